@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tsumiki {
+
+// The day and duty type of the last failed member search of the day filling,
+// quoted by the time-limit message. type 0 means no search has failed yet.
+struct DaySlot {
+  int day = 0;
+  int type = 0;
+};
+
+// State of one creation run, shared by the driver, its progress window and the
+// optimisation window.
+struct RunState {
+  bool AbortRequested = false;
+  std::int64_t RunStartTime = 0;  // Host::MonotonicMs() when the start action began
+  int PassCount = 0;
+  int DaySuccessCount = 0;
+  bool RosterComplete = false;
+  bool ModelLoaded = false;
+  DaySlot FailedSlot;
+};
+
+// The creation modes of the mode menu.
+enum CreationModeValue : int {
+  kModeMinimiseSingleHigh = 0,  // 単勤・単休 最少化（高）
+  kModeMinimiseSingleLow = 1,   // 単勤・単休 最少化（低）
+  kModeStaffingFirst = 2,       // 確保優先
+};
+
+// Values that live for the whole session.
+struct SessionValues {
+  std::string StartDir;
+  std::string ExcelVersion;
+  std::string WorkbookName;  // file name of the workbook; also the macro-name prefix
+  std::string WorkbookPath;
+  int CreationMode = kModeStaffingFirst;
+  int StatusPosition = 0;  // 0 centre, 1 top right, 2 bottom right, 3 bottom left
+};
+
+}  // namespace tsumiki

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tsumiki {
+
+// Buttons and answers of a modal message box, as the planner sees them.
+enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
+enum class MsgIcon { kNone, kInformation, kQuestion, kExclamation, kCritical };
+enum class MsgResult { kOk, kCancel, kYes, kNo };
+
+// A colour as the platform stores it: red in the low byte, blue in the high byte.
+using Bgr = std::uint32_t;
+
+// Everything the status window (frmSplash) needs to draw itself. The core computes
+// these values; a host only paints them.
+struct StatusView {
+  std::string text;
+  Bgr text_colour = 0;
+  Bgr back_colour = 0;
+  int width_twips = 0;
+  bool topmost = false;
+  // Placement in twips; keep_position leaves the window where it was.
+  bool keep_position = true;
+  int left_twips = 0;
+  int top_twips = 0;
+};
+
+// The screen, in twips (1440 per inch), and the size of one pixel in twips.
+struct ScreenMetrics {
+  int width_twips = 1920 * 15;
+  int height_twips = 1080 * 15;
+  int twips_per_pixel_x = 15;
+  int twips_per_pixel_y = 15;
+};
+
+// What the core asks of the world around it: message boxes, the status window,
+// waiting, the clock, timers and the event loop. Three implementations exist:
+// the Qt desktop program, the terminal, and a scripted host for tests.
+//
+// Contract for every implementation:
+//  - DoEvents() is the only place where clicks, timer ticks and Ctrl-C reach the core.
+//    Timers started with StartTimer fire only from inside DoEvents (or from the
+//    host's own event loop when the core is idle).
+//  - MonotonicMs() never goes backwards; it is the only clock used for time limits
+//    and elapsed times.
+//  - Methods that concern optional windows have do-nothing defaults, so a host only
+//    implements what it shows.
+class Host {
+ public:
+  using TimerId = int;
+
+  virtual ~Host() = default;
+
+  // A modal message box. Hosts that cannot ask (batch runs) return the safe answer.
+  virtual MsgResult MessageBox(std::string_view text, std::string_view title,
+                               MsgButtons buttons = MsgButtons::kOk,
+                               MsgIcon icon = MsgIcon::kNone) = 0;
+
+  // The status window. An empty text hides it.
+  virtual void ShowStatusWindow(const StatusView& view) = 0;
+  virtual void HideStatusWindow() = 0;
+  virtual ScreenMetrics Screen() const { return {}; }
+
+  // Lets pending events run once: clicks, timers, Ctrl-C.
+  virtual void DoEvents();
+  // Sleeps for the given milliseconds (a scripted host advances its virtual clock).
+  virtual void Sleep(int milliseconds) = 0;
+  // Milliseconds of a clock that never goes backwards.
+  virtual std::int64_t MonotonicMs() const = 0;
+  // Seconds since local midnight, used only to stir the random generator.
+  virtual double SecondsSinceMidnight() const = 0;
+
+  // Repeating timers. The callback runs from DoEvents when its interval has passed.
+  virtual TimerId StartTimer(int interval_ms, std::function<void()> on_tick);
+  virtual void StopTimer(TimerId id);
+
+  // The abort request of the command line (Ctrl-C) and of the abort buttons reaches
+  // the core through this handler, called from DoEvents.
+  void SetAbortHandler(std::function<void()> handler) { abort_handler_ = std::move(handler); }
+
+  // Opens a help page or other address in the planner's browser; false if it could not.
+  virtual bool OpenUrl(std::string_view /*address*/) { return false; }
+
+ protected:
+  // Runs every timer whose interval has passed by MonotonicMs(). Hosts without an
+  // event loop of their own call it from DoEvents.
+  void RunDueTimers();
+  void RequestAbort() {
+    if (abort_handler_) abort_handler_();
+  }
+
+ private:
+  struct Timer {
+    TimerId id;
+    int interval_ms;
+    std::int64_t next_due_ms;
+    std::function<void()> on_tick;
+  };
+  std::vector<Timer> timers_;
+  TimerId next_timer_id_ = 1;
+  std::function<void()> abort_handler_;
+};
+
+}  // namespace tsumiki
