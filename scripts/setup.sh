@@ -10,7 +10,7 @@ packages=(
   libxlsxwriter-dev
   qt6-base-dev fonts-noto-cjk
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth ccache
 )
 
 missing=()
