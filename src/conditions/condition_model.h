@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "conditions/index_array.h"
+#include "ui/index_array.h"
 
 namespace tsumiki {
 
