@@ -30,6 +30,30 @@ struct StatusView {
   int top_twips = 0;
 };
 
+// Windows whose stacking and placement the core decides; a host maps them to its
+// own windows (frm勤務管理, frm処理中 …).
+enum class WindowId { kMain, kStatus, kProgress, kOptimise, kStartConfirm };
+
+// A window's size in whole pixels.
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
+// Everything the progress window (frm処理中) shows. The core computes these values.
+struct ProgressView {
+  int width_twips = 0;
+  int height_twips = 0;
+  // Placement in twips; keep_position leaves the window where it was.
+  bool keep_position = true;
+  int left_twips = 0;
+  int top_twips = 0;
+  int bar_min = 0;
+  int bar_max = 0;
+  int bar_value = 0;
+  std::string remaining_text;  // txt残分, "m:ss"
+};
+
 // The screen, in twips (1440 per inch), and the size of one pixel in twips.
 struct ScreenMetrics {
   int width_twips = 1920 * 15;
@@ -82,6 +106,17 @@ class Host {
   // The abort request of the command line (Ctrl-C) and of the abort buttons reaches
   // the core through this handler, called from DoEvents.
   void SetAbortHandler(std::function<void()> handler) { abort_handler_ = std::move(handler); }
+
+  // Window actions. Defaults do nothing, for hosts without windows.
+  virtual void SetTopmost(WindowId /*window*/, bool /*topmost*/) {}
+  virtual PixelSize WindowSize(WindowId /*window*/) const { return {}; }
+  virtual void MoveWindow(WindowId /*window*/, int /*left_px*/, int /*top_px*/) {}
+  virtual void SetWindowCaption(WindowId /*window*/, std::string_view /*caption*/) {}
+  // Ticks item `mode` (0..2) of the creation-mode menu and unticks the others.
+  virtual void SetModeTick(int /*mode*/) {}
+  // The progress window: shown (or repainted) with the view, hidden when unloaded.
+  virtual void ShowProgressWindow(const ProgressView& /*view*/) {}
+  virtual void HideProgressWindow() {}
 
   // Opens a help page or other address in the planner's browser; false if it could not.
   virtual bool OpenUrl(std::string_view /*address*/) { return false; }
