@@ -1,0 +1,32 @@
+#include "creation/duty_rules.h"
+
+#include "creation/combos.h"
+#include "creation/duty_mask.h"
+#include "creation/patterns.h"
+#include "creation/run_lengths.h"
+
+namespace tsumiki {
+namespace {
+
+int NextDayBanAfter(const ConditionModel& model, int duty) {
+  return (duty >= 1 && duty <= model.TypeCount) ? model.NextDayBan(duty) : 0;
+}
+
+}  // namespace
+
+bool CanTakeDuty(ConditionModel& model, int m, int t, int d) {
+  if (model.Roster(m, d) != 0) return false;
+  if (model.WorkDays(m) >= model.WorkDayTarget(m)) return false;
+  const int banned = model.DutyBanMask(m, d) | NextDayBanAfter(model, model.Roster(m, d - 1));
+  if (MaskHasDuty(banned, t)) return false;
+  if (ForbiddenPatternHit(model, t, m, d)) return false;
+  if (d != model.DayCount) {
+    const int reserved = model.Fixed(m, d + 1);
+    if (reserved > 0 && MaskHasDuty(NextDayBanAfter(model, t), reserved)) return false;
+  }
+  if (ForbiddenComboHit(model, t, m, d)) return false;
+  if (model.MaxConsecWork != 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) return false;
+  return !RequiredPatternConflict(model, t, m, d);
+}
+
+}  // namespace tsumiki

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "conditions/condition_model.h"
+
+namespace tsumiki {
+
+// True when giving member m duty t on day d would complete one of the forbidden
+// duty sequences inside the nine days d-4..d+4 (the previous month's tail stands
+// in for the days before day 1 when UsePrevMonth is set).
+bool ForbiddenPatternHit(const ConditionModel& model, int t, int m, int d);
+
+// The duty that a required sequence puts on the day after duty `first`: the
+// following duty of the first pair that starts with `first` and names a real duty
+// type, 0 when there is none. Pairs whose following entry is empty or "*" are
+// passed over: neither is a duty that can be written into the roster.
+int RequiredFollower(const ConditionModel& model, int first);
+
+// Maximum length of a required-sequence chain, the starting duty included. A
+// chain that runs in a circle (A -> B -> A) stops growing here.
+inline constexpr int kMaxChainLength = 10;
+
+// For a duty t that begins a required sequence: true when the sequence cannot be
+// laid from day d on (a reserved or barred day in its way, or the work run would
+// pass MaxConsecWork). When there is no conflict, member m gets duty t on day d in
+// both Roster and Fixed, so the cell counts as fixed from then on. Returns false
+// and writes nothing when t begins no required sequence.
+bool RequiredPatternConflict(ConditionModel& model, int t, int m, int d);
+
+}  // namespace tsumiki

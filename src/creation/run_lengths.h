@@ -1,0 +1,18 @@
+#pragma once
+
+#include "conditions/condition_model.h"
+
+namespace tsumiki {
+
+// Run lengths of member m around day d, counting day d itself as 1. The scan
+// back continues into the previous month's last ten days when all of days
+// 1..d-1 belong to the run and UsePrevMonth is set.
+
+// 1 + consecutive days with a duty immediately before day d.
+int WorkRunBefore(const ConditionModel& model, int m, int d);
+// 1 + consecutive days without a duty immediately before day d.
+int OffRunBefore(const ConditionModel& model, int m, int d);
+// 1 + the work days directly after d (up to DayCount) + those directly before d.
+int WorkRunAround(const ConditionModel& model, int m, int d);
+
+}  // namespace tsumiki
