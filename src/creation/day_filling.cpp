@@ -1,0 +1,168 @@
+#include "creation/day_filling.h"
+
+#include <utility>
+
+#include "conditions/load_lookups.h"
+#include "creation/candidates.h"
+#include "creation/combos.h"
+#include "creation/duty_rules.h"
+#include "creation/patterns.h"
+
+namespace tsumiki {
+namespace {
+
+constexpr int kTypeOrderAttempts = 10;
+constexpr int kTypeOrderSwaps = 5;
+
+bool IsDutyType(const ConditionModel& model, int t) {
+  return t >= 1 && t <= model.TypeCount;
+}
+
+int MembersOnDuty(const ConditionModel& model, int t, int d) {
+  int count = 0;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    if (model.Roster(m, d) == t) ++count;
+  }
+  return count;
+}
+
+// Yesterday's duty that begins a required sequence puts its follower on today.
+// A reservation of another duty today is left as the planner entered it.
+void ApplyRequiredPatterns(ConditionModel& model, int d) {
+  if (d <= 1 && !model.UsePrevMonth) return;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const int yesterday = model.Roster(m, d - 1);
+    if (yesterday <= 0) continue;
+    const int follower = RequiredFollower(model, yesterday);
+    if (follower == 0) continue;
+    const int reserved = model.Fixed(m, d);
+    if (reserved > 0 && reserved != follower && reserved == model.Roster(m, d)) continue;
+    model.Roster(m, d) = follower;
+    model.Fixed(m, d) = follower;
+  }
+}
+
+// Puts listed members of the required combinations on their duty. False when a
+// combination lacks members that none of the listed can fill.
+bool ApplyRequiredCombos(ConditionModel& model, int d) {
+  const int records = std::min(model.RequiredComboCount, model.RequiredCombos.Hi());
+  for (int r = 1; r <= records; ++r) {
+    const int b = model.RequiredCombos(r).TypeIndex;
+    if (!IsDutyType(model, b)) continue;
+    while (MembersOnDuty(model, b, d) < model.NeedTable(b, d)) {
+      const int forced = ForcedChoice(model, b, d);
+      if (forced < 0) return false;
+      if (forced == 0) break;
+      model.Roster(forced, d) = b;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+DayColumn SaveDayColumn(const ConditionModel& model, int d) {
+  DayColumn saved{IndexArray<int>(0, model.MemberCount + 1),
+                  IndexArray<int>(0, model.MemberCount + 1)};
+  for (int m = 0; m <= model.MemberCount + 1; ++m) {
+    saved.roster(m) = model.Roster(m, d);
+    saved.fixed(m) = model.Fixed(m, d);
+  }
+  return saved;
+}
+
+void RestoreDayColumn(ConditionModel& model, int d, const DayColumn& saved) {
+  for (int m = 0; m <= model.MemberCount + 1; ++m) {
+    model.Roster(m, d) = saved.roster(m);
+    model.Fixed(m, d) = saved.fixed(m);
+  }
+}
+
+float TryDay(DayFillContext& ctx, int d) {
+  ConditionModel& model = ctx.model;
+  const DayColumn on_entry = SaveDayColumn(model, d);
+
+  ApplyRequiredPatterns(model, d);
+  if (!ApplyRequiredCombos(model, d)) {
+    RestoreDayColumn(model, d, on_entry);
+    return 0.0F;
+  }
+
+  ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
+  const DayColumn prepared = SaveDayColumn(model, d);
+
+  IndexArray<int> order(0, model.TypeCount + 1);
+  for (int attempt = 1; attempt <= kTypeOrderAttempts; ++attempt) {
+    for (int j = 1; j <= model.TypeCount; ++j) order(j) = j;
+    for (int s = 1; s <= kTypeOrderSwaps; ++s) {
+      const int a = static_cast<int>(ctx.random.RandomValue() * model.TypeCount) + 1;
+      const int b = static_cast<int>(ctx.random.RandomValue() * model.TypeCount) + 1;
+      if (a <= model.TypeCount && b <= model.TypeCount) std::swap(order(a), order(b));
+    }
+    RestoreDayColumn(model, d, prepared);
+    if (FillDayInOrder(ctx, order, d)) return 1.0F;
+  }
+  RestoreDayColumn(model, d, on_entry);
+  return 0.0F;
+}
+
+bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
+  ConditionModel& model = ctx.model;
+  ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
+  for (int j = 1; j <= model.TypeCount; ++j) {
+    const int t = order(j);
+    const int missing = model.NeedTable(t, d) - MembersOnDuty(model, t, d);
+    for (int place = 1; place <= missing; ++place) {
+      const int m = PickMember(ctx, t, d);
+      if (m == 0) {
+        ctx.run.FailedSlot = DaySlot{d, t};
+        return false;
+      }
+      model.Roster(m, d) = t;
+    }
+  }
+  return true;
+}
+
+int PickMember(DayFillContext& ctx, int t, int d) {
+  ConditionModel& model = ctx.model;
+  // While a required combination of t lacks members, its forced member has been
+  // tested already (and may have been written by CanTakeDuty, when t begins a
+  // required sequence): take that member as proposed instead of testing again.
+  const int forced = ForcedChoice(model, t, d);
+  if (forced < 0) return 0;
+  if (forced > 0) return forced;
+
+  const int n = model.MemberCount;
+  CandidateTable table = MakeCandidateTable(n);
+  for (int i = 1; i <= n; ++i) table(i, kCandMember) = model.MemberOrder(i);
+  RankCandidates(model, table, n, d, t);
+  SortCandidates(table, kCandColumns, model.WorkFocus ? kCandRanked : kCandBalance, 1, n);
+  for (int i = 1; i <= n; ++i) {
+    const int m = table(i, kCandMember);
+    if (CanTakeDuty(model, m, t, d)) return m;
+  }
+  return 0;
+}
+
+int ForcedChoice(ConditionModel& model, int t, int d) {
+  if (RequiredShortfall(model, t, d) == 0) return 0;
+  const ComboRule& rule = model.RequiredCombos(FirstRequiredCombo(model, t));
+  CandidateTable table = MakeCandidateTable(kComboMembers);
+  int n = 0;
+  for (int k = 1; k <= kComboMembers; ++k) {
+    const int number = rule.Members[static_cast<std::size_t>(k)];
+    if (number < 1) continue;
+    const int row = MemberRowOfNumber(model, number);
+    if (row >= 1) table(++n, kCandMember) = row;
+  }
+  RankCandidates(model, table, n, d, t);
+  if (model.WorkFocus) SortCandidates(table, kCandColumns, kCandRanked, 1, n);
+  for (int i = 1; i <= n; ++i) {
+    const int m = table(i, kCandMember);
+    if (CanTakeDuty(model, m, t, d)) return m;
+  }
+  return -1;
+}
+
+}  // namespace tsumiki

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "conditions/condition_model.h"
+#include "conditions/engine_context.h"
+#include "conditions/run_state.h"
+#include "ui/host.h"
+#include "ui/index_array.h"
+#include "ui/random.h"
+
+namespace tsumiki {
+
+// What filling one day works on. Randomness comes only from `random`: the member
+// order (ShuffleOrder) and the order in which the duty types are filled.
+struct DayFillContext {
+  ConditionModel& model;
+  RunState& run;  // FailedSlot is written here
+  RandomSource& random;
+  const Host& host;  // clock for ShuffleOrder's reseeding
+
+  static DayFillContext From(EngineContext& engine) {
+    return DayFillContext{engine.model, engine.run, engine.random, engine.host};
+  }
+};
+
+// Fills day d so that every duty type gets the staff NeedTable asks for:
+// required sequences from yesterday first, then required combinations, then up to
+// ten attempts with a random order of duty types.
+//
+// Returns 1.0 when the day is complete. Returns 0.0 when it could not be filled,
+// and then the day's Roster and Fixed columns are exactly as they were on entry:
+// a failed call leaves nothing behind. Only column d of Roster and Fixed changes;
+// the tallies (TypeTally, WorkDays) are the caller's to update.
+float TryDay(DayFillContext& ctx, int d);
+
+// Fills the remaining need of day d type by type in `order` (entries 1..TypeCount).
+// On failure sets run.FailedSlot to (d, type) and returns false.
+bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d);
+
+// The member who takes one more place of duty t on day d (already written into
+// Roster when the duty began a required sequence), or 0 when nobody can.
+int PickMember(DayFillContext& ctx, int t, int d);
+
+// 0 when the required combination of t needs nobody more on day d (or t has
+// none); otherwise the first listed member, in ranking order, that may take the
+// duty; -1 when members are still lacking but none of the listed may take it.
+int ForcedChoice(ConditionModel& model, int t, int d);
+
+// The day's Roster and Fixed columns, saved and put back together, so that an
+// attempt that failed leaves no stale Fixed marks behind.
+struct DayColumn {
+  IndexArray<int> roster;
+  IndexArray<int> fixed;
+};
+DayColumn SaveDayColumn(const ConditionModel& model, int d);
+void RestoreDayColumn(ConditionModel& model, int d, const DayColumn& saved);
+
+}  // namespace tsumiki
