@@ -1,0 +1,81 @@
+#include "optimise/swap.h"
+
+#include "creation/combos.h"
+#include "creation/run_lengths.h"
+#include "optimise/roster_score.h"
+#include "optimise/work_day_rules.h"
+
+namespace tsumiki {
+
+namespace {
+
+constexpr const char* kUnknownDutyText = "Err";
+
+void CountDuty(ConditionModel& model, int m, int code, int delta) {
+  model.TypeTally(m, code) += delta;
+  model.TypeTally(m, kTallyTotal) += delta;
+  model.WorkDays(m) += delta;
+}
+
+}  // namespace
+
+void SwapDuties(ConditionModel& model, int a, int b, int d) {
+  const int x = model.Roster(a, d);
+  const int y = model.Roster(b, d);
+  model.Roster(a, d) = y;
+  model.Roster(b, d) = x;
+  if (y >= 1) CountDuty(model, a, y, +1);
+  if (x >= 1) {
+    CountDuty(model, a, x, -1);
+    CountDuty(model, b, x, +1);
+  }
+  if (y >= 1) CountDuty(model, b, y, -1);
+}
+
+int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b) {
+  if (model.MaxConsecWork > 0 && (WorkRunAround(model, a, d) > model.MaxConsecWork ||
+                                  WorkRunAround(model, b, d) > model.MaxConsecWork)) {
+    return kRuleRefuse;
+  }
+  if (rule == SwapRule::kWithWorkDayTarget && (model.WorkDayTarget(a) - model.WorkDays(a) < 0 ||
+                                               model.WorkDayTarget(b) - model.WorkDays(b) < 0)) {
+    return kRuleRefuse;
+  }
+  if (model.Fixed(a, d) >= 1 || model.Fixed(b, d) >= 1) return kRuleRefuse;
+  if (ForbiddenComboBreached(model, a, d) || ForbiddenComboBreached(model, b, d)) {
+    return kRuleRefuse;
+  }
+  if (RequiredShortfall(model, model.Roster(a, d), d) != 0 ||
+      RequiredShortfall(model, model.Roster(b, d), d) != 0) {
+    return kRuleRefuse;
+  }
+  const bool a_off = model.Roster(a, d) == 0;
+  const bool b_off = model.Roster(b, d) == 0;
+  if (model.MaxConsecRest > 0 && ((a_off && OffRunAround(model, a, d) > model.MaxConsecRest) ||
+                                  (b_off && OffRunAround(model, b, d) > model.MaxConsecRest))) {
+    return kRuleRefuse;
+  }
+  if (model.WorkFocus && a_off != b_off) {
+    const int off = a_off ? a : b;
+    const int on = a_off ? b : a;
+    if (OffRunAround(model, off, d) >= 2 && WorkRunAround(model, on, d) >= 3) return kRuleRefuse;
+  }
+  // A swap must not hand a member a duty the day filling would have refused: a
+  // requested day off, a duty the schedule bars, a next-day ban either way or a
+  // forbidden sequence.
+  for (const int m : {a, b}) {
+    const int code = model.Roster(m, d);
+    if (code >= 1 && CanAddDuty(model, code, d, m, model.DayCount) != kRuleAccept) {
+      return kRuleRefuse;
+    }
+  }
+  return kRuleAccept;
+}
+
+std::string DutyText(const ConditionModel& model, int code) {
+  if (code == 0) return "";
+  if (code >= 1 && code <= model.TypeCount) return model.TypeAbbrev(code);
+  return kUnknownDutyText;
+}
+
+}  // namespace tsumiki

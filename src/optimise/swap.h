@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "conditions/condition_model.h"
+
+namespace tsumiki {
+
+// Which per-member rules a swap is held to.
+enum class SwapRule {
+  kWithWorkDayTarget,  // 勤務日数判定要: neither member may go beyond the work-day target
+  kWithoutWorkDayTarget,
+};
+
+// Exchanges the duties of members a and b on day d and keeps TypeTally (the
+// types and the total) and WorkDays in step with the roster. Calling it twice with
+// the same arguments restores everything; the day's staffing never changes.
+void SwapDuties(ConditionModel& model, int a, int b, int d);
+
+// Whether the roster, as it stands after a swap of a and b on day d, is
+// acceptable for both members: work and rest run limits, the work-day target
+// (kWithWorkDayTarget only), reserved cells, forbidden and required member
+// combinations, the concentration rule, and for each member now on duty every rule
+// of adding that duty (schedule, next-day bans, forbidden sequences). kRuleAccept
+// or kRuleRefuse.
+int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b);
+
+// The sheet text of a roster code: empty for rest, the abbreviation of a duty
+// type, "Err" for anything else.
+std::string DutyText(const ConditionModel& model, int code);
+
+}  // namespace tsumiki

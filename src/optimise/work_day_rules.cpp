@@ -1,0 +1,47 @@
+#include "optimise/work_day_rules.h"
+
+#include "creation/duty_mask.h"
+#include "creation/patterns.h"
+#include "creation/run_lengths.h"
+#include "optimise/roster_score.h"
+
+namespace tsumiki {
+
+namespace {
+
+// NextDayBan of a code, where a rest day (or anything outside the types) bans nothing.
+int BanAfter(const ConditionModel& model, int code) {
+  if (code < model.NextDayBan.Lo() || code > model.NextDayBan.Hi()) return 0;
+  return model.NextDayBan(code);
+}
+
+}  // namespace
+
+int CanAddDuty(const ConditionModel& model, int t, int d, int m, int last) {
+  if (MaskHasDuty(model.DutyBanMask(m, d), t)) return kRuleRefuse;
+  if (MaskHasDuty(BanAfter(model, model.Roster(m, d - 1)), t)) return kRuleRefuse;
+  if (d < last) {
+    const int next = model.Roster(m, d + 1);
+    if (next >= 1 && MaskHasDuty(BanAfter(model, t), next)) return kRuleRefuse;
+  }
+  if (ForbiddenPatternHit(model, t, m, d)) return kRuleRefuse;
+  if (model.MaxConsecWork > 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) {
+    return kRuleRefuse;
+  }
+  return kRuleAccept;
+}
+
+int WorkRunAfter(const ConditionModel& model, int m, int d) {
+  int count = 0;
+  for (int i = d + 1; i <= model.DayCount + 1 && model.Roster(m, i) >= 1; ++i) ++count;
+  return count + 1;
+}
+
+int SingleDayGuard(const ConditionModel& model, int m, int d) {
+  if (WorkRunBefore(model, m, d) == 1) return kRuleRefuse;
+  if (WorkRunAfter(model, m, d) == 1) return kRuleRefuse;
+  if (OffRunAround(model, m, d) == 1) return kRuleRefuse;
+  return kRuleAccept;
+}
+
+}  // namespace tsumiki
