@@ -4,7 +4,9 @@
 
 namespace tsumiki {
 
-void Host::DoEvents() { RunDueTimers(); }
+void Host::DoEvents() {
+  RunDueTimers();
+}
 
 Host::TimerId Host::StartTimer(int interval_ms, std::function<void()> on_tick) {
   const TimerId id = next_timer_id_++;
@@ -25,8 +27,8 @@ void Host::RunDueTimers() {
     if (now >= t.next_due_ms) due.push_back(t.id);
   }
   for (TimerId id : due) {
-    auto it = std::find_if(timers_.begin(), timers_.end(),
-                           [id](const Timer& t) { return t.id == id; });
+    auto it =
+        std::find_if(timers_.begin(), timers_.end(), [id](const Timer& t) { return t.id == id; });
     if (it == timers_.end()) continue;
     it->next_due_ms = now + std::max(it->interval_ms, 1);
     auto tick = it->on_tick;  // the callback may erase the timer

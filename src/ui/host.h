@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,7 @@ struct StatusView {
   Bgr text_colour = 0;
   Bgr back_colour = 0;
   int width_twips = 0;
+  int height_twips = 0;  // the window's designed height; hosts may use their own
   bool topmost = false;
   // Placement in twips; keep_position leaves the window where it was.
   bool keep_position = true;
@@ -32,7 +34,17 @@ struct StatusView {
 
 // Windows whose stacking and placement the core decides; a host maps them to its
 // own windows (frm勤務管理, frm処理中 …).
-enum class WindowId { kMain, kStatus, kProgress, kOptimise, kStartConfirm };
+enum class WindowId {
+  kMain,
+  kStatus,
+  kProgress,
+  kOptimise,
+  kStartConfirm,
+  kStartConditions,  // frm開始条件設定
+  kReadjust,         // frm再調整
+  kSaveRestore,      // frm保存読込
+  kSheet,            // the sheet window (the spreadsheet's window)
+};
 
 // A window's size in whole pixels.
 struct PixelSize {
@@ -52,6 +64,26 @@ struct ProgressView {
   int bar_max = 0;
   int bar_value = 0;
   std::string remaining_text;  // txt残分, "m:ss"
+  int pass_number = 0;         // the creation pass being run (the terminal shows it)
+};
+
+// Everything the optimisation window (frm最適化) shows. The core computes these
+// values; its abort button reaches the core through the abort handler.
+struct OptimiseView {
+  int width_twips = 0;
+  int height_twips = 0;
+  // Placement in twips; keep_position leaves the window where it was.
+  bool keep_position = true;
+  int left_twips = 0;
+  int top_twips = 0;
+  int bar_min = 0;
+  int bar_max = 0;
+  int bar_value = 0;
+  bool bar_visible = false;
+  std::string score_text;     // 標準偏差: the score, "0.000" first, then "0.00"
+  std::string message;        // lblMsg
+  std::string score_caption;  // lblHensati
+  std::string abort_caption;  // cmd中止
 };
 
 // The screen, in twips (1440 per inch), and the size of one pixel in twips.
@@ -117,9 +149,35 @@ class Host {
   // The progress window: shown (or repainted) with the view, hidden when unloaded.
   virtual void ShowProgressWindow(const ProgressView& /*view*/) {}
   virtual void HideProgressWindow() {}
+  // The optimisation window: shown (or repainted) with the view, hidden when closed.
+  virtual void ShowOptimiseWindow(const OptimiseView& /*view*/) {}
+  virtual void HideOptimiseWindow() {}
 
   // Opens a help page or other address in the planner's browser; false if it could not.
   virtual bool OpenUrl(std::string_view /*address*/) { return false; }
+
+  // Shows a window and brings it to the foreground (the sheet window when the
+  // planner is sent to a sheet).
+  virtual void ActivateWindow(WindowId /*window*/) {}
+
+  // The common file dialogs of the save and restore window. `filter` is in the
+  // platform's form ("CSV ファイル (*.csv)|*.csv|*.*"), `folder` the folder shown
+  // first. The chosen path, or nullopt when the planner cancelled (hosts that cannot
+  // ask always cancel).
+  virtual std::optional<std::string> AskSaveFileName(std::string_view /*filter*/,
+                                                     std::string_view /*folder*/) {
+    return std::nullopt;
+  }
+  virtual std::optional<std::string> AskOpenFileName(std::string_view /*filter*/,
+                                                     std::string_view /*folder*/) {
+    return std::nullopt;
+  }
+
+  // Loads and shows, or unloads, a window by its name ("frm処理中"). Hosts without
+  // windows ignore them. Callers go through ShowForm/CloseForm of ui/forms.h, which
+  // ignore any failure as the window helpers always have.
+  virtual void ShowForm(std::string_view /*form_name*/) {}
+  virtual void CloseForm(std::string_view /*form_name*/) {}
 
  protected:
   // Runs every timer whose interval has passed by MonotonicMs(). Hosts without an
@@ -128,6 +186,7 @@ class Host {
   void RequestAbort() {
     if (abort_handler_) abort_handler_();
   }
+  bool HasAbortHandler() const { return static_cast<bool>(abort_handler_); }
 
  private:
   struct Timer {

@@ -83,8 +83,7 @@ class IndexGrid {
                               std::to_string(row_hi_) + ", " + std::to_string(col_lo_) + ".." +
                               std::to_string(col_hi_) + ")");
     }
-    return static_cast<std::size_t>(r - row_lo_) *
-               static_cast<std::size_t>(col_hi_ - col_lo_ + 1) +
+    return static_cast<std::size_t>(r - row_lo_) * static_cast<std::size_t>(col_hi_ - col_lo_ + 1) +
            static_cast<std::size_t>(c - col_lo_);
   }
 

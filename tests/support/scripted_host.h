@@ -1,0 +1,114 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/host.h"
+
+namespace tsumiki::testing {
+
+// A Host for tests: no screen and no real time.
+//
+// - Message boxes take their answers from a queue. When the queue is empty the
+//   default answer is used: by default the box's first button (OK or Yes); set
+//   one with SetDefaultAnswer (a box that does not offer it gets its first
+//   button). A queued answer the box does not offer throws std::logic_error, so a
+//   wrong script fails loudly.
+// - Every message box, status view, hide, form and address is recorded.
+// - The clock is virtual: it starts at 0 ms and only Sleep and Advance move it.
+//   SecondsSinceMidnight follows it from a configurable time of day.
+// - DoEvents counts its calls, runs the scheduled actions that are due ("at the
+//   Nth DoEvents", "at virtual time T"), then the due timers.
+class ScriptedHost : public Host {
+ public:
+  struct Message {
+    std::string text;
+    std::string title;
+    MsgButtons buttons = MsgButtons::kOk;
+    MsgIcon icon = MsgIcon::kNone;
+    MsgResult answer = MsgResult::kOk;
+  };
+
+  // `start_seconds` is the time of day at virtual time 0 (default 09:00:00).
+  explicit ScriptedHost(double start_seconds = 9 * 3600.0);
+
+  // --- Message boxes -----------------------------------------------------------
+  void QueueAnswer(MsgResult answer) { answers_.push_back(answer); }
+  // nullopt: the box's first button.
+  void SetDefaultAnswer(std::optional<MsgResult> answer) { default_answer_ = answer; }
+  std::size_t PendingAnswers() const { return answers_.size(); }
+  const std::vector<Message>& Messages() const { return messages_; }
+  // The texts of every message box, in order.
+  std::vector<std::string> MessageTexts() const;
+
+  MsgResult MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                       MsgIcon icon) override;
+
+  // --- Status window -----------------------------------------------------------
+  void ShowStatusWindow(const StatusView& view) override;
+  void HideStatusWindow() override;
+  const std::vector<StatusView>& StatusViews() const { return status_views_; }
+  // The texts of every status view shown, in order.
+  std::vector<std::string> StatusTexts() const;
+  bool StatusVisible() const { return status_visible_; }
+  int StatusHideCount() const { return status_hides_; }
+  ScreenMetrics Screen() const override { return screen_; }
+  void SetScreen(const ScreenMetrics& screen) { screen_ = screen; }
+
+  // --- Windows and addresses ---------------------------------------------------
+  // "show:<name>" and "close:<name>" in call order.
+  const std::vector<std::string>& FormEvents() const { return form_events_; }
+  void ShowForm(std::string_view form_name) override;
+  void CloseForm(std::string_view form_name) override;
+  const std::vector<std::string>& OpenedUrls() const { return urls_; }
+  bool OpenUrl(std::string_view address) override;
+
+  // --- Clock ---------------------------------------------------------------------
+  void Sleep(int milliseconds) override;
+  std::int64_t MonotonicMs() const override { return now_ms_; }
+  double SecondsSinceMidnight() const override;
+  // Moves the virtual clock without counting a sleep.
+  void Advance(std::int64_t milliseconds);
+  int SleepCount() const { return sleep_count_; }
+  std::int64_t SleptMs() const { return slept_ms_; }
+
+  // --- Events --------------------------------------------------------------------
+  void DoEvents() override;
+  int DoEventsCount() const { return do_events_count_; }
+  // Runs `action` inside the n-th DoEvents call (1-based, counted from construction).
+  void AtDoEvents(int n, std::function<void()> action);
+  // Runs `action` inside the first DoEvents at or after virtual time `ms`.
+  void AtTime(std::int64_t ms, std::function<void()> action);
+  // Presses the abort button (or Ctrl-C): calls the core's abort handler now.
+  void PressAbort() { RequestAbort(); }
+
+ private:
+  struct Scheduled {
+    bool by_time = false;
+    std::int64_t when = 0;  // DoEvents ordinal or virtual ms
+    std::function<void()> action;
+  };
+
+  std::deque<MsgResult> answers_;
+  std::optional<MsgResult> default_answer_;
+  std::vector<Message> messages_;
+  std::vector<StatusView> status_views_;
+  bool status_visible_ = false;
+  int status_hides_ = 0;
+  ScreenMetrics screen_;
+  std::vector<std::string> form_events_;
+  std::vector<std::string> urls_;
+  double start_seconds_;
+  std::int64_t now_ms_ = 0;
+  int sleep_count_ = 0;
+  std::int64_t slept_ms_ = 0;
+  int do_events_count_ = 0;
+  std::vector<Scheduled> scheduled_;
+};
+
+}  // namespace tsumiki::testing
