@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tsumiki::layout {
+
+struct CivilDate {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  bool operator==(const CivilDate&) const = default;
+};
+
+// The date of day 1 of the roster period from 年, 月 and 基準開始日. A base day
+// beyond the month's end rolls into the next month, as a spreadsheet's DATE does
+// (2027-02-30 is 2027-03-02). nullopt when the month is not 1..12, the day not
+// 1..31, or the year outside 1900..9999.
+std::optional<CivilDate> PeriodStart(int year, int month, int base_day);
+
+// Days from the start up to the day before the same day of the next month. When the
+// next month is shorter, its last day stands in (Jan 31 -> Feb 28: 28 days).
+int PeriodLength(const CivilDate& start);
+
+CivilDate AddDays(const CivilDate& date, int days);
+// 0 = Sunday .. 6 = Saturday.
+int Weekday(const CivilDate& date);
+// "日", "月", ... "土".
+std::string_view WeekdayName(int weekday);
+
+// The roster day (1-based) from which a build starts: 日 − 基準開始日 + 1, or, when
+// the start day lies in the next calendar month of the period,
+// Day_Cnt − 基準開始日 + 日 + 1.
+int StartDayIndex(int start_day_of_month, int base_day, int day_count);
+
+}  // namespace tsumiki::layout

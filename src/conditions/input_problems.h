@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workbook/workbook.h"
+
+namespace tsumiki {
+
+// A typed cell the program cannot understand. The loader shows these to the
+// planner instead of reading the cell as 0.
+struct InputProblem {
+  std::string sheet;    // sheet name as in the workbook
+  std::string cell;     // A1 address on that sheet
+  std::string message;  // what is wrong and what to type instead, in Japanese
+  bool operator==(const InputProblem&) const = default;
+};
+
+// Every problem of the typed cells, in sheet order. Reads only; a name the
+// workbook lacks is left to the loader, which reports it with its own message.
+std::vector<InputProblem> FindInputProblems(workbook::Workbook& book);
+
+// Message patterns; {0}, {1} stand for the values named beside them.
+namespace problem_text {
+// {0}: the text typed.
+inline constexpr std::string_view kUnknownScheduleAbbrev =
+    "「{0}」は勤務種別の略称にありません。個人予定には「休」か、基本設定の略称を「,"
+    "」で区切って入力してください。";
+// {0}: the text typed.
+inline constexpr std::string_view kUnknownReservationAbbrev =
+    "「{0}」は勤務種別の略称にありません。予約表には基本設定の略称を入力してください。";
+// {0}: the number of duty types.
+inline constexpr std::string_view kNextDayBanOutside =
+    "翌日禁止の印が勤務種別の範囲の外にあります。登録されている勤務種別（{0}"
+    "種類）の行と列にだけ印を付けてください。";
+// {0}: what the cell is, {1}: the text typed.
+inline constexpr std::string_view kNotANumber = "{0}には数を入力してください（入力値「{1}」）。";
+// {0}: the text typed.
+inline constexpr std::string_view kMonthOutOfRange =
+    "月は1から12までの数で入力してください（入力値「{0}」）。";
+// {0}: what the cell is, {1}: the text typed.
+inline constexpr std::string_view kDayOutOfRange =
+    "{0}は1から31までの数で入力してください（入力値「{1}」）。";
+// {0}: the text typed.
+inline constexpr std::string_view kYearOutOfRange =
+    "年は1900から9999までの数で入力してください（入力値「{0}」）。";
+// {0}: the days of the period, {1}: the text typed.
+inline constexpr std::string_view kDayOffOutOfRange =
+    "休日数は0から{0}（期間の日数）までの数で入力してください（入力値「{1}」）。";
+// {0}: the duty-type name after the gap.
+inline constexpr std::string_view kTypeAfterGap =
+    "勤務種別の一覧に空欄があります。空欄より後の「{0}"
+    "」は使われません。勤務種別は上から詰めて入力してください。";
+// {0}: the duty-type name.
+inline constexpr std::string_view kMissingAbbrev =
+    "勤務種別「{0}」の略称が空欄です。シフト表に表示する略称を入力してください。";
+
+// What a numeric cell is, as named in kNotANumber and kDayOutOfRange.
+inline constexpr std::string_view kYearCell = "年";
+inline constexpr std::string_view kMonthCell = "月";
+inline constexpr std::string_view kStartDayCell = "日（作成開始日）";
+inline constexpr std::string_view kBaseDayCell = "基準開始日";
+inline constexpr std::string_view kDayOffCell = "休日数";
+inline constexpr std::string_view kNeedCell = "必要人数";
+}  // namespace problem_text
+
+}  // namespace tsumiki

@@ -1,0 +1,176 @@
+#include "conditions/layout.h"
+
+#include <array>
+
+namespace tsumiki::layout {
+namespace {
+
+constexpr std::array kAllNames{
+    kTypeCnt,
+    kTypeAbbrev,
+    kTypeNames,
+    kTypeList,
+    kNextDayBanInput,
+    kDayBefore,
+    kMaxConsecWork,
+    kMaxConsecRest,
+    kForbiddenPatternCnt,
+    kForbiddenPatterns,
+    kRequiredPatternCnt,
+    kRequiredPatterns,
+    kPreventSingleWork,
+    kWorkDayAdjust,
+    kWorkFocus,
+    kWeights,
+    kNextDayHead,
+    kWeightLabels,
+    kDayCnt,
+    kStatusPosition,
+    kYear,
+    kMonth,
+    kStartDayOfMonth,
+    kBaseStartDay,
+    kAttempts,
+    kTimeLimit,
+    kCreationMode,
+    kMemberCnt,
+    kMemberList,
+    kNumberCount,
+    kNameCount,
+    kScheduleCount,
+    kScheduleInput,
+    kMemberScdl,
+    kMemberDayOff,
+    kScheduleDates,
+    kNeedTable,
+    kForbiddenComboCnt,
+    kForbiddenCombos,
+    kRequiredComboCnt,
+    kRequiredCombos,
+    kNeedDates,
+    kNeedTypes,
+    kReservationCnt,
+    kMemberRsv,
+    kRsvDates,
+    kRsvMembers,
+    kTimeTable,
+    kStdDev,
+    kRestDeviation,
+    kRestBalance,
+    kSelectedRow,
+    kSelectedColumn,
+    kRosterDates,
+    kRosterMembers,
+    kUsePast,
+    kPastTotals,
+    kUsePrevMonth,
+    kPrevCount,
+    kPrevMonth,
+    kPrevTail,
+    kPrevMembers,
+    kPastMembers,
+};
+
+// What a planner types, and the run settings kept on Main: a saved conditions
+// file restores all of them. The optional cells are included; a workbook without
+// them simply saves nothing for them.
+constexpr std::array kConditionInputs{
+    kYear,
+    kMonth,
+    kStartDayOfMonth,
+    kBaseStartDay,
+    kAttempts,
+    kTimeLimit,
+    kCreationMode,
+    kStatusPosition,
+    kTypeNames,
+    kTypeAbbrev,
+    kNextDayBanInput,
+    kMaxConsecWork,
+    kMaxConsecRest,
+    kForbiddenPatternCnt,
+    kForbiddenPatterns,
+    kRequiredPatternCnt,
+    kRequiredPatterns,
+    kPreventSingleWork,
+    kWorkDayAdjust,
+    kWorkFocus,
+    kWeights,
+    kMemberList,
+    kMemberDayOff,
+    kScheduleInput,
+    kNeedTable,
+    kForbiddenComboCnt,
+    kForbiddenCombos,
+    kRequiredComboCnt,
+    kRequiredCombos,
+    kMemberRsv,
+    kUsePast,
+    kPastTotals,
+    kUsePrevMonth,
+    kPrevMonth,
+    kPrevTail,
+};
+
+}  // namespace
+
+std::span<const NameSpec> AllNames() {
+  return kAllNames;
+}
+
+std::span<const NameSpec> ConditionInputs() {
+  return kConditionInputs;
+}
+
+const NameSpec* FindName(std::string_view name) {
+  for (const NameSpec& spec : kAllNames) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+workbook::CellRange Range(const workbook::Workbook& book, const NameSpec& spec) {
+  if (spec.scope == Scope::kWorkbook) return book.WorkbookRange(spec.name);
+  return book.SheetRange(spec.sheet, spec.name);
+}
+
+bool Has(const workbook::Workbook& book, const NameSpec& spec) {
+  if (spec.scope == Scope::kWorkbook) return book.HasWorkbookRange(spec.name);
+  return book.FindSheet(spec.sheet).has_value() && book.HasSheetRange(spec.sheet, spec.name);
+}
+
+workbook::CellRange ConditionsPathCell(const workbook::Workbook& book) {
+  return book.Address(kConditionsPathSheet, kConditionsPathCell);
+}
+
+std::string MacroKey(std::string_view macro) {
+  if (!macro.empty() && macro.front() == '!') macro.remove_prefix(1);
+  return std::string(macro);
+}
+
+std::string CellName(int row, int column) {
+  std::string letters;
+  for (int c = column; c > 0; c = (c - 1) / 26) {
+    letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+  }
+  return letters + std::to_string(row);
+}
+
+std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
+        pattern[i + 1] >= '0' && pattern[i + 1] <= '9') {
+      const auto index = static_cast<std::size_t>(pattern[i + 1] - '0');
+      if (index < args.size()) {
+        out += *(args.begin() + index);
+        i += 2;
+        continue;
+      }
+    }
+    out += pattern[i];
+  }
+  return out;
+}
+
+}  // namespace tsumiki::layout

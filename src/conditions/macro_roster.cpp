@@ -1,0 +1,116 @@
+#include "conditions/macro_roster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "conditions/derived_calendar.h"
+#include "conditions/derived_values.h"
+#include "conditions/layout.h"
+
+namespace tsumiki::layout {
+namespace {
+
+std::optional<int> WholeNumber(const workbook::Workbook& book, const NameSpec& spec) {
+  if (!Has(book, spec)) return std::nullopt;
+  const auto number = AsNumber(book.ReadCell(Range(book, spec), 1, 1));
+  if (!number) return std::nullopt;
+  return static_cast<int>(std::lround(*number));
+}
+
+// Day_Cnt as the recalculator left it; nullopt when the period is not valid.
+std::optional<int> DayCount(const workbook::Workbook& book) {
+  const auto days = WholeNumber(book, kDayCnt);
+  if (!days || *days < 1) return std::nullopt;
+  return days;
+}
+
+void SetFill(workbook::Workbook& book, int sheet, int row, int column, int colour) {
+  if (book.InteriorColorIndex(sheet, row, column) != colour) {
+    book.SetInteriorColorIndex(sheet, row, column, colour);
+  }
+}
+
+}  // namespace
+
+void ClearRosterFromStartDay(workbook::Workbook& book, Host& host) {
+  const auto day = WholeNumber(book, kStartDayOfMonth);
+  const auto base = WholeNumber(book, kBaseStartDay);
+  const auto days = DayCount(book);
+  if (!day || !base || !days) {
+    host.MessageBox(macro_text::kClearNoStartDay, macro_text::kClearTitle, MsgButtons::kOk,
+                    MsgIcon::kExclamation);
+    return;
+  }
+  const int start = std::max(1, StartDayIndex(*day, *base, *days));
+  const workbook::CellRange table = Range(book, kTimeTable);
+  if (start > table.Columns()) return;
+  workbook::CellRange tail = table;
+  tail.left = table.left + start - 1;
+  book.WriteRange(tail, workbook::CellValue());
+  for (int row = tail.top; row <= tail.bottom; ++row) {
+    for (int column = tail.left; column <= tail.right; ++column) {
+      SetFill(book, tail.sheet, row, column, workbook::kColorIndexNone);
+    }
+  }
+}
+
+void TransferLastDays(workbook::Workbook& book, Host& host) {
+  const auto days = DayCount(book);
+  if (!days) {
+    host.MessageBox(macro_text::kTransferNoDays, macro_text::kTransferTitle, MsgButtons::kOk,
+                    MsgIcon::kExclamation);
+    return;
+  }
+  const workbook::CellRange table = Range(book, kTimeTable);
+  const workbook::CellRange stored = Range(book, kPrevTail);
+  const workbook::Table roster = book.ReadRange(table);
+  const int width = stored.Columns();
+  workbook::Table tail(static_cast<std::size_t>(stored.Rows()),
+                       std::vector<workbook::CellValue>(static_cast<std::size_t>(width)));
+  bool any = false;
+  for (int m = 1; m <= std::min(stored.Rows(), table.Rows()); ++m) {
+    for (int c = 1; c <= width; ++c) {
+      const int day = *days - width + c;
+      if (day < 1 || day > table.Columns()) continue;
+      const auto& value =
+          roster[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(day - 1)];
+      if (IsBlank(value)) continue;
+      tail[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(c - 1)] = value;
+      any = true;
+    }
+  }
+  // An empty grid means nothing was built (or it was cleared already): the stored
+  // tail is the only copy of last month's end, so keep it.
+  if (!any) return;
+  book.WriteBlock(stored, tail);
+  const workbook::CellRange month = Range(book, kPrevMonth);
+  book.WriteCell(month, 1, 1, book.ReadCell(Range(book, kMonth), 1, 1));
+}
+
+void ColourRoster(workbook::Workbook& book, Host& /*host*/) {
+  const workbook::CellRange abbrevs = Range(book, kTypeAbbrev);
+  const int types = std::min(WholeNumber(book, kTypeCnt).value_or(0), abbrevs.Rows());
+  std::vector<std::pair<std::string, int>> colours;  // later rows win, as in decoding
+  for (int t = 1; t <= types; ++t) {
+    colours.emplace_back(ValueText(book.ReadCell(abbrevs, t, 1)),
+                         book.InteriorColorIndex(abbrevs.sheet, abbrevs.top + t - 1, abbrevs.left));
+  }
+  const workbook::CellRange table = Range(book, kTimeTable);
+  const workbook::Table roster = book.ReadRange(table);
+  for (int r = 0; r < table.Rows(); ++r) {
+    for (int c = 0; c < table.Columns(); ++c) {
+      const std::string text =
+          ValueText(roster[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+      int colour = workbook::kColorIndexNone;
+      if (!text.empty()) {
+        for (const auto& [abbrev, fill] : colours) {
+          if (abbrev == text) colour = fill;
+        }
+      }
+      SetFill(book, table.sheet, table.top + r, table.left + c, colour);
+    }
+  }
+}
+
+}  // namespace tsumiki::layout
