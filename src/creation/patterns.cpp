@@ -96,7 +96,9 @@ bool RequiredPatternConflict(ConditionModel& model, int t, int m, int d) {
     const int ban = model.DutyBanMask(m, d + k);
     if (ban != 0 && MaskHasDuty(ban, due)) conflict = true;
   }
-  if (model.MaxConsecWork != 0 && model.MaxConsecWork < WorkRunBefore(model, m, d) + length) {
+  // The run the sequence makes: the work days before d, then the chain from day d
+  // on (WorkRunBefore counts day d itself, which the chain already holds).
+  if (model.MaxConsecWork != 0 && model.MaxConsecWork < WorkRunBefore(model, m, d) - 1 + length) {
     conflict = true;
   }
   if (conflict) return true;

@@ -1,0 +1,260 @@
+#include "creation/duty_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "conditions/load_lookups.h"
+#include "creation/combos.h"
+#include "creation/patterns.h"
+#include "creation/run_lengths.h"
+#include "support/model_builder.h"
+
+namespace tsumiki {
+namespace {
+
+using testing::ModelBuilder;
+
+int Bit(int t) {
+  return 1 << (t - 1);
+}
+
+// Each of the eight tests of CanTakeDuty refuses on its own, and passes otherwise.
+TEST(CanTakeDutyTest, EachRuleRefusesOnItsOwn) {
+  ModelBuilder base(10, 10, 8);
+
+  {  // 1: the cell already holds a duty
+    ConditionModel model = base.Build();
+    model.Roster(1, 3) = 2;
+    EXPECT_FALSE(CanTakeDuty(model, 1, 1, 3));
+    EXPECT_TRUE(CanTakeDuty(model, 2, 1, 3));
+  }
+  {  // 2: the work-day budget is spent
+    ConditionModel model = ModelBuilder(base).Target(1, 2).Assign(1, 1, 1).Assign(1, 5, 1).Build();
+    EXPECT_FALSE(CanTakeDuty(model, 1, 1, 8));
+    model.WorkDayTarget(1) = 3;
+    EXPECT_TRUE(CanTakeDuty(model, 1, 1, 8));
+  }
+  {  // 3: a whole day off bars all ten types; yesterday's duty bars only its types
+    ConditionModel model = ModelBuilder(base).Ban(1, 4, kAnyType).NextDayBan(1, Bit(2)).Build();
+    for (int t = 1; t <= 10; ++t) EXPECT_FALSE(CanTakeDuty(model, 1, t, 4)) << t;
+    model.Roster(2, 4) = 1;
+    EXPECT_FALSE(CanTakeDuty(model, 2, 2, 5));
+    EXPECT_TRUE(CanTakeDuty(model, 2, 3, 5));
+  }
+  {  // 4: forbidden sequence (4, *): no duty after duty 4, a rest day breaks it
+    ConditionModel model = ModelBuilder(base).ForbiddenPattern({4, kAnyType}).Build();
+    model.Roster(1, 3) = 4;
+    EXPECT_FALSE(CanTakeDuty(model, 1, 1, 4));
+    EXPECT_TRUE(CanTakeDuty(model, 1, 1, 5));
+  }
+  {  // 5: a reservation tomorrow that today's duty would bar; skipped on the last day
+    ConditionModel model = ModelBuilder(base).NextDayBan(1, Bit(2)).Reserve(1, 6, 2).Build();
+    EXPECT_FALSE(CanTakeDuty(model, 1, 1, 5));
+    EXPECT_TRUE(CanTakeDuty(model, 1, 3, 5));
+    model.Fixed(2, 11) = 2;  // beyond the month: never looked at
+    EXPECT_TRUE(CanTakeDuty(model, 2, 1, 10));
+  }
+  {  // 6: a forbidden pair of members 3 and 7 on duty 1
+    ConditionModel model = ModelBuilder(base).ForbiddenCombo(1, 2, {3, 7}).Assign(3, 2, 1).Build();
+    EXPECT_FALSE(CanTakeDuty(model, 7, 1, 2));
+    EXPECT_TRUE(CanTakeDuty(model, 7, 2, 2));
+    EXPECT_TRUE(CanTakeDuty(model, 6, 1, 2));
+  }
+  {  // 7: four work days before and one after make a run of six
+    ModelBuilder b(base);
+    for (int d : {1, 2, 3, 4, 6}) b.Assign(1, d, 1);
+    ConditionModel model = b.MaxConsecWork(5).Build();
+    EXPECT_FALSE(CanTakeDuty(model, 1, 1, 5));
+    model.MaxConsecWork = 6;
+    EXPECT_TRUE(CanTakeDuty(model, 1, 1, 5));
+    model.MaxConsecWork = 0;
+    EXPECT_TRUE(CanTakeDuty(model, 1, 1, 5));
+  }
+  {  // 8: a required sequence whose next day is reserved for another duty
+    ConditionModel model = ModelBuilder(base).RequiredPattern(4, 5).Reserve(1, 7, 3).Build();
+    EXPECT_FALSE(CanTakeDuty(model, 1, 4, 6));
+    EXPECT_EQ(model.Roster(1, 6), 0);
+    EXPECT_EQ(model.Fixed(1, 6), 0);
+  }
+}
+
+// Duty 4 begins a required sequence; a test before the last one that refuses
+// must leave the cell untouched, a full pass writes it into Roster and Fixed.
+TEST(CanTakeDutyTest, WritesTheCellOnlyWhenAllTestsPass) {
+  ConditionModel model = ModelBuilder(10, 5, 8)
+                             .RequiredPattern(4, 5)
+                             .ForbiddenCombo(4, 2, {1, 2})
+                             .Assign(1, 3, 4)
+                             .Build();
+  EXPECT_FALSE(CanTakeDuty(model, 2, 4, 3));
+  EXPECT_EQ(model.Roster(2, 3), 0);
+  EXPECT_EQ(model.Fixed(2, 3), 0);
+
+  EXPECT_TRUE(CanTakeDuty(model, 3, 4, 3));
+  EXPECT_EQ(model.Roster(3, 3), 4);
+  EXPECT_EQ(model.Fixed(3, 3), 4);
+
+  EXPECT_TRUE(CanTakeDuty(model, 4, 1, 3));  // no sequence: nothing written
+  EXPECT_EQ(model.Roster(4, 3), 0);
+}
+
+// The nine-day window at the month's edges and across the previous month.
+TEST(ForbiddenPatternHitTest, WindowAtTheEdgesAndAcrossThePreviousMonth) {
+  ModelBuilder base = ModelBuilder(30, 5, 3).ForbiddenPattern({1, 2});
+  {
+    ConditionModel model = ModelBuilder(base).Assign(1, 29, 1).Build();
+    EXPECT_TRUE(ForbiddenPatternHit(model, 2, 1, 30));
+    EXPECT_FALSE(ForbiddenPatternHit(model, 3, 1, 30));
+    EXPECT_FALSE(ForbiddenPatternHit(model, 1, 2, 1));
+  }
+  {  // the previous month's last day counts only while it is in use
+    ConditionModel model = ModelBuilder(base).PrevMonth(1, {1}).Build();
+    EXPECT_TRUE(ForbiddenPatternHit(model, 2, 1, 1));
+    model.UsePrevMonth = false;
+    EXPECT_FALSE(ForbiddenPatternHit(model, 2, 1, 1));
+  }
+  {  // a five-day sequence reaching three days into the previous month
+    ConditionModel model = ModelBuilder(30, 5, 2)
+                               .ForbiddenPattern({1, 1, 1, 1, 2})
+                               .PrevMonth(1, {1, 1, 3})
+                               .Assign(1, 1, 1)
+                               .Build();
+    EXPECT_FALSE(ForbiddenPatternHit(model, 2, 1, 2));  // tail (m, 3) is 3, not 1
+    model.PrevMonthTail(1, 3) = 1;
+    EXPECT_TRUE(ForbiddenPatternHit(model, 2, 1, 2));
+  }
+  {  // "*" at the end needs a duty; a later day already built closes a sequence too
+    ConditionModel model =
+        ModelBuilder(30, 5, 2).ForbiddenPattern({3, kAnyType}).Assign(1, 11, 2).Build();
+    EXPECT_TRUE(ForbiddenPatternHit(model, 3, 1, 10));
+    EXPECT_FALSE(ForbiddenPatternHit(model, 3, 1, 12));
+    EXPECT_FALSE(ForbiddenPatternHit(model, 1, 1, 12));
+  }
+  {  // a sequence with an empty first column is no sequence
+    ConditionModel model =
+        ModelBuilder(30, 5, 2).ForbiddenPattern({0, 1, 2}).Assign(1, 4, 1).Build();
+    EXPECT_FALSE(ForbiddenPatternHit(model, 2, 1, 5));
+  }
+}
+
+TEST(RunLengthTest, RunsReachIntoThePreviousMonthOnlyWhenTheMonthSoFarBelongsToThem) {
+  ConditionModel model =
+      ModelBuilder(30, 3, 2).PrevMonth(1, {1, 2, 0, 1}).Assign(1, 1, 1).Assign(1, 2, 1).Build();
+  EXPECT_EQ(WorkRunBefore(model, 1, 3), 5);  // days 1, 2 and two days of the tail
+  EXPECT_EQ(WorkRunBefore(model, 1, 1), 3);
+  EXPECT_EQ(OffRunBefore(model, 1, 3), 1);
+  EXPECT_EQ(OffRunBefore(model, 2, 3), 13);  // the whole month so far and ten empty days
+  model.UsePrevMonth = false;
+  EXPECT_EQ(WorkRunBefore(model, 1, 3), 3);
+  EXPECT_EQ(OffRunBefore(model, 2, 3), 3);
+
+  model.Roster(1, 4) = 2;
+  model.Roster(1, 5) = 2;
+  model.Roster(1, 30) = 1;
+  EXPECT_EQ(WorkRunAround(model, 1, 3), 5);
+  EXPECT_EQ(WorkRunAround(model, 1, 29), 2);  // the day after the month is never work
+}
+
+TEST(RequiredPatternConflictTest, ChainChecksFixedBansAndTheWorkLimit) {
+  ModelBuilder base = ModelBuilder(30, 5, 3).RequiredPattern(4, 5).RequiredPattern(5, 1);
+  {  // chain 4 -> 5 -> 1: the banned duty two days ahead is a conflict
+    ConditionModel model = ModelBuilder(base).Ban(1, 12, Bit(1)).Build();
+    EXPECT_TRUE(RequiredPatternConflict(model, 4, 1, 10));
+    EXPECT_EQ(model.Roster(1, 10), 0);
+    EXPECT_FALSE(RequiredPatternConflict(model, 4, 2, 10));
+    EXPECT_EQ(model.Roster(2, 10), 4);
+    EXPECT_EQ(model.Fixed(2, 10), 4);
+  }
+  {  // a reservation matching the chain is no conflict; the chain stops at month end
+    ConditionModel model = ModelBuilder(base).Reserve(1, 11, 5).Build();
+    EXPECT_FALSE(RequiredPatternConflict(model, 4, 1, 10));
+    EXPECT_FALSE(RequiredPatternConflict(model, 4, 2, 30));
+  }
+  {  // the run the chain makes: two work days before plus three of the chain
+    ConditionModel model =
+        ModelBuilder(base).Assign(1, 8, 1).Assign(1, 9, 1).MaxConsecWork(5).Build();
+    EXPECT_FALSE(RequiredPatternConflict(model, 4, 1, 10));
+    model = ModelBuilder(base).Assign(1, 8, 1).Assign(1, 9, 1).MaxConsecWork(4).Build();
+    EXPECT_TRUE(RequiredPatternConflict(model, 4, 1, 10));
+  }
+  {  // a duty that begins no sequence: no conflict and nothing written
+    ConditionModel model = base.Build();
+    EXPECT_FALSE(RequiredPatternConflict(model, 2, 1, 10));
+    EXPECT_EQ(model.Fixed(1, 10), 0);
+  }
+}
+
+// A circle 1 -> 2 -> 1 stops at ten entries: the tenth day of the chain (d + 9)
+// is checked, the eleventh is not.
+TEST(RequiredPatternConflictTest, CircleStopsGrowingAtTenEntries) {
+  ModelBuilder base = ModelBuilder(30, 3, 1).RequiredPattern(1, 2).RequiredPattern(2, 1);
+  ConditionModel model =
+      ModelBuilder(base).Reserve(1, 14, 1).Build();  // chain(10) = 2 due on day 14
+  EXPECT_TRUE(RequiredPatternConflict(model, 1, 1, 5));
+  model = ModelBuilder(base).Reserve(1, 15, 3).Build();
+  EXPECT_FALSE(RequiredPatternConflict(model, 1, 1, 5));
+}
+
+TEST(RequiredFollowerTest, EmptyAndAnyFollowersArePassedOver) {
+  ConditionModel model = ModelBuilder(30, 5, 1)
+                             .RequiredPattern(4, 0)
+                             .RequiredPattern(4, kAnyType)
+                             .RequiredPattern(4, 3)
+                             .Build();
+  EXPECT_EQ(RequiredFollower(model, 4), 3);
+  EXPECT_EQ(RequiredFollower(model, 3), 0);
+}
+
+TEST(ComboRulesTest, ForbiddenCombinationsCountListedMembersOnTheSameDuty) {
+  // Rows 3 and 7 carry the numbers 103 and 107; a blank record stands between.
+  ModelBuilder b(10, 4, 8);
+  b.ForbiddenCombo(2, 2, {1, 2});
+  b.model().ForbiddenCombos(++b.model().ForbiddenComboCount) = ComboRule{};
+  b.ForbiddenCombo(kAnyType, 3, {3, 5, 7});
+  ConditionModel model = b.Assign(3, 4, 1).Assign(5, 4, 1).Assign(1, 4, 2).Build();
+
+  EXPECT_TRUE(ForbiddenComboHit(model, 1, 7, 4));  // the record after the blank one counts
+  EXPECT_FALSE(ForbiddenComboHit(model, 2, 7, 4));
+  EXPECT_TRUE(ForbiddenComboHit(model, 2, 2, 4));
+  EXPECT_FALSE(ForbiddenComboHit(model, 2, 4, 4));  // not listed
+
+  EXPECT_FALSE(ForbiddenComboBreached(model, 3, 4));
+  model.Roster(7, 4) = 1;
+  EXPECT_TRUE(ForbiddenComboBreached(model, 3, 4));
+  EXPECT_TRUE(ForbiddenComboBreached(model, 7, 4));
+  // Resting together is no combination on a duty.
+  EXPECT_FALSE(ForbiddenComboBreached(model, 3, 5));
+}
+
+TEST(ComboRulesTest, BreachLooksAtEveryRecord) {
+  ModelBuilder b(10, 4, 4);
+  for (int r = 1; r <= 15; ++r) b.ForbiddenCombo(3, 2, {1, 4});
+  b.ForbiddenCombo(1, 2, {1, 2});
+  ConditionModel model = b.Assign(1, 2, 1).Assign(2, 2, 1).Build();
+  EXPECT_EQ(model.ForbiddenComboCount, 16);
+  EXPECT_TRUE(ForbiddenComboBreached(model, 2, 2));
+}
+
+TEST(ComboRulesTest, RequiredShortfallUsesTheFirstRecordOfTheType) {
+  ConditionModel model = ModelBuilder(10, 4, 6)
+                             .RequiredCombo(2, 2, {1, 2, 3})
+                             .RequiredCombo(2, 3, {4, 5, 6})
+                             .Assign(1, 3, 2)
+                             .Assign(4, 3, 2)
+                             .Build();
+  EXPECT_EQ(RequiredShortfall(model, 2, 3), 1);
+  model.Roster(3, 3) = 2;
+  EXPECT_EQ(RequiredShortfall(model, 2, 3), 0);
+  EXPECT_EQ(RequiredShortfall(model, 1, 3), 0);
+}
+
+TEST(MemberRowOfNumberTest, NumbersAreReadAsNumbers) {
+  ConditionModel model = ModelBuilder(5, 1, 3).Build();
+  model.MemberInfo(2, 1) = "07";
+  model.MemberInfo(3, 1) = "7";
+  EXPECT_EQ(MemberRowOfNumber(model, 101), 1);
+  EXPECT_EQ(MemberRowOfNumber(model, 7), 2);
+  EXPECT_EQ(MemberRowOfNumber(model, 8), 0);
+}
+
+}  // namespace
+}  // namespace tsumiki

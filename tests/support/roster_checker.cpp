@@ -1,0 +1,284 @@
+#include "support/roster_checker.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+namespace tsumiki::testing {
+namespace {
+
+class Checker {
+ public:
+  Checker(const ConditionModel& model, const CheckOptions& options)
+      : m_(model), opt_(options), first_(options.first_day) {
+    last_ = options.last_day > 0 ? options.last_day : model.DayCount;
+    if (first_ < 1) first_ = 1;
+    if (last_ > model.DayCount) last_ = model.DayCount;
+  }
+
+  std::vector<std::string> Run() {
+    Codes();
+    Staffing();
+    DayBans();
+    NextDayBans();
+    ForbiddenSequences();
+    Reservations();
+    ConsecutiveWork();
+    ForbiddenCombos();
+    RequiredCombos();
+    RequiredSequences();
+    WorkDayTargets();
+    return problems_;
+  }
+
+ private:
+  bool InRange(int from, int to) const { return from <= last_ && to >= first_; }
+
+  void Report(const std::string& text) { problems_.push_back(text); }
+
+  static std::string Where(int m, int d) {
+    return "member " + std::to_string(m) + " day " + std::to_string(d);
+  }
+
+  bool Works(int code) const { return code >= 1; }
+
+  // Duty of member m on day `day`, days before 1 from the previous month's tail
+  // (only when it is in use; otherwise they count as unknown = no duty).
+  int DutyOn(int m, int day) const {
+    if (day >= 1) return day <= m_.DayCount ? m_.Roster(m, day) : 0;
+    if (!m_.UsePrevMonth || 1 - day > 10) return 0;
+    return m_.PrevMonthTail(m, 1 - day);
+  }
+
+  static bool Bit(int mask, int t) { return t >= 1 && t <= 16 && ((mask >> (t - 1)) & 1) != 0; }
+
+  int RowOfNumber(int number) const {
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      if (std::atof(m_.MemberInfo(m, 1).c_str()) == number) return m;
+    }
+    return 0;
+  }
+
+  std::vector<int> Rows(const ComboRule& rule) const {
+    std::vector<int> rows;
+    for (int k = 1; k <= kComboMembers; ++k) {
+      const int n = rule.Members[static_cast<std::size_t>(k)];
+      if (n >= 1 && RowOfNumber(n) >= 1) rows.push_back(RowOfNumber(n));
+    }
+    return rows;
+  }
+
+  void Codes() {
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      for (int d = first_; d <= last_; ++d) {
+        const int c = m_.Roster(m, d);
+        if (c < 0 || c > m_.TypeCount) {
+          Report(Where(m, d) + ": code " + std::to_string(c) + " is no duty type");
+        }
+      }
+    }
+  }
+
+  void Staffing() {
+    for (int d = first_; d <= last_; ++d) {
+      for (int t = 1; t <= m_.TypeCount; ++t) {
+        int staff = 0;
+        for (int m = 1; m <= m_.MemberCount; ++m) staff += m_.Roster(m, d) == t ? 1 : 0;
+        if (staff != m_.NeedTable(t, d)) {
+          Report("day " + std::to_string(d) + " type " + std::to_string(t) + ": " +
+                 std::to_string(staff) + " staff, " + std::to_string(m_.NeedTable(t, d)) +
+                 " needed");
+        }
+      }
+    }
+  }
+
+  void DayBans() {
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      for (int d = first_; d <= last_; ++d) {
+        const int c = m_.Roster(m, d);
+        if (Works(c) && Bit(m_.DutyBanMask(m, d), c)) {
+          Report(Where(m, d) + ": type " + std::to_string(c) + " barred that day");
+        }
+      }
+    }
+  }
+
+  void NextDayBans() {
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      for (int d = std::max(1, first_); d <= std::min(last_ + 1, m_.DayCount); ++d) {
+        const int before = d == 1 ? (m_.UsePrevMonth ? m_.Roster(m, 0) : 0) : m_.Roster(m, d - 1);
+        const int now = m_.Roster(m, d);
+        if (Works(before) && before <= m_.TypeCount && Works(now) &&
+            Bit(m_.NextDayBan(before), now)) {
+          Report(Where(m, d) + ": type " + std::to_string(now) + " barred after type " +
+                 std::to_string(before));
+        }
+      }
+    }
+  }
+
+  // A forbidden sequence: its columns in order from column 1 (which must be
+  // filled), trailing empty columns dropped; an empty column inside matches any
+  // day, "*" any duty.
+  void ForbiddenSequences() {
+    for (int p = 1; p <= m_.ForbiddenPatternCount; ++p) {
+      if (m_.ForbiddenPatterns(p, 1) <= 0) continue;
+      int length = 5;
+      while (length > 0 && m_.ForbiddenPatterns(p, length) <= 0) --length;
+      const int earliest = m_.UsePrevMonth ? 1 - 10 : 1;
+      for (int m = 1; m <= m_.MemberCount; ++m) {
+        for (int start = earliest; start + length - 1 <= m_.DayCount; ++start) {
+          if (!InRange(start, start + length - 1)) continue;
+          bool match = true;
+          for (int k = 1; k <= length && match; ++k) {
+            const int want = m_.ForbiddenPatterns(p, k);
+            const int have = DutyOn(m, start + k - 1);
+            if (want <= 0) continue;
+            match = want == kAnyType ? Works(have) : have == want;
+          }
+          if (match) {
+            Report(Where(m, start) + ": forbidden sequence " + std::to_string(p) + " starts here");
+          }
+        }
+      }
+    }
+  }
+
+  void Reservations() {
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      for (int d = first_; d <= last_; ++d) {
+        const int fixed = m_.Fixed(m, d);
+        if (fixed >= 1 && m_.Roster(m, d) != fixed) {
+          Report(Where(m, d) + ": fixed type " + std::to_string(fixed) + " but roster has " +
+                 std::to_string(m_.Roster(m, d)));
+        }
+      }
+    }
+  }
+
+  void ConsecutiveWork() {
+    if (m_.MaxConsecWork <= 0) return;
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      int d = 1;
+      while (d <= m_.DayCount) {
+        if (!Works(m_.Roster(m, d))) {
+          ++d;
+          continue;
+        }
+        int end = d;
+        while (end + 1 <= m_.DayCount && Works(m_.Roster(m, end + 1))) ++end;
+        int run = end - d + 1;
+        int run_start = d;
+        if (d == 1) {
+          while (run_start - 1 >= 1 - 10 && Works(DutyOn(m, run_start - 1))) {
+            --run_start;
+            ++run;
+          }
+        }
+        if (run > m_.MaxConsecWork && InRange(run_start, end)) {
+          Report(Where(m, d) + ": " + std::to_string(run) + " work days in a row up to day " +
+                 std::to_string(end));
+        }
+        d = end + 1;
+      }
+    }
+  }
+
+  void ForbiddenCombos() {
+    for (int r = 1; r <= m_.ForbiddenCombos.Hi(); ++r) {
+      const ComboRule& rule = m_.ForbiddenCombos(r);
+      if (rule.TypeIndex <= 0 || rule.Count < 1) continue;
+      const std::vector<int> rows = Rows(rule);
+      for (int d = first_; d <= last_; ++d) {
+        for (int t = 1; t <= m_.TypeCount; ++t) {
+          if (rule.TypeIndex != t && rule.TypeIndex != kAnyType) continue;
+          int together = 0;
+          for (int row : rows) together += m_.Roster(row, d) == t ? 1 : 0;
+          if (together >= rule.Count) {
+            Report("day " + std::to_string(d) + ": forbidden combination " + std::to_string(r) +
+                   " has " + std::to_string(together) + " members on type " + std::to_string(t));
+          }
+        }
+      }
+    }
+  }
+
+  // A required combination asks for `Count` listed members on its duty, as far as
+  // the day's staffing of that duty allows.
+  void RequiredCombos() {
+    for (int r = 1; r <= m_.RequiredCombos.Hi(); ++r) {
+      const ComboRule& rule = m_.RequiredCombos(r);
+      const int b = rule.TypeIndex;
+      if (b < 1 || b > m_.TypeCount) continue;
+      const std::vector<int> rows = Rows(rule);
+      for (int d = first_; d <= last_; ++d) {
+        int on = 0;
+        for (int row : rows) on += m_.Roster(row, d) == b ? 1 : 0;
+        const int want = std::min(rule.Count, m_.NeedTable(b, d));
+        if (on < want) {
+          Report("day " + std::to_string(d) + ": required combination " + std::to_string(r) +
+                 " has " + std::to_string(on) + " of " + std::to_string(want) + " members");
+        }
+      }
+    }
+  }
+
+  int Follower(int first) const {
+    for (int p = 1; p <= m_.RequiredPatternCount; ++p) {
+      const int next = m_.RequiredPatterns(p, 2);
+      if (m_.RequiredPatterns(p, 1) == first && next >= 1 && next <= m_.TypeCount) return next;
+    }
+    return 0;
+  }
+
+  void RequiredSequences() {
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      for (int d = std::max(1, first_); d <= last_; ++d) {
+        if (d == 1 && !m_.UsePrevMonth) continue;
+        const int before = d == 1 ? m_.Roster(m, 0) : m_.Roster(m, d - 1);
+        if (!Works(before)) continue;
+        const int due = Follower(before);
+        if (due != 0 && m_.Roster(m, d) != due) {
+          Report(Where(m, d) + ": type " + std::to_string(due) + " must follow type " +
+                 std::to_string(before) + ", roster has " + std::to_string(m_.Roster(m, d)));
+        }
+      }
+    }
+  }
+
+  void WorkDayTargets() {
+    if (!opt_.work_days_at_most_target && !opt_.work_days_exact) return;
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      int work = 0;
+      for (int d = 1; d <= m_.DayCount; ++d) work += Works(m_.Roster(m, d)) ? 1 : 0;
+      const int target = m_.WorkDayTarget(m);
+      const bool over = work > target;
+      const bool off = opt_.work_days_exact && target != m_.DayCount && work != target;
+      if ((opt_.work_days_at_most_target && over) || off) {
+        Report("member " + std::to_string(m) + ": " + std::to_string(work) + " work days, target " +
+               std::to_string(target));
+      }
+    }
+  }
+
+  const ConditionModel& m_;
+  CheckOptions opt_;
+  int first_;
+  int last_;
+  std::vector<std::string> problems_;
+};
+
+}  // namespace
+
+std::vector<std::string> CheckRoster(const ConditionModel& model, const CheckOptions& options) {
+  return Checker(model, options).Run();
+}
+
+std::string JoinProblems(const std::vector<std::string>& problems) {
+  std::ostringstream out;
+  for (const std::string& line : problems) out << line << '\n';
+  return out.str();
+}
+
+}  // namespace tsumiki::testing
