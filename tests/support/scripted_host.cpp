@@ -70,6 +70,62 @@ std::vector<std::string> ScriptedHost::StatusTexts() const {
   return texts;
 }
 
+void ScriptedHost::ShowProgressWindow(const ProgressView& view) {
+  progress_views_.push_back(view);
+  progress_visible_ = true;
+}
+
+void ScriptedHost::ShowOptimiseWindow(const OptimiseView& view) {
+  optimise_views_.push_back(view);
+  optimise_visible_ = true;
+}
+
+void ScriptedHost::SetTopmost(WindowId window, bool topmost) {
+  window_actions_.push_back(WindowAction{topmost ? "topmost" : "not-topmost", window, {}, 0, 0});
+}
+
+void ScriptedHost::MoveWindow(WindowId window, int left_px, int top_px) {
+  window_actions_.push_back(WindowAction{"move", window, {}, left_px, top_px});
+}
+
+void ScriptedHost::SetWindowCaption(WindowId window, std::string_view caption) {
+  window_actions_.push_back(WindowAction{"caption", window, std::string(caption), 0, 0});
+}
+
+void ScriptedHost::ActivateWindow(WindowId window) {
+  window_actions_.push_back(WindowAction{"activate", window, {}, 0, 0});
+}
+
+PixelSize ScriptedHost::WindowSize(WindowId window) const {
+  for (const auto& [id, size] : window_sizes_) {
+    if (id == window) return size;
+  }
+  return {};
+}
+
+void ScriptedHost::SetWindowSize(WindowId window, PixelSize size) {
+  std::erase_if(window_sizes_, [window](const auto& entry) { return entry.first == window; });
+  window_sizes_.emplace_back(window, size);
+}
+
+std::optional<std::string> ScriptedHost::AskSaveFileName(std::string_view /*filter*/,
+                                                         std::string_view /*folder*/) {
+  file_dialogs_.push_back("save");
+  if (file_names_.empty()) return std::nullopt;
+  std::optional<std::string> path = std::move(file_names_.front());
+  file_names_.pop_front();
+  return path;
+}
+
+std::optional<std::string> ScriptedHost::AskOpenFileName(std::string_view /*filter*/,
+                                                         std::string_view /*folder*/) {
+  file_dialogs_.push_back("open");
+  if (file_names_.empty()) return std::nullopt;
+  std::optional<std::string> path = std::move(file_names_.front());
+  file_names_.pop_front();
+  return path;
+}
+
 void ScriptedHost::ShowForm(std::string_view form_name) {
   form_events_.push_back("show:" + std::string(form_name));
 }

@@ -60,6 +60,45 @@ class ScriptedHost : public Host {
   ScreenMetrics Screen() const override { return screen_; }
   void SetScreen(const ScreenMetrics& screen) { screen_ = screen; }
 
+  // --- Progress and optimisation windows ----------------------------------------
+  void ShowProgressWindow(const ProgressView& view) override;
+  void HideProgressWindow() override { progress_visible_ = false; }
+  const std::vector<ProgressView>& ProgressViews() const { return progress_views_; }
+  bool ProgressVisible() const { return progress_visible_; }
+  void ShowOptimiseWindow(const OptimiseView& view) override;
+  void HideOptimiseWindow() override { optimise_visible_ = false; }
+  const std::vector<OptimiseView>& OptimiseViews() const { return optimise_views_; }
+  bool OptimiseVisible() const { return optimise_visible_; }
+
+  // --- Window actions --------------------------------------------------------------
+  struct WindowAction {
+    std::string what;  // "topmost", "not-topmost", "move", "caption", "activate"
+    WindowId window = WindowId::kMain;
+    std::string caption;  // for "caption"
+    int left_px = 0;      // for "move"
+    int top_px = 0;
+  };
+  void SetTopmost(WindowId window, bool topmost) override;
+  void MoveWindow(WindowId window, int left_px, int top_px) override;
+  void SetWindowCaption(WindowId window, std::string_view caption) override;
+  void ActivateWindow(WindowId window) override;
+  const std::vector<WindowAction>& WindowActions() const { return window_actions_; }
+  PixelSize WindowSize(WindowId window) const override;
+  void SetWindowSize(WindowId window, PixelSize size);
+  void SetModeTick(int mode) override { mode_ticks_.push_back(mode); }
+  const std::vector<int>& ModeTicks() const { return mode_ticks_; }
+
+  // --- File dialogs ----------------------------------------------------------------
+  // Answers of the save and open dialogs in order; nullopt is a cancel. An empty
+  // queue cancels.
+  void QueueFileName(std::optional<std::string> path) { file_names_.push_back(std::move(path)); }
+  std::optional<std::string> AskSaveFileName(std::string_view filter,
+                                             std::string_view folder) override;
+  std::optional<std::string> AskOpenFileName(std::string_view filter,
+                                             std::string_view folder) override;
+  // "save" or "open" for each dialog shown, in order.
+  const std::vector<std::string>& FileDialogs() const { return file_dialogs_; }
+
   // --- Windows and addresses ---------------------------------------------------
   // "show:<name>" and "close:<name>" in call order.
   const std::vector<std::string>& FormEvents() const { return form_events_; }
@@ -101,6 +140,15 @@ class ScriptedHost : public Host {
   bool status_visible_ = false;
   int status_hides_ = 0;
   ScreenMetrics screen_;
+  std::vector<ProgressView> progress_views_;
+  bool progress_visible_ = false;
+  std::vector<OptimiseView> optimise_views_;
+  bool optimise_visible_ = false;
+  std::vector<WindowAction> window_actions_;
+  std::vector<std::pair<WindowId, PixelSize>> window_sizes_;
+  std::vector<int> mode_ticks_;
+  std::deque<std::optional<std::string>> file_names_;
+  std::vector<std::string> file_dialogs_;
   std::vector<std::string> form_events_;
   std::vector<std::string> urls_;
   double start_seconds_;
