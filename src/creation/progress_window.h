@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "conditions/condition_model.h"
+#include "conditions/run_state.h"
+#include "ui/host.h"
+
+namespace tsumiki {
+
+// Texts of the progress window and of the time-limit message.
+inline constexpr std::string_view kTimeLimitTitle = "制限時間オーバー";
+inline constexpr std::string_view kRemainingLabel = "残分";
+inline constexpr std::string_view kAbortCaption = "中止";
+
+// Design size of the progress window, in twips.
+inline constexpr int kProgressWidthTwips = 4800;
+inline constexpr int kProgressHeightTwips = 1100;
+// Interval of the time-limit timer.
+inline constexpr int kProgressTickMs = 200;
+
+struct TwipsPoint {
+  int left = 0;
+  int top = 0;
+};
+
+// Where the progress window goes for a StatusPosition of 0..3 (screen and window
+// sizes in twips, 50 pixels of margin); nullopt for any other value, which leaves
+// the window where it was.
+std::optional<TwipsPoint> PlaceProgressWindow(int status_position, const ScreenMetrics& screen,
+                                              int width_twips, int height_twips);
+
+// "m:ss" of a remaining time: whole minutes, then the seconds as two digits.
+// A negative time shows "0:00".
+std::string RemainingText(std::int64_t remaining_ms);
+
+// The time limit in milliseconds: the minutes rounded to a whole number (halves
+// to even), never negative.
+std::int64_t TimeLimitMs(float time_limit_minutes);
+
+// The message shown when the time limit has passed. It names the day and duty type
+// of the last failed member search; when no search has failed yet (failed.type 0)
+// it only says that the limit passed.
+std::string TimeLimitMessage(float time_limit_minutes, const DaySlot& failed,
+                             const IndexArray<std::string>& type_abbrev);
+
+// The logic of the progress window (frm処理中): its place, the progress bar, the
+// 200 ms time-limit tick and the abort button. The host only paints the view.
+class ProgressWindow {
+ public:
+  ProgressWindow(Host& host, RunState& run, const ConditionModel& model,
+                 const int& status_position);
+  ~ProgressWindow();
+  ProgressWindow(const ProgressWindow&) = delete;
+  ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+  // Loads and shows the window: placement and the timer. Does nothing when it is
+  // already loaded.
+  void Load();
+  // Stops the timer and hides the window.
+  void Unload();
+  bool IsLoaded() const { return loaded_; }
+
+  void SetRange(int minimum, int maximum);
+  void SetValue(int value);
+  // The creation pass being run, for hosts that show it (the terminal's progress line).
+  void SetPass(int pass_number);
+
+  // Whether the time-limit tick has fired since the last ResetTimeLimit (the start
+  // of a run): it tells a run stopped by the time limit from one aborted by hand.
+  bool TimeLimitPassed() const { return time_limit_passed_; }
+  void ResetTimeLimit() { time_limit_passed_ = false; }
+
+  // cmd中止.
+  void OnAbortClicked();
+  // Timer1: the time-limit tick.
+  void OnTimerTick();
+
+  const ProgressView& View() const { return view_; }
+
+ private:
+  void Paint();
+
+  Host& host_;
+  RunState& run_;
+  const ConditionModel& model_;
+  const int& status_position_;
+  ProgressView view_;
+  bool loaded_ = false;
+  bool time_limit_passed_ = false;
+  std::optional<Host::TimerId> timer_;
+};
+
+}  // namespace tsumiki
