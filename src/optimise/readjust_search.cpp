@@ -1,0 +1,121 @@
+#include "optimise/readjust_search.h"
+
+#include "optimise/swap.h"
+#include "optimise/work_day_rules.h"
+
+namespace tsumiki {
+
+int ReadjustSearch::TrySwap(int a, int b, int d) {
+  if (a == b) return -1;
+  ++tried_;
+  const int last = model_.DayCount;
+  SwapDuties(model_, a, b, d);
+  const int ca = model_.Roster(a, d);
+  const int cb = model_.Roster(b, d);
+  if (CanAddDuty(model_, ca, d, a, last) != kRuleAccept) {
+    SwapDuties(model_, a, b, d);
+    return -1;
+  }
+  if (CanAddDuty(model_, cb, d, b, last) != kRuleAccept) return 1;
+  // The readjustment frees a day, so the work-day target is not held against it.
+  if (SwapCheck(model_, SwapRule::kWithoutWorkDayTarget, d, a, b) == kRuleAccept) return 0;
+  SwapDuties(model_, a, b, d);
+  return -1;
+}
+
+int ReadjustSearch::FindDirectSwap(int d, int x) {
+  for (int i = 1; i <= model_.MemberCount; ++i) {
+    if (model_.Roster(i, d) != 0 || i == x) continue;
+    if (OverBudget()) return 0;
+    const int r = TrySwap(x, i, d);
+    if (r == 1) SwapDuties(model_, x, i, d);
+    if (r == 0) {
+      RecordExchange(d, x, i);
+      SwapDuties(model_, x, i, d);
+      return i;
+    }
+  }
+  return 0;
+}
+
+int ReadjustSearch::SearchChain(int d, int x) {
+  const int n = model_.MemberCount;
+  if (d >= model_.DayCount) return 0;
+  // A member already off on d has nothing to free; swapping two rest days would
+  // only look like a find.
+  if (model_.Roster(x, d) < 1) return 0;
+
+  const int direct = FindDirectSwap(d, x);
+  if (direct >= 1) return direct;
+
+  // Two exchanges on the same day: a free member c first takes i's duty, which
+  // frees i, and then x's duty can go to someone directly.
+  for (int c = 1; c <= n; ++c) {
+    for (int i = 1; i <= n; ++i) {
+      if (model_.Roster(c, d) != 0 || model_.Roster(i, d) < 1 || c == x || i == x) continue;
+      if (OverBudget()) return 0;
+      const int r = TrySwap(c, i, d);
+      if (r == 1) SwapDuties(model_, c, i, d);
+      if (r != 0) continue;
+      RecordExchange(d, c, i);
+      const int t = FindDirectSwap(d, x);
+      SwapDuties(model_, c, i, d);
+      if (t != 0) return t;
+      RecordExchange(-1, 0, 0);
+    }
+  }
+
+  // A chain into the next day: x gives its duty to a member i who is off on d but
+  // cannot take it as things stand; i must first be freed on the following day.
+  // Only members off on d qualify: handing x another member's duty would leave x
+  // at work, and freeing x's day is the point of the readjustment.
+  for (int i = 1; i <= n; ++i) {
+    if (i == x || model_.Roster(i, d) != 0) continue;
+    if (OverBudget()) return 0;
+    const int r = TrySwap(x, i, d);
+    if (r == 0) {
+      host_.MessageBox(kReadjustImpossibleMessage, "", MsgButtons::kOk);
+      SwapDuties(model_, x, i, d);
+    } else if (r == 1) {
+      const std::size_t mark = exchanges_.size();
+      RecordExchange(d, x, i);
+      const int s = SearchChain(d + 1, i);
+      const bool holds = s > 0 && ChainStepHolds(mark);
+      SwapDuties(model_, x, i, d);
+      if (holds) return s;
+      exchanges_.resize(mark);
+    }
+  }
+  return 0;
+}
+
+bool ReadjustSearch::ChainStepHolds(std::size_t mark) {
+  // The chain step itself was taken before i's next day was freed, so its rules
+  // were never checked in full (reservations, combinations, rest limits). Check
+  // them now, with the rest of the chain applied. The step is in place; the
+  // exchanges after it are applied here and undone again.
+  const Exchange step = exchanges_[mark];
+  for (std::size_t k = mark + 1; k < exchanges_.size(); ++k) {
+    SwapDuties(model_, exchanges_[k].a, exchanges_[k].b, exchanges_[k].day);
+  }
+  const int d = step.day;
+  const bool holds =
+      CanAddDuty(model_, model_.Roster(step.b, d), d, step.b, model_.DayCount) == kRuleAccept &&
+      SwapCheck(model_, SwapRule::kWithoutWorkDayTarget, d, step.a, step.b) == kRuleAccept;
+  for (std::size_t k = exchanges_.size(); k-- > mark + 1;) {
+    SwapDuties(model_, exchanges_[k].a, exchanges_[k].b, exchanges_[k].day);
+  }
+  return holds;
+}
+
+void ReadjustSearch::RecordExchange(int day, int a, int b) {
+  if (day == -1) {
+    if (!exchanges_.empty()) exchanges_.pop_back();
+  } else if (day == 0) {
+    exchanges_.clear();
+  } else {
+    exchanges_.push_back(Exchange{day, a, b});
+  }
+}
+
+}  // namespace tsumiki
