@@ -46,4 +46,23 @@ class ModelBuilder {
   ConditionModel model_;
 };
 
+// The shape of a made-up workplace for day-filling tests and benchmarks.
+struct WorkplaceShape {
+  int members = 20;
+  int types = 6;  // with 4 or more, the last two are a night duty and its follow-up
+  int days = 30;
+  bool work_focus = false;
+  bool prev_month = true;
+  int days_off = 8;  // every member also gets 0..2 more
+};
+
+// A workplace with every kind of condition the day filling meets: staffing that
+// differs between weekdays and weekends, a required night -> after-night
+// sequence (the after-night staffing follows the night staffing of the day
+// before), next-day bans, forbidden sequences, whole and partial days off,
+// reservations, days-off targets, a consecutive-work limit, forbidden and
+// required combinations and a previous-month tail. Consistent by construction:
+// a day filled under the rules breaks none of them.
+ConditionModel BuildWorkplace(const WorkplaceShape& shape);
+
 }  // namespace tsumiki::testing

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "creation/day_filling.h"
+#include "support/model_builder.h"
+#include "support/roster_checker.h"
+#include "support/scripted_host.h"
+
+namespace tsumiki {
+namespace {
+
+using testing::BuildWorkplace;
+using testing::CheckOptions;
+using testing::CheckRoster;
+using testing::JoinProblems;
+using testing::ScriptedHost;
+using testing::WorkplaceShape;
+
+// Counts the duties that a successful day added, as the creation driver does.
+void TallyNewDuties(ConditionModel& model, const DayColumn& before, int d) {
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const int duty = model.Roster(m, d);
+    if (duty >= 1 && before.roster(m) == 0) {
+      model.TypeTally(m, duty) += 1;
+      model.TypeTally(m, kTallyTotal) += 1;
+      model.WorkDays(m) += 1;
+    }
+  }
+}
+
+struct Outcome {
+  int days_filled = 0;
+  int days_tried = 0;
+};
+
+// Builds the month day by day as far as it goes (a day gets a few calls, as the
+// driver gives it) and checks every day right after it was filled.
+Outcome BuildAndCheck(const WorkplaceShape& shape, std::uint64_t seed) {
+  ConditionModel model = BuildWorkplace(shape);
+  RunState run;
+  RandomSource random(seed);
+  ScriptedHost host;
+  DayFillContext ctx{model, run, random, host};
+  Outcome outcome;
+  for (int d = 1; d <= model.DayCount; ++d) {
+    ++outcome.days_tried;
+    const DayColumn before = SaveDayColumn(model, d);
+    bool filled = false;
+    for (int attempt = 1; attempt <= 5 && !filled; ++attempt) {
+      filled = TryDay(ctx, d) > 0;
+      if (!filled) {
+        // A failed call leaves the day as it found it.
+        const DayColumn after = SaveDayColumn(model, d);
+        EXPECT_EQ(after.roster, before.roster) << "day " << d;
+        EXPECT_EQ(after.fixed, before.fixed) << "day " << d;
+      }
+    }
+    if (!filled) break;  // the driver would start the month again
+    TallyNewDuties(model, before, d);
+    ++outcome.days_filled;
+    const std::vector<std::string> problems = CheckRoster(model, CheckOptions{d, d});
+    EXPECT_TRUE(problems.empty()) << "seed " << seed << " day " << d << "\n"
+                                  << JoinProblems(problems);
+    if (!problems.empty()) break;
+  }
+  return outcome;
+}
+
+class FilledDayBreaksNoRule : public ::testing::TestWithParam<WorkplaceShape> {};
+
+TEST_P(FilledDayBreaksNoRule, OverManySeeds) {
+  Outcome total;
+  for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+    const Outcome one = BuildAndCheck(GetParam(), seed);
+    total.days_filled += one.days_filled;
+    total.days_tried += one.days_tried;
+    if (HasFailure()) return;
+  }
+  // Most days must have been filled, or the check above proved little.
+  RecordProperty("days_filled", total.days_filled);
+  RecordProperty("days_tried", total.days_tried);
+  std::printf("%d of %d days filled\n", total.days_filled, total.days_tried);
+  EXPECT_GT(total.days_filled * 4, total.days_tried * 3)
+      << total.days_filled << " of " << total.days_tried;
+}
+
+INSTANTIATE_TEST_SUITE_P(Workplaces, FilledDayBreaksNoRule,
+                         ::testing::Values(WorkplaceShape{8, 3, 28, false, false},
+                                           WorkplaceShape{20, 6, 30, false, true},
+                                           WorkplaceShape{20, 6, 31, true, true},
+                                           WorkplaceShape{30, 6, 30, true, true},
+                                           WorkplaceShape{60, 10, 30, false, true},
+                                           WorkplaceShape{16, 5, 30, true, true, 13}));
+
+}  // namespace
+}  // namespace tsumiki
