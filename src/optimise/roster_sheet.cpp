@@ -1,0 +1,54 @@
+#include "optimise/roster_sheet.h"
+
+#include "workbook/reading_modes.h"
+
+namespace tsumiki {
+
+namespace {
+
+workbook::CellValue TextValue(const std::string& text) {
+  // A rest day is an empty cell, not a cell holding an empty text.
+  if (text.empty()) return {};
+  return workbook::CellValue(text);
+}
+
+}  // namespace
+
+RosterSheetCopy::RosterSheetCopy(workbook::Workbook& book)
+    : book_(book),
+      range_(layout::Range(book, layout::kTimeTable)),
+      values_(book.ReadRange(range_)) {}
+
+void RosterSheetCopy::Set(int m, int d, const std::string& text) {
+  if (m < 1 || d < 1 || m > static_cast<int>(values_.size())) return;
+  auto& row = values_[static_cast<std::size_t>(m - 1)];
+  if (d > static_cast<int>(row.size())) return;
+  row[static_cast<std::size_t>(d - 1)] = TextValue(text);
+}
+
+workbook::CellValue RosterSheetCopy::Get(int m, int d) const {
+  if (m < 1 || d < 1 || m > static_cast<int>(values_.size())) return {};
+  const auto& row = values_[static_cast<std::size_t>(m - 1)];
+  if (d > static_cast<int>(row.size())) return {};
+  return row[static_cast<std::size_t>(d - 1)];
+}
+
+void RosterSheetCopy::WriteBack() {
+  book_.WriteBlock(range_, values_);
+}
+
+void WriteRosterCell(workbook::Workbook& book, int m, int d, const std::string& text) {
+  const workbook::CellRange range = layout::Range(book, layout::kTimeTable);
+  if (m < 1 || d < 1 || m > range.Rows() || d > range.Columns()) return;
+  book.WriteCell(range, m, d, TextValue(text));
+}
+
+double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& spec) {
+  const workbook::CellRange range = layout::Range(book, spec);
+  const workbook::WorkbookError::Place place{book.Path().filename().string(),
+                                             std::string(spec.sheet), std::string(spec.name),
+                                             layout::CellName(range.top, range.left)};
+  return workbook::ValueTextToDouble(book.ReadCell(range, 1, 1), place);
+}
+
+}  // namespace tsumiki
