@@ -1,10 +1,11 @@
 #include "creation/start_conditions_check.h"
 
-#include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+
+#include "workbook/reading_modes.h"
 
 namespace tsumiki {
 namespace {
@@ -112,14 +113,6 @@ std::optional<int> ParseWholeNumberText(std::string_view text) {
   return value;
 }
 
-double RoundHalfEven(double value) {
-  const int saved = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const double r = std::nearbyint(value);
-  std::fesetround(saved);
-  return r;
-}
-
 std::string FormatPlainNumber(double value) {
   if (value == 0) return "0";  // also folds -0
   char buf[64];
@@ -166,12 +159,13 @@ StartConditionCheck CheckStartConditions(const StartConditionTexts& texts) {
   v.time_limit_minutes = limit;
 
   const auto attempts = ParseNumberText(texts.attempts);
-  const double rounded = attempts ? RoundHalfEven(*attempts) : 0;
-  if (!attempts || !(*attempts > 0) || rounded < 1 || rounded > std::numeric_limits<int>::max()) {
+  // Stored as a whole number, halves to even: 0.4 would become no attempt at all.
+  if (!attempts || !(*attempts > 0) || *attempts >= std::numeric_limits<int>::max() ||
+      workbook::RoundHalfEven(*attempts) < 1) {
     result.refusal = InputRefusal{kAttemptsInvalidMessage, kInputErrorTitle};
     return result;
   }
-  v.attempts = static_cast<int>(rounded);
+  v.attempts = workbook::RoundHalfEven(*attempts);
 
   const auto year = ParseWholeNumberText(texts.year);
   const auto month = ParseWholeNumberText(texts.month);

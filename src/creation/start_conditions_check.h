@@ -68,8 +68,6 @@ StartConditionCheck CheckStartConditions(const StartConditionTexts& texts);
 std::optional<double> ParseNumberText(std::string_view text);
 // A whole number (digits with an optional sign only), within int range.
 std::optional<int> ParseWholeNumberText(std::string_view text);
-// Rounds to the nearest integer, halves to even, as values read into integers are.
-double RoundHalfEven(double value);
 // A number as the dialog shows it: plain decimal without exponent or trailing
 // zeros ("21", "2.5").
 std::string FormatPlainNumber(double value);
