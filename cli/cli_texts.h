@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string_view>
+
+namespace tsumiki::cli {
+
+// Texts of the command line itself, for the planner. The commands keep their own.
+
+inline constexpr std::string_view kAppDescription =
+    "ツミキ：ブックの条件から月間の勤務シフト表を作ります。";
+inline constexpr std::string_view kGlobalGroup = "共通オプション";
+inline constexpr std::string_view kWorkbookOptionHelp =
+    "使うブックのファイル（省略時は現在のフォルダのブック）";
+inline constexpr std::string_view kSeedOptionHelp = "乱数の種（同じ種なら同じ結果になります）";
+inline constexpr std::string_view kBatchOptionHelp =
+    "何も尋ねず待ち時間を省きます（質問には安全な答え：結果を残す、上書きしない、保存しない）";
+inline constexpr std::string_view kSaveOptionHelp = "終わりにブックを保存します";
+inline constexpr std::string_view kNoSaveOptionHelp = "ブックを保存しません";
+inline constexpr std::string_view kHelpOptionHelp = "使い方を表示します";
+inline constexpr std::string_view kVersionOptionHelp = "プログラムの版を表示します";
+
+inline constexpr std::string_view kUsageErrorLead = "コマンドの指定が正しくありません：";
+inline constexpr std::string_view kUsageHint = "使い方は「tsumiki --help」で表示できます。";
+inline constexpr std::string_view kBadSeedText = "--seed には 0 以上の整数を指定してください。";
+inline constexpr std::string_view kNoCommandText = "コマンドを指定してください。";
+inline constexpr std::string_view kUnexpectedErrorLead = "処理を続けられないエラーが起きました：";
+
+// Answers of the message boxes as the terminal shows them.
+inline constexpr std::string_view kAnswerOk = "OK";
+inline constexpr std::string_view kAnswerCancel = "キャンセル";
+inline constexpr std::string_view kAnswerYes = "はい";
+inline constexpr std::string_view kAnswerNo = "いいえ";
+// Follows the question when it is answered without asking: "（自動応答：いいえ）".
+inline constexpr std::string_view kAutoAnswerLead = "（自動応答：";
+inline constexpr std::string_view kAutoAnswerTail = "）";
+inline constexpr std::string_view kPromptOkCancel = "OK(o) / キャンセル(c) > ";
+inline constexpr std::string_view kPromptYesNo = "はい(y) / いいえ(n) > ";
+inline constexpr std::string_view kPromptYesNoCancel = "はい(y) / いいえ(n) / キャンセル(c) > ";
+
+// Written from the signal handler at the first Ctrl-C.
+inline constexpr char kInterruptNote[] =
+    "\n中断を受け付けました。区切りのよいところで止めます（もう一度 Ctrl-C で強制終了）。\n";
+
+// The live progress line of a creation run.
+inline constexpr std::string_view kProgressLead = "作成中";
+inline constexpr std::string_view kProgressDayUnit = "日";
+inline constexpr std::string_view kProgressPassLead = "第";
+inline constexpr std::string_view kProgressPassTail = "回";
+inline constexpr std::string_view kProgressRemainingLead = "残り ";
+
+}  // namespace tsumiki::cli

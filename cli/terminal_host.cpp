@@ -1,0 +1,294 @@
+#include "cli/terminal_host.h"
+
+#include <spawn.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
+#include <istream>
+#include <ostream>
+#include <thread>
+
+#include "cli/cli_texts.h"
+
+extern char** environ;
+
+namespace tsumiki::cli {
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupt_pending = 0;
+struct sigaction g_previous_action {};
+
+extern "C" void OnInterrupt(int /*signal*/) {
+  if (g_interrupt_pending != 0) {
+    // Second press before the core took the first: end as Ctrl-C normally does.
+    std::signal(SIGINT, SIG_DFL);
+    std::raise(SIGINT);
+    return;
+  }
+  g_interrupt_pending = 1;
+  const ssize_t written = ::write(STDERR_FILENO, kInterruptNote, sizeof kInterruptNote - 1);
+  (void)written;
+}
+
+std::string_view AnswerName(MsgResult answer) {
+  switch (answer) {
+    case MsgResult::kOk:
+      return kAnswerOk;
+    case MsgResult::kCancel:
+      return kAnswerCancel;
+    case MsgResult::kYes:
+      return kAnswerYes;
+    case MsgResult::kNo:
+      return kAnswerNo;
+  }
+  return {};
+}
+
+bool Offers(MsgButtons buttons, MsgResult answer) {
+  switch (buttons) {
+    case MsgButtons::kOk:
+      return answer == MsgResult::kOk;
+    case MsgButtons::kOkCancel:
+      return answer == MsgResult::kOk || answer == MsgResult::kCancel;
+    case MsgButtons::kYesNo:
+      return answer == MsgResult::kYes || answer == MsgResult::kNo;
+    case MsgButtons::kYesNoCancel:
+      return answer != MsgResult::kOk;
+  }
+  return false;
+}
+
+std::string_view Prompt(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::kOk:
+      return {};
+    case MsgButtons::kOkCancel:
+      return kPromptOkCancel;
+    case MsgButtons::kYesNo:
+      return kPromptYesNo;
+    case MsgButtons::kYesNoCancel:
+      return kPromptYesNoCancel;
+  }
+  return {};
+}
+
+std::string Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t\r\n");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::optional<MsgResult> ParseAnswer(const std::string& reply) {
+  std::string lower;
+  for (char c : reply) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  if (lower == "y" || lower == "yes" || lower == kAnswerYes) return MsgResult::kYes;
+  if (lower == "n" || lower == "no" || lower == kAnswerNo) return MsgResult::kNo;
+  if (lower == "c" || lower == "cancel" || lower == kAnswerCancel) return MsgResult::kCancel;
+  if (lower == "o" || lower == "ok") return MsgResult::kOk;
+  return std::nullopt;
+}
+
+// Message texts use the platform's CR LF line breaks; a terminal wants LF.
+std::string PlainLines(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') continue;
+      out += '\n';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TerminalSettings DetectTerminal(bool batch) {
+  TerminalSettings settings;
+  settings.batch = batch;
+  const bool err_tty = ::isatty(STDERR_FILENO) == 1;
+  settings.can_ask = !batch && err_tty && ::isatty(STDIN_FILENO) == 1;
+  settings.live_line = err_tty;
+  winsize size{};
+  if (err_tty && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+    settings.columns = size.ws_col;
+  }
+  return settings;
+}
+
+MsgResult SafeAnswer(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::kOk:
+      return MsgResult::kOk;
+    case MsgButtons::kOkCancel:
+      return MsgResult::kCancel;
+    case MsgButtons::kYesNo:
+    case MsgButtons::kYesNoCancel:
+      return MsgResult::kNo;
+  }
+  return MsgResult::kCancel;
+}
+
+TerminalHost::TerminalHost(std::istream& in, std::ostream& err, TerminalSettings settings)
+    : in_(in), err_(err), settings_(settings), start_(std::chrono::steady_clock::now()) {}
+
+TerminalHost::~TerminalHost() {
+  ClearProgressLine();
+  if (handler_installed_) ::sigaction(SIGINT, &g_previous_action, nullptr);
+}
+
+void TerminalHost::InstallInterruptHandler() {
+  if (handler_installed_) return;
+  g_interrupt_pending = 0;
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  handler_installed_ = ::sigaction(SIGINT, &action, &g_previous_action) == 0;
+}
+
+void TerminalHost::NoteInterrupt() {
+  g_interrupt_pending = 1;
+}
+
+bool TerminalHost::InterruptPending() {
+  return g_interrupt_pending != 0;
+}
+
+void TerminalHost::PresetAnswer(std::string title, MsgResult answer) {
+  presets_[std::move(title)] = answer;
+}
+
+void TerminalHost::WriteLines(std::string_view text) {
+  const bool redraw = progress_shown_;
+  ClearProgressLine();
+  err_ << text << '\n';
+  err_.flush();
+  if (redraw) ShowProgressLine(progress_text_);
+}
+
+MsgResult TerminalHost::MessageBox(std::string_view text, std::string_view title,
+                                   MsgButtons buttons, MsgIcon /*icon*/) {
+  std::string line;
+  if (!title.empty()) line = "【" + std::string(title) + "】 ";
+  line += PlainLines(text);
+  WriteLines(line);
+  if (buttons == MsgButtons::kOk) return MsgResult::kOk;
+
+  const auto preset = presets_.find(title);
+  if (preset != presets_.end() && Offers(buttons, preset->second)) {
+    WriteLines(std::string(kAutoAnswerLead) + std::string(AnswerName(preset->second)) +
+               std::string(kAutoAnswerTail));
+    return preset->second;
+  }
+  if (settings_.can_ask) return Ask(buttons);
+  const MsgResult answer = SafeAnswer(buttons);
+  WriteLines(std::string(kAutoAnswerLead) + std::string(AnswerName(answer)) +
+             std::string(kAutoAnswerTail));
+  return answer;
+}
+
+MsgResult TerminalHost::Ask(MsgButtons buttons) {
+  const bool redraw = progress_shown_;
+  ClearProgressLine();
+  MsgResult answer = SafeAnswer(buttons);
+  std::string reply;
+  while (true) {
+    err_ << Prompt(buttons);
+    err_.flush();
+    if (!std::getline(in_, reply)) {
+      // End of input: nobody is there to answer.
+      WriteLines(std::string(kAutoAnswerLead) + std::string(AnswerName(answer)) +
+                 std::string(kAutoAnswerTail));
+      break;
+    }
+    const auto parsed = ParseAnswer(Trimmed(reply));
+    if (parsed && Offers(buttons, *parsed)) {
+      answer = *parsed;
+      break;
+    }
+  }
+  if (redraw) ShowProgressLine(progress_text_);
+  return answer;
+}
+
+void TerminalHost::ShowStatusWindow(const StatusView& view) {
+  if (!view.text.empty()) WriteLines(view.text);
+}
+
+void TerminalHost::DoEvents() {
+  if (g_interrupt_pending != 0) {
+    g_interrupt_pending = 0;
+    if (!HasAbortHandler()) {
+      // Nothing can be stopped gently here: end as Ctrl-C normally does. The
+      // workbook on disk is untouched (saving is atomic).
+      ClearProgressLine();
+      std::signal(SIGINT, SIG_DFL);
+      std::raise(SIGINT);
+    }
+    RequestAbort();
+  }
+  RunDueTimers();
+}
+
+void TerminalHost::Sleep(int milliseconds) {
+  if (settings_.batch || milliseconds <= 0) return;
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+std::int64_t TerminalHost::MonotonicMs() const {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               start_)
+      .count();
+}
+
+double TerminalHost::SecondsSinceMidnight() const {
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+  std::tm local{};
+  ::localtime_r(&seconds, &local);
+  const auto fraction =
+      std::chrono::duration<double>(now - std::chrono::system_clock::from_time_t(seconds));
+  return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction.count();
+}
+
+void TerminalHost::ShowProgressWindow(const ProgressView& view) {
+  ShowProgressLine(ProgressLineText(view));
+}
+
+void TerminalHost::ShowProgressLine(std::string_view text) {
+  progress_text_ = std::string(text);
+  if (!settings_.live_line) return;
+  err_ << '\r' << FitToColumns(text, settings_.columns - 1) << "\x1b[K";
+  err_.flush();
+  progress_shown_ = true;
+}
+
+void TerminalHost::ClearProgressLine() {
+  if (!progress_shown_) return;
+  err_ << "\r\x1b[K";
+  err_.flush();
+  progress_shown_ = false;
+}
+
+bool TerminalHost::OpenUrl(std::string_view address) {
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) return false;
+  // No shell in between: the address is one argument, whatever it contains.
+  std::string opener = "xdg-open";
+  std::string argument(address);
+  char* argv[] = {opener.data(), argument.data(), nullptr};
+  pid_t pid = 0;
+  if (::posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
+  int status = 0;
+  if (::waitpid(pid, &status, 0) != pid) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace tsumiki::cli

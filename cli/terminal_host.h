@@ -1,0 +1,92 @@
+#pragma once
+
+#include <chrono>
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "cli/progress_line.h"
+#include "ui/host.h"
+
+namespace tsumiki::cli {
+
+// What the terminal around the program can do.
+struct TerminalSettings {
+  // --batch: ask nothing, skip pauses.
+  bool batch = false;
+  // Questions may be asked: the input and the error output are terminals.
+  bool can_ask = false;
+  // The error output is a terminal: a live progress line may be drawn there.
+  bool live_line = false;
+  // Width of the terminal in columns, for cutting the progress line.
+  int columns = 80;
+};
+
+// Looks at the process's standard input and error output.
+TerminalSettings DetectTerminal(bool batch);
+
+// The safe answer of a question that nobody can answer: keep the result, do not
+// overwrite, do not save (No, or Cancel where there is no No; OK for a notice).
+MsgResult SafeAnswer(MsgButtons buttons);
+
+// The Host of the command line. Message boxes become "【title】 text" lines on the
+// error output; questions are asked on the terminal, or take their safe answer in
+// a batch run, without a terminal, or at the end of the input; status texts become
+// lines; Ctrl-C becomes an abort request at the next DoEvents.
+class TerminalHost : public Host, public ProgressLine {
+ public:
+  TerminalHost(std::istream& in, std::ostream& err, TerminalSettings settings);
+  ~TerminalHost() override;
+  TerminalHost(const TerminalHost&) = delete;
+  TerminalHost& operator=(const TerminalHost&) = delete;
+
+  MsgResult MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                       MsgIcon icon) override;
+  void ShowStatusWindow(const StatusView& view) override;
+  void HideStatusWindow() override {}
+
+  // Takes a pending Ctrl-C to the core's abort handler, then runs due timers.
+  void DoEvents() override;
+  // Real sleep, skipped in a batch run.
+  void Sleep(int milliseconds) override;
+  std::int64_t MonotonicMs() const override;
+  double SecondsSinceMidnight() const override;
+
+  void ShowProgressWindow(const ProgressView& view) override;
+  void HideProgressWindow() override { ClearProgressLine(); }
+
+  // Opens the address with the desktop's opener when there is a desktop.
+  bool OpenUrl(std::string_view address) override;
+
+  // A question whose answer a flag fixes (--retry, --yes, --save), by its title.
+  void PresetAnswer(std::string title, MsgResult answer);
+
+  // ProgressLine: drawn only when the error output is a terminal.
+  void ShowProgressLine(std::string_view text) override;
+  void ClearProgressLine() override;
+
+  // Ctrl-C handling for the life of this host: the first press is noted and
+  // becomes an abort request at the next DoEvents; a second press before that
+  // ends the program as Ctrl-C normally does.
+  void InstallInterruptHandler();
+  // What the handler does at a press (also for tests).
+  static void NoteInterrupt();
+  static bool InterruptPending();
+
+ private:
+  // Writes whole lines to the error output, keeping the progress line below them.
+  void WriteLines(std::string_view text);
+  MsgResult Ask(MsgButtons buttons);
+
+  std::istream& in_;
+  std::ostream& err_;
+  TerminalSettings settings_;
+  std::chrono::steady_clock::time_point start_;
+  std::map<std::string, MsgResult, std::less<>> presets_;
+  std::string progress_text_;
+  bool progress_shown_ = false;
+  bool handler_installed_ = false;
+};
+
+}  // namespace tsumiki::cli

@@ -1,0 +1,156 @@
+#include "cli/terminal_host.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli_texts.h"
+#include "cli/progress_line.h"
+
+namespace tsumiki::cli {
+namespace {
+
+struct Terminal {
+  std::istringstream in;
+  std::ostringstream err;
+  TerminalHost host;
+  Terminal(TerminalSettings settings, std::string input = {})
+      : in(std::move(input)), host(in, err, settings) {}
+};
+
+TerminalSettings Batch() {
+  TerminalSettings s;
+  s.batch = true;
+  return s;
+}
+
+TerminalSettings Interactive() {
+  TerminalSettings s;
+  s.can_ask = true;
+  return s;
+}
+
+std::string Auto(std::string_view answer) {
+  return std::string(kAutoAnswerLead) + std::string(answer) + std::string(kAutoAnswerTail) + "\n";
+}
+
+TEST(TerminalHostTest, NoticeIsATitledLineWithPlainLineBreaks) {
+  Terminal t(Batch());
+  EXPECT_EQ(t.host.MessageBox("一行目\r\n二行目", "作成完了", MsgButtons::kOk, MsgIcon::kNone),
+            MsgResult::kOk);
+  EXPECT_EQ(t.err.str(), "【作成完了】 一行目\n二行目\n");
+}
+
+TEST(TerminalHostTest, QuestionsTakeTheSafeAnswerInABatchRun) {
+  Terminal t(Batch(), "y\n");  // input is not read in a batch run
+  EXPECT_EQ(
+      t.host.MessageBox("再挑戦しますか？", "再挑戦確認", MsgButtons::kYesNo, MsgIcon::kQuestion),
+      MsgResult::kNo);
+  EXPECT_EQ(t.host.MessageBox("上書きしますか？", "ファイル名の確認", MsgButtons::kOkCancel,
+                              MsgIcon::kQuestion),
+            MsgResult::kCancel);
+  EXPECT_EQ(
+      t.host.MessageBox("保存しますか？", "保存確認", MsgButtons::kYesNoCancel, MsgIcon::kQuestion),
+      MsgResult::kNo);
+  EXPECT_EQ(t.err.str(), "【再挑戦確認】 再挑戦しますか？\n" + Auto(kAnswerNo) +
+                             "【ファイル名の確認】 上書きしますか？\n" + Auto(kAnswerCancel) +
+                             "【保存確認】 保存しますか？\n" + Auto(kAnswerNo));
+}
+
+TEST(TerminalHostTest, PresetAnswerOfAFlagWinsWhenTheBoxOffersIt) {
+  Terminal t(Batch());
+  t.host.PresetAnswer("再挑戦確認", MsgResult::kYes);
+  t.host.PresetAnswer("勤務調整", MsgResult::kYes);  // an OK/Cancel box has no Yes
+  EXPECT_EQ(t.host.MessageBox("?", "再挑戦確認", MsgButtons::kYesNo, MsgIcon::kNone),
+            MsgResult::kYes);
+  EXPECT_EQ(t.host.MessageBox("?", "勤務調整", MsgButtons::kOkCancel, MsgIcon::kNone),
+            MsgResult::kCancel);
+  EXPECT_EQ(t.host.MessageBox("?", "その他", MsgButtons::kYesNo, MsgIcon::kNone), MsgResult::kNo);
+}
+
+TEST(TerminalHostTest, AsksUntilAnOfferedAnswerComes) {
+  Terminal t(Interactive(), "x\nok\n はい \n");
+  EXPECT_EQ(t.host.MessageBox("?", "再挑戦確認", MsgButtons::kYesNo, MsgIcon::kNone),
+            MsgResult::kYes);
+  const std::string prompt(kPromptYesNo);
+  EXPECT_EQ(t.err.str(), "【再挑戦確認】 ?\n" + prompt + prompt + prompt);
+}
+
+TEST(TerminalHostTest, EndOfInputTakesTheSafeAnswer) {
+  Terminal t(Interactive(), "");
+  EXPECT_EQ(t.host.MessageBox("?", "保存確認", MsgButtons::kYesNoCancel, MsgIcon::kNone),
+            MsgResult::kNo);
+  Terminal u(Interactive(), "C\n");
+  EXPECT_EQ(u.host.MessageBox("?", "保存確認", MsgButtons::kYesNoCancel, MsgIcon::kNone),
+            MsgResult::kCancel);
+}
+
+TEST(TerminalHostTest, StatusTextsAreLines) {
+  Terminal t(Batch());
+  StatusView view;
+  view.text = "条件読込中";
+  t.host.ShowStatusWindow(view);
+  t.host.HideStatusWindow();
+  EXPECT_EQ(t.err.str(), "条件読込中\n");
+}
+
+TEST(TerminalHostTest, ProgressLineOnlyOnATerminalAndKeptBelowMessages) {
+  Terminal plain(Batch());
+  plain.host.ShowProgressLine("作成中");
+  plain.host.ClearProgressLine();
+  EXPECT_EQ(plain.err.str(), "");
+
+  TerminalSettings live = Batch();
+  live.live_line = true;
+  Terminal t(live);
+  t.host.ShowProgressLine("作成中 1");
+  t.host.MessageBox("note", "T", MsgButtons::kOk, MsgIcon::kNone);
+  t.host.ClearProgressLine();
+  EXPECT_EQ(t.err.str(),
+            "\r作成中 1\x1b[K"
+            "\r\x1b[K【T】 note\n"
+            "\r作成中 1\x1b[K"
+            "\r\x1b[K");
+}
+
+TEST(TerminalHostTest, CtrlCBecomesOneAbortRequestAtDoEvents) {
+  Terminal t(Batch());
+  int aborts = 0;
+  t.host.SetAbortHandler([&] { ++aborts; });
+  t.host.DoEvents();
+  EXPECT_EQ(aborts, 0);
+  TerminalHost::NoteInterrupt();
+  EXPECT_TRUE(TerminalHost::InterruptPending());
+  t.host.DoEvents();
+  t.host.DoEvents();
+  EXPECT_EQ(aborts, 1);
+  EXPECT_FALSE(TerminalHost::InterruptPending());
+}
+
+TEST(ProgressLineTest, TextOfAProgressView) {
+  ProgressView view;
+  view.bar_min = 0;
+  view.bar_max = 30;
+  view.bar_value = 15;
+  view.pass_number = 3;
+  view.remaining_text = "4:59";
+  EXPECT_EQ(ProgressLineText(view), "作成中 [##########----------] 15/30日 第3回 残り 4:59");
+  EXPECT_EQ(ProgressLineText(ProgressView{}), "作成中");
+}
+
+TEST(ProgressLineTest, FitsJapaneseTextToColumns) {
+  EXPECT_EQ(FitToColumns("作成中 12", 7), "作成中 ");
+  EXPECT_EQ(FitToColumns("作成中 12", 6), "作成中");
+  EXPECT_EQ(FitToColumns("作成中 12", 5), "作成");
+  EXPECT_EQ(FitToColumns("abc", 10), "abc");
+}
+
+TEST(SafeAnswerTest, KeepsOverwritesAndSavesAway) {
+  EXPECT_EQ(SafeAnswer(MsgButtons::kOk), MsgResult::kOk);
+  EXPECT_EQ(SafeAnswer(MsgButtons::kOkCancel), MsgResult::kCancel);
+  EXPECT_EQ(SafeAnswer(MsgButtons::kYesNo), MsgResult::kNo);
+  EXPECT_EQ(SafeAnswer(MsgButtons::kYesNoCancel), MsgResult::kNo);
+}
+
+}  // namespace
+}  // namespace tsumiki::cli
