@@ -18,10 +18,10 @@ class CellValue {
   CellValue() = default;
   CellValue(double number) : value_(number) {}  // NOLINT(google-explicit-constructor)
   CellValue(int number) : value_(static_cast<double>(number)) {}  // NOLINT
-  CellValue(std::string text) : value_(std::move(text)) {}  // NOLINT
-  CellValue(const char* text) : value_(std::string(text)) {}  // NOLINT
-  CellValue(bool flag) : value_(flag) {}  // NOLINT
-  CellValue(CellError error) : value_(std::move(error)) {}  // NOLINT
+  CellValue(std::string text) : value_(std::move(text)) {}        // NOLINT
+  CellValue(const char* text) : value_(std::string(text)) {}      // NOLINT
+  CellValue(bool flag) : value_(flag) {}                          // NOLINT
+  CellValue(CellError error) : value_(std::move(error)) {}        // NOLINT
 
   bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
   bool IsNumber() const { return std::holds_alternative<double>(value_); }

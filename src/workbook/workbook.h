@@ -166,10 +166,15 @@ class Workbook {
   void SaveAs(const std::filesystem::path& path);
   // Ends the session: saves when `save` is set, then drops every change in memory.
   void CloseSession(bool save);
+  // Called with the name of each step of a save ("write", "verify", "flush",
+  // "backup", "rename"); throwing from it fails the save there. For tests.
+  void SetSaveProbe(std::function<void(const char* step)> probe);
+
+  // The store's internals, defined in workbook_impl.h and used only inside src/workbook.
+  struct Impl;
 
  private:
   Workbook();
-  struct Impl;
   std::unique_ptr<Impl> impl_;
 };
 

@@ -7,19 +7,31 @@ namespace {
 std::string KindText(WorkbookError::Kind kind) {
   using K = WorkbookError::Kind;
   switch (kind) {
-    case K::kFileNotFound: return "ファイルが見つかりません。";
+    case K::kFileNotFound:
+      return "ファイルが見つかりません。";
     case K::kLegacyFormat:
-      return "古い形式（.xls）または暗号化されたブックは開けません。.xlsm または .xlsx で保存し直してください。";
-    case K::kNotAPackage: return "ブックのファイルが壊れているか、ブックではありません。";
-    case K::kBadPackage: return "ブックの中身が不完全です。";
-    case K::kUnsafePackage: return "ブックに安全でない内容があるため開けません。";
-    case K::kMissingSheet: return "シートがありません。";
-    case K::kMissingName: return "名前が定義されていません。";
-    case K::kBadValue: return "セルの値を読み取れません。";
-    case K::kReadOnlyCell: return "このセルには書き込めません。";
-    case K::kUnknownMacro: return "マクロがありません。";
-    case K::kFileChanged: return "ブックが開いた後に別のプログラムで変更されています。";
-    case K::kSaveFailed: return "ブックを保存できませんでした。";
+      return "古い形式（.xls）または暗号化されたブックは開けません。.xlsm または .xlsx "
+             "で保存し直してください。";
+    case K::kNotAPackage:
+      return "ブックのファイルが壊れているか、ブックではありません。";
+    case K::kBadPackage:
+      return "ブックの中身が不完全です。";
+    case K::kUnsafePackage:
+      return "ブックに安全でない内容があるため開けません。";
+    case K::kMissingSheet:
+      return "シートがありません。";
+    case K::kMissingName:
+      return "名前が定義されていません。";
+    case K::kBadValue:
+      return "セルの値を読み取れません。";
+    case K::kReadOnlyCell:
+      return "このセルには書き込めません。";
+    case K::kUnknownMacro:
+      return "マクロがありません。";
+    case K::kFileChanged:
+      return "ブックが開いた後に別のプログラムで変更されています。";
+    case K::kSaveFailed:
+      return "ブックを保存できませんでした。";
   }
   return {};
 }
@@ -50,6 +62,8 @@ WorkbookError::WorkbookError(Kind kind, Place place, std::string detail)
       place_(std::move(place)),
       detail_(std::move(detail)) {}
 
-std::string WorkbookError::JapaneseMessage() const { return what(); }
+std::string WorkbookError::JapaneseMessage() const {
+  return what();
+}
 
 }  // namespace tsumiki::workbook

@@ -10,18 +10,18 @@ namespace tsumiki::workbook {
 class WorkbookError : public std::runtime_error {
  public:
   enum class Kind {
-    kFileNotFound,      // the workbook file does not exist
-    kLegacyFormat,      // an old binary .xls or an encrypted workbook
-    kNotAPackage,       // not a zip file, or a truncated one
-    kBadPackage,        // a required part is missing or malformed
-    kUnsafePackage,     // hostile sizes, entry paths or XML
-    kMissingSheet,      // no sheet of that name
-    kMissingName,       // no defined name of that name, or one that is no plain range
-    kBadValue,          // a cell value that cannot be converted as asked
-    kReadOnlyCell,      // a write inside an array formula
-    kUnknownMacro,      // RunMacro with a name nobody registered
-    kFileChanged,       // the file on disk changed since it was opened
-    kSaveFailed,        // writing, flushing or renaming failed
+    kFileNotFound,   // the workbook file does not exist
+    kLegacyFormat,   // an old binary .xls or an encrypted workbook
+    kNotAPackage,    // not a zip file, or a truncated one
+    kBadPackage,     // a required part is missing or malformed
+    kUnsafePackage,  // hostile sizes, entry paths or XML
+    kMissingSheet,   // no sheet of that name
+    kMissingName,    // no defined name of that name, or one that is no plain range
+    kBadValue,       // a cell value that cannot be converted as asked
+    kReadOnlyCell,   // a write inside an array formula
+    kUnknownMacro,   // RunMacro with a name nobody registered
+    kFileChanged,    // the file on disk changed since it was opened
+    kSaveFailed,     // writing, flushing or renaming failed
   };
 
   struct Place {

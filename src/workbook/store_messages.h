@@ -1,0 +1,37 @@
+#pragma once
+
+// The details the store adds to a WorkbookError, shown to the planner after the
+// error's own sentence. Each text lives here and nowhere else.
+namespace tsumiki::workbook::messages {
+
+inline constexpr const char* kTruncated =
+    "ZIP の構造が壊れています。ファイルが途中で切れていないか確認してください";
+inline constexpr const char* kNoWorkbookPart = "ブック本体（xl/workbook.xml）がありません";
+inline constexpr const char* kMissingPart = "必要な部品がありません";
+inline constexpr const char* kMalformedXml = "XML の書式が正しくありません";
+inline constexpr const char* kStrictFormat =
+    "Strict Open XML 形式には対応していません。「Excel ブック」形式で保存し直してください";
+inline constexpr const char* kEntryPath = "ZIP の中に安全でないファイル名があります";
+inline constexpr const char* kEntryTooLarge = "ZIP の中のファイルが大きすぎます";
+inline constexpr const char* kSizeMismatch = "ZIP の中のファイルの大きさが記録と一致しません";
+inline constexpr const char* kTooManyEntries = "ZIP の中のファイルが多すぎます";
+inline constexpr const char* kCellOutOfGrid = "セルの位置がシートの範囲外です";
+inline constexpr const char* kBadStyleIndex = "書式の番号が範囲外です";
+inline constexpr const char* kBadSharedString = "共有文字列の番号が範囲外です";
+inline constexpr const char* kNotPlainRange = "セル範囲を指していません";
+inline constexpr const char* kBadAddress = "セル番地として読めません";
+inline constexpr const char* kNotFinite = "数値が有限ではありません";
+inline constexpr const char* kShapeMismatch = "書き込む表の大きさが範囲と一致しません";
+inline constexpr const char* kArrayFormula = "配列数式の範囲です";
+inline constexpr const char* kSharedFormulaMaster = "共有数式の先頭セルです";
+inline constexpr const char* kBadColorIndex = "色番号は 1～56 または色なし（-4142）です";
+inline constexpr const char* kDuplicateSheet = "同じ名前のシートが既にあります";
+inline constexpr const char* kNoPath = "保存先のファイル名が決まっていません";
+inline constexpr const char* kWriteTemp = "一時ファイルを書き込めません";
+inline constexpr const char* kVerify = "書き込んだファイルを確認できません";
+inline constexpr const char* kRename = "ファイルを置き換えられません";
+inline constexpr const char* kBackup = "バックアップ（.bak）を作れません";
+inline constexpr const char* kReadFile = "ファイルを読み込めません";
+inline constexpr const char* kOutsideRange = "セルが範囲の外です";
+
+}  // namespace tsumiki::workbook::messages
