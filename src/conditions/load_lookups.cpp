@@ -1,7 +1,7 @@
 #include "conditions/load_lookups.h"
 
-#include <charconv>
-#include <cmath>
+#include "conditions/layout.h"
+#include "workbook/reading_modes.h"
 
 namespace tsumiki {
 
@@ -15,21 +15,11 @@ int AbbrevToType(const ConditionModel& model, std::string_view text) {
 }
 
 double LeadingNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
+  try {
+    return workbook::LeadingNumber(text);
+  } catch (const workbook::WorkbookError&) {
+    return 0;  // an exponent beyond any double: no usable number
   }
-  double value = 0;
-  const char* first = text.data() + i;
-  const char* last = text.data() + text.size();
-  // from_chars rejects a leading sign, which was consumed above, and never
-  // accepts hexadecimal or "inf" in the general format, as wanted here.
-  const auto result = std::from_chars(first, last, value, std::chars_format::fixed);
-  if (result.ec != std::errc() || !std::isfinite(value)) return 0;
-  return negative ? -value : value;
 }
 
 int MemberRowOfNumber(const ConditionModel& model, int n) {
@@ -40,11 +30,7 @@ int MemberRowOfNumber(const ConditionModel& model, int n) {
 }
 
 std::string CellAddress(int row, int column) {
-  std::string letters;
-  for (int c = column; c > 0; c = (c - 1) / 26) {
-    letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-  }
-  return letters + std::to_string(row);
+  return layout::CellName(row, column);
 }
 
 }  // namespace tsumiki

@@ -1,0 +1,100 @@
+#include <cmath>
+#include <string>
+
+#include "conditions/layout.h"
+#include "conditions/load_reader.h"
+#include "conditions/load_steps.h"
+#include "conditions/loader_messages.h"
+#include "ui/app_identity.h"
+#include "workbook/reading_modes.h"
+
+namespace tsumiki::load_steps {
+namespace {
+
+using workbook::WorkbookError;
+
+bool IsBlank(const workbook::CellValue& value) {
+  return value.IsEmpty() || (value.IsText() && value.Text().empty());
+}
+
+// 個人条件数 = 0 means no member has a day condition; an unreadable cell counts
+// as "some", so the schedule is read.
+bool HasSchedules(workbook::Workbook& book) {
+  try {
+    const auto reader = NamedRangeReader::IfPresent(book, layout::kScheduleCount);
+    if (!reader) return true;
+    return reader->ValueTextDouble() != 0;
+  } catch (const WorkbookError&) {
+    return true;
+  }
+}
+
+}  // namespace
+
+bool ReadMembers(EngineContext& ctx) {
+  workbook::Workbook& book = ctx.book;
+  ConditionModel& model = ctx.model;
+  Status(ctx, load_text::kStatusMembers);
+
+  const NamedRangeReader list(book, layout::kMemberList);
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const workbook::CellValue number = list.Value(m, 1);
+    if (IsBlank(number)) {
+      Report(ctx, load_text::kBlankNumber, kTitleText);
+      return false;
+    }
+    model.MemberInfo(m, 1) = workbook::ValueToText(number);
+    const workbook::CellValue name = list.Value(m, 2);
+    if (IsBlank(name)) {
+      Report(ctx, load_text::kBlankName, kTitleText);
+      return false;
+    }
+    model.MemberInfo(m, 2) = workbook::ValueToText(name);
+  }
+
+  const NamedRangeReader numbers(book, layout::kNumberCount);
+  const NamedRangeReader names(book, layout::kNameCount);
+  if (numbers.Value() != names.Value()) {
+    Report(ctx, load_text::kCountMismatch, load_text::kCountMismatchTitle);
+    return false;
+  }
+
+  for (int i = 1; i <= model.MemberCount; ++i) {
+    for (int j = i + 1; j <= model.MemberCount; ++j) {
+      if (model.MemberInfo(j, 1) == model.MemberInfo(i, 1)) {
+        Report(ctx, layout::Format(load_text::kDuplicateNumber, {std::to_string(j)}), kTitleText);
+        return false;
+      }
+    }
+  }
+
+  if (HasSchedules(book)) {
+    const NamedRangeReader schedule(book, layout::kMemberScdl);
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      for (int d = 1; d <= model.DayCount; ++d)
+        model.DutyBanMask(m, d) = schedule.ValueTextInt(m, d);
+    }
+  }
+
+  const NamedRangeReader days_off(book, layout::kMemberDayOff);
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const double off = days_off.Single(m, 1);
+    model.WorkDayTarget(m) = workbook::RoundHalfEven(model.DayCount - off, days_off.PlaceOf(m, 1));
+  }
+  return true;
+}
+
+void ReadStaffing(EngineContext& ctx) {
+  ConditionModel& model = ctx.model;
+  Status(ctx, load_text::kStatusStaffing);
+  const NamedRangeReader need(ctx.book, layout::kNeedTable);
+  const int total = model.TypeCount + 1;
+  for (int d = 1; d <= model.DayCount; ++d) {
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      model.NeedTable(t, d) = need.Int(t, d);
+      model.NeedTable(total, d) += model.NeedTable(t, d);
+    }
+  }
+}
+
+}  // namespace tsumiki::load_steps

@@ -1,0 +1,94 @@
+#include "conditions/load_reader.h"
+
+#include "workbook/reading_modes.h"
+
+namespace tsumiki {
+
+using workbook::WorkbookError;
+
+NamedRangeReader::NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& spec)
+    : book_(&book), spec_(&spec) {
+  try {
+    range_ = layout::Range(book, spec);
+  } catch (const WorkbookError& error) {
+    // The store may not know which sheet the name was looked up on.
+    WorkbookError::Place place = error.place();
+    if (place.sheet.empty()) place.sheet = std::string(spec.sheet);
+    if (place.name.empty()) place.name = std::string(spec.name);
+    throw WorkbookError(error.kind(), place, error.detail());
+  }
+}
+
+NamedRangeReader::NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& spec,
+                                   const workbook::CellRange& range)
+    : book_(&book), spec_(&spec), range_(range) {}
+
+std::optional<NamedRangeReader> NamedRangeReader::IfPresent(workbook::Workbook& book,
+                                                            const layout::NameSpec& spec) {
+  if (!layout::Has(book, spec)) return std::nullopt;
+  return NamedRangeReader(book, spec, layout::Range(book, spec));
+}
+
+WorkbookError::Place NamedRangeReader::PlaceOf(int row, int column) const {
+  WorkbookError::Place place;
+  place.sheet = book_->SheetName(range_.sheet);
+  place.name = std::string(spec_->name);
+  place.cell = layout::CellName(range_.top + row - 1, range_.left + column - 1);
+  return place;
+}
+
+void NamedRangeReader::Fail(std::string_view detail, int row, int column) const {
+  throw WorkbookError(WorkbookError::Kind::kBadValue, PlaceOf(row, column), std::string(detail));
+}
+
+workbook::CellValue NamedRangeReader::Value(int row, int column) const {
+  try {
+    return book_->ReadCell(range_, row, column);
+  } catch (const WorkbookError& error) {
+    throw WorkbookError(error.kind(), PlaceOf(row, column), error.detail());
+  }
+}
+
+std::string NamedRangeReader::Text(int row, int column) const {
+  return workbook::ValueToText(Value(row, column));
+}
+
+int NamedRangeReader::DisplayedNumber(int row, int column) const {
+  std::string shown;
+  try {
+    shown = book_->ReadCellText(range_, row, column);
+  } catch (const WorkbookError& error) {
+    throw WorkbookError(error.kind(), PlaceOf(row, column), error.detail());
+  }
+  return workbook::DisplayedTextToNumber(shown, PlaceOf(row, column));
+}
+
+int NamedRangeReader::ValueTextInt(int row, int column) const {
+  return workbook::ValueTextToInt(Value(row, column), PlaceOf(row, column));
+}
+
+float NamedRangeReader::ValueTextSingle(int row, int column) const {
+  return workbook::ValueTextToSingle(Value(row, column), PlaceOf(row, column));
+}
+
+double NamedRangeReader::ValueTextDouble(int row, int column) const {
+  return workbook::ValueTextToDouble(Value(row, column), PlaceOf(row, column));
+}
+
+int NamedRangeReader::Int(int row, int column) const {
+  return workbook::ValueToInt(Value(row, column), PlaceOf(row, column));
+}
+
+float NamedRangeReader::Single(int row, int column) const {
+  return workbook::ValueToSingle(Value(row, column), PlaceOf(row, column));
+}
+
+bool NamedRangeReader::IsTrue(int row, int column) const {
+  return workbook::EqualsTrue(Value(row, column));
+}
+
+bool NamedRangeReader::IsFalse(int row, int column) const {
+  return workbook::EqualsFalse(Value(row, column));
+}
+
+}  // namespace tsumiki

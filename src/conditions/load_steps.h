@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string_view>
+
+#include "conditions/engine_context.h"
+
+// The steps of LoadConditions, in the order it runs them. Steps that validate
+// return false after they have told the planner what to fix. Workbook reads
+// throw workbook::WorkbookError, which LoadConditions reports.
+namespace tsumiki::load_steps {
+
+// Shows a status text with the default colours ("" hides the window).
+void Status(EngineContext& ctx, std::string_view text);
+// A validation message (OK only, no icon); the status window is hidden first so
+// it does not stand over the message.
+void Report(EngineContext& ctx, std::string_view text, std::string_view title);
+
+// Next-day bans, limits, sequences, flags, status position, weights.
+void ReadBasicSettings(EngineContext& ctx);
+// Duty tallies of the past three months, when they are to be used.
+void ReadPastTotals(EngineContext& ctx);
+// Member numbers and names and their checks, day bans, work-day targets.
+bool ReadMembers(EngineContext& ctx);
+// Staff needed per duty type and day.
+void ReadStaffing(EngineContext& ctx);
+// Forbidden and required member combinations.
+bool ReadCombos(EngineContext& ctx);
+// Reserved duties from StartDay on into Roster, Fixed, the tallies and the sheet.
+void PlaceReservations(EngineContext& ctx);
+// The previous month's last ten days.
+void ReadPrevMonth(EngineContext& ctx);
+
+}  // namespace tsumiki::load_steps

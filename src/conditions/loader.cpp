@@ -1,0 +1,132 @@
+#include "conditions/loader.h"
+
+#include <string>
+
+#include "conditions/input_problems.h"
+#include "conditions/layout.h"
+#include "conditions/load_reader.h"
+#include "conditions/load_steps.h"
+#include "conditions/loader_messages.h"
+#include "ui/app_identity.h"
+#include "ui/status.h"
+#include "workbook/reading_modes.h"
+
+namespace tsumiki {
+namespace {
+
+constexpr std::size_t kProblemsShown = 10;
+
+int ReadCount(workbook::Workbook& book, const layout::NameSpec& spec, int most) {
+  const NamedRangeReader reader(book, spec);
+  const int count = reader.DisplayedNumber();
+  if (count < 0) reader.Fail(load_text::kNegativeCount);
+  if (most > 0 && count > most) reader.Fail(load_text::kTooManyTypes);
+  return count;
+}
+
+// Typed cells that cannot be understood would otherwise be read as 0 (an
+// unknown short name in the schedule bans nothing): tell the planner first.
+bool ReportInputProblems(EngineContext& ctx) {
+  const std::vector<InputProblem> problems = FindInputProblems(ctx.book);
+  if (problems.empty()) return true;
+  std::string text(load_text::kInputProblemsLead);
+  for (std::size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) {
+    const InputProblem& p = problems[i];
+    text += "\n" + layout::Format(load_text::kInputProblemLine, {p.sheet, p.cell, p.message});
+  }
+  if (problems.size() > kProblemsShown) {
+    text += "\n" + layout::Format(load_text::kInputProblemsMore,
+                                  {std::to_string(problems.size() - kProblemsShown)});
+  }
+  ctx.book.ActivateSheet(problems.front().sheet);
+  ctx.book.SelectRange(problems.front().sheet, problems.front().cell);
+  load_steps::Report(ctx, text, load_text::kInputProblemsTitle);
+  return false;
+}
+
+// StartDay counts from the first day of the period; a start day of the month
+// smaller than the period's first day lies in the following calendar month.
+int ComputeStartDay(const ConditionModel& model) {
+  int start = model.CreateStartDay - model.BaseStartDay + 1;
+  if (start <= 0) start = model.DayCount - model.BaseStartDay + model.CreateStartDay + 1;
+  return start;
+}
+
+int LoadAll(EngineContext& ctx) {
+  ConditionModel& model = ctx.model;
+  LoadCounts(ctx.book, model);
+  if (!ReportInputProblems(ctx)) return -1;
+  load_steps::ReadBasicSettings(ctx);
+  load_steps::ReadPastTotals(ctx);
+
+  model.StartDay = ComputeStartDay(model);
+  if (model.StartDay < 1 || model.StartDay > model.DayCount) {
+    load_steps::Report(
+        ctx,
+        layout::Format(load_text::kStartDayOutside,
+                       {std::to_string(model.StartDay), std::to_string(model.DayCount)}),
+        kTitleText);
+    return -1;
+  }
+
+  if (!load_steps::ReadMembers(ctx)) return -1;
+  load_steps::ReadStaffing(ctx);
+  if (!load_steps::ReadCombos(ctx)) return -1;
+  load_steps::PlaceReservations(ctx);
+  load_steps::ReadPrevMonth(ctx);
+  load_steps::Status(ctx, "");
+  return model.StartDay;
+}
+
+}  // namespace
+
+namespace load_steps {
+
+void Status(EngineContext& ctx, std::string_view text) {
+  ShowStatus(ctx.host, text, 0, 0, false, ctx.session.StatusPosition);
+}
+
+void Report(EngineContext& ctx, std::string_view text, std::string_view title) {
+  Status(ctx, "");
+  ctx.host.MessageBox(text, title, MsgButtons::kOk, MsgIcon::kNone);
+}
+
+}  // namespace load_steps
+
+void LoadCounts(workbook::Workbook& book, ConditionModel& model) {
+  const int days = ReadCount(book, layout::kDayCnt, 0);
+  const int types = ReadCount(book, layout::kTypeCnt, kMaxTypes);
+  const int members = ReadCount(book, layout::kMemberCnt, 0);
+  model.Resize(days, types, members);
+  const NamedRangeReader abbrevs(book, layout::kTypeAbbrev);
+  for (int t = 1; t <= types; ++t) {
+    model.TypeAbbrev(t) = abbrevs.Text(abbrevs.RowOfIndex(t), abbrevs.ColumnOfIndex(t));
+  }
+}
+
+int LoadConditions(EngineContext& ctx) {
+  try {
+    return LoadAll(ctx);
+  } catch (const workbook::WorkbookError& error) {
+    load_steps::Report(ctx, std::string(load_text::kReadFailureLead) + error.JapaneseMessage(),
+                       kTitleText);
+    return -1;
+  }
+}
+
+int TypeNameToType(workbook::Workbook& book, const ConditionModel& model, std::string_view text) {
+  const NamedRangeReader names(book, layout::kTypeNames);
+  int found = -1;
+  for (int t = 1; t <= model.TypeCount; ++t) {
+    if (names.Text(names.RowOfIndex(t), names.ColumnOfIndex(t)) == text) found = t;
+  }
+  if (text == "*") found = kAnyType;
+  return found;
+}
+
+void ShowSheetRange(workbook::Workbook& book, std::string_view sheet, std::string_view range_name) {
+  book.ActivateSheet(sheet);
+  if (!range_name.empty()) book.Select(book.SheetRange(sheet, range_name));
+}
+
+}  // namespace tsumiki

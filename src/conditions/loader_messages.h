@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string_view>
+
+// Every text the condition loader shows: status texts, validation messages and
+// their titles. Patterns take {0}, {1} (layout::Format).
+namespace tsumiki::load_text {
+
+// --- Status texts -------------------------------------------------------------
+inline constexpr std::string_view kStatusPastTotals = "過去3ヶ月累計読込中";
+inline constexpr std::string_view kStatusMembers = "個人別条件読込中";
+inline constexpr std::string_view kStatusStaffing = "要員設定読込み中";
+inline constexpr std::string_view kStatusReservations = "予約設定中！";
+inline constexpr std::string_view kStatusPrevMonth = "先月結果読み込み中！";
+
+// --- Member list ----------------------------------------------------------------
+inline constexpr std::string_view kBlankNumber =
+    "番号が空白です！\n[個人条件設定]を確認してください！";
+inline constexpr std::string_view kBlankName =
+    "氏名が空白です！\n[個人条件設定]を確認してください！";
+inline constexpr std::string_view kCountMismatch =
+    "「個人条件設定」で[番号]と[名前]の数が一致しません！\n[番号]が空白になっていませんか？\n["
+    "番号]は入力必須です！";
+inline constexpr std::string_view kCountMismatchTitle = "入力エラー";
+// {0}: the row of the second member of the pair.
+inline constexpr std::string_view kDuplicateNumber =
+    "番号{0}が重複しています！[個人条件設定]を確認してください！";
+
+// --- Combination tables ---------------------------------------------------------
+inline constexpr std::string_view kUnknownForbiddenComboType =
+    "【要員設定】の【組合せ禁止パターン】で規定外の勤務種別が設定されています！";
+inline constexpr std::string_view kUnknownRequiredComboType =
+    "【要員設定】の【組合せ必須パターン】で規定外の勤務種別が設定されています！";
+// {0}: the row of 組合せ必須. "*" cannot be required: the filling needs one duty's staffing.
+inline constexpr std::string_view kAnyTypeRequiredCombo =
+    "【要員設定】の【組合せ必須パターン】の{0}行目で「*」が設定されています！"
+    "組合せ必須には勤務種別を1つ指定してください！";
+inline constexpr std::string_view kComboTitle = "データエラー";
+
+// --- Reads the load cannot go on from -----------------------------------------
+// Shown before the workbook's own description of the place and the fault.
+inline constexpr std::string_view kReadFailureLead =
+    "条件を読み込めませんでした。次の場所を確認してください。\n";
+// Details of limit failures (appended to the place by the workbook error).
+inline constexpr std::string_view kTooManyTypes = "勤務種別は10種類までです";
+inline constexpr std::string_view kTooManyPatterns = "パターンは11件までです";
+inline constexpr std::string_view kTooManyComboRows = "組合せは16行までです";
+inline constexpr std::string_view kTooManyWeights = "最適化比重は12個までです";
+inline constexpr std::string_view kNegativeCount = "0以上の数を入力してください";
+// {0}: the computed start day, {1}: the days of the period.
+inline constexpr std::string_view kStartDayOutside =
+    "作成開始日が作成期間の外です（{0}日目、期間は{1}日）。\n"
+    "[開始条件設定]で日と基準開始日を確認してください！";
+
+// --- Typed cells the program cannot understand ----------------------------------
+inline constexpr std::string_view kInputProblemsLead =
+    "入力内容に問題があります。次のセルを確認してください！";
+// {0}: sheet, {1}: cell, {2}: what is wrong.
+inline constexpr std::string_view kInputProblemLine = "・{0}!{1}：{2}";
+// {0}: how many more problems there are.
+inline constexpr std::string_view kInputProblemsMore = "ほか{0}件";
+inline constexpr std::string_view kInputProblemsTitle = "入力エラー";
+
+}  // namespace tsumiki::load_text
