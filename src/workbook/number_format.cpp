@@ -154,7 +154,9 @@ std::string FormatCellText(const CellValue& value, std::string_view code, bool d
     return text_section ? ApplyTextSection(*text_section, value.Text()) : value.Text();
   }
   double number = value.Number();
-  if (sections.empty()) return FormatGeneral(number);
+  if (sections.empty() ||
+      (sections.size() == 1 && sections[0].general && sections[0].tokens.size() == 1))
+    return FormatGeneral(number);  // the sign counts toward General's width
   const FormatSection* section = &sections[0];
   bool negative = number < 0;
   bool prefix_minus = negative;
