@@ -1,0 +1,132 @@
+#include "optimise/optimise_search.h"
+
+#include <algorithm>
+
+#include "conditions/layout.h"
+#include "optimise/roster_score.h"
+#include "optimise/swap.h"
+#include "optimise/work_day_adjust.h"
+#include "optimise/work_day_rules.h"
+#include "workbook/reading_modes.h"
+
+namespace tsumiki {
+
+namespace {
+
+// Times the day order is stirred per pass.
+constexpr int kShuffleSwaps = 30;
+
+// A position in first..last drawn from one random value; a value that rounds up to
+// the end of the range stays inside it.
+int DrawPosition(RandomSource& random, int first, int last) {
+  const int count = last - first + 1;
+  const int offset = static_cast<int>(static_cast<double>(count) * random.RandomValue());
+  return first + std::clamp(offset, 0, count - 1);
+}
+
+// The workbook's own figure for the roster before optimisation, as the score box
+// first shows it.
+std::string WorkbookScoreText(const workbook::Workbook& book) {
+  const workbook::CellRange range = layout::Range(book, layout::kStdDev);
+  const workbook::CellValue value = book.ReadCell(range, 1, 1);
+  if (value.IsNumber()) return FormatScore(value.Number(), 3);
+  return workbook::ValueToText(value);
+}
+
+}  // namespace
+
+float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet) {
+  ConditionModel& model = ctx.model;
+  const int n = model.MemberCount;
+  if (m >= n) return kNoImprovement;
+  float candidate = best;
+  int partner = 0;
+  for (int j = m + 1; j <= n; ++j) {
+    ctx.host.DoEvents();
+    if (ctx.run.AbortRequested) break;
+    if (model.Roster(m, d) == model.Roster(j, d)) continue;
+    SwapDuties(model, m, j, d);
+    if (SwapCheck(model, SwapRule::kWithWorkDayTarget, d, m, j) == kRuleAccept) {
+      const float score = RosterScore(model);
+      if (score < candidate) {
+        candidate = score;
+        partner = j;
+      }
+    }
+    SwapDuties(model, j, m, d);
+  }
+  if (partner == 0 || !(candidate < best)) return kNoImprovement;
+  SwapDuties(model, m, partner, d);
+  sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
+  sheet.Set(partner, d, DutyText(model, model.Roster(partner, d)));
+  return candidate;
+}
+
+float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_day) {
+  ConditionModel& model = ctx.model;
+  const int first = model.StartDay;
+  float best_score = kStartScore;
+
+  IndexArray<int> order(0, std::max(last_day, first) + 1);
+  for (int p = first; p <= last_day; ++p) order(p) = p;
+  if (last_day >= first) {
+    for (int s = 0; s < kShuffleSwaps; ++s) {
+      const int i = DrawPosition(ctx.random, first, last_day);
+      const int j = DrawPosition(ctx.random, first, last_day);
+      std::swap(order(i), order(j));
+    }
+  }
+
+  RosterSheetCopy sheet(ctx.book);
+  for (int p = first; p <= last_day; ++p) {
+    ctx.host.DoEvents();
+    const int d = order(p);
+    if (ctx.run.AbortRequested) break;
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet);
+      if (c < best_score) {
+        best_score = c;
+        window.SetScoreText(FormatScore(best_score, 2));
+      }
+      // The partner loop has seen the abort already; the other members need not
+      // each look again.
+      if (ctx.run.AbortRequested) break;
+    }
+    window.SetValue((k - 1) * model.DayCount + p);
+  }
+  sheet.WriteBack();
+  return RoundScore(best_score);
+}
+
+void Optimise(EngineContext& ctx, int /*first_argument*/, int passes, int last_day) {
+  if (ctx.run.AbortRequested) return;
+  OptimiseWindow window(ctx.host, ctx.run, ctx.session.StatusPosition);
+  window.Load();
+  ctx.book.SetAppState({.screen_updating = true, .automatic_calculation = false, .events = false});
+  window.SetRange(0, passes * last_day);
+  window.SetValue(0);
+  window.SetBarVisible(true);
+  window.SetScoreText(WorkbookScoreText(ctx.book));
+
+  float previous = kStartScore;
+  bool going_on = true;
+  int passes_done = 0;
+  do {
+    const int k = passes_done + 1;
+    const float result = OptimisePass(ctx, window, k, last_day);
+    if (result == previous) going_on = false;
+    if (WorkDayShortfall(ctx.model) > 0 && ctx.run.RosterComplete) {
+      AdjustWorkDays(ctx, /*strict=*/true);
+      AdjustWorkDays(ctx, /*strict=*/false);
+    }
+    passes_done = ctx.run.AbortRequested ? passes : k;
+    previous = result;
+  } while (passes_done < passes && going_on);
+
+  // Automatic and back to manual: the workbook recalculates once.
+  ctx.book.SetAppState({.screen_updating = true, .automatic_calculation = true, .events = false});
+  ctx.book.SetAppState({.screen_updating = true, .automatic_calculation = false, .events = false});
+  window.Unload();
+}
+
+}  // namespace tsumiki

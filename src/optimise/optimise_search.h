@@ -1,0 +1,34 @@
+#pragma once
+
+#include "conditions/engine_context.h"
+#include "optimise/optimise_window.h"
+#include "optimise/roster_sheet.h"
+
+namespace tsumiki {
+
+// The score a pass starts from, above any real score: the first acceptable swap of
+// a pass is applied whatever it does to the score.
+inline constexpr float kStartScore = 999.0f;
+// What ImproveMemberOnDay returns when it applied no swap.
+inline constexpr float kNoImprovement = 65535.0f;
+
+// Tries every later member as a swap partner of member m on day d and applies the
+// swap with the lowest score, if that beats `best` (ties go to the lowest-numbered
+// partner). Lets events run before each partner and stops at an abort. The two
+// changed cells are written into the sheet copy. Returns the new score, or
+// kNoImprovement.
+float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet);
+
+// One greedy pass over the days StartDay..last_day in a shuffled order, with the
+// members in list order. Reads Time_Table once and writes it back once, also after
+// an abort. `k` is the pass number (for the progress bar). Returns the pass's best
+// score cut to three decimals.
+float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_day);
+
+// Up to `passes` passes (stopping early when a pass ends on the same score as the
+// one before, or at an abort), with the work-day adjustment after each pass while
+// members are short and the roster is complete. Shows the optimisation window
+// meanwhile. `first_argument` has no effect; callers pass 1.
+void Optimise(EngineContext& ctx, int first_argument, int passes, int last_day);
+
+}  // namespace tsumiki
