@@ -1,0 +1,267 @@
+#include "conditions/sample_texts.h"
+
+#include <array>
+
+#include "conditions/layout.h"
+
+namespace tsumiki::layout {
+namespace {
+
+constexpr std::array<std::string_view, 4> kMainLines{
+    "シフト表を作るときの条件です。プログラムの「開始条件設定」でも変更できます。",
+    "黄色のセルに入力します。灰色のセルはブックが自動で計算します。",
+    "作成したシフト表は「人員配置表」シートに入ります。",
+    "各シートの説明は、そのシートの上部にあります。",
+};
+constexpr std::array<std::string_view, 3> kBasicLines{
+    "勤務の種類（最大10種類）を上から詰めて入力します。1番目は通常の日勤にします。",
+    "略称はシフト表に表示される文字です。略称セルの塗りつぶしの色がシフト表での勤務の色になります"
+    "。",
+    "禁止パターンは続けて並べてはいけない勤務（「*"
+    "」は任意の勤務）、必須パターンは翌日に必ず続く勤務です。",
+};
+constexpr std::array<std::string_view, 3> kStaffingLines{
+    "日ごと・勤務ごとに必要な人数を入力します。日付と曜日はMainの年・月・基準開始日から表示されます"
+    "。",
+    "組合せ禁止：同じ日に同じ勤務に入れてはいけない職員の番号と、その人数（何人そろうと禁止か）を入"
+    "力します。",
+    "組合せ必須：その勤務に毎日入っていなければならない職員の番号と、最低人数を入力します。勤務名は"
+    "基本設定の勤務名、「*」は全勤務です。",
+};
+constexpr std::array<std::string_view, 4> kScheduleLines{
+    "職員の番号（数字、重複なし）と氏名を上から詰めて入力します。この順番がシフト表の行の順番です"
+    "。",
+    "休日数はその月に与える休みの日数です。空欄なら休みなし（毎日勤務）として扱います。",
+    "個人予定は、終日休みなら「休」、入れない勤務があればその略称を「,"
+    "」で区切って入力します（例：夜,明）。",
+    "灰色のセルは自動で計算されます。",
+};
+constexpr std::array<std::string_view, 2> kReservationLines{
+    "あらかじめ決まっている勤務を略称で入力します。作成時にそのままシフト表に入ります。",
+    "番号・氏名と日付はほかのシートから自動で表示されます。",
+};
+constexpr std::array<std::string_view, 3> kRosterLines{
+    "作成されたシフト表です。勤務は略称で、休みは空欄で表示されます。",
+    "作成開始日より前の日はそのまま残り、作成はその続きから行われます。",
+    "右側の数値は勤務日数のばらつきと、休日数の希望との差です（自動計算）。",
+};
+constexpr std::array<std::string_view, 3> kHistoryLines{
+    "先月下旬の結果：シフト表をクリアしたとき、最後の10日分がここに写されます。初期値使用をTRUEにす"
+    "ると、月をまたぐ並び（夜勤→明けなど）を守ります。",
+    "過去3か月の勤務回数：過去累計使用をTRUEにすると、勤務回数の公平さを過去の分も含めて考えます。",
+    "番号・氏名はスケジュールシートから自動で表示されます。",
+};
+constexpr std::array<std::string_view, 2> kNameListLines{
+    "C1には条件の保存・読込に使うCSVファイルのパスが入ります。プログラムが自動で入力します。",
+    "CSVファイルはUTF-8（BOM付き）で、1行に1セル（名前・行・列・値）を書いています。",
+};
+
+constexpr std::array kSheetTexts{
+    SheetText{kSheetMain, "ツミキ 勤務シフト表（Main：作成条件）", kMainLines},
+    SheetText{kSheetBasic, "基本設定（勤務の種類と並びの規則）", kBasicLines},
+    SheetText{kSheetStaffing, "要員設定（必要人数と職員の組合せ）", kStaffingLines},
+    SheetText{kSheetSchedule, "スケジュール（職員と個人条件）", kScheduleLines},
+    SheetText{kSheetReservation, "予約表（前もって決まっている勤務）", kReservationLines},
+    SheetText{kSheetRoster, "人員配置表（シフト表）", kRosterLines},
+    SheetText{kSheetHistory, "過去データ（先月の結果と過去の勤務回数）", kHistoryLines},
+    SheetText{kSheetNameList, "条件ファイル", kNameListLines},
+};
+
+// clang-format off
+constexpr std::array kSheetLabels{
+    SheetLabel{kSheetMain, 6, 1, "年", false},
+    SheetLabel{kSheetMain, 7, 1, "月", false},
+    SheetLabel{kSheetMain, 8, 1, "日（作成開始日）", false},
+    SheetLabel{kSheetMain, 9, 1, "基準開始日", false},
+    SheetLabel{kSheetMain, 10, 1, "試行回数", false},
+    SheetLabel{kSheetMain, 11, 1, "制限時間（分）", false},
+    SheetLabel{kSheetMain, 12, 1, "作成方法（0/1/2）", false},
+    SheetLabel{kSheetMain, 13, 1, "進行状況表示（0〜3）", false},
+    SheetLabel{kSheetMain, 14, 1, "期間の日数（自動）", false},
+    SheetLabel{kSheetMain, 6, 4, "作成する年", false},
+    SheetLabel{kSheetMain, 7, 4, "作成する月", false},
+    SheetLabel{kSheetMain, 8, 4, "この日から作成します。これより前の日のシフトは残ります", false},
+    SheetLabel{kSheetMain, 9, 4, "シフト表の左端（1日目）の日。1なら月初めから月末まで", false},
+    SheetLabel{kSheetMain, 10, 4, "1日分を作り直す回数（通常は変更不要）", false},
+    SheetLabel{kSheetMain, 11, 4, "作成にかける時間の上限", false},
+    SheetLabel{kSheetMain, 12, 4, "0 単勤・単休 最少化（高）／1 単勤・単休 最少化（低）／2 確保優先", false},
+    SheetLabel{kSheetMain, 13, 4, "進行状況の表示位置：0 中央／1 右上／2 右下／3 左下", false},
+    SheetLabel{kSheetMain, 14, 4, "年・月・基準開始日から計算されます", false},
+    SheetLabel{kSheetBasic, 5, 5, "翌日禁止：行の勤務の翌日に入れない勤務の列に○を付けます", false},
+    SheetLabel{kSheetBasic, 6, 1, "番号", true},
+    SheetLabel{kSheetBasic, 6, 2, "勤務名", true},
+    SheetLabel{kSheetBasic, 6, 3, "略称", true},
+    SheetLabel{kSheetBasic, 6, 17, "勤務名（自動）", true},
+    SheetLabel{kSheetBasic, 6, 18, "略称（自動）", true},
+    SheetLabel{kSheetBasic, 7, 1, "1", false},
+    SheetLabel{kSheetBasic, 8, 1, "2", false},
+    SheetLabel{kSheetBasic, 9, 1, "3", false},
+    SheetLabel{kSheetBasic, 10, 1, "4", false},
+    SheetLabel{kSheetBasic, 11, 1, "5", false},
+    SheetLabel{kSheetBasic, 12, 1, "6", false},
+    SheetLabel{kSheetBasic, 13, 1, "7", false},
+    SheetLabel{kSheetBasic, 14, 1, "8", false},
+    SheetLabel{kSheetBasic, 15, 1, "9", false},
+    SheetLabel{kSheetBasic, 16, 1, "10", false},
+    SheetLabel{kSheetBasic, 18, 1, "勤務種別数（自動）", false},
+    SheetLabel{kSheetBasic, 19, 1, "翌日禁止の値（自動）", false},
+    SheetLabel{kSheetBasic, 21, 1, "連続勤務上限（日）", false},
+    SheetLabel{kSheetBasic, 22, 1, "連続休み上限（日）", false},
+    SheetLabel{kSheetBasic, 23, 1, "単日勤務防止（TRUE/FALSE）", false},
+    SheetLabel{kSheetBasic, 24, 1, "勤務日数調整（TRUE/FALSE）", false},
+    SheetLabel{kSheetBasic, 25, 1, "勤務集中（TRUE/FALSE）", false},
+    SheetLabel{kSheetBasic, 27, 1, "禁止パターン数", false},
+    SheetLabel{kSheetBasic, 41, 1, "必須パターン数", false},
+    SheetLabel{kSheetBasic, 55, 1, "最適化比重", false},
+    SheetLabel{kSheetBasic, 28, 2, "1日目", true},
+    SheetLabel{kSheetBasic, 28, 3, "2日目", true},
+    SheetLabel{kSheetBasic, 28, 4, "3日目", true},
+    SheetLabel{kSheetBasic, 28, 5, "4日目", true},
+    SheetLabel{kSheetBasic, 28, 6, "5日目", true},
+    SheetLabel{kSheetBasic, 29, 1, "1", false},
+    SheetLabel{kSheetBasic, 30, 1, "2", false},
+    SheetLabel{kSheetBasic, 31, 1, "3", false},
+    SheetLabel{kSheetBasic, 32, 1, "4", false},
+    SheetLabel{kSheetBasic, 33, 1, "5", false},
+    SheetLabel{kSheetBasic, 34, 1, "6", false},
+    SheetLabel{kSheetBasic, 35, 1, "7", false},
+    SheetLabel{kSheetBasic, 36, 1, "8", false},
+    SheetLabel{kSheetBasic, 37, 1, "9", false},
+    SheetLabel{kSheetBasic, 38, 1, "10", false},
+    SheetLabel{kSheetBasic, 39, 1, "11", false},
+    SheetLabel{kSheetBasic, 42, 2, "当日", true},
+    SheetLabel{kSheetBasic, 42, 3, "翌日", true},
+    SheetLabel{kSheetBasic, 43, 1, "1", false},
+    SheetLabel{kSheetBasic, 44, 1, "2", false},
+    SheetLabel{kSheetBasic, 45, 1, "3", false},
+    SheetLabel{kSheetBasic, 46, 1, "4", false},
+    SheetLabel{kSheetBasic, 47, 1, "5", false},
+    SheetLabel{kSheetBasic, 48, 1, "6", false},
+    SheetLabel{kSheetBasic, 49, 1, "7", false},
+    SheetLabel{kSheetBasic, 50, 1, "8", false},
+    SheetLabel{kSheetBasic, 51, 1, "9", false},
+    SheetLabel{kSheetBasic, 52, 1, "10", false},
+    SheetLabel{kSheetBasic, 53, 1, "11", false},
+    SheetLabel{kSheetBasic, 55, 2, "対象", true},
+    SheetLabel{kSheetBasic, 55, 3, "比重", true},
+    SheetLabel{kSheetStaffing, 6, 1, "番号", true},
+    SheetLabel{kSheetStaffing, 6, 2, "勤務名", true},
+    SheetLabel{kSheetStaffing, 7, 1, "1", false},
+    SheetLabel{kSheetStaffing, 8, 1, "2", false},
+    SheetLabel{kSheetStaffing, 9, 1, "3", false},
+    SheetLabel{kSheetStaffing, 10, 1, "4", false},
+    SheetLabel{kSheetStaffing, 11, 1, "5", false},
+    SheetLabel{kSheetStaffing, 12, 1, "6", false},
+    SheetLabel{kSheetStaffing, 13, 1, "7", false},
+    SheetLabel{kSheetStaffing, 14, 1, "8", false},
+    SheetLabel{kSheetStaffing, 15, 1, "9", false},
+    SheetLabel{kSheetStaffing, 16, 1, "10", false},
+    SheetLabel{kSheetStaffing, 18, 1, "組合せ禁止数", false},
+    SheetLabel{kSheetStaffing, 19, 2, "勤務名", true},
+    SheetLabel{kSheetStaffing, 19, 3, "人数", true},
+    SheetLabel{kSheetStaffing, 19, 5, "番号1", true},
+    SheetLabel{kSheetStaffing, 19, 10, "番号2", true},
+    SheetLabel{kSheetStaffing, 19, 15, "番号3", true},
+    SheetLabel{kSheetStaffing, 19, 20, "番号4", true},
+    SheetLabel{kSheetStaffing, 19, 25, "番号5", true},
+    SheetLabel{kSheetStaffing, 19, 30, "番号6", true},
+    SheetLabel{kSheetStaffing, 19, 35, "番号7", true},
+    SheetLabel{kSheetStaffing, 19, 40, "番号8", true},
+    SheetLabel{kSheetStaffing, 19, 45, "番号9", true},
+    SheetLabel{kSheetStaffing, 19, 50, "番号10", true},
+    SheetLabel{kSheetStaffing, 19, 55, "番号11", true},
+    SheetLabel{kSheetStaffing, 19, 60, "番号12", true},
+    SheetLabel{kSheetStaffing, 19, 65, "番号13", true},
+    SheetLabel{kSheetStaffing, 19, 70, "番号14", true},
+    SheetLabel{kSheetStaffing, 19, 75, "番号15", true},
+    SheetLabel{kSheetStaffing, 19, 80, "番号16", true},
+    SheetLabel{kSheetStaffing, 19, 85, "番号17", true},
+    SheetLabel{kSheetStaffing, 19, 90, "番号18", true},
+    SheetLabel{kSheetStaffing, 19, 95, "番号19", true},
+    SheetLabel{kSheetStaffing, 19, 100, "番号20", true},
+    SheetLabel{kSheetStaffing, 37, 1, "組合せ必須数", false},
+    SheetLabel{kSheetStaffing, 38, 2, "勤務名", true},
+    SheetLabel{kSheetStaffing, 38, 3, "人数", true},
+    SheetLabel{kSheetStaffing, 38, 5, "番号1", true},
+    SheetLabel{kSheetStaffing, 38, 10, "番号2", true},
+    SheetLabel{kSheetStaffing, 38, 15, "番号3", true},
+    SheetLabel{kSheetStaffing, 38, 20, "番号4", true},
+    SheetLabel{kSheetStaffing, 38, 25, "番号5", true},
+    SheetLabel{kSheetStaffing, 38, 30, "番号6", true},
+    SheetLabel{kSheetStaffing, 38, 35, "番号7", true},
+    SheetLabel{kSheetStaffing, 38, 40, "番号8", true},
+    SheetLabel{kSheetStaffing, 38, 45, "番号9", true},
+    SheetLabel{kSheetStaffing, 38, 50, "番号10", true},
+    SheetLabel{kSheetStaffing, 38, 55, "番号11", true},
+    SheetLabel{kSheetStaffing, 38, 60, "番号12", true},
+    SheetLabel{kSheetStaffing, 38, 65, "番号13", true},
+    SheetLabel{kSheetStaffing, 38, 70, "番号14", true},
+    SheetLabel{kSheetStaffing, 38, 75, "番号15", true},
+    SheetLabel{kSheetStaffing, 38, 80, "番号16", true},
+    SheetLabel{kSheetStaffing, 38, 85, "番号17", true},
+    SheetLabel{kSheetStaffing, 38, 90, "番号18", true},
+    SheetLabel{kSheetStaffing, 38, 95, "番号19", true},
+    SheetLabel{kSheetStaffing, 38, 100, "番号20", true},
+    SheetLabel{kSheetSchedule, 5, 1, "人数（自動）", false},
+    SheetLabel{kSheetSchedule, 6, 1, "番号数（自動）", false},
+    SheetLabel{kSheetSchedule, 7, 1, "名前数（自動）", false},
+    SheetLabel{kSheetSchedule, 8, 1, "個人条件数（自動）", false},
+    SheetLabel{kSheetSchedule, 9, 4, "個人予定：「休」＝終日休み、または入れない勤務の略称を「,」で区切って入力", false},
+    SheetLabel{kSheetSchedule, 10, 36, "日別禁止の値（自動）", false},
+    SheetLabel{kSheetSchedule, 11, 1, "番号", true},
+    SheetLabel{kSheetSchedule, 11, 2, "氏名", true},
+    SheetLabel{kSheetSchedule, 11, 3, "休日数", true},
+    SheetLabel{kSheetReservation, 5, 1, "予約数（自動）", false},
+    SheetLabel{kSheetReservation, 8, 1, "番号", true},
+    SheetLabel{kSheetReservation, 8, 2, "氏名", true},
+    SheetLabel{kSheetRoster, 6, 1, "番号", true},
+    SheetLabel{kSheetRoster, 6, 2, "氏名", true},
+    SheetLabel{kSheetRoster, 7, 35, "標準偏差（勤務日数）", false},
+    SheetLabel{kSheetRoster, 8, 35, "休み偏差", false},
+    SheetLabel{kSheetRoster, 9, 35, "休み増減計", false},
+    SheetLabel{kSheetRoster, 10, 35, "行番号（選択セル）", false},
+    SheetLabel{kSheetRoster, 11, 35, "列番号（選択セル）", false},
+    SheetLabel{kSheetHistory, 6, 1, "初期値使用（TRUE/FALSE）", false},
+    SheetLabel{kSheetHistory, 7, 1, "先月の月", false},
+    SheetLabel{kSheetHistory, 8, 1, "先月結果の数（自動）", false},
+    SheetLabel{kSheetHistory, 9, 1, "過去累計使用（TRUE/FALSE）", false},
+    SheetLabel{kSheetHistory, 11, 1, "先月下旬の結果（右端が先月の末日）", false},
+    SheetLabel{kSheetHistory, 11, 14, "過去3か月の勤務回数（種別1〜10と合計）", false},
+    SheetLabel{kSheetHistory, 12, 1, "番号", true},
+    SheetLabel{kSheetHistory, 12, 2, "氏名", true},
+    SheetLabel{kSheetHistory, 12, 3, "-10", true},
+    SheetLabel{kSheetHistory, 12, 4, "-9", true},
+    SheetLabel{kSheetHistory, 12, 5, "-8", true},
+    SheetLabel{kSheetHistory, 12, 6, "-7", true},
+    SheetLabel{kSheetHistory, 12, 7, "-6", true},
+    SheetLabel{kSheetHistory, 12, 8, "-5", true},
+    SheetLabel{kSheetHistory, 12, 9, "-4", true},
+    SheetLabel{kSheetHistory, 12, 10, "-3", true},
+    SheetLabel{kSheetHistory, 12, 11, "-2", true},
+    SheetLabel{kSheetHistory, 12, 12, "-1", true},
+    SheetLabel{kSheetHistory, 12, 14, "番号", true},
+    SheetLabel{kSheetHistory, 12, 15, "氏名", true},
+    SheetLabel{kSheetHistory, 12, 16, "1", true},
+    SheetLabel{kSheetHistory, 12, 17, "2", true},
+    SheetLabel{kSheetHistory, 12, 18, "3", true},
+    SheetLabel{kSheetHistory, 12, 19, "4", true},
+    SheetLabel{kSheetHistory, 12, 20, "5", true},
+    SheetLabel{kSheetHistory, 12, 21, "6", true},
+    SheetLabel{kSheetHistory, 12, 22, "7", true},
+    SheetLabel{kSheetHistory, 12, 23, "8", true},
+    SheetLabel{kSheetHistory, 12, 24, "9", true},
+    SheetLabel{kSheetHistory, 12, 25, "10", true},
+    SheetLabel{kSheetHistory, 12, 26, "計", true},
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const SheetText> SheetTexts() {
+  return kSheetTexts;
+}
+std::span<const SheetLabel> SheetLabels() {
+  return kSheetLabels;
+}
+
+}  // namespace tsumiki::layout
