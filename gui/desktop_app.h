@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "app/session.h"
+
+class QApplication;
+
+namespace tsumiki::gui {
+
+class MainPanel;
+class QtHost;
+class ReadjustView;
+class SheetWindow;
+class StartConditionsWindow;
+
+struct DesktopOptions {
+  std::filesystem::path start_dir;
+  std::optional<std::filesystem::path> workbook;
+  std::optional<std::uint64_t> seed;
+  // Tests: pauses advance a virtual clock instead of waiting.
+  bool virtual_clock = false;
+};
+
+// The desktop program: the host, the session, the main panel, the sheet window and
+// the modeless windows the panel opens, wired to the core's commands.
+class DesktopApp : public QObject {
+  Q_OBJECT
+ public:
+  explicit DesktopApp(DesktopOptions options, QObject* parent = nullptr);
+  ~DesktopApp() override;
+
+  // Start-up as the core runs it, then the windows appear. False after a failure
+  // that has been shown (the program then ends with status 1).
+  bool StartUp();
+
+  QtHost& Host() { return *host_; }
+  Session& GetSession() { return *session_; }
+  MainPanel* Panel() const;
+  SheetWindow* Sheets() const;
+  StartConditionsWindow* StartConditions() const;
+  ReadjustView* Readjust() const;
+
+  // A main-panel button by its object name.
+  void RunCommand(const QString& name);
+  // True once cmd閉じる has closed the session.
+  bool HasShutDown() const { return shut_down_; }
+
+ Q_SIGNALS:
+  // Emitted when a creation run has ended (for the screenshot script).
+  void CreationFinished();
+
+ private:
+  void RegisterForms();
+  void OpenStartConditions();
+  void OpenReadjust();
+  void CloseStartConditions();
+  void CloseReadjust();
+  void ShutDown();
+
+  std::unique_ptr<QtHost> host_;
+  std::unique_ptr<Session> session_;
+  QPointer<MainPanel> panel_;
+  QPointer<SheetWindow> sheets_;
+  QPointer<StartConditionsWindow> start_conditions_;
+  QPointer<ReadjustView> readjust_;
+  bool shut_down_ = false;
+};
+
+// main(): options from the command line, start-up, the event loop.
+int RunDesktop(QApplication& application);
+
+}  // namespace tsumiki::gui

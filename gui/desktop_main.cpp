@@ -1,0 +1,95 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "gui/desktop_app.h"
+#include "gui/gui_texts.h"
+#include "gui/main_panel.h"
+#include "gui/qt_host.h"
+
+namespace tsumiki::gui {
+
+namespace {
+// The title of the box that closes a successful creation run.
+const QString kCreatedTitle = QStringLiteral("作成完了");
+
+// --create / --screenshot: press the create button once the windows are up and,
+// when the closing box appears, photograph the screen, press its OK and end
+// without saving. Any other question gets its default button.
+void ScheduleDemonstration(DesktopApp& app, const QString& screenshot_path) {
+  QTimer::singleShot(800, &app, [&app] {
+    if (QPushButton* create = app.Panel()->Button(QStringLiteral("cmd勤務表作成"))) create->click();
+  });
+  if (screenshot_path.isEmpty()) return;
+  auto* watcher = new QTimer(&app);
+  watcher->setInterval(100);
+  QObject::connect(watcher, &QTimer::timeout, &app, [watcher, screenshot_path] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    if (box->windowTitle() == kCreatedTitle) {
+      watcher->stop();
+      QTimer::singleShot(600, box, [box, screenshot_path] {
+        QGuiApplication::primaryScreen()->grabWindow(0).save(screenshot_path);
+        box->defaultButton()->click();
+        QCoreApplication::exit(0);
+      });
+      return;
+    }
+    if (box->defaultButton() != nullptr) box->defaultButton()->click();
+  });
+  watcher->start();
+}
+}  // namespace
+
+int RunDesktop(QApplication& application) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("ツミキ：勤務シフト表の作成"));
+  parser.addHelpOption();
+  const QCommandLineOption workbook_option(
+      QStringLiteral("workbook"),
+      QStringLiteral("開くワークブック（既定：起動したフォルダの shift.xlsm）"),
+      QStringLiteral("PATH"));
+  const QCommandLineOption seed_option(QStringLiteral("seed"),
+                                       QStringLiteral("乱数の種（同じ種なら同じシフト表）"),
+                                       QStringLiteral("N"));
+  const QCommandLineOption create_option(QStringLiteral("create"),
+                                         QStringLiteral("起動後にシフト表作成を押す"));
+  const QCommandLineOption screenshot_option(
+      QStringLiteral("screenshot"),
+      QStringLiteral("作成完了の画面を保存して、保存せずに終了する（--create と併用）"),
+      QStringLiteral("PNG"));
+  parser.addOption(workbook_option);
+  parser.addOption(seed_option);
+  parser.addOption(create_option);
+  parser.addOption(screenshot_option);
+  parser.process(application);
+
+  DesktopOptions options;
+  options.start_dir = QDir::currentPath().toStdString();
+  if (parser.isSet(workbook_option)) options.workbook = parser.value(workbook_option).toStdString();
+  if (parser.isSet(seed_option)) {
+    bool ok = false;
+    const qulonglong seed = parser.value(seed_option).toULongLong(&ok);
+    if (!ok) {
+      QMessageBox::critical(nullptr,
+                            QString::fromUtf8(kStartupErrorTitle.data(),
+                                              static_cast<qsizetype>(kStartupErrorTitle.size())),
+                            kSeedInvalidMessage);
+      return 1;
+    }
+    options.seed = seed;
+  }
+
+  DesktopApp app(options);
+  if (!app.StartUp()) return 1;
+  if (parser.isSet(create_option) || parser.isSet(screenshot_option)) {
+    ScheduleDemonstration(app, parser.value(screenshot_option));
+  }
+  return application.exec();
+}
+
+}  // namespace tsumiki::gui

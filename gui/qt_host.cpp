@@ -1,0 +1,278 @@
+#include "gui/qt_host.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QScreen>
+#include <QThread>
+#include <QTime>
+#include <QTimer>
+#include <QUrl>
+#include <cmath>
+
+#include "gui/main_panel.h"
+#include "gui/message_box.h"
+#include "gui/optimise_window.h"
+#include "gui/progress_window.h"
+#include "gui/splash_window.h"
+
+namespace tsumiki::gui {
+
+namespace {
+constexpr int kPumpIntervalMs = 10;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+QtHost::QtHost(bool virtual_clock, QObject* parent)
+    : QObject(parent), virtual_clock_(virtual_clock) {
+  clock_.start();
+}
+
+QtHost::~QtHost() = default;
+
+ProgressWindow* QtHost::Progress() {
+  if (!progress_) progress_ = std::make_unique<ProgressWindow>([this] { RequestAbort(); });
+  return progress_.get();
+}
+
+OptimiseWindow* QtHost::Optimise() {
+  if (!optimise_) optimise_ = std::make_unique<OptimiseWindow>([this] { RequestAbort(); });
+  return optimise_.get();
+}
+
+void QtHost::RegisterWindow(WindowId window, QWidget* widget) {
+  windows_[window] = widget;
+}
+
+QWidget* QtHost::Window(WindowId window) const {
+  switch (window) {
+    case WindowId::kStatus:
+      return splash_.get();
+    case WindowId::kProgress:
+      return progress_.get();
+    case WindowId::kOptimise:
+      return optimise_.get();
+    default:
+      break;
+  }
+  const auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : it->second.data();
+}
+
+void QtHost::RegisterForm(const std::string& form_name, std::function<void()> show,
+                          std::function<void()> close) {
+  forms_[form_name] = Form{std::move(show), std::move(close)};
+}
+
+SplashWindow* QtHost::Splash() {
+  if (!splash_) splash_ = std::make_unique<SplashWindow>();
+  return splash_.get();
+}
+
+MsgResult QtHost::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
+                             MsgIcon icon) {
+  return ShowMessageBox(dialog_parent_, FromUtf8(text), FromUtf8(title), buttons, icon);
+}
+
+void QtHost::ShowStatusWindow(const StatusView& view) {
+  if (view.text.empty()) {
+    HideStatusWindow();
+    return;
+  }
+  const ScreenMetrics screen = Screen();
+  SplashWindow* splash = Splash();
+  splash->Present(view, screen.twips_per_pixel_x, screen.twips_per_pixel_y);
+  splash->show();
+  splash->raise();
+}
+
+void QtHost::HideStatusWindow() {
+  if (splash_) splash_->hide();
+}
+
+ScreenMetrics QtHost::Screen() const {
+  ScreenMetrics metrics;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return metrics;
+  const QRect geometry = screen->geometry();
+  const double dpi = screen->logicalDotsPerInch();
+  const int twips = dpi > 0 ? std::max(1, static_cast<int>(std::lround(1440.0 / dpi))) : 15;
+  metrics.twips_per_pixel_x = twips;
+  metrics.twips_per_pixel_y = twips;
+  metrics.width_twips = geometry.width() * twips;
+  metrics.height_twips = geometry.height() * twips;
+  return metrics;
+}
+
+void QtHost::DoEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  PumpTimers();
+}
+
+void QtHost::Sleep(int milliseconds) {
+  if (milliseconds <= 0) return;
+  if (virtual_clock_) {
+    virtual_now_ms_ += milliseconds;
+    return;
+  }
+  QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+std::int64_t QtHost::MonotonicMs() const {
+  return virtual_clock_ ? virtual_now_ms_ : clock_.elapsed();
+}
+
+double QtHost::SecondsSinceMidnight() const {
+  if (virtual_clock_) return static_cast<double>(virtual_now_ms_ % 86'400'000) / 1000.0;
+  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+Host::TimerId QtHost::StartTimer(int interval_ms, std::function<void()> on_tick) {
+  if (pump_ == nullptr) {
+    pump_ = new QTimer(this);
+    pump_->setInterval(kPumpIntervalMs);
+    connect(pump_, &QTimer::timeout, this, &QtHost::PumpTimers);
+    pump_->start();
+  }
+  return Host::StartTimer(interval_ms, std::move(on_tick));
+}
+
+void QtHost::PumpTimers() {
+  // A tick may open a message box whose own loop calls back here; one level only.
+  if (pumping_) return;
+  pumping_ = true;
+  RunDueTimers();
+  pumping_ = false;
+}
+
+void QtHost::AdvanceClock(std::int64_t milliseconds) {
+  virtual_now_ms_ += milliseconds;
+  PumpTimers();
+}
+
+bool QtHost::OpenUrl(std::string_view address) {
+  return QDesktopServices::openUrl(QUrl(FromUtf8(address)));
+}
+
+}  // namespace tsumiki::gui
+
+namespace tsumiki::gui {
+
+void QtHost::SetTopmost(WindowId window, bool topmost) {
+  QWidget* widget = Window(window);
+  if (widget == nullptr) return;
+  if (auto* panel = qobject_cast<MainPanel*>(widget)) {
+    panel->SetTopmost(topmost);
+    return;
+  }
+  if (widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) return;
+  const bool was_visible = widget->isVisible();
+  widget->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+  if (was_visible) widget->show();
+}
+
+PixelSize QtHost::WindowSize(WindowId window) const {
+  const QWidget* widget = Window(window);
+  if (widget == nullptr) return {};
+  // Before the first show the frame is not known yet; the widget's own size is
+  // the best estimate.
+  const QSize size = widget->isVisible() ? widget->frameGeometry().size() : widget->size();
+  return PixelSize{size.width(), size.height()};
+}
+
+void QtHost::MoveWindow(WindowId window, int left_px, int top_px) {
+  if (QWidget* widget = Window(window)) widget->move(left_px, top_px);
+}
+
+void QtHost::SetWindowCaption(WindowId window, std::string_view caption) {
+  if (QWidget* widget = Window(window)) widget->setWindowTitle(FromUtf8(caption));
+}
+
+void QtHost::SetModeTick(int mode) {
+  if (auto* panel = qobject_cast<MainPanel*>(Window(WindowId::kMain))) panel->SetModeTick(mode);
+}
+
+void QtHost::ShowProgressWindow(const ProgressView& view) {
+  const ScreenMetrics screen = Screen();
+  Progress()->Present(view, screen.twips_per_pixel_x, screen.twips_per_pixel_y);
+}
+
+void QtHost::HideProgressWindow() {
+  if (progress_) progress_->hide();
+}
+
+void QtHost::ShowOptimiseWindow(const OptimiseView& view) {
+  const ScreenMetrics screen = Screen();
+  Optimise()->Present(view, screen.twips_per_pixel_x, screen.twips_per_pixel_y);
+}
+
+void QtHost::HideOptimiseWindow() {
+  if (optimise_) optimise_->hide();
+}
+
+void QtHost::ActivateWindow(WindowId window) {
+  QWidget* widget = Window(window);
+  if (widget == nullptr) return;
+  widget->show();
+  if (widget->isMinimized()) widget->showNormal();
+  widget->raise();
+  widget->activateWindow();
+}
+
+namespace {
+// "CSV ファイル (*.csv)|*.csv|*.*" (description|pattern pairs, a lone last
+// pattern) as Qt's ";;"-separated filter list.
+QString QtFilter(std::string_view filter) {
+  const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
+  QStringList result;
+  for (qsizetype i = 0; i < parts.size(); i += 2) {
+    if (i + 1 < parts.size()) {
+      const QString& description = parts[i];
+      const QString& pattern = parts[i + 1];
+      result << (description.contains(pattern)
+                     ? description
+                     : description + QStringLiteral(" (") + QString(pattern).replace(';', ' ') +
+                           QLatin1Char(')'));
+    } else {
+      result << QStringLiteral("すべてのファイル (%1)").arg(parts[i]);
+    }
+  }
+  return result.join(QStringLiteral(";;"));
+}
+}  // namespace
+
+std::optional<std::string> QtHost::AskSaveFileName(std::string_view filter,
+                                                   std::string_view folder) {
+  if (file_dialog_hook_) return file_dialog_hook_(true, filter);
+  // The save window asks about overwriting itself, in its own words.
+  const QString path =
+      QFileDialog::getSaveFileName(dialog_parent_, {}, FromUtf8(folder), QtFilter(filter), nullptr,
+                                   QFileDialog::DontConfirmOverwrite);
+  if (path.isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(path).toStdString();
+}
+
+std::optional<std::string> QtHost::AskOpenFileName(std::string_view filter,
+                                                   std::string_view folder) {
+  if (file_dialog_hook_) return file_dialog_hook_(false, filter);
+  const QString path =
+      QFileDialog::getOpenFileName(dialog_parent_, {}, FromUtf8(folder), QtFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(path).toStdString();
+}
+
+void QtHost::ShowForm(std::string_view form_name) {
+  const auto it = forms_.find(form_name);
+  if (it != forms_.end() && it->second.show) it->second.show();
+}
+
+void QtHost::CloseForm(std::string_view form_name) {
+  const auto it = forms_.find(form_name);
+  if (it != forms_.end() && it->second.close) it->second.close();
+}
+
+}  // namespace tsumiki::gui

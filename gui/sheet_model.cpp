@@ -1,0 +1,163 @@
+#include "gui/sheet_model.h"
+
+#include <QBrush>
+#include <QFont>
+#include <algorithm>
+#include <cmath>
+
+#include "gui/colours.h"
+#include "gui/sheet_extent.h"
+#include "workbook/workbook_error.h"
+
+namespace tsumiki::gui {
+
+namespace {
+// A few empty rows and columns beyond the used area, so the planner can type
+// past it as in a spreadsheet.
+constexpr int kSpareRows = 20;
+constexpr int kSpareColumns = 8;
+constexpr int kMinRows = 40;
+constexpr int kMinColumns = 20;
+
+const QString kDerivedTip = QStringLiteral("計算で求められるセルです（編集できません）");
+const QColor kDerivedBackground(0xEE, 0xEE, 0xEE);
+const QColor kDerivedText(0x55, 0x55, 0x55);
+
+workbook::Edge EdgeOfRole(int role) {
+  switch (role) {
+    case SheetModel::kLeftBorderRole:
+      return workbook::Edge::kLeft;
+    case SheetModel::kTopBorderRole:
+      return workbook::Edge::kTop;
+    case SheetModel::kRightBorderRole:
+      return workbook::Edge::kRight;
+    default:
+      return workbook::Edge::kBottom;
+  }
+}
+}  // namespace
+
+SheetModel::SheetModel(workbook::Workbook& book, int sheet, QObject* parent)
+    : QAbstractTableModel(parent), book_(book), sheet_(sheet) {
+  const SheetExtent extent = UsedExtent(book_, sheet_);
+  rows_ = std::max(kMinRows, extent.rows + kSpareRows);
+  columns_ = std::max(kMinColumns, extent.columns + kSpareColumns);
+}
+
+int SheetModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
+
+int SheetModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : columns_;
+}
+
+QVariant SheetModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int row = index.row() + 1;
+  const int column = index.column() + 1;
+  try {
+    switch (role) {
+      case Qt::DisplayRole:
+        return QString::fromStdString(book_.DisplayText(sheet_, row, column));
+      case Qt::EditRole: {
+        const workbook::CellValue value = book_.Value(sheet_, row, column);
+        if (value.IsText()) return QString::fromStdString(value.Text());
+        return QString::fromStdString(book_.DisplayText(sheet_, row, column));
+      }
+      case Qt::BackgroundRole: {
+        const QColor fill = FromColorIndex(book_.InteriorColorIndex(sheet_, row, column));
+        if (fill.isValid()) return QBrush(fill);
+        if (book_.IsDerived(sheet_, row, column)) return QBrush(kDerivedBackground);
+        return {};
+      }
+      case Qt::ForegroundRole:
+        if (book_.IsDerived(sheet_, row, column)) return QBrush(kDerivedText);
+        return {};
+      case Qt::ToolTipRole:
+        if (book_.IsDerived(sheet_, row, column)) return kDerivedTip;
+        return {};
+      case Qt::TextAlignmentRole: {
+        const workbook::CellValue value = book_.Value(sheet_, row, column);
+        return QVariant::fromValue(Qt::AlignVCenter |
+                                   (value.IsNumber() ? Qt::AlignRight : Qt::AlignLeft));
+      }
+      case kDerivedRole:
+        return book_.IsDerived(sheet_, row, column);
+      case kLeftBorderRole:
+      case kTopBorderRole:
+      case kRightBorderRole:
+      case kBottomBorderRole:
+        return book_.BorderColorIndex(sheet_, row, column, EdgeOfRole(role));
+      default:
+        return {};
+    }
+  } catch (const workbook::WorkbookError&) {
+    return {};
+  }
+}
+
+workbook::CellValue SheetModel::ParseInput(const QString& text) {
+  const QString trimmed = text.trimmed();
+  if (trimmed.isEmpty()) return {};
+  bool is_number = false;
+  const double number = trimmed.toDouble(&is_number);
+  if (is_number && std::isfinite(number)) return number;
+  return text.toStdString();
+}
+
+bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid() || role != Qt::EditRole) return false;
+  if (!(flags(index) & Qt::ItemIsEditable)) return false;
+  try {
+    book_.SetValue(sheet_, index.row() + 1, index.column() + 1, ParseInput(value.toString()));
+  } catch (const workbook::WorkbookError& error) {
+    last_error_ = QString::fromStdString(error.JapaneseMessage());
+    Q_EMIT EditRefused(last_error_);
+    return false;
+  }
+  Q_EMIT dataChanged(index, index);
+  return true;
+}
+
+Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  if (!book_.IsDerived(sheet_, index.row() + 1, index.column() + 1)) {
+    result |= Qt::ItemIsEditable;
+  }
+  return result;
+}
+
+QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Horizontal) return ColumnName(section + 1);
+  return section + 1;
+}
+
+QString SheetModel::ColumnName(int column) {
+  QString name;
+  while (column > 0) {
+    const int rest = (column - 1) % 26;
+    name.prepend(QChar('A' + rest));
+    column = (column - 1) / 26;
+  }
+  return name;
+}
+
+void SheetModel::CellsChanged(int top, int left, int bottom, int right) {
+  if (bottom > rows_) {
+    beginInsertRows({}, rows_, bottom - 1);
+    rows_ = bottom;
+    endInsertRows();
+  }
+  if (right > columns_) {
+    beginInsertColumns({}, columns_, right - 1);
+    columns_ = right;
+    endInsertColumns();
+  }
+  Q_EMIT dataChanged(index(std::max(0, top - 1), std::max(0, left - 1)),
+                     index(bottom - 1, right - 1));
+}
+
+}  // namespace tsumiki::gui
