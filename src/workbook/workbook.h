@@ -72,6 +72,10 @@ class Workbook {
   // Opens an .xlsx or .xlsm file. Throws WorkbookError (missing file, legacy .xls,
   // encrypted, not a zip, no workbook part, hostile sizes or paths).
   static std::unique_ptr<Workbook> Open(const std::filesystem::path& path);
+  // Opens a package held in memory; `name` names it in messages. Save() needs a
+  // SaveAs() first. Throws like Open.
+  static std::unique_ptr<Workbook> OpenFromMemory(std::string bytes,
+                                                  const std::filesystem::path& name);
   // A workbook with no sheets, to be built up by AddSheet and DefineName and
   // written with SaveAs. `macro_enabled` selects the .xlsm content type.
   static std::unique_ptr<Workbook> CreateEmpty(bool macro_enabled);

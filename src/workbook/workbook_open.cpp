@@ -45,6 +45,13 @@ std::unique_ptr<Workbook> Workbook::Open(const std::filesystem::path& path) {
   return workbook;
 }
 
+std::unique_ptr<Workbook> Workbook::OpenFromMemory(std::string bytes,
+                                                   const std::filesystem::path& name) {
+  std::unique_ptr<Workbook> workbook(new Workbook());
+  workbook->impl_ = LoadPackage(std::move(bytes), name);
+  return workbook;
+}
+
 std::unique_ptr<Workbook> Workbook::CreateEmpty(bool macro_enabled) {
   std::unique_ptr<Workbook> workbook(new Workbook());
   workbook->impl_ = LoadPackage(EmptyPackageBytes(macro_enabled), {});
