@@ -1,6 +1,7 @@
 #include "conditions/loader.h"
 
 #include <string>
+#include <vector>
 
 #include "conditions/input_problems.h"
 #include "conditions/layout.h"
@@ -26,8 +27,17 @@ int ReadCount(workbook::Workbook& book, const layout::NameSpec& spec, int most) 
 
 // Typed cells that cannot be understood would otherwise be read as 0 (an
 // unknown short name in the schedule bans nothing): tell the planner first.
+// "*" in the reservations stands for no duty in particular and reads as a free
+// cell, so it is no problem to report.
+bool IsFreeReservation(workbook::Workbook& book, const InputProblem& problem) {
+  if (problem.sheet != layout::kSheetReservation) return false;
+  const workbook::CellRange cell = book.Address(problem.sheet, problem.cell);
+  return workbook::ValueToText(book.ReadCell(cell, 1, 1)) == "*";
+}
+
 bool ReportInputProblems(EngineContext& ctx) {
-  const std::vector<InputProblem> problems = FindInputProblems(ctx.book);
+  std::vector<InputProblem> problems = FindInputProblems(ctx.book);
+  std::erase_if(problems, [&](const InputProblem& p) { return IsFreeReservation(ctx.book, p); });
   if (problems.empty()) return true;
   std::string text(load_text::kInputProblemsLead);
   for (std::size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) {

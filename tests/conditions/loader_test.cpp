@@ -1,0 +1,302 @@
+#include "conditions/loader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "conditions/layout.h"
+#include "conditions/load_lookups.h"
+#include "conditions/loader_messages.h"
+#include "support/scripted_host.h"
+#include "support/workbook_fixture.h"
+#include "ui/app_identity.h"
+
+namespace tsumiki {
+namespace {
+
+using testing::LayoutWorkbook;
+using testing::ScriptedHost;
+
+// A small workplace on the blank workbook: three duty types, four members,
+// April 2026 from the 1st (30 days), building from day 1.
+struct LoadFixture {
+  LoadFixture() : fx(LayoutWorkbook::Blank(host)) {
+    fx->SetTypes({{"日勤", "日"}, {"夜勤", "夜"}, {"明け", "明"}});
+    fx->SetMembers({"佐藤", "鈴木", "高橋", "田中"});
+    fx->SetPeriod(2026, 4, 1, 1);
+    Period(4, 1, 1);
+  }
+
+  void Period(int month, int start_day, int base_day) {
+    fx->SetPeriod(2026, month, start_day, base_day);
+    model.CreateYear = 2026;
+    model.CreateMonth = month;
+    model.CreateStartDay = start_day;
+    model.BaseStartDay = base_day;
+  }
+
+  int Load() { return LoadConditions(ctx); }
+
+  std::string OnlyMessage() const {
+    EXPECT_EQ(host.Messages().size(), 1U);
+    return host.Messages().empty() ? std::string() : host.Messages().back().text;
+  }
+  std::string OnlyTitle() const {
+    return host.Messages().empty() ? std::string() : host.Messages().back().title;
+  }
+
+  ScriptedHost host;
+  std::unique_ptr<LayoutWorkbook> fx;
+  ConditionModel model;
+  RunState run;
+  SessionValues session;
+  RandomSource random{1};
+  EngineContext ctx{fx->book(), host, model, run, session, random};
+};
+
+TEST(LoadConditionsTest, ReadsTheWorkplaceAndReportsItsProgress) {
+  LoadFixture f;
+  f.fx->SetNeed(1, 3, 2);
+  f.fx->SetNeed(2, 3, 1);
+  f.fx->SetDayOff(2, 9);
+  f.fx->SetNextDayBan(2, 1);
+  f.fx->Set(layout::kMaxConsecWork, 5);
+  ASSERT_EQ(f.Load(), 1);
+  EXPECT_TRUE(f.host.Messages().empty());
+
+  const ConditionModel& m = f.model;
+  EXPECT_EQ(m.DayCount, 30);
+  EXPECT_EQ(m.TypeCount, 3);
+  EXPECT_EQ(m.MemberCount, 4);
+  EXPECT_EQ(m.TypeAbbrev(2), "夜");
+  EXPECT_EQ(m.MemberInfo(3, 1), "3");
+  EXPECT_EQ(m.MemberInfo(3, 2), "高橋");
+  EXPECT_EQ(m.NeedTable(1, 3), 2);
+  EXPECT_EQ(m.NeedTable(4, 3), 3);    // the day's total
+  EXPECT_EQ(m.WorkDayTarget(1), 30);  // no days off entered
+  EXPECT_EQ(m.WorkDayTarget(2), 21);
+  EXPECT_EQ(m.NextDayBan(2), 1);
+  EXPECT_EQ(m.MaxConsecWork, 5);
+  EXPECT_TRUE(m.WorkDayAdjust);
+
+  const std::vector<std::string> texts = f.host.StatusTexts();
+  const auto at = [&](std::string_view text) {
+    return std::find(texts.begin(), texts.end(), text) - texts.begin();
+  };
+  EXPECT_LT(at(load_text::kStatusMembers), at(load_text::kStatusStaffing));
+  EXPECT_FALSE(f.host.StatusVisible());
+}
+
+TEST(LoadConditionsTest, StartDayCountsFromThePeriodsFirstDay) {
+  struct Case {
+    int start, base, expected;
+  };
+  for (const Case c : {Case{1, 1, 1}, Case{25, 21, 5}, Case{3, 21, 13}, Case{21, 21, 1}}) {
+    LoadFixture f;
+    f.Period(4, c.start, c.base);  // 21 April to 20 May: 30 days
+    EXPECT_EQ(f.Load(), c.expected) << c.start << " " << c.base;
+  }
+}
+
+TEST(LoadConditionsTest, SequencesKeepTheirSlots) {
+  LoadFixture f;
+  f.fx->Set(layout::kForbiddenPatternCnt, 2);
+  f.fx->Set(layout::kForbiddenPatterns, 1, 1, "夜");
+  f.fx->Set(layout::kForbiddenPatterns, 1, 3, "日");
+  f.fx->Set(layout::kForbiddenPatterns, 2, 1, "明");
+  f.fx->Set(layout::kForbiddenPatterns, 2, 2, "*");
+  f.fx->Set(layout::kRequiredPatternCnt, 1);
+  f.fx->Set(layout::kRequiredPatterns, 1, 1, "夜");
+  f.fx->Set(layout::kRequiredPatterns, 1, 2, "明");
+  ASSERT_EQ(f.Load(), 1);
+  const ConditionModel& m = f.model;
+  EXPECT_EQ(m.ForbiddenPatterns(1, 0), 2);
+  EXPECT_EQ(m.ForbiddenPatterns(1, 1), 2);
+  EXPECT_EQ(m.ForbiddenPatterns(1, 2), 0);
+  EXPECT_EQ(m.ForbiddenPatterns(1, 3), 1);
+  EXPECT_EQ(m.ForbiddenPatterns(2, 2), kAnyType);
+  EXPECT_EQ(m.RequiredPatterns(1, 1), 2);
+  EXPECT_EQ(m.RequiredPatterns(1, 2), 3);
+  EXPECT_EQ(m.RequiredPatterns(1, 0), 2);
+}
+
+TEST(LoadConditionsTest, MemberListChecks) {
+  {  // numbers 7, 8, 7: the message names row 3, not the number
+    LoadFixture f;
+    f.fx->Set(layout::kMemberList, 1, 1, 7);
+    f.fx->Set(layout::kMemberList, 2, 1, 8);
+    f.fx->Set(layout::kMemberList, 3, 1, 7);
+    EXPECT_EQ(f.Load(), -1);
+    EXPECT_EQ(f.OnlyMessage(), "番号3が重複しています！[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyTitle(), kTitleText);
+  }
+  {  // a name without a number
+    LoadFixture f;
+    f.fx->Set(layout::kMemberList, 2, 1, workbook::CellValue());
+    EXPECT_EQ(f.Load(), -1);
+    EXPECT_EQ(f.OnlyMessage(), "番号が空白です！\n[個人条件設定]を確認してください！");
+  }
+  {  // a number without a name
+    LoadFixture f;
+    f.fx->Set(layout::kMemberList, 4, 2, workbook::CellValue());
+    EXPECT_EQ(f.Load(), -1);
+    EXPECT_EQ(f.OnlyMessage(), "氏名が空白です！\n[個人条件設定]を確認してください！");
+  }
+}
+
+TEST(LoadConditionsTest, ReservationsFromTheStartDayOn) {
+  LoadFixture f;
+  f.Period(4, 11, 1);
+  f.fx->SetReservation(1, 5, "日");   // before the start day: ignored
+  f.fx->SetReservation(2, 11, "夜");  // on the start day
+  f.fx->SetReservation(3, 20, "*");   // any duty: no duty that could be placed
+  ASSERT_EQ(f.Load(), 11);
+  const ConditionModel& m = f.model;
+  EXPECT_EQ(m.Roster(1, 5), 0);
+  EXPECT_EQ(m.Fixed(1, 5), 0);
+  EXPECT_EQ(m.Roster(2, 11), 2);
+  EXPECT_EQ(m.Fixed(2, 11), 2);
+  EXPECT_EQ(f.fx->Roster(2, 11), "夜");
+  EXPECT_EQ(m.TypeTally(2, 2), 1);
+  EXPECT_EQ(m.TypeTally(2, kTallyTotal), 1);
+  EXPECT_EQ(m.WorkDays(2), 1);
+  EXPECT_EQ(m.Roster(3, 20), 0);
+  EXPECT_EQ(m.Fixed(3, 20), 0);
+  EXPECT_EQ(m.WorkDays(3), 0);
+  EXPECT_EQ(f.fx->Roster(1, 5), "");
+}
+
+TEST(LoadConditionsTest, CombinationTables) {
+  {
+    LoadFixture f;
+    f.fx->Set(layout::kForbiddenComboCnt, 3);
+    f.fx->Set(layout::kForbiddenCombos, 1, 1, "夜勤");
+    f.fx->Set(layout::kForbiddenCombos, 1, 2, 2);
+    f.fx->Set(layout::kForbiddenCombos, 1, 4, 3);
+    f.fx->Set(layout::kForbiddenCombos, 1, 9, "4");
+    f.fx->Set(layout::kForbiddenCombos, 1, 14, "x");
+    f.fx->Set(layout::kForbiddenCombos, 2, 4, 1);  // no duty type: the row is skipped
+    f.fx->Set(layout::kForbiddenCombos, 3, 1, "*");
+    f.fx->Set(layout::kForbiddenCombos, 3, 2, 3);
+    ASSERT_EQ(f.Load(), 1);
+    const ComboRule& first = f.model.ForbiddenCombos(1);
+    EXPECT_EQ(first.TypeIndex, 2);
+    EXPECT_EQ(first.Count, 2);
+    EXPECT_EQ(first.Members[1], 3);
+    EXPECT_EQ(first.Members[2], 4);
+    EXPECT_EQ(first.Members[3], 0);
+    EXPECT_EQ(f.model.ForbiddenCombos(2), ComboRule{});
+    EXPECT_EQ(f.model.ForbiddenCombos(3).TypeIndex, kAnyType);
+  }
+  {  // a type name that is not a duty type
+    LoadFixture f;
+    f.fx->Set(layout::kForbiddenComboCnt, 1);
+    f.fx->Set(layout::kForbiddenCombos, 1, 1, "遅番");
+    EXPECT_EQ(f.Load(), -1);
+    EXPECT_EQ(f.OnlyMessage(),
+              "【要員設定】の【組合せ禁止パターン】で規定外の勤務種別が設定されています！");
+    EXPECT_EQ(f.OnlyTitle(), "データエラー");
+    EXPECT_EQ(f.fx->book().SheetName(f.fx->book().ActiveSheet()), "要員設定");
+  }
+  {  // "*" cannot be a required combination's duty: the row is named
+    LoadFixture f;
+    f.fx->Set(layout::kRequiredComboCnt, 2);
+    f.fx->Set(layout::kRequiredCombos, 1, 1, "日勤");
+    f.fx->Set(layout::kRequiredCombos, 2, 1, "*");
+    EXPECT_EQ(f.Load(), -1);
+    EXPECT_EQ(f.OnlyMessage(),
+              "【要員設定】の【組合せ必須パターン】の2行目で「*」が設定されています！"
+              "組合せ必須には勤務種別を1つ指定してください！");
+    EXPECT_EQ(f.OnlyTitle(), "データエラー");
+  }
+}
+
+// Reads the load cannot do without end it with -1 and a message that names the
+// sheet, the name and the cell.
+TEST(LoadConditionsTest, UntoleratedReadFailuresAreReported) {
+  {
+    LoadFixture f;
+    f.fx->Set(layout::kForbiddenComboCnt, 1);
+    f.fx->Set(layout::kForbiddenCombos, 1, 1, "夜勤");
+    f.fx->Set(layout::kForbiddenCombos, 1, 2, "二人");
+    EXPECT_EQ(f.Load(), -1);
+    const std::string text = f.OnlyMessage();
+    EXPECT_EQ(text.rfind(load_text::kReadFailureLead, 0), 0U) << text;
+    EXPECT_NE(text.find("要員設定"), std::string::npos) << text;
+    EXPECT_NE(text.find("組合せ禁止"), std::string::npos) << text;
+    const workbook::CellRange rows = layout::Range(f.fx->book(), layout::kForbiddenCombos);
+    EXPECT_NE(text.find(CellAddress(rows.top, rows.left + 1)), std::string::npos) << text;
+    EXPECT_FALSE(f.host.StatusVisible());
+  }
+  {
+    LoadFixture f;
+    f.fx->Set(layout::kForbiddenPatternCnt, 12);
+    EXPECT_EQ(f.Load(), -1);
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find("Kinsi_Pattern_Cnt"), std::string::npos) << text;
+    EXPECT_NE(text.find(load_text::kTooManyPatterns), std::string::npos) << text;
+  }
+  {
+    LoadFixture f;
+    f.fx->Set(layout::kRequiredComboCnt, 17);
+    EXPECT_EQ(f.Load(), -1);
+    EXPECT_NE(f.OnlyMessage().find(load_text::kTooManyComboRows), std::string::npos);
+  }
+}
+
+TEST(LoadConditionsTest, TypedCellsThatCannotBeUnderstoodStopTheLoad) {
+  LoadFixture f;
+  f.fx->SetSchedule(2, 4, "遅");
+  EXPECT_EQ(f.Load(), -1);
+  const std::string text = f.OnlyMessage();
+  EXPECT_EQ(text.rfind(load_text::kInputProblemsLead, 0), 0U) << text;
+  EXPECT_NE(text.find("「遅」"), std::string::npos) << text;
+  EXPECT_EQ(f.OnlyTitle(), load_text::kInputProblemsTitle);
+}
+
+TEST(LoadConditionsTest, PreviousMonthOfJanuaryIsDecember) {
+  for (const int stored : {12, 11}) {
+    LoadFixture f;
+    f.Period(1, 1, 1);
+    f.fx->Set(layout::kUsePrevMonth, true);
+    f.fx->Set(layout::kPrevMonth, stored);
+    f.fx->Set(layout::kPrevTail, 1, 10, "夜");
+    f.fx->Set(layout::kPrevTail, 1, 9, "日");
+    f.fx->Set(layout::kPrevTail, 2, 10, "*");
+    ASSERT_EQ(f.Load(), 1);
+    EXPECT_TRUE(f.model.UsePrevMonth);
+    if (stored == 12) {
+      EXPECT_EQ(f.model.PrevMonthTail(1, 1), 2);
+      EXPECT_EQ(f.model.PrevMonthTail(1, 2), 1);
+      EXPECT_EQ(f.model.Roster(1, 0), 2);
+      EXPECT_EQ(f.model.PrevMonthTail(2, 1), 0);  // "*" is no duty
+    } else {
+      EXPECT_EQ(f.model.Roster(1, 0), 0);
+    }
+  }
+}
+
+TEST(CellAddressTest, ColumnLetters) {
+  EXPECT_EQ(CellAddress(1, 1), "A1");
+  EXPECT_EQ(CellAddress(7, 27), "AA7");
+  EXPECT_EQ(CellAddress(2, 52), "AZ2");
+  EXPECT_EQ(CellAddress(3, 53), "BA3");
+  EXPECT_EQ(CellAddress(9, 702), "ZZ9");
+}
+
+TEST(AbbrevToTypeTest, LastMatchWinsAndStarIsAny) {
+  ConditionModel model;
+  model.Resize(3, 3, 1);
+  model.TypeAbbrev(1) = "日";
+  model.TypeAbbrev(2) = "夜";
+  model.TypeAbbrev(3) = "日";
+  EXPECT_EQ(AbbrevToType(model, "日"), 3);
+  EXPECT_EQ(AbbrevToType(model, "夜"), 2);
+  EXPECT_EQ(AbbrevToType(model, "ＤＡＹ"), 0);
+  EXPECT_EQ(AbbrevToType(model, ""), 0);
+  EXPECT_EQ(AbbrevToType(model, "*"), kAnyType);
+}
+
+}  // namespace
+}  // namespace tsumiki
