@@ -6,6 +6,7 @@
 #include "gui/main_panel.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
+#include "gui/save_restore_view.h"
 #include "gui/sheet_window.h"
 #include "gui/start_conditions_dialog.h"
 #include "optimise/readjust_text.h"
@@ -22,7 +23,11 @@ DesktopApp::DesktopApp(DesktopOptions options, QObject* parent)
   session_options.workbook = options.workbook;
   session_options.seed = options.seed;
   session_ = std::make_unique<Session>(*host_, std::move(session_options));
+  commands_ = std::make_unique<MainCommands>(*session_);
   connect(panel_, &MainPanel::CommandClicked, this, &DesktopApp::RunCommand);
+  connect(panel_, &MainPanel::ModeChosen, this,
+          [this](int mode) { commands_->SetCreationMode(mode); });
+  connect(panel_, &MainPanel::TotalsChosen, this, [this] { commands_->ShowTotals(); });
   connect(panel_, &MainPanel::PictureDoubleClicked, this, [this] {
     const PixelPoint place =
         PlaceAtBottomRight(host_->WindowSize(WindowId::kMain), host_->Screen());
@@ -35,6 +40,7 @@ DesktopApp::~DesktopApp() {
   // Windows first: they hold references into the session.
   delete start_conditions_;
   delete readjust_;
+  delete save_restore_;
   delete sheets_;
   delete panel_;
 }
@@ -68,6 +74,8 @@ void DesktopApp::RegisterForms() {
       [this] { CloseStartConditions(); });
   host_->RegisterForm(
       std::string(kReadjustForm), [this] { OpenReadjust(); }, [this] { CloseReadjust(); });
+  host_->RegisterForm(
+      std::string(kSaveRestoreForm), [this] { OpenSaveRestore(); }, [this] { CloseSaveRestore(); });
 }
 
 void DesktopApp::OpenStartConditions() {
@@ -100,6 +108,7 @@ void DesktopApp::OpenReadjust() {
   host_->RegisterWindow(WindowId::kReadjust, readjust_);
   if (!readjust_->Load()) {
     delete readjust_;
+    delete save_restore_;
     return;
   }
   readjust_->show();
@@ -109,6 +118,26 @@ void DesktopApp::CloseReadjust() {
   if (readjust_ == nullptr) return;
   ReadjustView* window = readjust_;
   readjust_ = nullptr;
+  window->hide();
+  window->deleteLater();
+}
+
+void DesktopApp::OpenSaveRestore() {
+  if (save_restore_ != nullptr) {
+    save_restore_->raise();
+    save_restore_->activateWindow();
+    return;
+  }
+  save_restore_ = new SaveRestoreView(*session_);
+  host_->RegisterWindow(WindowId::kSaveRestore, save_restore_);
+  save_restore_->Load();
+  save_restore_->show();
+}
+
+void DesktopApp::CloseSaveRestore() {
+  if (save_restore_ == nullptr) return;
+  SaveRestoreView* window = save_restore_;
+  save_restore_ = nullptr;
   window->hide();
   window->deleteLater();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/main_commands.h"
 #include "app/session.h"
 
 class QApplication;
@@ -17,6 +18,7 @@ namespace tsumiki::gui {
 class MainPanel;
 class QtHost;
 class ReadjustView;
+class SaveRestoreView;
 class SheetWindow;
 class StartConditionsWindow;
 
@@ -46,6 +48,8 @@ class DesktopApp : public QObject {
   SheetWindow* Sheets() const;
   StartConditionsWindow* StartConditions() const;
   ReadjustView* Readjust() const;
+  SaveRestoreView* SaveRestore() const;
+  MainCommands& Commands() { return *commands_; }
 
   // A main-panel button by its object name.
   void RunCommand(const QString& name);
@@ -62,6 +66,8 @@ class DesktopApp : public QObject {
   void OpenReadjust();
   void CloseStartConditions();
   void CloseReadjust();
+  void OpenSaveRestore();
+  void CloseSaveRestore();
   void ShutDown();
 
   std::unique_ptr<QtHost> host_;
@@ -70,6 +76,8 @@ class DesktopApp : public QObject {
   QPointer<SheetWindow> sheets_;
   QPointer<StartConditionsWindow> start_conditions_;
   QPointer<ReadjustView> readjust_;
+  QPointer<SaveRestoreView> save_restore_;
+  std::unique_ptr<MainCommands> commands_;
   bool shut_down_ = false;
 };
 

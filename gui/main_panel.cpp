@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "app/main_commands.h"
 #include "creation/driver.h"
 #include "gui/main_panel_texts.h"
 #include "gui/window_drag.h"
@@ -16,6 +17,18 @@
 namespace tsumiki::gui {
 
 namespace {
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The tip (or caption) of a help button, as the core lists the help pages.
+QString HelpTip(std::string_view control) {
+  for (const HelpPage& page : HelpPages()) {
+    if (page.control == control) return Q(page.tip);
+  }
+  return {};
+}
+
 // Image1: a few stacked building blocks (積み木), drawn rather than shipped.
 QPixmap BlocksPicture() {
   QPixmap pixmap(56, 56);
@@ -47,7 +60,7 @@ MainPanel::MainPanel(QWidget* parent)
   setObjectName(QStringLiteral("frm勤務管理"));
   setAttribute(Qt::WA_QuitOnClose, true);
 
-  QMenu* settings = menuBar()->addMenu(kMenuSettingsCaption);
+  QMenu* settings = menuBar()->addMenu(Q(kModeMenu));
   settings->setObjectName(QStringLiteral("mnu設定"));
   auto* group = new QActionGroup(this);
   group->setExclusive(true);
@@ -62,7 +75,7 @@ MainPanel::MainPanel(QWidget* parent)
     connect(item, &QAction::triggered, this, [this, i] { Q_EMIT ModeChosen(i); });
     mode_items_[static_cast<std::size_t>(i)] = item;
   }
-  QAction* totals = menuBar()->addAction(kMenuTotalsCaption);
+  QAction* totals = menuBar()->addAction(Q(kTotalsMenu));
   totals->setObjectName(QStringLiteral("mnu単勤単休総数"));
   connect(totals, &QAction::triggered, this, [this] { Q_EMIT TotalsChosen(); });
 
@@ -79,44 +92,46 @@ MainPanel::MainPanel(QWidget* parent)
   picture_->installEventFilter(this);
   grid->addWidget(picture_, 0, 0, 2, 1);
 
-  QPushButton* create = AddButton(QStringLiteral("cmd勤務表作成"), kCreateCaption, kCreateTip);
+  QPushButton* create = AddButton(QStringLiteral("cmd勤務表作成"), Q(kCreateButton), Q(kCreateTip));
   create->setMinimumHeight(40);
   QFont bold = create->font();
   bold.setBold(true);
   bold.setPointSize(bold.pointSize() + 2);
   create->setFont(bold);
   grid->addWidget(create, 0, 1, 1, 2);
-  grid->addWidget(AddButton(QStringLiteral("cmd勤務表"), kShowRosterCaption, kShowRosterTip), 1, 1);
-  grid->addWidget(AddButton(QStringLiteral("cmd勤務表クリア"), kClearCaption, kClearTip), 1, 2);
+  grid->addWidget(AddButton(QStringLiteral("cmd勤務表"), Q(kShowRosterButton), Q(kShowRosterTip)),
+                  1, 1);
+  grid->addWidget(AddButton(QStringLiteral("cmd勤務表クリア"), kClearCaption, Q(kClearRosterTip)),
+                  1, 2);
 
   const struct {
     const char* command;
     QString caption;
     const char* help;
-    QString help_tip;
   } rows[] = {
-      {"cmd再調整", kReadjustCaption, nullptr, {}},
-      {"cmd開始条件設定", kStartConditionsCaption, "cmdH開始条件", kHelpStartTip},
-      {"cmd基本設定", kBasicCaption, "cmdH基本", kHelpBasicTip},
-      {"cmd要員設定", kStaffCaption, "cmdH要員", kHelpStaffTip},
-      {"cmd個人別設定", kPersonalCaption, "cmdH個人別", kHelpPersonalTip},
-      {"cmd保存読込", kSaveRestoreCaption, "cmdH保存", kHelpSaveTip},
+      {"cmd再調整", Q(kReadjustMainButton), nullptr},
+      {"cmd開始条件設定", Q(kStartConditionsButton), "cmdH開始条件"},
+      {"cmd基本設定", Q(kBasicSettingsButton), "cmdH基本"},
+      {"cmd要員設定", Q(kStaffingButton), "cmdH要員"},
+      {"cmd個人別設定", Q(kMemberConditionsButton), "cmdH個人別"},
+      {"cmd保存読込", Q(kSaveRestoreButton), "cmdH保存"},
   };
   int row = 2;
   for (const auto& entry : rows) {
     const QString tip = QString::fromUtf8(entry.command) == QStringLiteral("cmd保存読込")
-                            ? kSaveRestoreTip
+                            ? Q(kSaveRestoreTip)
                             : QString();
     grid->addWidget(AddButton(QString::fromUtf8(entry.command), entry.caption, tip), row, 0, 1, 2);
     if (entry.help != nullptr) {
-      QPushButton* help = AddButton(QString::fromUtf8(entry.help), kHelpMark, entry.help_tip);
+      QPushButton* help = AddButton(QString::fromUtf8(entry.help), kHelpMark, HelpTip(entry.help));
       help->setFixedWidth(36);
       grid->addWidget(help, row, 2);
     }
     ++row;
   }
-  grid->addWidget(AddButton(QStringLiteral("cmdHelp"), kHelpTopCaption, {}), row, 0, 1, 2);
-  grid->addWidget(AddButton(QStringLiteral("cmd閉じる"), kCloseCaption, kCloseTip), row, 2);
+  grid->addWidget(AddButton(QStringLiteral("cmdHelp"), HelpTip("cmdHelp"), {}), row, 0, 1, 2);
+  grid->addWidget(AddButton(QStringLiteral("cmd閉じる"), Q(kMainCloseButton), Q(kMainCloseTip)),
+                  row, 2);
   setCentralWidget(body);
   new WindowDragger(this, {body, picture_});
   setFixedSize(sizeHint());
