@@ -23,6 +23,8 @@ inline std::string VersionText() {
 inline const std::string kVersionText = VersionText();
 
 // "<ツミキ>1.05": the main window's caption and the command line's --version.
-inline std::string TitleWithVersion() { return std::string(kTitleText) + VersionText(); }
+inline std::string TitleWithVersion() {
+  return std::string(kTitleText) + VersionText();
+}
 
 }  // namespace tsumiki
