@@ -212,7 +212,7 @@ std::string ApplyNumberSection(const FormatSection& section, double magnitude) {
     whole.insert(0, static_cast<size_t>(integer_zeros) - whole.size(), '0');
   if (grouping && whole.size() > 3) {
     for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3)
-      whole.insert(static_cast<size_t>(i), ",");
+      whole.insert(whole.begin() + i, ',');
   }
   // Optional fraction placeholders ('#') drop trailing zeros, '?' shows a blank.
   std::vector<std::string> fraction_out;

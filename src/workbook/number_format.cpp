@@ -71,7 +71,7 @@ std::string BuiltinFormatCode(int id) {
 
 std::string RoundedDecimal(double value, int decimals) {
   if (value == 0 || !std::isfinite(value)) {
-    return decimals > 0 ? "0." + std::string(static_cast<size_t>(decimals), '0') : "0";
+    return decimals > 0 ? std::string("0.").append(static_cast<size_t>(decimals), '0') : "0";
   }
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.14e", value);
@@ -172,7 +172,7 @@ std::string FormatCellText(const CellValue& value, std::string_view code, bool d
   std::string out = section->is_date ? ApplyDateSection(*section, number, date1904)
                                      : ApplyNumberSection(*section, std::fabs(number));
   if (prefix_minus && !section->is_date && out.find_first_of("123456789") != std::string::npos)
-    out.insert(0, "-");
+    out.insert(out.begin(), '-');
   return out;
 }
 

@@ -55,7 +55,7 @@ std::string RelativeTarget(std::string_view source_part, std::string_view part) 
   std::string folder = FolderOf(source_part);
   if (!folder.empty() && part.substr(0, folder.size()) == folder)
     return std::string(part.substr(folder.size()));
-  return "/" + std::string(part);
+  return std::string("/").append(part);
 }
 
 bool TypeIs(std::string_view type_uri, std::string_view last_segment) {
@@ -88,7 +88,7 @@ std::string UnusedRelationshipId(const pugi::xml_document& rels) {
        node = NextNamed(node, "Relationship"))
     used.insert(node.attribute("Id").as_string());
   for (int n = 1;; ++n) {
-    std::string id = "rId" + std::to_string(n);
+    std::string id = std::string("rId").append(std::to_string(n));
     if (used.count(id) == 0) return id;
   }
 }

@@ -19,7 +19,7 @@ namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& target, const char* detail, int error = 0) {
   std::string text = detail;
-  if (error != 0) text += "：" + std::string(std::strerror(error));
+  if (error != 0) text.append("：").append(std::strerror(error));
   throw WorkbookError(WorkbookError::Kind::kSaveFailed, {target.filename().string(), {}, {}, {}},
                       text);
 }
@@ -105,7 +105,8 @@ std::string WritePackageAtomically(const PackagePlan& plan, const std::filesyste
                                    const std::function<void(const char*)>& probe) {
   std::filesystem::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
-  std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string temp =
+      (folder / std::string(".").append(target.filename().string()).append(".XXXXXX")).string();
   int fd = ::mkstemp(temp.data());
   if (fd < 0) Fail(target, messages::kWriteTemp, errno);
   ::close(fd);

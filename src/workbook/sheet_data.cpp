@@ -54,7 +54,7 @@ void SheetData::Load(pugi::xml_document& document, const SharedStrings& strings,
     long long number = r ? r.as_llong() : row + 1;
     if (number <= row || number > kMaxRows)
       fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid,
-           "行 " + std::string(r ? r.as_string() : std::to_string(number).c_str()));
+           std::string("行 ").append(r ? r.as_string() : std::to_string(number)));
     row = static_cast<int>(number);
     if (!r) row_node.append_attribute("r") = row;
     rows_[row] = row_node;
@@ -264,7 +264,7 @@ void SheetData::Flush(SharedStrings& strings) {
     right = std::max(right, column);
   }
   std::string ref = bottom == 0 ? "A1" : CellName(top, left);
-  if (bottom != 0 && (top != bottom || left != right)) ref += ":" + CellName(bottom, right);
+  if (bottom != 0 && (top != bottom || left != right)) ref.append(":").append(CellName(bottom, right));
   dimension.attribute("ref").set_value(ref.c_str());
 }
 

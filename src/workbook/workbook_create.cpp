@@ -104,7 +104,7 @@ int Workbook::AddSheet(std::string_view name) {
                         {impl.FileLabel(), std::string(name), {}, {}}, messages::kDuplicateSheet);
   std::string part;
   for (int n = 1;; ++n) {
-    part = "xl/worksheets/sheet" + std::to_string(n) + ".xml";
+    part = std::string("xl/worksheets/sheet").append(std::to_string(n)).append(".xml");
     bool used = impl.zip->Find(part) != nullptr;
     for (const SheetEntry& sheet : impl.sheets) used = used || AsciiLower(sheet.part) == part;
     if (!used) break;

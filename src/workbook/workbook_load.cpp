@@ -91,7 +91,7 @@ class Loader {
  private:
   [[noreturn]] void Fail(Kind kind, const char* detail, std::string_view part) {
     std::string text = detail;
-    if (!part.empty()) text += "：" + std::string(part);
+    if (!part.empty()) text.append("：").append(part);
     throw WorkbookError(kind, {file_, {}, {}, {}}, text);
   }
 

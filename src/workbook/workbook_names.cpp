@@ -86,7 +86,10 @@ void Workbook::DefineName(std::string_view name, const CellRange& range,
   std::string reference = QuoteSheetName(impl_->sheets[static_cast<size_t>(range.sheet)].name) +
                           "!$" + ColumnLetters(range.left) + "$" + std::to_string(range.top);
   if (range.bottom != range.top || range.right != range.left)
-    reference += ":$" + ColumnLetters(range.right) + "$" + std::to_string(range.bottom);
+    reference.append(":$")
+        .append(ColumnLetters(range.right))
+        .append("$")
+        .append(std::to_string(range.bottom));
 
   DefinedName* entry = const_cast<DefinedName*>(Lookup(*impl_, name, local_sheet));
   if (entry == nullptr) {

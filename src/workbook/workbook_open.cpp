@@ -69,14 +69,15 @@ WorkbookError::Place Workbook::Impl::PlaceOf(int sheet, int row, int column) con
   if (row >= 1 && column >= 1 && row <= kMaxRows && column <= kMaxColumns)
     place.cell = CellName(row, column);
   else if (row != 0 || column != 0)
-    place.cell = "R" + std::to_string(row) + "C" + std::to_string(column);
+    place.cell =
+        std::string("R").append(std::to_string(row)).append("C").append(std::to_string(column));
   return place;
 }
 
 void Workbook::Impl::EnsureSheet(int sheet) const {
   if (sheet < 0 || sheet >= static_cast<int>(sheets.size()))
     throw WorkbookError(WorkbookError::Kind::kMissingSheet,
-                        {FileLabel(), "#" + std::to_string(sheet + 1), {}, {}});
+                        {FileLabel(), std::string("#").append(std::to_string(sheet + 1)), {}, {}});
 }
 
 void Workbook::Impl::RebuildNameIndex() {

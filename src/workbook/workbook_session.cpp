@@ -45,6 +45,9 @@ void Workbook::Select(const CellRange& range) {
   impl_->EnsureSheet(range.sheet);
   impl_->active_sheet = range.sheet;
   impl_->selection = {range.sheet, range};
+  // 行番号 and 列番号 are derived from the selection: the next read must see them
+  // follow it (the readjustment window reads them on every tick).
+  impl_->inputs_changed = true;
 }
 
 Selection Workbook::CurrentSelection() const {

@@ -34,7 +34,7 @@ std::string AsciiLower(std::string_view text) {
 
 void ZipReader::Fail(WorkbookError::Kind kind, const char* detail, std::string_view part) const {
   std::string text = detail;
-  if (!part.empty()) text += "：" + std::string(part);
+  if (!part.empty()) text.append("：").append(part);
   throw WorkbookError(kind, {file_, {}, {}, {}}, text);
 }
 
