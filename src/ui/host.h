@@ -159,6 +159,9 @@ class Host {
   // Shows a window and brings it to the foreground (the sheet window when the
   // planner is sent to a sheet).
   virtual void ActivateWindow(WindowId /*window*/) {}
+  // Ends cell editing in the sheet window, as an Escape key press there would, so
+  // that the program's writes are not held up by an open edit.
+  virtual void EndSheetEditing() {}
 
   // The common file dialogs of the save and restore window. `filter` is in the
   // platform's form ("CSV ファイル (*.csv)|*.csv|*.*"), `folder` the folder shown

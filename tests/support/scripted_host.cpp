@@ -96,6 +96,10 @@ void ScriptedHost::ActivateWindow(WindowId window) {
   window_actions_.push_back(WindowAction{"activate", window, {}, 0, 0});
 }
 
+void ScriptedHost::EndSheetEditing() {
+  window_actions_.push_back(WindowAction{"end-editing", WindowId::kSheet, {}, 0, 0});
+}
+
 PixelSize ScriptedHost::WindowSize(WindowId window) const {
   for (const auto& [id, size] : window_sizes_) {
     if (id == window) return size;

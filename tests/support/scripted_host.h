@@ -72,7 +72,8 @@ class ScriptedHost : public Host {
 
   // --- Window actions --------------------------------------------------------------
   struct WindowAction {
-    std::string what;  // "topmost", "not-topmost", "move", "caption", "activate"
+    // "topmost", "not-topmost", "move", "caption", "activate", "end-editing"
+    std::string what;
     WindowId window = WindowId::kMain;
     std::string caption;  // for "caption"
     int left_px = 0;      // for "move"
@@ -82,6 +83,7 @@ class ScriptedHost : public Host {
   void MoveWindow(WindowId window, int left_px, int top_px) override;
   void SetWindowCaption(WindowId window, std::string_view caption) override;
   void ActivateWindow(WindowId window) override;
+  void EndSheetEditing() override;
   const std::vector<WindowAction>& WindowActions() const { return window_actions_; }
   PixelSize WindowSize(WindowId window) const override;
   void SetWindowSize(WindowId window, PixelSize size);

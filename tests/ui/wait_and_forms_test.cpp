@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "support/scripted_host.h"
+#include "ui/focus.h"
 #include "ui/forms.h"
 #include "ui/wait.h"
 
@@ -49,6 +50,24 @@ TEST(FormsTest, ReachTheHost) {
   ShowForm(host, "frm処理中");
   CloseForm(host, "frm処理中");
   EXPECT_EQ(host.FormEvents(), (std::vector<std::string>{"show:frm処理中", "close:frm処理中"}));
+}
+
+}  // namespace
+}  // namespace tsumiki
+
+namespace tsumiki {
+namespace {
+
+TEST(FocusSpreadsheetWindowTest, ActivatesWaitsEndsEditingWaitsAndLetsEventsRun) {
+  testing::ScriptedHost host;
+  FocusSpreadsheetWindow(host);
+  ASSERT_EQ(host.WindowActions().size(), 2u);
+  EXPECT_EQ(host.WindowActions()[0].what, "activate");
+  EXPECT_EQ(host.WindowActions()[0].window, WindowId::kSheet);
+  EXPECT_EQ(host.WindowActions()[1].what, "end-editing");
+  EXPECT_EQ(host.SleepCount(), 2);
+  EXPECT_EQ(host.MonotonicMs(), 40);
+  EXPECT_EQ(host.DoEventsCount(), 1);
 }
 
 }  // namespace
