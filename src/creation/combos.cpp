@@ -62,6 +62,7 @@ bool ForbiddenComboBreached(const ConditionModel& model, int m, int d) {
 }
 
 int FirstRequiredCombo(const ConditionModel& model, int t) {
+  if (t < 1) return 0;  // a day without duty has no combination, nor has an empty record
   const int records = RecordCount(model.RequiredCombos, model.RequiredComboCount);
   for (int r = 1; r <= records; ++r) {
     if (model.RequiredCombos(r).TypeIndex == t) return r;
