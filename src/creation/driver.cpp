@@ -1,0 +1,347 @@
+#include "creation/driver.h"
+
+#include <exception>
+
+#include "conditions/layout.h"
+#include "conditions/load_lookups.h"
+#include "conditions/loader.h"
+#include "creation/day_filling.h"
+#include "creation/driver_texts.h"
+#include "optimise/optimise_search.h"
+#include "optimise/random_swap.h"
+#include "optimise/roster_score.h"
+#include "ui/app_identity.h"
+#include "ui/status.h"
+#include "ui/wait.h"
+#include "workbook/workbook_error.h"
+
+namespace tsumiki {
+
+namespace {
+
+using workbook::AppState;
+using workbook::CellRange;
+
+void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0,
+            Bgr back_colour = 0) {
+  ShowStatus(ctx.host, text, text_colour, back_colour, false, ctx.session.StatusPosition);
+}
+
+CellRange RosterRange(const EngineContext& ctx) {
+  return layout::Range(ctx.book, layout::kTimeTable);
+}
+
+// The block of Time_Table that holds members 1..count on day d.
+CellRange DayBlock(const CellRange& table, int member_count, int d) {
+  CellRange block = table;
+  block.left = table.left + d - 1;
+  block.right = block.left;
+  block.bottom = table.top + member_count - 1;
+  return block;
+}
+
+void AddDuty(ConditionModel& model, int m, int type, int delta) {
+  model.TypeTally(m, type) += delta;
+  model.TypeTally(m, kTallyTotal) += delta;
+  model.WorkDays(m) += delta;
+}
+
+}  // namespace
+
+std::string ElapsedText(std::int64_t elapsed_ms) {
+  if (elapsed_ms < 0) elapsed_ms = 0;
+  const std::int64_t seconds = elapsed_ms / 1000;
+  const std::int64_t minutes = (seconds / 60) % 60;  // whole hours are not shown
+  const std::int64_t secs = seconds % 60;
+  std::string text;
+  text += static_cast<char>('0' + minutes / 10);
+  text += static_cast<char>('0' + minutes % 10);
+  text += ':';
+  text += static_cast<char>('0' + secs / 10);
+  text += static_cast<char>('0' + secs % 10);
+  return text;
+}
+
+std::string_view CreationModeCaption(int mode) {
+  switch (mode) {
+    case kModeMinimiseSingleHigh:
+      return "単勤・単休 最少化（高）";
+    case kModeMinimiseSingleLow:
+      return "単勤・単休 最少化（低）";
+    default:
+      return "確保優先";
+  }
+}
+
+void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool quiet,
+                    bool no_tally) {
+  if (first_day == -1) return;
+  ConditionModel& model = ctx.model;
+  if (!quiet) Status(ctx, kStatusReadingRoster);
+  const auto grid = ctx.book.ReadGrid(RosterRange(ctx));
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = first_day; d <= last_day; ++d) {
+      std::string_view text;
+      const auto row = static_cast<std::size_t>(m - 1);
+      const auto col = static_cast<std::size_t>(d - 1);
+      if (row < grid.size() && col < grid[row].size()) text = grid[row][col];
+      int type = AbbrevToType(model, text);
+      // "*" is no duty that can stand in a roster.
+      if (type < 1 || type > model.TypeCount) type = 0;
+      model.Roster(m, d) = type;
+      if (type >= 1 && !no_tally) AddDuty(model, m, type, 1);
+    }
+  }
+  Status(ctx, "");
+}
+
+std::string 単勤単休総数情報(const EngineContext& ctx) {
+  // The roster is read back without counting it again: the tallies already hold it
+  // and must keep matching a count of the roster.
+  ReadRosterBack(ctx, 1, ctx.model.DayCount, false, true);
+  const ConditionModel& model = ctx.model;
+  int filled = 0;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = 1; d <= model.DayCount; ++d) {
+      if (model.Roster(m, d) > 0) ++filled;
+    }
+  }
+  if (filled == 0) return std::string(kNoRosterData);
+  int whole_month = 0;
+  const int single_work = SingleDayTotal(model, RunKind::kWork, 1, 0, whole_month);
+  whole_month = 0;
+  const int single_rest = SingleDayTotal(model, RunKind::kRest, 1, 0, whole_month);
+  std::string text(CreationModeCaption(ctx.session.CreationMode));
+  text += "\n\n";
+  text += kSingleWorkLabel;
+  text += std::to_string(single_work) + "\n";
+  text += kSingleRestLabel;
+  text += std::to_string(single_rest) + "\n";
+  return text;
+}
+
+CreationDriver::CreationDriver(const EngineContext& context)
+    : ctx_(context),
+      progress_(context.host, context.run, context.model, context.session.StatusPosition) {}
+
+void CreationDriver::Notify(DriverEvent event, int day) {
+  if (observer_) observer_(event, day);
+}
+
+void CreationDriver::TallyDay(int d) {
+  ConditionModel& model = ctx_.model;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    // The load counted the reservation it placed; every other duty of the day, also
+    // one a required sequence fixed during the run, is counted here.
+    int counted = loaded_fixed_(m, d);
+    if (counted < 1 || counted > model.TypeCount) counted = 0;
+    const int actual = model.Roster(m, d);
+    if (counted == actual) continue;
+    if (counted >= 1) AddDuty(model, m, counted, -1);
+    if (actual >= 1) AddDuty(model, m, actual, 1);
+  }
+}
+
+void CreationDriver::WriteDay(int d) {
+  ConditionModel& model = ctx_.model;
+  if (model.MemberCount < 1) return;
+  const CellRange block = DayBlock(RosterRange(ctx_), model.MemberCount, d);
+  workbook::Table values = ctx_.book.ReadRange(block);
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    ctx_.host.DoEvents();
+    if (ctx_.run.AbortRequested) return;  // the partial column is not written
+    const int type = model.Roster(m, d);
+    values[static_cast<std::size_t>(m - 1)][0] = type >= 1
+                                                     ? workbook::CellValue(model.TypeAbbrev(type))
+                                                     : workbook::CellValue(std::string());
+  }
+  ctx_.book.WriteBlock(block, values);
+}
+
+bool CreationDriver::OnePass(int pass_number, bool& repeat) {
+  ConditionModel& model = ctx_.model;
+  RunState& run = ctx_.run;
+  Host& host = ctx_.host;
+
+  run.RosterComplete = false;
+  run.ModelLoaded = false;
+  Status(ctx_, pass_number == 1 ? kStatusPreparing : kStatusRetrying);
+  ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroClear));
+  const int start = LoadConditions(ctx_);
+  if (start < 0) {
+    Status(ctx_, "");
+    load_failed_ = true;
+    return false;
+  }
+  loaded_fixed_ = model.Fixed;
+  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false, false);
+  Notify(DriverEvent::kLoaded, start);
+
+  progress_.Load();
+  progress_.SetRange(0, model.DayCount);
+  progress_.SetPass(pass_number);
+  ctx_.book.SetAppState(AppState{true, false, false});
+
+  DayFillContext fill = DayFillContext::From(ctx_);
+  int d = model.StartDay;
+  for (; d <= model.DayCount; ++d) {
+    progress_.SetValue(d);
+    if (run.AbortRequested) {
+      repeat = false;
+      break;
+    }
+    run.DaySuccessCount = 0;
+    host.DoEvents();
+    for (int t = 1; t <= model.AttemptsPerDay; ++t) {
+      host.DoEvents();
+      if (run.AbortRequested) {
+        repeat = false;
+        break;
+      }
+      const DayColumn saved = SaveDayColumn(model, d);
+      if (TryDay(fill, d) > 0) {
+        ++run.DaySuccessCount;
+        TallyDay(d);
+        break;
+      }
+      RestoreDayColumn(model, d, saved);
+      if (d > 1) {
+        const bool shake = ctx_.session.CreationMode >= 1 || run.PassCount >= 7;
+        if (shake && t % 2 == 0) {
+          RandomSwapPass(ctx_, d - 1);
+          if (d != model.DayCount) continue;
+        }
+        Optimise(ctx_, 1, 1, d - 1);
+      }
+    }
+    WriteDay(d);
+    if (run.DaySuccessCount == 0) {
+      Status(ctx_, kStatusDayFailed, kColourRed);
+      WaitWithEvents(host, kPauseDayFailedMs);
+      break;
+    }
+    Notify(DriverEvent::kDayBuilt, d);
+  }
+
+  ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
+  ctx_.book.SetAppState(AppState{true, true, false});
+
+  if (d > model.DayCount && run.DaySuccessCount > 0) {
+    run.RosterComplete = true;
+    repeat = false;
+    Status(ctx_, kStatusMonthFilled, kColourBlue);
+    WaitWithEvents(host, kPauseMonthFilledMs);
+    Status(ctx_, model.WorkDayAdjust ? kStatusOptimiseAndAdjust : kStatusOptimise);
+    WaitWithEvents(host, kPauseBeforeOptimiseMs);
+  }
+
+  progress_.SetValue(0);
+  if (run.AbortRequested) repeat = false;
+  ++run.PassCount;
+  Notify(DriverEvent::kPassEnded, d);
+  return true;
+}
+
+bool CreationDriver::RunCreationPasses() {
+  RunState& run = ctx_.run;
+  bool repeat = true;
+  int pass_number = 0;
+  run.AbortRequested = false;
+  ctx_.random.Reseed(ctx_.host);
+  while (repeat) {
+    ++pass_number;
+    if (!OnePass(pass_number, repeat)) break;
+  }
+  progress_.Unload();
+  Status(ctx_, "");
+  return run.RosterComplete && !load_failed_;
+}
+
+CreateResult CreationDriver::StartAction() {
+  ConditionModel& model = ctx_.model;
+  RunState& run = ctx_.run;
+  Host& host = ctx_.host;
+  CreateResult result;
+  bool succeeded = false;
+
+  run.RunStartTime = host.MonotonicMs();
+  run.PassCount = 0;
+  run.FailedSlot = DaySlot{};
+  run.RosterComplete = false;
+  load_failed_ = false;
+  progress_.ResetTimeLimit();
+
+  // The roster as it was, put back if the run stops on a failure nobody expected.
+  std::optional<workbook::Table> before;
+  std::optional<CellRange> table;
+  try {
+    table = RosterRange(ctx_);
+    before = ctx_.book.ReadRange(*table);
+
+    bool repeat = true;
+    while (repeat) {
+      if (!RunCreationPasses()) break;
+      Optimise(ctx_, 1, 1, model.DayCount);
+      Notify(DriverEvent::kOptimised, 1);
+      if (run.AbortRequested) break;
+      Optimise(ctx_, 1, 2, model.DayCount);
+      Notify(DriverEvent::kOptimised, 2);
+      if (run.AbortRequested) break;
+      if (WorkDayShortfall(model) == 0) {
+        repeat = false;
+        succeeded = true;
+      } else if (model.WorkDayAdjust) {
+        Status(ctx_, kStatusTooManyRestDays, kColourBlue, kColourPaleYellow);
+        WaitWithEvents(host, kPauseRetryMs);
+        Status(ctx_, "");
+      } else if (host.MessageBox(kRetryQuestion, kRetryQuestionTitle, MsgButtons::kYesNo) !=
+                 MsgResult::kYes) {
+        repeat = false;
+        succeeded = true;  // kept as it is, for adjustment by hand
+      }
+    }
+    host.SetTopmost(WindowId::kStartConfirm, true);
+
+    if (succeeded) {
+      ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroColour));
+      Status(ctx_, kStatusAllDone, kColourBlue, kColourPaleYellow);
+      WaitWithEvents(host, kPauseAllDoneMs);
+      Status(ctx_, "");
+      result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
+      result.message = std::string(kElapsedPrefix) + ElapsedText(result.elapsed_ms) + "\n\n" +
+                       単勤単休総数情報(ctx_);
+      result.outcome = CreateOutcome::kCreated;
+      host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
+    } else {
+      result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
+      result.outcome = load_failed_                  ? CreateOutcome::kLoadFailed
+                       : progress_.TimeLimitPassed() ? CreateOutcome::kTimeLimit
+                                                     : CreateOutcome::kAborted;
+    }
+  } catch (const std::exception& error) {
+    progress_.Unload();
+    Status(ctx_, "");
+    const auto* store_error = dynamic_cast<const workbook::WorkbookError*>(&error);
+    std::string cause = store_error ? store_error->JapaneseMessage() : error.what();
+    // Nothing of a run that failed is left on the sheet.
+    bool restored = false;
+    if (before && table) {
+      try {
+        ctx_.book.WriteBlock(*table, *before);
+        restored = true;
+      } catch (const std::exception&) {
+      }
+    }
+    run.RosterComplete = false;
+    result.outcome = CreateOutcome::kFailed;
+    result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
+    result.message = std::string(kCreationStopped) + "\n" + cause;
+    if (restored) result.message += "\n" + std::string(kRosterRestored);
+    host.MessageBox(result.message, kCreationStoppedTitle, MsgButtons::kOk, MsgIcon::kCritical);
+  }
+  ctx_.book.SetAppState(AppState{true, true, true});
+  Notify(DriverEvent::kRunEnded, 0);
+  return result;
+}
+
+}  // namespace tsumiki

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "conditions/engine_context.h"
+#include "creation/progress_window.h"
+
+namespace tsumiki {
+
+// How a creation run ended.
+enum class CreateOutcome {
+  kCreated,     // a complete month; the closing message was shown
+  kAborted,     // the abort button or Ctrl-C
+  kTimeLimit,   // the time limit passed (its message was shown)
+  kLoadFailed,  // the conditions were refused (the loader showed its message)
+  kFailed,      // an unexpected failure stopped the run (message shown, roster restored)
+};
+
+struct CreateResult {
+  CreateOutcome outcome = CreateOutcome::kFailed;
+  std::int64_t elapsed_ms = 0;
+  std::string message;  // the closing or failure message, as shown
+};
+
+// Points of the run at which an observer (tests, the benchmark) may look at the model.
+enum class DriverEvent {
+  kLoaded,     // after the load and the read-back of the days before the start day
+  kDayBuilt,   // after a day was filled and tallied
+  kPassEnded,  // at the end of every creation pass
+  kOptimised,  // after each Optimise call of the start action
+  kRunEnded,   // at the end of the start action
+};
+
+// The creation run of frm開始条件確認: passes that fill the month day by day,
+// the optimisation of a complete month, and the closing message.
+class CreationDriver {
+ public:
+  using Observer = std::function<void(DriverEvent event, int day)>;
+
+  explicit CreationDriver(const EngineContext& context);
+
+  // The whole run, from RunStartTime to the closing message.
+  CreateResult StartAction();
+  // Creation passes until one completes the month, the run is aborted or the load
+  // fails; returns RosterComplete.
+  bool RunCreationPasses();
+
+  void SetObserver(Observer observer) { observer_ = std::move(observer); }
+  ProgressWindow& Progress() { return progress_; }
+
+ private:
+  bool OnePass(int pass_number, bool& repeat);
+  void TallyDay(int day);
+  void WriteDay(int day);
+  void Notify(DriverEvent event, int day);
+
+  EngineContext ctx_;
+  ProgressWindow progress_;
+  // Fixed as the load left it: the reservations it placed and counted.
+  IndexGrid<int> loaded_fixed_;
+  bool load_failed_ = false;
+  Observer observer_;
+};
+
+// Reads days first..last of the roster sheet into Roster; unless no_tally, each
+// duty found also counts in TypeTally and WorkDays. Nothing happens for first -1.
+void ReadRosterBack(const EngineContext& context, int first_day, int last_day, bool quiet,
+                    bool no_tally);
+
+// "mm:ss" of an elapsed time; whole hours are not shown.
+std::string ElapsedText(std::int64_t elapsed_ms);
+
+// The caption of creation mode 0..2 in the mode menu.
+std::string_view CreationModeCaption(int mode);
+
+// The totals of single work days and single rest days of the roster on the sheet.
+std::string 単勤単休総数情報(const EngineContext& context);
+
+}  // namespace tsumiki
