@@ -96,10 +96,21 @@ bool RequiredPatternConflict(ConditionModel& model, int t, int m, int d) {
     const int ban = model.DutyBanMask(m, d + k);
     if (ban != 0 && MaskHasDuty(ban, due)) conflict = true;
   }
-  // The run the sequence makes: the work days before d, then the chain from day d
-  // on (WorkRunBefore counts day d itself, which the chain already holds).
-  if (model.MaxConsecWork != 0 && model.MaxConsecWork < WorkRunBefore(model, m, d) - 1 + length) {
-    conflict = true;
+  // The days after the sequence are laid without the rules of CanTakeDuty, so a
+  // duty already fixed on the day after its last entry must be allowed after it.
+  const int after = d + length;
+  if (after <= model.DayCount) {
+    const int last = chain[static_cast<std::size_t>(length)];
+    const int fixed = model.Fixed(m, after);
+    if (fixed > 0 && MaskHasDuty(model.NextDayBan(last), fixed)) conflict = true;
+  }
+  // The run the sequence makes: the work days before d, the chain from day d on
+  // (WorkRunBefore counts day d itself, which the chain already holds), and the
+  // work days already in the roster right after it.
+  if (model.MaxConsecWork != 0) {
+    int run = WorkRunBefore(model, m, d) - 1 + length;
+    for (int day = after; day <= model.DayCount && model.Roster(m, day) >= 1; ++day) ++run;
+    if (run > model.MaxConsecWork) conflict = true;
   }
   if (conflict) return true;
   model.Roster(m, d) = t;

@@ -176,6 +176,18 @@ TEST(RequiredPatternConflictTest, ChainChecksFixedBansAndTheWorkLimit) {
     model = ModelBuilder(base).Assign(1, 8, 1).Assign(1, 9, 1).MaxConsecWork(4).Build();
     EXPECT_TRUE(RequiredPatternConflict(model, 4, 1, 10));
   }
+  {  // the day after the chain holds a reservation the chain's last duty bars
+    ConditionModel model = ModelBuilder(base).NextDayBan(1, Bit(3)).Reserve(1, 13, 3).Build();
+    EXPECT_TRUE(RequiredPatternConflict(model, 4, 1, 10));
+    model.NextDayBan(1) = Bit(2);
+    EXPECT_FALSE(RequiredPatternConflict(model, 4, 1, 10));
+  }
+  {  // reserved work right after the chain lengthens its run
+    ConditionModel model = ModelBuilder(base).Reserve(1, 13, 2).MaxConsecWork(3).Build();
+    EXPECT_TRUE(RequiredPatternConflict(model, 4, 1, 10));
+    model.MaxConsecWork = 4;
+    EXPECT_FALSE(RequiredPatternConflict(model, 4, 1, 10));
+  }
   {  // a duty that begins no sequence: no conflict and nothing written
     ConditionModel model = base.Build();
     EXPECT_FALSE(RequiredPatternConflict(model, 2, 1, 10));

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 
+#include "conditions/layout.h"
+#include "conditions/loader.h"
 #include "creation/day_filling.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
+#include "support/workbook_fixture.h"
 
 namespace tsumiki {
 namespace {
@@ -34,16 +37,15 @@ struct Outcome {
   int days_tried = 0;
 };
 
-// Builds the month day by day as far as it goes (a day gets a few calls, as the
+// Fills the days of `model` from StartDay on as far as it goes (a day gets a few calls, as the
 // driver gives it) and checks every day right after it was filled.
-Outcome BuildAndCheck(const WorkplaceShape& shape, std::uint64_t seed) {
-  ConditionModel model = BuildWorkplace(shape);
+Outcome FillAndCheck(ConditionModel& model, std::uint64_t seed) {
   RunState run;
   RandomSource random(seed);
   ScriptedHost host;
   DayFillContext ctx{model, run, random, host};
   Outcome outcome;
-  for (int d = 1; d <= model.DayCount; ++d) {
+  for (int d = model.StartDay; d <= model.DayCount; ++d) {
     ++outcome.days_tried;
     const DayColumn before = SaveDayColumn(model, d);
     bool filled = false;
@@ -65,6 +67,11 @@ Outcome BuildAndCheck(const WorkplaceShape& shape, std::uint64_t seed) {
     if (!problems.empty()) break;
   }
   return outcome;
+}
+
+Outcome BuildAndCheck(const WorkplaceShape& shape, std::uint64_t seed) {
+  ConditionModel model = BuildWorkplace(shape);
+  return FillAndCheck(model, seed);
 }
 
 class FilledDayBreaksNoRule : public ::testing::TestWithParam<WorkplaceShape> {};
@@ -92,6 +99,34 @@ INSTANTIATE_TEST_SUITE_P(Workplaces, FilledDayBreaksNoRule,
                                            WorkplaceShape{30, 6, 30, true, true},
                                            WorkplaceShape{60, 10, 30, false, true},
                                            WorkplaceShape{16, 5, 30, true, true, 13}));
+
+// The same on the conditions of the sample workbook, as the loader reads them.
+TEST(FilledDayBreaksNoRuleTest, OnTheSampleWorkbook) {
+  ScriptedHost host;
+  auto fx = testing::LayoutWorkbook::Sample(host);
+  ConditionModel loaded;
+  loaded.CreateYear = 2027;
+  loaded.CreateMonth = 1;
+  loaded.CreateStartDay = 1;
+  loaded.BaseStartDay = 1;
+  RunState run;
+  SessionValues session;
+  RandomSource random(1);
+  EngineContext ctx{fx->book(), host, loaded, run, session, random};
+  ASSERT_EQ(LoadConditions(ctx), 1) << testing::JoinProblems(host.MessageTexts());
+
+  Outcome total;
+  for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+    ConditionModel model = loaded;
+    const Outcome one = FillAndCheck(model, seed);
+    total.days_filled += one.days_filled;
+    total.days_tried += one.days_tried;
+    if (HasFailure()) return;
+  }
+  std::printf("%d of %d days filled\n", total.days_filled, total.days_tried);
+  EXPECT_GT(total.days_filled * 2, total.days_tried)
+      << total.days_filled << " of " << total.days_tried;
+}
 
 }  // namespace
 }  // namespace tsumiki
