@@ -3,6 +3,7 @@
 #include <xlsxwriter.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 #include "workbook/workbook.h"
@@ -26,6 +27,31 @@ void WriteWithIndependentWriter(const std::filesystem::path& path) {
   workbook_close(book);
 }
 
+// Worksheet XML seeds: the fuzzer wraps inputs starting with '<' into a package.
+void WriteSheetSeeds(const std::filesystem::path& folder) {
+  const char* seeds[] = {
+      "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+      "<dimension ref=\"A1:D4\"/><cols><col min=\"2\" max=\"3\" style=\"1\"/></cols><sheetData>"
+      "<row r=\"1\" spans=\"1:4\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" "
+      "s=\"1\"><v>46023</v></c>"
+      "<c r=\"C1\" t=\"b\"><v>1</v></c><c r=\"D1\" t=\"e\"><v>#N/A</v></c></row>"
+      "<row r=\"2\"><c t=\"inlineStr\"><is><t>早</t></is></c><c s=\"2\"><v>-1234.5</v></c>"
+      "<c t=\"str\"><f>A1&amp;\"x\"</f><v>休x</v></c></row>"
+      "<row r=\"4\" s=\"3\" customFormat=\"1\"><c r=\"B4\"><f t=\"shared\" ref=\"B4:D4\" si=\"0\">"
+      "B1+1</f><v>46024</v></c><c r=\"C4\"><f t=\"shared\" si=\"0\"/><v>1</v></c>"
+      "<c r=\"D4\"><f t=\"array\" "
+      "ref=\"D4\">SUM(B4:C4)</f><v>2</v></c></row></sheetData></worksheet>",
+      "<x:worksheet "
+      "xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData>"
+      "<x:row><x:c><x:v>1</x:v></x:c><x:c "
+      "t=\"s\"><x:v>2</x:v></x:c></x:row></x:sheetData></x:worksheet>"};
+  int n = 0;
+  for (const char* seed : seeds) {
+    std::ofstream out(folder / ("seed_sheet" + std::to_string(++n) + ".xml"), std::ios::binary);
+    out << seed;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,6 +62,7 @@ int main(int argc, char** argv) {
   std::filesystem::path folder = argv[1];
   std::filesystem::create_directories(folder);
   WriteWithIndependentWriter(folder / "seed_writer.xlsx");
+  WriteSheetSeeds(folder);
   try {
     auto book = tsumiki::workbook::Workbook::CreateEmpty(true);
     int sheet = book->AddSheet("基本設定");

@@ -1,9 +1,11 @@
 // Feeds arbitrary bytes to the package reader and exercises what a session reads.
+// An input starting with '<' is a worksheet XML, wrapped into a package first.
 // Anything but a WorkbookError escaping, or a crash, is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "sheet_package.h"
 #include "workbook/workbook.h"
 
 using tsumiki::workbook::CellRange;
@@ -39,8 +41,9 @@ void Exercise(Workbook& book) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
-    auto book = Workbook::OpenFromMemory(std::string(reinterpret_cast<const char*>(data), size),
-                                         "fuzz.xlsx");
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    if (!bytes.empty() && bytes.front() == '<') bytes = tsumiki::fuzz::PackageWithSheet(bytes);
+    auto book = Workbook::OpenFromMemory(std::move(bytes), "fuzz.xlsx");
     Exercise(*book);
   } catch (const WorkbookError&) {
     // The one expected way to refuse a package or a cell.
