@@ -1,0 +1,440 @@
+// The desktop program driven through its windows, found by their object names, on
+// a fresh copy of the sample workbook with a fixed seed and a virtual clock.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "app/session.h"
+#include "box_answerer_helper.h"
+#include "conditions/layout.h"
+#include "conditions/sample_workbook.h"
+#include "creation/driver_texts.h"
+#include "creation/start_conditions_check.h"
+#include "gui/desktop_app.h"
+#include "gui/main_panel.h"
+#include "gui/qt_host.h"
+#include "gui/readjust_view.h"
+#include "gui/sheet_model.h"
+#include "gui/sheet_window.h"
+#include "optimise/readjust_text.h"
+#include "support/roster_checker.h"
+
+namespace fs = std::filesystem;
+namespace layout = tsumiki::layout;
+namespace wb = tsumiki::workbook;
+using tsumiki::gui::DesktopApp;
+using tsumiki::gui::testing::BoxAnswerer;
+
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr std::uint64_t kSeed = 20270101;
+const QString kOk = QStringLiteral("OK");
+const QString kCancel = QStringLiteral("キャンセル");
+
+// A fresh folder holding a copy of the sample workbook.
+fs::path FreshWorkbookFolder(const char* name) {
+  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "gui" / name;
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  layout::WriteSampleWorkbook(dir / "shift.xlsm");
+  return dir;
+}
+
+std::unique_ptr<DesktopApp> StartApp(const char* name) {
+  tsumiki::gui::DesktopOptions options;
+  options.start_dir = FreshWorkbookFolder(name);
+  options.seed = kSeed;
+  options.virtual_clock = true;
+  auto app = std::make_unique<DesktopApp>(options);
+  if (!app->StartUp()) return nullptr;
+  return app;
+}
+
+QPushButton* PanelButton(DesktopApp& app, const char* name) {
+  return app.Panel()->findChild<QPushButton*>(QString::fromUtf8(name));
+}
+
+template <typename T>
+T* Find(const char* window, const char* control) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == QString::fromUtf8(window) && top->isVisible()) {
+      return top->findChild<T*>(QString::fromUtf8(control));
+    }
+  }
+  return nullptr;
+}
+
+QWidget* VisibleWindow(const char* name) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == QString::fromUtf8(name) && top->isVisible()) return top;
+  }
+  return nullptr;
+}
+
+std::string RosterText(DesktopApp& app, int member, int day) {
+  wb::Workbook& book = app.GetSession().Book();
+  return book.ReadCellText(layout::Range(book, layout::kTimeTable), member, day);
+}
+
+// Members with a reserved duty on the reservation sheet.
+std::set<int> ReservedMembers(wb::Workbook& book) {
+  const wb::CellRange reservations = layout::Range(book, layout::kMemberRsv);
+  std::set<int> members;
+  for (int m = 1; m <= reservations.Rows(); ++m) {
+    for (int d = 1; d <= reservations.Columns(); ++d) {
+      if (!book.ReadCell(reservations, m, d).IsEmpty()) members.insert(m);
+    }
+  }
+  return members;
+}
+
+// The checker's findings without those the whole month shows by design: more staff
+// than needed (the work-day adjustment adds duties to reach the targets) and, for
+// members with a reservation, a sequence or run that a reservation lengthens (the
+// duty rules look at a reservation only within a sequence's own days).
+std::vector<std::string> RosterProblems(const tsumiki::ConditionModel& model,
+                                        const std::set<int>& reserved) {
+  std::vector<std::string> kept;
+  for (const std::string& line : tsumiki::testing::CheckRoster(model)) {
+    int day = 0, type = 0, staff = 0, needed = 0, member = 0;
+    if (std::sscanf(line.c_str(), "day %d type %d: %d staff, %d needed", &day, &type, &staff,
+                    &needed) == 4 &&
+        staff > needed) {
+      continue;
+    }
+    if (std::sscanf(line.c_str(), "member %d day %d", &member, &day) == 2 &&
+        reserved.count(member) > 0 &&
+        (line.find("barred after") != std::string::npos ||
+         line.find("in a row") != std::string::npos)) {
+      continue;
+    }
+    kept.push_back(line);
+  }
+  return kept;
+}
+
+}  // namespace
+
+class DesktopTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void MainPanelShowsEveryCommand();
+  void CreateBuildsACheckedRosterAndReportsIt();
+  void AbortDuringARunEndsWithoutCompletion();
+  void StartConditionsRefuseATextTimeLimit();
+  void SheetSelectionFeedsTheSelectedCellNames();
+  void ReadjustProposalMarksCellsAndCancelRestoresThem();
+  void ClosingAsksAndCancelKeepsTheProgram();
+};
+
+void DesktopTest::MainPanelShowsEveryCommand() {
+  auto app = StartApp("panel");
+  QVERIFY(app);
+  tsumiki::gui::MainPanel* panel = app->Panel();
+  QCOMPARE(panel->objectName(), QStringLiteral("frm勤務管理"));
+  QVERIFY(panel->isVisible());
+  QVERIFY(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  QCOMPARE(panel->windowTitle(), QStringLiteral("<ツミキ>1.05"));
+  const struct {
+    const char* name;
+    const char* caption;
+    const char* tip;
+  } buttons[] = {
+      {"cmd勤務表作成", "シフト表作成", "シフト表を作成します"},
+      {"cmd勤務表", "シフト表示", "シフト表シートに移動します"},
+      {"cmd勤務表クリア", nullptr, "作成済みのシフト表をクリア"},
+      {"cmd再調整", "再調整", nullptr},
+      {"cmd開始条件設定", "開始条件設定", nullptr},
+      {"cmd基本設定", "基本設定", nullptr},
+      {"cmd要員設定", "要員数設定", nullptr},
+      {"cmd個人別設定", "個人条件設定", nullptr},
+      {"cmd保存読込", "条件保存/読込", "作成条件の保存と読み込み"},
+      {"cmdHelp", "ヘルプトップ", nullptr},
+      {"cmdH開始条件", nullptr, "開始条件設定のヘルプ"},
+      {"cmdH基本", nullptr, "基本設定のヘルプ"},
+      {"cmdH要員", nullptr, "要員数設定のヘルプ"},
+      {"cmdH個人別", nullptr, "個人条件設定のヘルプ"},
+      {"cmdH保存", nullptr, "条件保存/読込のヘルプ"},
+      {"cmd閉じる", "閉じる", "vezazを終了します"},
+  };
+  for (const auto& expected : buttons) {
+    QPushButton* button = PanelButton(*app, expected.name);
+    QVERIFY2(button != nullptr, expected.name);
+    if (expected.caption) QCOMPARE(button->text(), QString::fromUtf8(expected.caption));
+    if (expected.tip) QCOMPARE(button->toolTip(), QString::fromUtf8(expected.tip));
+  }
+  // The sample has no stored mode name problem: exactly the session's mode is ticked.
+  const int mode = app->GetSession().Values().CreationMode;
+  const QList<QAction*> items = panel->findChildren<QAction*>(QStringLiteral("mnu単勤単休最少化"));
+  QCOMPARE(items.size(), 3);
+  for (QAction* item : items) QCOMPARE(item->isChecked(), item->property("Index").toInt() == mode);
+  QVERIFY(panel->findChild<QAction*>(QStringLiteral("mnu単勤単休総数")) != nullptr);
+  QVERIFY(panel->findChild<QMenu*>(QStringLiteral("mnu設定")) != nullptr);
+  // Every sheet of the workbook is a tab of the sheet window.
+  QCOMPARE(app->Sheets()->Tabs()->count(), app->GetSession().Book().SheetCount());
+}
+
+void DesktopTest::CreateBuildsACheckedRosterAndReportsIt() {
+  auto app = StartApp("create");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  PanelButton(*app, "cmd勤務表作成")->click();
+
+  QVERIFY2(boxes.SawTitle(Q(tsumiki::kDoneTitle)), "no 作成完了 message");
+  QVERIFY(boxes.TextOf(Q(tsumiki::kDoneTitle)).startsWith(QStringLiteral("所要時間 ")));
+  tsumiki::ConditionModel& model = app->GetSession().Model();
+  const std::vector<std::string> problems =
+      RosterProblems(model, ReservedMembers(app->GetSession().Book()));
+  QVERIFY2(problems.empty(), tsumiki::testing::JoinProblems(problems).c_str());
+  // What the sheet window shows is the roster the model holds.
+  wb::Workbook& book = app->GetSession().Book();
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  QTableView* view = app->Sheets()->ViewOfSheet(table.sheet);
+  QVERIFY(view != nullptr);
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = 1; d <= model.DayCount; ++d) {
+      const int code = model.Roster(m, d);
+      const std::string expected = code > 0 ? model.TypeAbbrev(code) : std::string();
+      QCOMPARE(RosterText(*app, m, d), expected);
+      const QModelIndex cell = view->model()->index(table.top + m - 2, table.left + d - 2);
+      QCOMPARE(cell.data().toString(), QString::fromStdString(expected));
+    }
+  }
+  // The panel is on top again once the run is over.
+  QVERIFY(app->Panel()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+void DesktopTest::AbortDuringARunEndsWithoutCompletion() {
+  auto app = StartApp("abort");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  bool pressed = false;
+  int day_when_pressed = 0;
+  // Looks at the progress window on every pass of the event loop the run lets
+  // through, and presses 中止 once a few days are built.
+  QTimer presser;
+  presser.setInterval(0);
+  connect(&presser, &QTimer::timeout, [&] {
+    if (pressed) return;
+    auto* bar = Find<QProgressBar>("frm処理中", "PBar");
+    if (bar == nullptr || bar->value() < 5) return;
+    pressed = true;
+    day_when_pressed = bar->value();
+    Find<QPushButton>("frm処理中", "cmd中止")->click();
+  });
+  presser.start();
+  PanelButton(*app, "cmd勤務表作成")->click();
+
+  QVERIFY(pressed);
+  QVERIFY(day_when_pressed >= 5);
+  QVERIFY(!boxes.SawTitle(Q(tsumiki::kDoneTitle)));
+  QVERIFY(app->GetSession().Run().AbortRequested);
+  QVERIFY(!app->GetSession().Run().RosterComplete);
+  QVERIFY(VisibleWindow("frm処理中") == nullptr);
+}
+
+void DesktopTest::StartConditionsRefuseATextTimeLimit() {
+  auto app = StartApp("start_conditions");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  PanelButton(*app, "cmd開始条件設定")->click();
+  QWidget* dialog = VisibleWindow("frm開始条件設定");
+  QVERIFY(dialog != nullptr);
+  QCOMPARE(dialog->windowTitle(), QStringLiteral("開始条件設定"));
+
+  // The base start day is copied into the first day; not the other way round.
+  auto* base_day = dialog->findChild<QComboBox*>(QStringLiteral("cmbStdDay"));
+  auto* day = dialog->findChild<QComboBox*>(QStringLiteral("cmbDay"));
+  base_day->setEditText(QStringLiteral("15"));
+  QCOMPARE(day->currentText(), QStringLiteral("15"));
+  day->setEditText(QStringLiteral("3"));
+  QCOMPARE(base_day->currentText(), QStringLiteral("15"));
+  base_day->setEditText(QStringLiteral("1"));
+
+  // The weights area opens with one box per duty type and one for days off.
+  auto* details = dialog->findChild<QCheckBox*>(QStringLiteral("chk詳細設定"));
+  const int short_height = dialog->height();
+  details->click();
+  QVERIFY(dialog->height() > short_height);
+  int shown = 0;
+  for (QLineEdit* box : dialog->findChildren<QLineEdit*>(QStringLiteral("Opt"))) {
+    if (box->isVisible()) ++shown;
+  }
+  QCOMPARE(shown, app->GetSession().Model().TypeCount + 1);
+
+  wb::Workbook& book = app->GetSession().Book();
+  const auto stored_limit = [&] {
+    return book.ReadCellText(book.SheetRange(layout::kSheetMain, "制限時間"), 1, 1);
+  };
+  const std::string before = stored_limit();
+  auto* limit = dialog->findChild<QLineEdit*>(QStringLiteral("txt制限時間"));
+  limit->setText(QStringLiteral("abc"));
+  dialog->findChild<QPushButton*>(QStringLiteral("cmd設定"))->click();
+  QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+  QCOMPARE(boxes.Boxes().back().text, Q(tsumiki::kTimeLimitInvalidMessage));
+  QCOMPARE(boxes.Boxes().back().title, Q(tsumiki::kInputErrorTitle));
+  QVERIFY(VisibleWindow("frm開始条件設定") != nullptr);
+  QCOMPARE(stored_limit(), before);
+
+  limit->setText(QStringLiteral("7"));
+  dialog->findChild<QPushButton*>(QStringLiteral("cmd設定"))->click();
+  QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+  QCOMPARE(stored_limit(), std::string("7"));
+  QCoreApplication::processEvents();
+  QVERIFY(VisibleWindow("frm開始条件設定") == nullptr);
+}
+
+void DesktopTest::SheetSelectionFeedsTheSelectedCellNames() {
+  auto app = StartApp("selection");
+  QVERIFY(app);
+  wb::Workbook& book = app->GetSession().Book();
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  QTableView* view = app->Sheets()->ViewOfSheet(table.sheet);
+  // Model rows and columns count from 0, sheet rows and columns from 1.
+  view->setCurrentIndex(view->model()->index(table.top + 1, table.left + 3));
+  const auto read = [&](const layout::NameSpec& spec) {
+    return book.ReadCell(layout::Range(book, spec), 1, 1);
+  };
+  QCOMPARE(read(layout::kSelectedRow), wb::CellValue(3));
+  QCOMPARE(read(layout::kSelectedColumn), wb::CellValue(5));
+  // Outside the roster both are 0, and derived cells cannot be typed into.
+  view->setCurrentIndex(view->model()->index(0, 0));
+  QCOMPARE(read(layout::kSelectedRow), wb::CellValue(0));
+  const wb::CellRange row_cell = layout::Range(book, layout::kSelectedRow);
+  const QModelIndex derived = view->model()->index(row_cell.top - 1, row_cell.left - 1);
+  QVERIFY(!(view->model()->flags(derived) & Qt::ItemIsEditable));
+  QVERIFY(!view->model()->setData(derived, QStringLiteral("9"), Qt::EditRole));
+
+  // The core's choice of sheet and cell shows in the window.
+  PanelButton(*app, "cmd基本設定")->click();
+  app->Sheets()->SyncFromStore();
+  QCOMPARE(app->Sheets()->Tabs()->tabText(app->Sheets()->Tabs()->currentIndex()),
+           Q(layout::kSheetBasic));
+}
+
+void DesktopTest::ReadjustProposalMarksCellsAndCancelRestoresThem() {
+  auto app = StartApp("readjust");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  PanelButton(*app, "cmd勤務表作成")->click();
+  QVERIFY(boxes.SawTitle(Q(tsumiki::kDoneTitle)));
+
+  PanelButton(*app, "cmd再調整")->click();
+  QWidget* window = VisibleWindow("frm再調整");
+  QVERIFY(window != nullptr);
+  wb::Workbook& book = app->GetSession().Book();
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  QTableView* view = app->Sheets()->ViewOfSheet(table.sheet);
+  tsumiki::ConditionModel& model = app->GetSession().Model();
+  auto* target = window->findChild<QLineEdit*>(QStringLiteral("txtTarget"));
+  auto* undo = window->findChild<QPushButton*>(QStringLiteral("cmd戻す"));
+
+  const auto snapshot = [&] {
+    std::vector<std::pair<std::string, int>> cells;
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      for (int d = 1; d <= model.DayCount; ++d) {
+        cells.emplace_back(
+            RosterText(*app, m, d),
+            book.InteriorColorIndex(table.sheet, table.top + m - 1, table.left + d - 1));
+      }
+    }
+    return cells;
+  };
+  const auto before = snapshot();
+  int marked_during_proposal = 0;
+  boxes.SetDecide([&](const QString& title, const QString&) {
+    if (title != Q(tsumiki::kProposalTitle)) return kOk;
+    for (const auto& [text, interior] : snapshot()) {
+      if (interior == tsumiki::kMarkInterior) ++marked_during_proposal;
+    }
+    return kCancel;
+  });
+
+  // Day 2 of member after member until a proposal comes up.
+  bool proposed = false;
+  for (int m = 1; m <= model.MemberCount && !proposed; ++m) {
+    if (RosterText(*app, m, 2).empty()) continue;
+    view->setCurrentIndex(view->model()->index(table.top + m - 2, table.left));
+    app->Host().AdvanceClock(tsumiki::ReadjustWindow::kTimerIntervalMs);
+    QCoreApplication::processEvents();
+    app->Readjust()->Refresh();
+    QCOMPARE(target->text(), QString::fromStdString(RosterText(*app, m, 2)));
+    boxes.Clear();
+    window->findChild<QPushButton*>(QStringLiteral("cmd再調整"))->click();
+    proposed = boxes.SawTitle(Q(tsumiki::kProposalTitle));
+  }
+  QVERIFY2(proposed, "no member on day 2 could be readjusted");
+  QVERIFY(marked_during_proposal >= 2);
+  QVERIFY(snapshot() == before);
+  QVERIFY(!undo->isEnabled());
+}
+
+void DesktopTest::ClosingAsksAndCancelKeepsTheProgram() {
+  auto app = StartApp("closing");
+  QVERIFY(app);
+  BoxAnswerer boxes([](const QString&, const QString&) { return kCancel; });
+  PanelButton(*app, "cmd閉じる")->click();
+  QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+  QCOMPARE(boxes.Boxes().back().title, Q(tsumiki::kSaveQuestionTitle));
+  QCOMPARE(boxes.Boxes().back().text, Q(tsumiki::kSaveQuestion));
+  QVERIFY(!app->HasShutDown());
+  QVERIFY(app->GetSession().IsOpen());
+  QVERIFY(app->Panel()->isVisible());
+
+  // Closing the panel otherwise leaves the sheet window and the workbook alone.
+  app->Panel()->close();
+  QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+  QVERIFY(app->Sheets()->isVisible());
+
+  // An unsaved edit makes the sheet window ask; Cancel keeps it open.
+  wb::Workbook& book = app->GetSession().Book();
+  const int basic = book.Sheet(layout::kSheetBasic);
+  tsumiki::gui::SheetModel* model = app->Sheets()->ModelOfSheet(basic);
+  const wb::CellRange limit = layout::Range(book, layout::kMaxConsecWork);
+  QVERIFY(model->setData(model->index(limit.top - 1, limit.left - 1), QStringLiteral("6"),
+                         Qt::EditRole));
+  QVERIFY(book.IsModified());
+  app->Sheets()->close();
+  QCOMPARE(boxes.Boxes().size(), std::size_t{2});
+  QCOMPARE(boxes.Boxes().back().title, QStringLiteral("保存確認"));
+  QVERIFY(app->Sheets()->isVisible());
+  QVERIFY(book.IsModified());
+}
+
+namespace {
+// The offscreen platform cannot raise windows or pass size hints on; it says so
+// for every window. Nothing else is dropped.
+QtMessageHandler previous_handler = nullptr;
+
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QStringLiteral("This plugin does not support"))) return;
+  if (previous_handler != nullptr) previous_handler(type, context, text);
+}
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  // The windows close and reopen between cases; the application must outlive them.
+  QApplication::setQuitOnLastWindowClosed(false);
+  previous_handler = qInstallMessageHandler(QuietOffscreenNotes);
+  DesktopTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "desktop_test.moc"
