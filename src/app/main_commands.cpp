@@ -1,0 +1,105 @@
+#include "app/main_commands.h"
+
+#include "conditions/layout.h"
+#include "creation/driver_texts.h"
+#include "ui/focus.h"
+
+namespace tsumiki {
+
+namespace {
+
+std::string_view SheetOf(SheetButton button) {
+  switch (button) {
+    case SheetButton::kBasicSettings:
+      return layout::kSheetBasic;
+    case SheetButton::kStaffing:
+      return layout::kSheetStaffing;
+    case SheetButton::kMemberConditions:
+      return layout::kSheetSchedule;
+  }
+  return layout::kSheetRoster;
+}
+
+}  // namespace
+
+void MainCommands::ShowRoster() {
+  session_.Book().ActivateSheet(layout::kSheetRoster);
+  session_.GetHost().ActivateWindow(WindowId::kSheet);
+  session_.GetHost().ActivateWindow(WindowId::kMain);
+}
+
+void MainCommands::GoToSheet(SheetButton button) {
+  Host& host = session_.GetHost();
+  FocusSpreadsheetWindow(host);
+  session_.Book().ActivateSheet(SheetOf(button));
+  host.ActivateWindow(WindowId::kSheet);
+  // The member button takes the focus back and lets the sheet window draw.
+  if (button == SheetButton::kMemberConditions) host.DoEvents();
+}
+
+CreateResult MainCommands::CreateRoster() {
+  Host& host = session_.GetHost();
+  host.SetTopmost(WindowId::kMain, false);
+  ShowRoster();
+  CreateResult result;
+  {
+    CreationDriver driver(Context());
+    result = driver.StartAction();
+  }
+  host.ActivateWindow(WindowId::kSheet);
+  host.SetTopmost(WindowId::kMain, true);
+  return result;
+}
+
+void MainCommands::ClearRoster() {
+  workbook::Workbook& book = session_.Book();
+  FocusSpreadsheetWindow(session_.GetHost());
+  book.ActivateSheet(layout::kSheetRoster);
+  // The last days go to the previous-month area before they are cleared away,
+  // also when the roster is still empty (the macro then keeps what it had).
+  const std::string& prefix = session_.Values().WorkbookName;
+  book.RunMacro(prefix + std::string(layout::kMacroTransfer));
+  book.RunMacro(prefix + std::string(layout::kMacroClear));
+  // The roster on the sheet changed behind the model's back.
+  session_.Run().ModelLoaded = false;
+}
+
+void MainCommands::PrepareReadjust() {
+  ShowRoster();
+}
+
+void MainCommands::PrepareStartConditions() {
+  FocusSpreadsheetWindow(session_.GetHost());
+  session_.Book().ActivateSheet(layout::kSheetRoster);
+}
+
+bool MainCommands::SetCreationMode(int mode) {
+  if (mode < 0 || mode >= static_cast<int>(kModeMessages.size())) return false;
+  Host& host = session_.GetHost();
+  session_.Values().CreationMode = mode;
+  host.SetModeTick(mode);
+  try {
+    workbook::Workbook& book = session_.Book();
+    book.WriteCell(layout::Range(book, layout::kCreationMode), 1, 1, workbook::CellValue(mode));
+  } catch (const workbook::WorkbookError&) {
+    // A workbook without the mode cell still runs in the chosen mode for this
+    // session; start-up falls back to mode 2 next time, as it always has.
+  }
+  const ModeMessage& message = kModeMessages[static_cast<std::size_t>(mode)];
+  host.MessageBox(message.text, message.title, MsgButtons::kOk);
+  return true;
+}
+
+std::string MainCommands::ShowTotals() {
+  const std::string text = 単勤単休総数情報(Context());
+  session_.GetHost().MessageBox(text, kTotalsTitle, MsgButtons::kOk);
+  return text;
+}
+
+std::string MainCommands::OpenHelp(const HelpPage& page) {
+  const std::string address = HelpAddress(BuiltInHelpLocation(), page);
+  session_.GetHost().OpenUrl(address);
+  return address;
+}
+
+}  // namespace tsumiki
