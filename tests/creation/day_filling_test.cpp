@@ -67,6 +67,20 @@ TEST(TryDayTest, RequiredSequenceFromYesterdayAndThePreviousMonth) {
   }
 }
 
+// A reservation stands as the planner entered it, even where yesterday's duty
+// would call for another one (the tallies counted the reserved duty).
+TEST(TryDayTest, RequiredSequenceLeavesAReservationOfAnotherDuty) {
+  Filling f(ModelBuilder(5, 3, 2)
+                .RequiredPattern(2, 3)
+                .Assign(1, 2, 2)
+                .Reserve(1, 3, 1)
+                .Need(1, 3, 1)
+                .Build());
+  EXPECT_EQ(TryDay(f.ctx, 3), 1.0F);
+  EXPECT_EQ(f.model.Roster(1, 3), 1);
+  EXPECT_EQ(f.model.Fixed(1, 3), 1);
+}
+
 // A duty that begins a required sequence and has a required combination: the
 // forced member is written by CanTakeDuty inside ForcedChoice and must be taken,
 // not passed over for another member.
