@@ -31,7 +31,7 @@ void RandomSwapPass(EngineContext& ctx, int last_day) {
   const int n = model.MemberCount;
   const int mode = ctx.session.CreationMode;
   RosterSheetCopy sheet(ctx.book);
-  for (int d = model.StartDay; d <= last_day; ++d) {
+  for (int d = model.StartDay; d <= last_day && !ctx.run.AbortRequested; ++d) {
     for (int r = 1; r <= n; ++r) {
       ctx.host.DoEvents();
       if (ctx.run.AbortRequested) break;

@@ -44,7 +44,8 @@ inline std::string TallyMismatch(const ConditionModel& model) {
 // after-night, after-night bars day and night duty the next day, three lates in a
 // row are forbidden, members 1 and 2 never share the day duty, the late duty needs
 // one of members 3..7, member 5 has day 10 off, member 6 never works nights, the
-// first five members have a day-off count, at most 5 work days in a row.
+// first five members have a day-off count, at most 5 work days in a row, and
+// three reservations (one of them a night).
 inline ModelBuilder Workplace() {
   ModelBuilder b(30, 4, 10);
   b.NeedEveryDay(1, 3).NeedEveryDay(2, 1).NeedEveryDay(3, 1).NeedEveryDay(4, 1);
@@ -59,6 +60,7 @@ inline ModelBuilder Workplace() {
   for (int d = 1; d <= 30; ++d) b.Ban(6, d, 0b0100);
   for (int m = 1; m <= 5; ++m) b.Target(m, 20);
   b.MaxConsecWork(5);
+  b.Reserve(8, 5, 1).Reserve(4, 12, 2).Reserve(3, 20, 3);
   ConditionModel& model = b.model();
   for (int w = 1; w <= kWeightCount; ++w) model.OptimiseWeights(w) = 1.0f;
   model.PreventSingleWork = true;
