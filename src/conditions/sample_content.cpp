@@ -95,7 +95,9 @@ bool IsWeekendOrHoliday(int day) {
   return false;
 }
 
-void FillMain(Workbook& book) {
+}  // namespace
+
+void FillRunSettings(Workbook& book) {
   Put(book, kYear, 1, 1, kYearValue);
   Put(book, kMonth, 1, 1, kMonthValue);
   Put(book, kStartDayOfMonth, 1, 1, 1);
@@ -105,6 +107,8 @@ void FillMain(Workbook& book) {
   Put(book, kCreationMode, 1, 1, 2);
   Put(book, kStatusPosition, 1, 1, 0);
 }
+
+namespace {
 
 void FillBasic(Workbook& book) {
   const workbook::CellRange abbrevs = Range(book, kTypeAbbrev);
@@ -204,7 +208,7 @@ void FillPreviousMonth(Workbook& book) {
 }  // namespace
 
 void FillSampleConditions(Workbook& book) {
-  FillMain(book);
+  FillRunSettings(book);
   FillBasic(book);
   FillStaffing(book);
   FillMembers(book);

@@ -33,7 +33,7 @@ void WriteThroughStore(const std::filesystem::path& path, Fill fill) {
 }  // namespace
 
 void WriteBlankWorkbook(const std::filesystem::path& path) {
-  WriteThroughStore(path, [](workbook::Workbook&) {});
+  WriteThroughStore(path, [](workbook::Workbook& book) { FillRunSettings(book); });
 }
 
 void WriteSampleWorkbook(const std::filesystem::path& path) {

@@ -1,6 +1,9 @@
 #include "conditions/sample_workbook.h"
 
 #include <gtest/gtest.h>
+#include <zip.h>
+
+#include <map>
 
 #include "conditions/input_problems.h"
 #include "conditions/layout.h"
@@ -13,6 +16,31 @@ namespace {
 using testing::LayoutWorkbook;
 using testing::ScriptedHost;
 
+// Every part of a package by name.
+std::map<std::string, std::string> Parts(const std::filesystem::path& path) {
+  std::map<std::string, std::string> parts;
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
+  if (archive == nullptr) {
+    ADD_FAILURE() << "cannot open " << path;
+    return parts;
+  }
+  const zip_int64_t count = zip_get_num_entries(archive, 0);
+  for (zip_int64_t i = 0; i < count; ++i) {
+    const auto index = static_cast<zip_uint64_t>(i);
+    zip_stat_t stat;
+    zip_stat_index(archive, index, 0, &stat);
+    std::string bytes(static_cast<std::size_t>(stat.size), '\0');
+    zip_file_t* file = zip_fopen_index(archive, index, 0);
+    const zip_int64_t read = zip_fread(file, bytes.data(), stat.size);
+    zip_fclose(file);
+    bytes.resize(static_cast<std::size_t>(std::max<zip_int64_t>(read, 0)));
+    parts[stat.name] = bytes;
+  }
+  zip_close(archive);
+  return parts;
+}
+
 TEST(SampleWorkbook, HoldsTheSampleWorkplaceWithItsDerivedCounts) {
   ScriptedHost host;
   auto fx = LayoutWorkbook::Sample(host);
@@ -22,10 +50,47 @@ TEST(SampleWorkbook, HoldsTheSampleWorkplaceWithItsDerivedCounts) {
   EXPECT_EQ(fx->Int(kNumberCount), 20);
   EXPECT_EQ(fx->Int(kNameCount), 20);
   EXPECT_EQ(fx->Int(kReservationCnt), 3);
-  EXPECT_EQ(fx->Int(kPrevCount) > 0, true);
+  EXPECT_EQ(fx->Int(kPrevCount), 139);
+  EXPECT_EQ(fx->Int(kDayBefore, 1, 4), 15);  // after a night only the morning-after
   EXPECT_EQ(fx->Text(kRosterDates, 1, 1), "1/1");
   EXPECT_EQ(fx->Text(kRosterDates, 2, 1), "金");
   EXPECT_TRUE(FindInputProblems(fx->book()).empty());
+  // Every name of the layout is there, with the template's size.
+  for (const NameSpec& spec : AllNames()) {
+    ASSERT_TRUE(Has(fx->book(), spec)) << spec.name;
+    const workbook::CellRange range = Range(fx->book(), spec);
+    EXPECT_EQ(range.Rows(), spec.rows) << spec.name;
+    EXPECT_EQ(range.Columns(), spec.columns) << spec.name;
+    EXPECT_EQ(fx->book().SheetName(range.sheet), spec.sheet) << spec.name;
+  }
+}
+
+// The committed sample is what `tsumiki init` writes today.
+TEST(SampleWorkbook, CommittedExampleMatchesTheGenerator) {
+  const auto dir = testing::MakeTempDir("init");
+  const auto fresh = dir / "shift.xlsm";
+  WriteSampleWorkbook(fresh);
+  const auto committed = std::filesystem::path(TSUMIKI_SOURCE_DIR) / "examples" / "shift.xlsm";
+  const auto expected = Parts(committed);
+  const auto actual = Parts(fresh);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(actual.size(), expected.size());
+  for (const auto& [name, bytes] : expected) {
+    const auto found = actual.find(name);
+    ASSERT_NE(found, actual.end()) << name;
+    EXPECT_TRUE(found->second == bytes) << name << " differs; regenerate with `tsumiki init`";
+  }
+  std::filesystem::remove_all(dir);
+}
+
+TEST(SampleWorkbook, IsMacroEnabled) {
+  const auto dir = testing::MakeTempDir("blank");
+  WriteBlankWorkbook(dir / "shift.xlsm");
+  const auto parts = Parts(dir / "shift.xlsm");
+  EXPECT_NE(
+      parts.at("[Content_Types].xml").find("application/vnd.ms-excel.sheet.macroEnabled.main+xml"),
+      std::string::npos);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
