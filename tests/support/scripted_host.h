@@ -46,8 +46,10 @@ class ScriptedHost : public Host {
   // The texts of every message box, in order.
   std::vector<std::string> MessageTexts() const;
 
-  MsgResult MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
-                       MsgIcon icon) override;
+  // The same defaults as Host's, so tests may ask the scripted host directly.
+  MsgResult MessageBox(std::string_view text, std::string_view title,
+                       MsgButtons buttons = MsgButtons::kOk,
+                       MsgIcon icon = MsgIcon::kNone) override;
 
   // --- Status window -----------------------------------------------------------
   void ShowStatusWindow(const StatusView& view) override;
