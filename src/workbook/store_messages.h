@@ -26,6 +26,8 @@ inline constexpr const char* kArrayFormula = "配列数式の範囲です";
 inline constexpr const char* kSharedFormulaMaster = "共有数式の先頭セルです";
 inline constexpr const char* kBadColorIndex = "色番号は 1～56 または色なし（-4142）です";
 inline constexpr const char* kDuplicateSheet = "同じ名前のシートが既にあります";
+inline constexpr const char* kBadSheetName =
+    "シート名は 1～31 文字で、: \\ / ? * [ ] を含めないでください";
 inline constexpr const char* kNoPath = "保存先のファイル名が決まっていません";
 inline constexpr const char* kWriteTemp = "一時ファイルを書き込めません";
 inline constexpr const char* kVerify = "書き込んだファイルを確認できません";

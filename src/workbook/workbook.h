@@ -95,6 +95,8 @@ class Workbook {
   std::optional<int> FindSheet(std::string_view name) const;
   // Throws WorkbookError (kMissingSheet).
   int Sheet(std::string_view name) const;
+  // Appends an empty worksheet. Throws WorkbookError (kBadValue) for a name Excel
+  // would refuse or one already used (without regard to case).
   int AddSheet(std::string_view name);
 
   // --- Names ----------------------------------------------------------------
@@ -136,6 +138,9 @@ class Workbook {
   int BorderColorIndex(int sheet, int row, int column, Edge edge) const;
   // Sets the colour of all four edges (drawing a thin line where there was none).
   void SetBorderColorIndex(int sheet, int row, int column, int color_index);
+  // The width of a column in characters as the file sets it, nullopt where the
+  // sheet has no width of its own for it (the sheet window then uses its default).
+  std::optional<double> ColumnWidth(int sheet, int column) const;
 
   // --- Application state, active sheet and selection ------------------------
   AppState GetAppState() const;

@@ -62,6 +62,17 @@ std::string RelationshipPrefix(pugi::xml_node root) {
   return "r";
 }
 
+// Excel's rules for a sheet name: 1 to 31 characters, none of : \ / ? * [ ].
+bool ValidSheetName(std::string_view name) {
+  size_t characters = 0;
+  for (unsigned char c : name) {
+    if ((c & 0xC0) != 0x80) ++characters;
+    if (std::string_view(":\\/?*[]").find(static_cast<char>(c)) != std::string_view::npos)
+      return false;
+  }
+  return characters >= 1 && characters <= 31 && name.front() != '\'' && name.back() != '\'';
+}
+
 }  // namespace
 
 std::string EmptyPackageBytes(bool macro_enabled) {
@@ -99,7 +110,10 @@ std::string EmptyPackageBytes(bool macro_enabled) {
 
 int Workbook::AddSheet(std::string_view name) {
   Impl& impl = *impl_;
-  if (name.empty() || FindSheet(name))
+  if (!ValidSheetName(name))
+    throw WorkbookError(WorkbookError::Kind::kBadValue,
+                        {impl.FileLabel(), std::string(name), {}, {}}, messages::kBadSheetName);
+  if (FindSheet(name))
     throw WorkbookError(WorkbookError::Kind::kBadValue,
                         {impl.FileLabel(), std::string(name), {}, {}}, messages::kDuplicateSheet);
   std::string part;

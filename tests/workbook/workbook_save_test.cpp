@@ -162,5 +162,22 @@ TEST_F(WorkbookSaveTest, BuildsAWorkbookFromNothing) {
   EXPECT_EQ(again->SheetRange("名前リスト", "Local"), (CellRange{0, 2, 1, 2, 1}));
 }
 
+TEST_F(WorkbookSaveTest, RefusesSheetNamesExcelWouldRefuse) {
+  auto book = Workbook::CreateEmpty(false);
+  book->AddSheet("勤務表");
+  for (const char* name : {"", "勤務表", "勤務？表?", "a/b", "[x]", "'quoted'",
+                           "とても長いシート名とても長いシート名とても長いシート名とても長い"}) {
+    EXPECT_THROW(book->AddSheet(name), WorkbookError) << name;
+  }
+  EXPECT_EQ(book->SheetCount(), 1);
+  try {
+    book->AddSheet("勤務表");
+    FAIL();
+  } catch (const WorkbookError& error) {
+    EXPECT_EQ(error.JapaneseMessage(),
+              "シート「勤務表」：セルの値を読み取れません。（同じ名前のシートが既にあります）");
+  }
+}
+
 }  // namespace
 }  // namespace tsumiki::workbook
