@@ -104,7 +104,9 @@ std::string ZipReader::Read(std::string_view name) const {
   if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
       (stat.valid & ZIP_STAT_SIZE) == 0)
     Fail(K::kNotAPackage, messages::kTruncated, name);
-  if (stat.size > kMaxPartBytes) Fail(K::kUnsafePackage, messages::kEntryTooLarge, name);
+  if (stat.size > kMaxPartBytes || total_read_ + stat.size > kMaxTotalBytes)
+    Fail(K::kUnsafePackage, messages::kEntryTooLarge, name);
+  total_read_ += stat.size;
 
   zip_file_t* file = zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0);
   if (file == nullptr) Fail(K::kNotAPackage, messages::kTruncated, name);

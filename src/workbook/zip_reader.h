@@ -37,6 +37,8 @@ class ZipReader {
 
   static constexpr zip_int64_t kMaxEntries = 20000;
   static constexpr zip_uint64_t kMaxPartBytes = 256u << 20;
+  // All parts read from one package together, so many medium parts cannot add up.
+  static constexpr zip_uint64_t kMaxTotalBytes = 1024u << 20;
 
  private:
   [[noreturn]] void Fail(WorkbookError::Kind kind, const char* detail,
@@ -46,6 +48,7 @@ class ZipReader {
   zip_t* zip_ = nullptr;
   std::vector<std::string> names_;
   std::map<std::string, zip_int64_t> index_;  // lower-case name -> index
+  mutable zip_uint64_t total_read_ = 0;
 };
 
 std::string AsciiLower(std::string_view text);
