@@ -13,6 +13,7 @@
 #include "creation/driver_workbooks.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
+#include "workbook/workbook_error.h"
 
 namespace tsumiki {
 namespace {
@@ -27,16 +28,24 @@ namespace fs = std::filesystem;
 class AbortingHost : public testing::ScriptedHost {
  public:
   void AbortWhen(std::function<bool()> condition) { condition_ = std::move(condition); }
+  // Instead of aborting, the store fails there (as a full disk or a broken cell would).
+  void FailWhen(std::function<bool()> condition) { fail_ = std::move(condition); }
   void DoEvents() override {
     if (condition_ && condition_()) {
       condition_ = nullptr;
       PressAbort();
+    }
+    if (fail_ && fail_()) {
+      fail_ = nullptr;
+      throw workbook::WorkbookError(workbook::WorkbookError::Kind::kBadValue,
+                                    {"shift.xlsm", "人員配置表", "Time_Table", "C3"});
     }
     ScriptedHost::DoEvents();
   }
 
  private:
   std::function<bool()> condition_;
+  std::function<bool()> fail_;
 };
 
 // WorkDays and TypeTally must always equal a count of the roster (no past totals
@@ -322,6 +331,34 @@ TEST_F(DriverTest, AbortDuringOptimisationEndsWithoutSuccess) {
   EXPECT_EQ(first_mismatch, "");
 }
 
+TEST_F(DriverTest, AnUnexpectedFailureStopsTheRunAndPutsTheRosterBack) {
+  const fs::path path = driver_test::WriteSample(FreshDir("failure"));
+  {
+    auto book = workbook::Workbook::Open(path);
+    Put(*book, layout::kTimeTable, 3, 5, "日");
+    book->Save();
+  }
+  Open(path, 6);
+  const auto before = SheetRoster();
+  host.FailWhen([this] {
+    return !host.ProgressViews().empty() && host.ProgressViews().back().bar_value == 8;
+  });
+  const CreateResult result = driver->StartAction();
+  EXPECT_EQ(result.outcome, CreateOutcome::kFailed);
+  EXPECT_FALSE(session->Run().RosterComplete);
+  EXPECT_EQ(SheetRoster(), before);
+  EXPECT_FALSE(AnyStartsWith(host.MessageTexts(), "所要時間"));
+  EXPECT_FALSE(ColourMacroRan());
+  ASSERT_FALSE(host.Messages().empty());
+  const auto& shown = host.Messages().back();
+  EXPECT_EQ(shown.title, "作成中止");
+  const workbook::WorkbookError cause(workbook::WorkbookError::Kind::kBadValue,
+                                      {"shift.xlsm", "人員配置表", "Time_Table", "C3"});
+  EXPECT_EQ(shown.text, "シフト表の作成を中止しました。\n" + cause.JapaneseMessage() +
+                            "\nシフト表の内容は作成前に戻しました。");
+  EXPECT_FALSE(host.ProgressVisible());
+}
+
 TEST_F(DriverTest, AFixedSeedGivesTheSameRoster) {
   const fs::path path = driver_test::WriteSample(FreshDir("repeat"));
   Open(path, 11);
@@ -330,6 +367,33 @@ TEST_F(DriverTest, AFixedSeedGivesTheSameRoster) {
   Open(path, 11);
   ASSERT_EQ(driver->StartAction().outcome, CreateOutcome::kCreated);
   EXPECT_EQ(SheetRoster(), first);
+}
+
+TEST_F(DriverTest, ShortfallWithoutAdjustmentAsksAndKeepsTheResultOnNo) {
+  const fs::path path = driver_test::WriteSample(FreshDir("retry_question"));
+  {
+    auto book = workbook::Workbook::Open(path);
+    Put(*book, layout::kWorkDayAdjust, 1, 1, false);
+    Put(*book, layout::kMemberDayOff, 1, 1, 1);  // 30 work days: never reached
+    book->Save();
+  }
+  Open(path, 2);
+  host.QueueAnswer(MsgResult::kYes);  // once more
+  host.QueueAnswer(MsgResult::kNo);   // then keep it for adjustment by hand
+  const CreateResult result = driver->StartAction();
+  EXPECT_EQ(result.outcome, CreateOutcome::kCreated);
+  int asked = 0;
+  for (const auto& message : host.Messages()) {
+    if (message.title != "再挑戦確認") continue;
+    ++asked;
+    EXPECT_EQ(message.text,
+              "休みが多すぎる人が出ました。再挑戦しますか？\n\n再挑戦する場合は「はい」\n"
+              "手動で調整する場合は「いいえ」をクリックして下さい。");
+    EXPECT_EQ(message.buttons, MsgButtons::kYesNo);
+  }
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(host.Messages().back().title, "作成完了");
+  EXPECT_EQ(first_mismatch, "");
 }
 
 TEST_F(DriverTest, EmptyRosterHasNoTotals) {
