@@ -32,10 +32,13 @@ void ScheduleDemonstration(DesktopApp& app, const QString& screenshot_path) {
     if (box == nullptr || !box->isVisible()) return;
     if (box->windowTitle() == kCreatedTitle) {
       watcher->stop();
-      QTimer::singleShot(600, box, [box, screenshot_path] {
-        QGuiApplication::primaryScreen()->grabWindow(0).save(screenshot_path);
+      // The picture shows the panel beside the finished roster, the box gone.
+      QTimer::singleShot(300, box, [box, screenshot_path] {
         box->defaultButton()->click();
-        QCoreApplication::exit(0);
+        QTimer::singleShot(800, [screenshot_path] {
+          QGuiApplication::primaryScreen()->grabWindow(0).save(screenshot_path);
+          QCoreApplication::exit(0);
+        });
       });
       return;
     }

@@ -1,9 +1,11 @@
 #include "gui/qt_host.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QThread>
 #include <QTime>
@@ -221,6 +223,19 @@ void QtHost::ActivateWindow(WindowId window) {
   if (widget->isMinimized()) widget->showNormal();
   widget->raise();
   widget->activateWindow();
+}
+
+void QtHost::EndSheetEditing() {
+  // An open cell editor in the sheet window is left as the Escape key leaves it:
+  // the typing is dropped, the cell keeps its value.
+  QWidget* sheets = Window(WindowId::kSheet);
+  QWidget* focus = QApplication::focusWidget();
+  if (sheets == nullptr || focus == nullptr || !sheets->isAncestorOf(focus)) return;
+  if (qobject_cast<QAbstractItemView*>(focus) != nullptr) return;
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(focus, &press);
+  QCoreApplication::sendEvent(focus, &release);
 }
 
 namespace {

@@ -55,6 +55,7 @@ class QtHost : public QObject, public Host {
   void ShowOptimiseWindow(const OptimiseView& view) override;
   void HideOptimiseWindow() override;
   void ActivateWindow(WindowId window) override;
+  void EndSheetEditing() override;
   std::optional<std::string> AskSaveFileName(std::string_view filter,
                                              std::string_view folder) override;
   std::optional<std::string> AskOpenFileName(std::string_view filter,

@@ -50,6 +50,13 @@ SheetWindow::SheetWindow(workbook::Workbook& book, QWidget* parent)
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
+    // Widths are stored in characters of the workbook's digit width.
+    const int digit = view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (int column = 1; column <= model->columnCount(); ++column) {
+      if (const std::optional<double> width = book_.ColumnWidth(sheet, column)) {
+        view->setColumnWidth(column - 1, static_cast<int>(*width * digit + 5));
+      }
+    }
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, sheet](const QModelIndex& current) { OnCurrentCellChanged(sheet, current); });
     connect(model, &SheetModel::EditRefused, this, [this](const QString& message) {

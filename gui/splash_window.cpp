@@ -12,7 +12,7 @@
 namespace tsumiki::gui {
 
 namespace {
-// The window's height is a design property: enough for one line of the 36-point face.
+// The height when the core gives none: one line of the 36-point face.
 constexpr int kHeightPixels = 84;
 }  // namespace
 
@@ -65,7 +65,9 @@ void SplashWindow::Present(const StatusView& view, int twips_per_pixel_x, int tw
   label_->setPalette(colours);
   label_->setText(QString::fromStdString(view.text));
   const int width = std::max(1, view.width_twips / std::max(1, twips_per_pixel_x));
-  setFixedSize(width, kHeightPixels);
+  const int height =
+      view.height_twips > 0 ? view.height_twips / std::max(1, twips_per_pixel_y) : kHeightPixels;
+  setFixedSize(width, std::max(height, label_->sizeHint().height()));
   if (!view.keep_position) {
     move(view.left_twips / std::max(1, twips_per_pixel_x),
          view.top_twips / std::max(1, twips_per_pixel_y));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -28,6 +29,7 @@
 #include "gui/sheet_window.h"
 #include "optimise/readjust_text.h"
 #include "support/roster_checker.h"
+#include "ui/status.h"
 
 namespace fs = std::filesystem;
 namespace layout = tsumiki::layout;
@@ -134,6 +136,7 @@ class DesktopTest : public QObject {
 
  private Q_SLOTS:
   void MainPanelShowsEveryCommand();
+  void StatusWindowPaintsTheCoreView();
   void CreateBuildsACheckedRosterAndReportsIt();
   void AbortDuringARunEndsWithoutCompletion();
   void StartConditionsRefuseATextTimeLimit();
@@ -187,6 +190,28 @@ void DesktopTest::MainPanelShowsEveryCommand() {
   QVERIFY(panel->findChild<QMenu*>(QStringLiteral("mnu設定")) != nullptr);
   // Every sheet of the workbook is a tab of the sheet window.
   QCOMPARE(app->Sheets()->Tabs()->count(), app->GetSession().Book().SheetCount());
+}
+
+void DesktopTest::StatusWindowPaintsTheCoreView() {
+  tsumiki::gui::QtHost host(true);
+  // Ten characters, default colours (a background without a text colour is ignored).
+  tsumiki::ShowStatus(host, "あいうえおかきくけこ", 0, 0xFF0000, true, 0);
+  QWidget* splash = VisibleWindow("frmSplash");
+  QVERIFY(splash != nullptr);
+  auto* label = splash->findChild<QLabel*>(QStringLiteral("lblMsg"));
+  QCOMPARE(label->text(), QStringLiteral("あいうえおかきくけこ"));
+  const int twips = host.Screen().twips_per_pixel_x;
+  QCOMPARE(splash->width(), 9240 / twips);
+  QCOMPARE(splash->palette().color(QPalette::Window), QColor(255, 224, 192));
+  QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 192, 0));
+  QVERIFY(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  QVERIFY(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
+  // Blue text on a pale background, as the retry status asks.
+  tsumiki::ShowStatus(host, "再挑戦", 0xFF0000, 0xFFFFC0, false, 0);
+  QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  QCOMPARE(splash->palette().color(QPalette::Window), QColor(192, 255, 255));
+  tsumiki::ShowStatus(host, "", 0, 0, false, 0);
+  QVERIFY(VisibleWindow("frmSplash") == nullptr);
 }
 
 void DesktopTest::CreateBuildsACheckedRosterAndReportsIt() {
