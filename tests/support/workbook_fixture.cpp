@@ -16,13 +16,19 @@ namespace {
 namespace fs = std::filesystem;
 using layout::Range;
 
+// The folder of this test process, removed when the process ends.
+struct ProcessFolder {
+  fs::path path = fs::temp_directory_path() / ("tsumiki-fixtures-" + std::to_string(::getpid()));
+  ProcessFolder() { fs::create_directories(path); }
+  ~ProcessFolder() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+};
+
 fs::path ProcessDir() {
-  static const fs::path dir = [] {
-    fs::path path = fs::temp_directory_path() / ("tsumiki-fixtures-" + std::to_string(::getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return dir;
+  static const ProcessFolder folder;
+  return folder.path;
 }
 
 // Generates a workbook once per process and copies it from then on.
