@@ -61,8 +61,11 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
       case Qt::DisplayRole:
         return QString::fromStdString(book_.DisplayText(sheet_, row, column));
       case Qt::EditRole: {
+        // The stored value, not its formatted face: editing a date or a rounded
+        // figure must not turn it into the text it shows.
         const workbook::CellValue value = book_.Value(sheet_, row, column);
         if (value.IsText()) return QString::fromStdString(value.Text());
+        if (value.IsNumber()) return QString::number(value.Number(), 'g', 15);
         return QString::fromStdString(book_.DisplayText(sheet_, row, column));
       }
       case Qt::BackgroundRole: {
@@ -109,6 +112,8 @@ workbook::CellValue SheetModel::ParseInput(const QString& text) {
 bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole) return false;
   if (!(flags(index) & Qt::ItemIsEditable)) return false;
+  // An editor closed without a change leaves the cell (and the workbook) as it was.
+  if (value.toString() == data(index, Qt::EditRole).toString()) return true;
   try {
     book_.SetValue(sheet_, index.row() + 1, index.column() + 1, ParseInput(value.toString()));
   } catch (const workbook::WorkbookError& error) {

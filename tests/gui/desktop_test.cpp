@@ -431,8 +431,11 @@ void DesktopTest::ClosingAsksAndCancelKeepsTheProgram() {
   const int basic = book.Sheet(layout::kSheetBasic);
   tsumiki::gui::SheetModel* model = app->Sheets()->ModelOfSheet(basic);
   const wb::CellRange limit = layout::Range(book, layout::kMaxConsecWork);
-  QVERIFY(model->setData(model->index(limit.top - 1, limit.left - 1), QStringLiteral("6"),
-                         Qt::EditRole));
+  const QModelIndex limit_cell = model->index(limit.top - 1, limit.left - 1);
+  // Committing what the editor showed changes nothing.
+  QVERIFY(model->setData(limit_cell, limit_cell.data(Qt::EditRole), Qt::EditRole));
+  QVERIFY(!book.IsModified());
+  QVERIFY(model->setData(limit_cell, QStringLiteral("6"), Qt::EditRole));
   QVERIFY(book.IsModified());
   app->Sheets()->close();
   QCOMPARE(boxes.Boxes().size(), std::size_t{2});
