@@ -332,8 +332,8 @@ void DesktopTest::SheetSelectionFeedsTheSelectedCellNames() {
   QTableView* view = app->Sheets()->ViewOfSheet(table.sheet);
   // Model rows and columns count from 0, sheet rows and columns from 1.
   view->setCurrentIndex(view->model()->index(table.top + 1, table.left + 3));
-  const auto read = [&](const layout::NameSpec& spec) {
-    return book.ReadCell(layout::Range(book, spec), 1, 1);
+  const auto read = [&](const layout::NameSpec& name) {
+    return book.ReadCell(layout::Range(book, name), 1, 1);
   };
   QCOMPARE(read(layout::kSelectedRow), wb::CellValue(3));
   QCOMPARE(read(layout::kSelectedColumn), wb::CellValue(5));
