@@ -1,5 +1,6 @@
 #include "optimise/readjust_search.h"
 
+#include "creation/patterns.h"
 #include "optimise/swap.h"
 #include "optimise/work_day_rules.h"
 
@@ -12,11 +13,15 @@ int ReadjustSearch::TrySwap(int a, int b, int d) {
   SwapDuties(model_, a, b, d);
   const int ca = model_.Roster(a, d);
   const int cb = model_.Roster(b, d);
-  if (CanAddDuty(model_, ca, d, a, last) != kRuleAccept) {
+  if (CanAddDuty(model_, ca, d, a, last) != kRuleAccept || !SequencesHold(a, d)) {
     SwapDuties(model_, a, b, d);
     return -1;
   }
   if (CanAddDuty(model_, cb, d, b, last) != kRuleAccept) return 1;
+  if (!SequencesHold(b, d)) {
+    SwapDuties(model_, a, b, d);
+    return -1;
+  }
   // The readjustment frees a day, so the work-day target is not held against it.
   if (SwapCheck(model_, SwapRule::kWithoutWorkDayTarget, d, a, b) == kRuleAccept) return 0;
   SwapDuties(model_, a, b, d);
@@ -101,6 +106,7 @@ bool ReadjustSearch::ChainStepHolds(std::size_t mark) {
   const int d = step.day;
   const bool holds =
       CanAddDuty(model_, model_.Roster(step.b, d), d, step.b, model_.DayCount) == kRuleAccept &&
+      SequencesHold(step.a, d) && SequencesHold(step.b, d) &&
       SwapCheck(model_, SwapRule::kWithoutWorkDayTarget, d, step.a, step.b) == kRuleAccept;
   for (std::size_t k = exchanges_.size(); k-- > mark + 1;) {
     SwapDuties(model_, exchanges_[k].a, exchanges_[k].b, exchanges_[k].day);
@@ -116,6 +122,24 @@ void ReadjustSearch::RecordExchange(int day, int a, int b) {
   } else {
     exchanges_.push_back(Exchange{day, a, b});
   }
+}
+
+bool ReadjustSearch::SequencesHold(int m, int d) const {
+  // The swaps of the optimisation run while the day filling's marks still fix the
+  // duties a required sequence laid; a roster read back from the sheet has lost
+  // those marks, so the sequences are checked here: the duty of the day before
+  // may demand this day's duty, and this day's duty may demand tomorrow's.
+  const int before = model_.Roster(m, d - 1);
+  if (before >= 1) {
+    const int follower = RequiredFollower(model_, before);
+    if (follower > 0 && model_.Roster(m, d) != follower) return false;
+  }
+  const int today = model_.Roster(m, d);
+  if (today >= 1 && d < model_.DayCount) {
+    const int follower = RequiredFollower(model_, today);
+    if (follower > 0 && model_.Roster(m, d + 1) != follower) return false;
+  }
+  return true;
 }
 
 }  // namespace tsumiki

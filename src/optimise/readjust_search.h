@@ -57,6 +57,9 @@ class ReadjustSearch {
   // Whether the chain step recorded at `mark` keeps every rule once the exchanges
   // recorded after it are made as well.
   bool ChainStepHolds(std::size_t mark);
+  // Whether member m's duty on d keeps the required sequences with the days
+  // before and after.
+  bool SequencesHold(int m, int d) const;
 
   ConditionModel& model_;
   Host& host_;

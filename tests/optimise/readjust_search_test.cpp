@@ -132,6 +132,22 @@ TEST(ReadjustSearch, ChainNeverMovesAReservedDuty) {
   ExpectUntouched(before, model);
 }
 
+TEST(ReadjustSearch, RequiredSequencesAreKeptOnARosterReadBack) {
+  // T2 must follow T1. Read back from the sheet, nothing marks member 1's T2 on
+  // day 2 as fixed, yet it cannot go while T1 stands on day 1; nor may member 2
+  // take a T1 whose follower it does not have.
+  ModelBuilder b(4, 2, 3);
+  b.RequiredPattern(kT1, kT2).Assign(1, 1, kT1).Assign(1, 2, kT2).Assign(2, 1, kT2);
+  NeedAsAssigned(b);
+  ScriptedHost host;
+  ConditionModel model = b.Build();
+  ASSERT_TRUE(CheckRoster(model).empty()) << JoinProblems(CheckRoster(model));
+  ReadjustSearch search(model, host);
+  EXPECT_EQ(search.SearchChain(2, 1), 0);
+  EXPECT_EQ(search.SearchChain(1, 1), 0);
+  EXPECT_TRUE(search.Exchanges().empty());
+}
+
 TEST(ReadjustSearch, RecordExchangeDropsAndClears) {
   ModelBuilder b(3, 1, 2);
   ScriptedHost host;
