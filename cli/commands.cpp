@@ -14,8 +14,15 @@
 
 namespace tsumiki::cli {
 
-void AddCommands(CLI::App& /*app*/, CliContext& /*ctx*/) {
+void AddCommands(CLI::App& app, CliContext& ctx) {
   // One line per command, in the order the help lists them.
+  AddClearCommand(app, ctx);
+  AddTotalsCommand(app, ctx);
+  AddModeCommand(app, ctx);
+  AddSettingsCommand(app, ctx);
+  AddReadjustCommand(app, ctx);
+  AddConditionsCommand(app, ctx);
+  AddHelpCommand(app, ctx);
 }
 
 void CliContext::PresetAnswer(std::string_view title, MsgResult answer) {

@@ -1,0 +1,167 @@
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/command_session.h"
+#include "cli/commands.h"
+#include "conditions/layout.h"
+#include "creation/start_conditions.h"
+
+namespace tsumiki::cli {
+namespace {
+
+constexpr std::string_view kSettingsHelp =
+    "開始条件と最適化比重を表示します（オプションを付けると変更します）";
+constexpr std::string_view kYearHelp = "作成する年";
+constexpr std::string_view kMonthHelp = "作成する月";
+constexpr std::string_view kDayHelp = "作成開始日（省略時、--base-day を指定すれば同じ日）";
+constexpr std::string_view kBaseDayHelp = "基準開始日（シフト表の左端の日）";
+constexpr std::string_view kAttemptsHelp = "1日分の試行回数";
+constexpr std::string_view kTimeLimitHelp = "制限時間（分）";
+constexpr std::string_view kWeightHelp =
+    "最適化比重（略称または番号=値、休みは 休み=値）。複数指定できます";
+
+constexpr std::string_view kConditionsHeading = "開始条件";
+constexpr std::string_view kWeightsHeading = "最適化比重";
+constexpr std::string_view kYearLabel = "年";
+constexpr std::string_view kMonthLabel = "月";
+constexpr std::string_view kDayLabel = "作成開始日";
+constexpr std::string_view kBaseDayLabel = "基準開始日";
+constexpr std::string_view kAttemptsLabel = "試行回数";
+constexpr std::string_view kTimeLimitLabel = "制限時間（分）";
+constexpr std::string_view kSeparator = "：";
+constexpr std::string_view kUnset = "（未設定）";
+
+constexpr std::string_view kWeightInvalid = "最適化比重の入力値不正";
+// {0}: the type as given; {1}: the number of duty types.
+constexpr std::string_view kWeightUnknownType =
+    "--weight の勤務「{0}」が見つかりません。略称（例：日）か番号（1〜{1}）で指定し、"
+    "休みの比重は「休み=値」としてください。";
+constexpr std::string_view kWeightNoValue =
+    "--weight は「勤務=値」の形で指定してください（例：--weight 日=1.5）。";
+
+struct SettingsArgs {
+  std::optional<std::string> year, month, day, base_day, attempts, time_limit;
+  std::vector<std::string> weights;
+  bool Changes() const {
+    return year || month || day || base_day || attempts || time_limit || !weights.empty();
+  }
+};
+
+void Line(std::ostream& out, std::string_view label, const std::string& value) {
+  out << "  " << label << kSeparator << (value.empty() ? std::string(kUnset) : value) << '\n';
+}
+
+void Print(std::ostream& out, const StoredStartConditions& s) {
+  out << kConditionsHeading << '\n';
+  Line(out, kYearLabel, s.texts.year);
+  Line(out, kMonthLabel, s.texts.month);
+  Line(out, kDayLabel, s.texts.day);
+  Line(out, kBaseDayLabel, s.texts.base_day);
+  Line(out, kAttemptsLabel, s.texts.attempts);
+  Line(out, kTimeLimitLabel, s.texts.time_limit);
+  out << kWeightsHeading << '\n';
+  for (std::size_t t = 1; t < s.type_labels.size(); ++t) {
+    Line(out, std::to_string(t) + " " + s.type_labels[t], s.weights[t]);
+  }
+  Line(out, std::to_string(kRestWeightRow) + " " + std::string(kRestWeightLabel),
+       s.weights[kRestWeightRow]);
+}
+
+// The row of 最適化比重 a --weight names: an abbreviation, a type number, or the
+// rest-day weight.
+std::optional<int> WeightRow(std::string_view type, const StoredStartConditions& s) {
+  if (type == kRestWeightLabel || type == std::to_string(kRestWeightRow)) return kRestWeightRow;
+  for (std::size_t t = 1; t < s.type_labels.size(); ++t) {
+    if (type == s.type_labels[t] || type == std::to_string(t)) return static_cast<int>(t);
+  }
+  return std::nullopt;
+}
+
+int Refuse(CliContext& ctx, std::string_view message, std::string_view title) {
+  ctx.host->MessageBox(message, title, MsgButtons::kOk, MsgIcon::kExclamation);
+  return kExitFailure;
+}
+
+int RunSettings(CliContext& ctx, const SettingsArgs& args) {
+  auto session = OpenCommandSession(ctx);
+  if (!session) return kExitFailure;
+  const EngineContext engine = session->Context();
+  StoredStartConditions stored = ReadStoredStartConditions(engine);
+  if (!args.Changes()) {
+    Print(ctx.out, stored);
+    return CloseCommandSession(ctx, *session, kExitOk);
+  }
+
+  StartConditionTexts texts = stored.texts;
+  if (args.year) texts.year = *args.year;
+  if (args.month) texts.month = *args.month;
+  // As in the dialog, a new base day is also the day building starts from.
+  if (args.base_day) texts.base_day = texts.day = *args.base_day;
+  if (args.day) texts.day = *args.day;
+  if (args.attempts) texts.attempts = *args.attempts;
+  if (args.time_limit) texts.time_limit = *args.time_limit;
+  const StartConditionCheck check = CheckStartConditions(texts);
+  if (!check.ok()) return Refuse(ctx, check.refusal->message, check.refusal->title);
+
+  for (const std::string& item : args.weights) {
+    const auto equals = item.find('=');
+    if (equals == std::string::npos) return Refuse(ctx, kWeightNoValue, kInputErrorTitle);
+    const std::string type = item.substr(0, equals);
+    const std::string value = item.substr(equals + 1);
+    const auto row = WeightRow(type, stored);
+    if (!row) {
+      const std::string count = std::to_string(stored.type_labels.size() - 1);
+      return Refuse(ctx, layout::Format(kWeightUnknownType, {type, count}), kInputErrorTitle);
+    }
+    // Unlike the dialog's boxes, a flag is checked: a typo would otherwise be
+    // stored as text and weigh nothing.
+    if (!ParseNumberText(value)) return Refuse(ctx, kWeightInvalid, kInputErrorTitle);
+    stored.weights[static_cast<std::size_t>(*row)] = value;
+  }
+
+  StoreStartConditions(engine, check.values, stored.weights);
+  Print(ctx.out, ReadStoredStartConditions(engine));
+  return CloseCommandSession(ctx, *session, kExitOk);
+}
+
+}  // namespace
+
+void AddSettingsCommand(CLI::App& app, CliContext& ctx) {
+  CLI::App* sub = app.add_subcommand("settings", std::string(kSettingsHelp));
+  struct Raw {
+    std::string year, month, day, base_day, attempts, time_limit;
+    std::vector<std::string> weights;
+  };
+  auto raw = std::make_shared<Raw>();
+  auto* year = sub->add_option("--year", raw->year, std::string(kYearHelp))->type_name("Y");
+  auto* month = sub->add_option("--month", raw->month, std::string(kMonthHelp))->type_name("M");
+  auto* day = sub->add_option("--day", raw->day, std::string(kDayHelp))->type_name("D");
+  auto* base =
+      sub->add_option("--base-day", raw->base_day, std::string(kBaseDayHelp))->type_name("B");
+  auto* attempts =
+      sub->add_option("--attempts", raw->attempts, std::string(kAttemptsHelp))->type_name("N");
+  auto* limit = sub->add_option("--time-limit", raw->time_limit, std::string(kTimeLimitHelp))
+                    ->type_name("MIN");
+  sub->add_option("--weight", raw->weights, std::string(kWeightHelp))->type_name("TYPE=VALUE");
+  OnRun(sub, ctx, [&ctx, raw, year, month, day, base, attempts, limit] {
+    const auto given = [](const CLI::Option* o, const std::string& v) {
+      return o->count() > 0 ? std::optional<std::string>(v) : std::nullopt;
+    };
+    SettingsArgs args;
+    args.year = given(year, raw->year);
+    args.month = given(month, raw->month);
+    args.day = given(day, raw->day);
+    args.base_day = given(base, raw->base_day);
+    args.attempts = given(attempts, raw->attempts);
+    args.time_limit = given(limit, raw->time_limit);
+    args.weights = raw->weights;
+    return RunSettings(ctx, args);
+  });
+}
+
+}  // namespace tsumiki::cli

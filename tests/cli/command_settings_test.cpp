@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli_run.h"
+#include "conditions/layout.h"
+#include "support/workbook_fixture.h"
+#include "workbook/workbook.h"
+
+namespace tsumiki::cli {
+namespace {
+
+namespace fs = std::filesystem;
+namespace wb = workbook;
+
+class SettingsCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = testing::MakeTempDir("cli-settings");
+    path_ = dir_ / "shift.xlsm";
+    testing::WriteSampleWorkbookTo(path_);
+  }
+  std::vector<std::string> Args(std::vector<std::string> rest) const {
+    std::vector<std::string> args{"--workbook", path_.string(), "--seed", "1"};
+    args.insert(args.end(), rest.begin(), rest.end());
+    return args;
+  }
+  wb::CellValue Stored(const layout::NameSpec& spec, int row = 1) const {
+    auto book = wb::Workbook::Open(path_);
+    return book->ReadCell(layout::Range(*book, spec), row, 1);
+  }
+
+  fs::path dir_;
+  fs::path path_;
+};
+
+TEST_F(SettingsCommandTest, PrintsTheStartConditionsAndWeights) {
+  CliRun run;
+  EXPECT_EQ(run.Run(Args({"settings"})), kExitOk) << run.err.str();
+  const std::string out = run.out.str();
+  EXPECT_NE(out.find("開始条件\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("  試行回数："), std::string::npos) << out;
+  EXPECT_NE(out.find("最適化比重\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("  12 休み："), std::string::npos) << out;
+  // Nothing changed, so nothing was asked.
+  EXPECT_TRUE(run.host.Messages().empty());
+}
+
+TEST_F(SettingsCommandTest, RefusesBadValuesWithTheDialogsMessages) {
+  const wb::CellValue limit = Stored(layout::kTimeLimit);
+  struct Case {
+    std::vector<std::string> flags;
+    std::string message;
+    std::string title;
+  };
+  const std::vector<Case> cases = {
+      {{"--time-limit", "0"}, "制限時間の入力値不正", "入力エラー"},
+      {{"--time-limit", "abc"}, "制限時間の入力値不正", "入力エラー"},
+      {{"--attempts", "0"}, "試行回数の入力値不正", "入力エラー"},
+      {{"--year", "2013", "--month", "2", "--day", "29"}, "日付の入力に誤りがあります", "入力不正"},
+      {{"--weight", "日=abc"}, "最適化比重の入力値不正", "入力エラー"},
+  };
+  for (const Case& c : cases) {
+    CliRun run;
+    std::vector<std::string> args{"--save", "settings"};
+    args.insert(args.end(), c.flags.begin(), c.flags.end());
+    EXPECT_EQ(run.Run(Args(args)), kExitFailure) << c.message;
+    ASSERT_FALSE(run.host.Messages().empty()) << c.message;
+    EXPECT_EQ(run.host.Messages().back().text, c.message);
+    EXPECT_EQ(run.host.Messages().back().title, c.title);
+  }
+  EXPECT_EQ(Stored(layout::kTimeLimit), limit);
+}
+
+TEST_F(SettingsCommandTest, StoresWithSaveAndCopiesTheBaseDay) {
+  CliRun run;
+  ASSERT_EQ(run.Run(Args({"--save", "settings", "--year", "2013", "--month", "2", "--base-day",
+                          "28", "--time-limit", "4.5", "--weight", "休み=2.5", "--weight", "1=3"})),
+            kExitOk)
+      << run.err.str();
+  EXPECT_EQ(Stored(layout::kYear), wb::CellValue(2013));
+  EXPECT_EQ(Stored(layout::kBaseStartDay), wb::CellValue(28));
+  EXPECT_EQ(Stored(layout::kStartDayOfMonth), wb::CellValue(28));
+  EXPECT_EQ(Stored(layout::kTimeLimit), wb::CellValue(4.5));
+  EXPECT_EQ(Stored(layout::kWeights, 12), wb::CellValue(2.5));
+  EXPECT_EQ(Stored(layout::kWeights, 1), wb::CellValue(3.0));
+  EXPECT_NE(run.out.str().find("  制限時間（分）：4.5\n"), std::string::npos) << run.out.str();
+
+  // An explicit --day wins over the base day's copy.
+  CliRun again;
+  ASSERT_EQ(again.Run(Args({"--save", "settings", "--base-day", "1", "--day", "3"})), kExitOk);
+  EXPECT_EQ(Stored(layout::kBaseStartDay), wb::CellValue(1));
+  EXPECT_EQ(Stored(layout::kStartDayOfMonth), wb::CellValue(3));
+}
+
+TEST_F(SettingsCommandTest, WithoutSaveTheQuestionDecides) {
+  const wb::CellValue attempts = Stored(layout::kAttempts);
+  CliRun run;
+  run.host.QueueAnswer(MsgResult::kNo);
+  ASSERT_EQ(run.Run(Args({"settings", "--attempts", "7"})), kExitOk);
+  EXPECT_EQ(run.host.Messages().back().title, "保存確認");
+  EXPECT_EQ(Stored(layout::kAttempts), attempts);
+}
+
+TEST_F(SettingsCommandTest, UnknownWeightTypeIsNamed) {
+  CliRun run;
+  EXPECT_EQ(run.Run(Args({"settings", "--weight", "宿直=1"})), kExitFailure);
+  ASSERT_FALSE(run.host.Messages().empty());
+  EXPECT_NE(run.host.Messages().back().text.find("「宿直」"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tsumiki::cli
