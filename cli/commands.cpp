@@ -16,6 +16,8 @@ namespace tsumiki::cli {
 
 void AddCommands(CLI::App& app, CliContext& ctx) {
   // One line per command, in the order the help lists them.
+  AddInitCommand(app, ctx);
+  AddShowCommand(app, ctx);
   AddClearCommand(app, ctx);
   AddTotalsCommand(app, ctx);
   AddModeCommand(app, ctx);

@@ -69,6 +69,8 @@ void OnRun(CLI::App* subcommand, CliContext& ctx, std::function<int()> run);
 // Command adders, one per cli/command_<name>.cpp. Add a declaration here and one
 // call in AddCommands (commands.cpp).
 using CommandAdder = std::function<void(CLI::App&, CliContext&)>;
+void AddInitCommand(CLI::App& app, CliContext& ctx);
+void AddShowCommand(CLI::App& app, CliContext& ctx);
 void AddClearCommand(CLI::App& app, CliContext& ctx);
 void AddTotalsCommand(CLI::App& app, CliContext& ctx);
 void AddModeCommand(CLI::App& app, CliContext& ctx);
@@ -76,6 +78,9 @@ void AddSettingsCommand(CLI::App& app, CliContext& ctx);
 void AddReadjustCommand(CLI::App& app, CliContext& ctx);
 void AddConditionsCommand(CLI::App& app, CliContext& ctx);
 void AddHelpCommand(CLI::App& app, CliContext& ctx);
+// `tsumiki init PATH` and `tsumiki show`, runnable on their own.
+int RunInit(CliContext& ctx, const std::string& path);
+int RunShow(CliContext& ctx);
 
 // Registers every command of the program.
 void AddCommands(CLI::App& app, CliContext& ctx);
