@@ -18,6 +18,7 @@ void AddCommands(CLI::App& app, CliContext& ctx) {
   // One line per command, in the order the help lists them.
   AddInitCommand(app, ctx);
   AddShowCommand(app, ctx);
+  AddCreateCommand(app, ctx);
   AddClearCommand(app, ctx);
   AddTotalsCommand(app, ctx);
   AddModeCommand(app, ctx);

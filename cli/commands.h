@@ -78,6 +78,7 @@ void AddSettingsCommand(CLI::App& app, CliContext& ctx);
 void AddReadjustCommand(CLI::App& app, CliContext& ctx);
 void AddConditionsCommand(CLI::App& app, CliContext& ctx);
 void AddHelpCommand(CLI::App& app, CliContext& ctx);
+void AddCreateCommand(CLI::App& app, CliContext& ctx);
 // `tsumiki init PATH` and `tsumiki show`, runnable on their own.
 int RunInit(CliContext& ctx, const std::string& path);
 int RunShow(CliContext& ctx);
