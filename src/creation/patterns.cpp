@@ -106,10 +106,9 @@ bool RequiredPatternConflict(ConditionModel& model, int t, int m, int d) {
   }
   // The run the sequence makes: the work days before d, the chain from day d on
   // (WorkRunBefore counts day d itself, which the chain already holds), and the
-  // work days already in the roster right after it.
+  // work days already in the roster right after it, with their own followers.
   if (model.MaxConsecWork != 0) {
-    int run = WorkRunBefore(model, m, d) - 1 + length;
-    for (int day = after; day <= model.DayCount && model.Roster(m, day) >= 1; ++day) ++run;
+    const int run = WorkRunBefore(model, m, d) - 1 + length + WorkRunFrom(model, m, after);
     if (run > model.MaxConsecWork) conflict = true;
   }
   if (conflict) return true;

@@ -1,5 +1,7 @@
 #include "creation/run_lengths.h"
 
+#include "creation/patterns.h"
+
 namespace tsumiki {
 namespace {
 
@@ -31,9 +33,22 @@ int OffRunBefore(const ConditionModel& model, int m, int d) {
 }
 
 int WorkRunAround(const ConditionModel& model, int m, int d) {
-  int after = 0;
-  for (int day = d + 1; day <= model.DayCount && model.Roster(m, day) >= 1; ++day) ++after;
-  return WorkRunBefore(model, m, d) + after;
+  return WorkRunBefore(model, m, d) + WorkRunFrom(model, m, d + 1);
+}
+
+int WorkRunFrom(const ConditionModel& model, int m, int day) {
+  // A reserved night, say, is in the roster long before its morning-after: a run
+  // that reaches it must count the morning-after as well.
+  int run = 0;
+  int previous = 0;  // the duty counted last; 0 before the first day
+  for (; day >= 1 && day <= model.DayCount; ++day) {
+    int duty = model.Roster(m, day);
+    if (duty < 1 && previous >= 1) duty = RequiredFollower(model, previous);
+    if (duty < 1) break;
+    ++run;
+    previous = duty;
+  }
+  return run;
 }
 
 }  // namespace tsumiki

@@ -13,6 +13,12 @@ int WorkRunBefore(const ConditionModel& model, int m, int d);
 // 1 + consecutive days without a duty immediately before day d.
 int OffRunBefore(const ConditionModel& model, int m, int d);
 // 1 + the work days directly after d (up to DayCount) + those directly before d.
+// The days after d are counted as WorkRunFrom(d + 1) counts them.
 int WorkRunAround(const ConditionModel& model, int m, int d);
+
+// The work days from `day` on (up to DayCount). A duty in the roster that begins a
+// required sequence brings its followers onto the empty days right after it, as
+// the day filling will place them, so those days count as work too.
+int WorkRunFrom(const ConditionModel& model, int m, int day);
 
 }  // namespace tsumiki

@@ -154,6 +154,36 @@ TEST(RunLengthTest, RunsReachIntoThePreviousMonthOnlyWhenTheMonthSoFarBelongsToT
   EXPECT_EQ(WorkRunAround(model, 1, 29), 2);  // the day after the month is never work
 }
 
+// A reserved night is in the roster before its morning-after: the run through it
+// counts the morning-after the day filling will place, for a single duty and for a
+// sequence alike.
+TEST(RunLengthTest, AReservedSequenceStartCountsItsFollowers) {
+  ModelBuilder base = ModelBuilder(30, 5, 2).RequiredPattern(4, 5).Reserve(1, 14, 4);
+  {
+    ModelBuilder b(base);
+    for (int d : {10, 11, 12}) b.Assign(1, d, 1);
+    ConditionModel model = b.MaxConsecWork(5).Build();
+    EXPECT_EQ(WorkRunFrom(model, 1, 14), 2);
+    EXPECT_EQ(WorkRunAround(model, 1, 13), 6);  // days 10..15
+    EXPECT_FALSE(CanTakeDuty(model, 1, 1, 13));
+    model.MaxConsecWork = 6;
+    EXPECT_TRUE(CanTakeDuty(model, 1, 1, 13));
+  }
+  {  // a follower already in the roster is counted once; a rest day ends the run
+    ConditionModel model = ModelBuilder(base).Assign(1, 15, 5).Build();
+    EXPECT_EQ(WorkRunFrom(model, 1, 14), 2);
+    EXPECT_EQ(WorkRunFrom(model, 1, 16), 0);
+    EXPECT_EQ(WorkRunFrom(model, 2, 14), 0);
+  }
+  {  // a sequence that ends right before the reserved night: days 12 to 15
+    ConditionModel model = ModelBuilder(base).RequiredPattern(3, 1).MaxConsecWork(3).Build();
+    EXPECT_TRUE(RequiredPatternConflict(model, 3, 1, 12));
+    EXPECT_EQ(model.Roster(1, 12), 0);
+    model.MaxConsecWork = 4;
+    EXPECT_FALSE(RequiredPatternConflict(model, 3, 1, 12));
+  }
+}
+
 TEST(RequiredPatternConflictTest, ChainChecksFixedBansAndTheWorkLimit) {
   ModelBuilder base = ModelBuilder(30, 5, 3).RequiredPattern(4, 5).RequiredPattern(5, 1);
   {  // chain 4 -> 5 -> 1: the banned duty two days ahead is a conflict
