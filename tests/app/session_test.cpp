@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "app/session.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +19,7 @@ namespace fs = std::filesystem;
 using testing::ScriptedHost;
 
 fs::path FreshDir(const std::string& name) {
-  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "session" / name;
+  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "session" / (name + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;

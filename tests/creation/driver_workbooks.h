@@ -3,6 +3,8 @@
 // Roster workbooks for the creation-run tests, built through the store from the
 // sample or from a blank workbook.
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -20,7 +22,7 @@ inline void Put(workbook::Workbook& book, const layout::NameSpec& spec, int row,
 }
 
 inline fs::path FreshDir(const std::string& name) {
-  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "driver" / name;
+  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "driver" / (name + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;

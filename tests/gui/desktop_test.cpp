@@ -1,5 +1,7 @@
 // The desktop program driven through its windows, found by their object names, on
 // a fresh copy of the sample workbook with a fixed seed and a virtual clock.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,7 +50,7 @@ const QString kCancel = QStringLiteral("キャンセル");
 
 // A fresh folder holding a copy of the sample workbook.
 fs::path FreshWorkbookFolder(const char* name) {
-  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "gui" / name;
+  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "gui" / (std::string(name) + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   layout::WriteSampleWorkbook(dir / "shift.xlsm");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <unistd.h>
 #include <xlsxwriter.h>
 #include <zip.h>
 
@@ -12,8 +13,11 @@
 // few helpers to look inside a saved package.
 namespace tsumiki::workbook::testing {
 
+// One folder per test process: ctest runs the cases of one suite in parallel
+// processes, which must not write over each other's files.
 inline std::filesystem::path TempDir(const std::string& name) {
-  std::filesystem::path dir = std::filesystem::path(TSUMIKI_TEST_TMP) / "workbook" / name;
+  std::filesystem::path dir = std::filesystem::path(TSUMIKI_TEST_TMP) / "workbook" /
+                              (name + "-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
