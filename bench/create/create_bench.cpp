@@ -40,9 +40,9 @@ class BatchHost : public Host {
   double SecondsSinceMidnight() const override { return 0; }
 };
 
-void Put(workbook::Workbook& book, const layout::NameSpec& spec, int row, int column,
+void Put(workbook::Workbook& book, const layout::NameSpec& name_spec, int row, int column,
          const workbook::CellValue& value) {
-  book.WriteCell(layout::Range(book, spec), row, column, value);
+  book.WriteCell(layout::Range(book, name_spec), row, column, value);
 }
 
 // The sample grown to 60 members: members 21..60 repeat the first twenty's days off

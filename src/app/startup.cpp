@@ -18,13 +18,13 @@ namespace {
 using workbook::AppState;
 using workbook::WorkbookError;
 
-workbook::CellValue ReadOne(const workbook::Workbook& book, const layout::NameSpec& spec) {
-  return book.ReadCell(layout::Range(book, spec), 1, 1);
+workbook::CellValue ReadOne(const workbook::Workbook& book, const layout::NameSpec& name_spec) {
+  return book.ReadCell(layout::Range(book, name_spec), 1, 1);
 }
 
-WorkbookError::Place PlaceOf(const workbook::Workbook& book, const layout::NameSpec& spec) {
+WorkbookError::Place PlaceOf(const workbook::Workbook& book, const layout::NameSpec& name_spec) {
   return WorkbookError::Place{
-      book.Path().string(), std::string(spec.sheet), std::string(spec.name), {}};
+      book.Path().string(), std::string(name_spec.sheet), std::string(name_spec.name), {}};
 }
 
 // What the planner is told when the workbook cannot be opened.

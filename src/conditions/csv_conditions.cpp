@@ -72,7 +72,7 @@ bool IsBlankRecord(const csv::Record& record) {
 }
 
 struct Entry {
-  const NameSpec* spec;
+  const NameSpec* name_spec;
   int row;
   int column;
   workbook::CellValue value;
@@ -83,13 +83,13 @@ struct Entry {
 std::string ConditionsCsvText(const workbook::Workbook& book) {
   std::string out(kBom);
   out += csv::FormatRecord({std::string(csv_text::kSignature), std::string(csv_text::kVersion)});
-  for (const NameSpec& spec : ConditionInputs()) {
-    if (!Has(book, spec)) continue;
-    const workbook::Table table = book.ReadRange(Range(book, spec));
+  for (const NameSpec& name_spec : ConditionInputs()) {
+    if (!Has(book, name_spec)) continue;
+    const workbook::Table table = book.ReadRange(Range(book, name_spec));
     for (std::size_t r = 0; r < table.size(); ++r) {
       for (std::size_t c = 0; c < table[r].size(); ++c) {
         if (IsBlank(table[r][c])) continue;
-        out += csv::FormatRecord({std::string(spec.name), std::to_string(r + 1),
+        out += csv::FormatRecord({std::string(name_spec.name), std::to_string(r + 1),
                                   std::to_string(c + 1), EncodeValue(table[r][c])});
       }
     }
@@ -130,12 +130,12 @@ std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::str
     if (record.fields.size() != 4) {
       return bad_line(record.line, std::string(csv_text::kReasonFieldCount));
     }
-    const NameSpec* spec = FindName(record.fields[0]);
+    const NameSpec* name_spec = FindName(record.fields[0]);
     bool is_input = false;
-    if (spec != nullptr) {
-      for (const NameSpec& input : ConditionInputs()) is_input |= input.name == spec->name;
+    if (name_spec != nullptr) {
+      for (const NameSpec& input : ConditionInputs()) is_input |= input.name == name_spec->name;
     }
-    if (!is_input || !Has(book, *spec)) {
+    if (!is_input || !Has(book, *name_spec)) {
       return bad_line(record.line, Format(csv_text::kReasonUnknownName, {record.fields[0]}));
     }
     int row = 0;
@@ -143,18 +143,18 @@ std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::str
     if (!ParsePosition(record.fields[1], row) || !ParsePosition(record.fields[2], column)) {
       return bad_line(record.line, std::string(csv_text::kReasonBadPosition));
     }
-    const workbook::CellRange range = Range(book, *spec);
+    const workbook::CellRange range = Range(book, *name_spec);
     if (row > range.Rows() || column > range.Columns()) {
       return bad_line(record.line,
-                      Format(csv_text::kReasonOutOfRange, {spec->name, std::to_string(range.Rows()),
+                      Format(csv_text::kReasonOutOfRange, {name_spec->name, std::to_string(range.Rows()),
                                                            std::to_string(range.Columns())}));
     }
-    const auto [at, fresh] = seen.emplace(std::make_tuple(spec, row, column), record.line);
+    const auto [at, fresh] = seen.emplace(std::make_tuple(name_spec, row, column), record.line);
     if (!fresh) {
       return bad_line(record.line,
                       Format(csv_text::kReasonDuplicate, {std::to_string(at->second)}));
     }
-    entries.push_back({spec, row, column, DecodeValue(record.fields[3])});
+    entries.push_back({name_spec, row, column, DecodeValue(record.fields[3])});
   }
   if (parsed.error == csv::ParseError::kUnclosedQuote) {
     return bad_line(parsed.error_line, std::string(csv_text::kReasonUnclosedQuote));
@@ -165,11 +165,11 @@ std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::str
   if (!ended) return Format(csv_text::kTruncated, {label});
 
   // Everything checked: replace the input areas.
-  for (const NameSpec& spec : ConditionInputs()) {
-    if (Has(book, spec)) book.WriteRange(Range(book, spec), workbook::CellValue());
+  for (const NameSpec& name_spec : ConditionInputs()) {
+    if (Has(book, name_spec)) book.WriteRange(Range(book, name_spec), workbook::CellValue());
   }
   for (const Entry& entry : entries) {
-    book.WriteCell(Range(book, *entry.spec), entry.row, entry.column, entry.value);
+    book.WriteCell(Range(book, *entry.name_spec), entry.row, entry.column, entry.value);
   }
   return std::nullopt;
 }

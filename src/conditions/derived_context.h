@@ -31,15 +31,15 @@ class DeriveContext {
   DeriveContext(workbook::Workbook& book, std::vector<InputProblem>* problems, bool write)
       : book_(book), problems_(problems), write_(write) {}
 
-  std::optional<workbook::CellRange> RangeOf(const NameSpec& spec) const;
+  std::optional<workbook::CellRange> RangeOf(const NameSpec& name_spec) const;
   // The values of a name, shaped like its range; nullopt when the book lacks it.
-  std::optional<workbook::Table> Read(const NameSpec& spec) const;
+  std::optional<workbook::Table> Read(const NameSpec& name_spec) const;
   // Writes the cells of `values` that differ from the book. Values beyond the
   // range are dropped; cells of the range beyond `values` are left alone.
-  void Write(const NameSpec& spec, const workbook::Table& values);
-  void WriteOne(const NameSpec& spec, const workbook::CellValue& value);
+  void Write(const NameSpec& name_spec, const workbook::Table& values);
+  void WriteOne(const NameSpec& name_spec, const workbook::CellValue& value);
   // Records a problem at cell (row, column) of the name, 1-based.
-  void Problem(const NameSpec& spec, int row, int column, std::string message);
+  void Problem(const NameSpec& name_spec, int row, int column, std::string message);
 
   workbook::Workbook& book() { return book_; }
   DerivedFacts& facts() { return facts_; }

@@ -8,8 +8,8 @@ constexpr std::string_view kRestLabel = "休み";
 constexpr int kRestWeightRow = 12;
 
 // Two rows over a day grid: "1/5" and the weekday, empty beyond the period.
-void WriteDates(DeriveContext& context, const NameSpec& spec) {
-  const auto range = context.RangeOf(spec);
+void WriteDates(DeriveContext& context, const NameSpec& name_spec) {
+  const auto range = context.RangeOf(name_spec);
   if (!range) return;
   const DerivedFacts& facts = context.facts();
   workbook::Table heads = EmptyTable(range->Rows(), range->Columns());
@@ -21,12 +21,12 @@ void WriteDates(DeriveContext& context, const NameSpec& spec) {
       if (heads.size() > 1) heads[1][column] = std::string(WeekdayName(Weekday(date)));
     }
   }
-  context.Write(spec, heads);
+  context.Write(name_spec, heads);
 }
 
 // Number and name of each member beside a member grid.
-void WriteMembers(DeriveContext& context, const NameSpec& spec) {
-  const auto range = context.RangeOf(spec);
+void WriteMembers(DeriveContext& context, const NameSpec& name_spec) {
+  const auto range = context.RangeOf(name_spec);
   if (!range) return;
   const DerivedFacts& facts = context.facts();
   workbook::Table labels = EmptyTable(range->Rows(), range->Columns());
@@ -36,7 +36,7 @@ void WriteMembers(DeriveContext& context, const NameSpec& spec) {
       row[static_cast<std::size_t>(c)] = At(facts.members, m - 1, c);
     }
   }
-  context.Write(spec, labels);
+  context.Write(name_spec, labels);
 }
 
 }  // namespace

@@ -12,20 +12,20 @@ namespace {
 const workbook::CellValue kEmptyValue;
 }  // namespace
 
-std::optional<workbook::CellRange> DeriveContext::RangeOf(const NameSpec& spec) const {
-  if (!Has(book_, spec)) return std::nullopt;
-  return Range(book_, spec);
+std::optional<workbook::CellRange> DeriveContext::RangeOf(const NameSpec& name_spec) const {
+  if (!Has(book_, name_spec)) return std::nullopt;
+  return Range(book_, name_spec);
 }
 
-std::optional<workbook::Table> DeriveContext::Read(const NameSpec& spec) const {
-  const auto range = RangeOf(spec);
+std::optional<workbook::Table> DeriveContext::Read(const NameSpec& name_spec) const {
+  const auto range = RangeOf(name_spec);
   if (!range) return std::nullopt;
   return book_.ReadRange(*range);
 }
 
-void DeriveContext::Write(const NameSpec& spec, const workbook::Table& values) {
+void DeriveContext::Write(const NameSpec& name_spec, const workbook::Table& values) {
   if (!write_) return;
-  const auto range = RangeOf(spec);
+  const auto range = RangeOf(name_spec);
   if (!range) return;
   const workbook::Table current = book_.ReadRange(*range);
   const int rows = std::min<int>(range->Rows(), static_cast<int>(values.size()));
@@ -39,13 +39,13 @@ void DeriveContext::Write(const NameSpec& spec, const workbook::Table& values) {
   }
 }
 
-void DeriveContext::WriteOne(const NameSpec& spec, const workbook::CellValue& value) {
-  Write(spec, workbook::Table{{value}});
+void DeriveContext::WriteOne(const NameSpec& name_spec, const workbook::CellValue& value) {
+  Write(name_spec, workbook::Table{{value}});
 }
 
-void DeriveContext::Problem(const NameSpec& spec, int row, int column, std::string message) {
+void DeriveContext::Problem(const NameSpec& name_spec, int row, int column, std::string message) {
   if (problems_ == nullptr) return;
-  const auto range = RangeOf(spec);
+  const auto range = RangeOf(name_spec);
   if (!range) return;
   problems_->push_back({book_.SheetName(range->sheet),
                         CellName(range->top + row - 1, range->left + column - 1),
@@ -143,12 +143,12 @@ void DerivePeriod(DeriveContext& context) {
   const auto start = context.Read(kStartDayOfMonth);
   if (!year || !month || !base) return;
 
-  auto number = [&](const NameSpec& spec, const workbook::Table& table,
+  auto number = [&](const NameSpec& name_spec, const workbook::Table& table,
                     std::string_view what) -> std::optional<double> {
     const auto& value = At(table, 0, 0);
     const auto n = AsNumber(value);
     if (!n)
-      context.Problem(spec, 1, 1, Format(problem_text::kNotANumber, {what, ValueText(value)}));
+      context.Problem(name_spec, 1, 1, Format(problem_text::kNotANumber, {what, ValueText(value)}));
     return n;
   };
   const auto y = number(kYear, *year, problem_text::kYearCell);
@@ -223,9 +223,9 @@ void DeriveNames(workbook::Workbook& book, std::vector<InputProblem>* problems, 
 
 void InstallDerivedNames(workbook::Workbook& book) {
   book.SetRecalculator([](workbook::Workbook& b) { DeriveNames(b, nullptr, true); });
-  for (const NameSpec& spec : AllNames()) {
-    if ((spec.role == Role::kDerived || spec.role == Role::kDisplay) && Has(book, spec)) {
-      book.MarkDerived(Range(book, spec));
+  for (const NameSpec& name_spec : AllNames()) {
+    if ((name_spec.role == Role::kDerived || name_spec.role == Role::kDisplay) && Has(book, name_spec)) {
+      book.MarkDerived(Range(book, name_spec));
     }
   }
 }

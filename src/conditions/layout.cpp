@@ -123,20 +123,20 @@ std::span<const NameSpec> ConditionInputs() {
 }
 
 const NameSpec* FindName(std::string_view name) {
-  for (const NameSpec& spec : kAllNames) {
-    if (spec.name == name) return &spec;
+  for (const NameSpec& name_spec : kAllNames) {
+    if (name_spec.name == name) return &name_spec;
   }
   return nullptr;
 }
 
-workbook::CellRange Range(const workbook::Workbook& book, const NameSpec& spec) {
-  if (spec.scope == Scope::kWorkbook) return book.WorkbookRange(spec.name);
-  return book.SheetRange(spec.sheet, spec.name);
+workbook::CellRange Range(const workbook::Workbook& book, const NameSpec& name_spec) {
+  if (name_spec.scope == Scope::kWorkbook) return book.WorkbookRange(name_spec.name);
+  return book.SheetRange(name_spec.sheet, name_spec.name);
 }
 
-bool Has(const workbook::Workbook& book, const NameSpec& spec) {
-  if (spec.scope == Scope::kWorkbook) return book.HasWorkbookRange(spec.name);
-  return book.FindSheet(spec.sheet).has_value() && book.HasSheetRange(spec.sheet, spec.name);
+bool Has(const workbook::Workbook& book, const NameSpec& name_spec) {
+  if (name_spec.scope == Scope::kWorkbook) return book.HasWorkbookRange(name_spec.name);
+  return book.FindSheet(name_spec.sheet).has_value() && book.HasSheetRange(name_spec.sheet, name_spec.name);
 }
 
 workbook::CellRange ConditionsPathCell(const workbook::Workbook& book) {

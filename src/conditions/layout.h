@@ -156,12 +156,12 @@ inline constexpr NameSpec kPastMembers{"Past_Members", kSheetHistory, Scope::kWo
 std::span<const NameSpec> AllNames();
 // The names whose cells make up the conditions a planner types (saved to CSV).
 std::span<const NameSpec> ConditionInputs();
-// Finds a spec by its name (exact); nullptr when the layout has no such name.
+// Finds the entry of a name (exact match); nullptr when the layout has no such name.
 const NameSpec* FindName(std::string_view name);
 
 // The range of a name, by its scope. Throws workbook::WorkbookError when missing.
-workbook::CellRange Range(const workbook::Workbook& book, const NameSpec& spec);
-bool Has(const workbook::Workbook& book, const NameSpec& spec);
+workbook::CellRange Range(const workbook::Workbook& book, const NameSpec& name_spec);
+bool Has(const workbook::Workbook& book, const NameSpec& name_spec);
 
 // The cell that names the conditions file (名前リスト!C1).
 workbook::CellRange ConditionsPathCell(const workbook::Workbook& book);

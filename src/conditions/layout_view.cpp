@@ -32,9 +32,9 @@ std::string Pad(std::string_view text, int width) {
          std::string(static_cast<std::size_t>(std::max(0, width - DisplayWidth(text))), ' ');
 }
 
-std::optional<int> WholeNumber(const workbook::Workbook& book, const NameSpec& spec) {
-  if (!Has(book, spec)) return std::nullopt;
-  const auto number = AsNumber(book.ReadCell(Range(book, spec), 1, 1));
+std::optional<int> WholeNumber(const workbook::Workbook& book, const NameSpec& name_spec) {
+  if (!Has(book, name_spec)) return std::nullopt;
+  const auto number = AsNumber(book.ReadCell(Range(book, name_spec), 1, 1));
   if (!number) return std::nullopt;
   return static_cast<int>(std::lround(*number));
 }

@@ -6,27 +6,27 @@ namespace tsumiki {
 
 using workbook::WorkbookError;
 
-NamedRangeReader::NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& spec)
-    : book_(&book), spec_(&spec) {
+NamedRangeReader::NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& name_spec)
+    : book_(&book), spec_(&name_spec) {
   try {
-    range_ = layout::Range(book, spec);
+    range_ = layout::Range(book, name_spec);
   } catch (const WorkbookError& error) {
     // The store may not know which sheet the name was looked up on.
     WorkbookError::Place place = error.place();
-    if (place.sheet.empty()) place.sheet = std::string(spec.sheet);
-    if (place.name.empty()) place.name = std::string(spec.name);
+    if (place.sheet.empty()) place.sheet = std::string(name_spec.sheet);
+    if (place.name.empty()) place.name = std::string(name_spec.name);
     throw WorkbookError(error.kind(), place, error.detail());
   }
 }
 
-NamedRangeReader::NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& spec,
+NamedRangeReader::NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& name_spec,
                                    const workbook::CellRange& range)
-    : book_(&book), spec_(&spec), range_(range) {}
+    : book_(&book), spec_(&name_spec), range_(range) {}
 
 std::optional<NamedRangeReader> NamedRangeReader::IfPresent(workbook::Workbook& book,
-                                                            const layout::NameSpec& spec) {
-  if (!layout::Has(book, spec)) return std::nullopt;
-  return NamedRangeReader(book, spec, layout::Range(book, spec));
+                                                            const layout::NameSpec& name_spec) {
+  if (!layout::Has(book, name_spec)) return std::nullopt;
+  return NamedRangeReader(book, name_spec, layout::Range(book, name_spec));
 }
 
 WorkbookError::Place NamedRangeReader::PlaceOf(int row, int column) const {

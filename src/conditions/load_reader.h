@@ -16,10 +16,10 @@ namespace tsumiki {
 class NamedRangeReader {
  public:
   // Resolves the name; throws when the workbook lacks it.
-  NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& spec);
+  NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& name_spec);
   // The name resolved, or nullopt when the workbook lacks it (optional names).
   static std::optional<NamedRangeReader> IfPresent(workbook::Workbook& book,
-                                                   const layout::NameSpec& spec);
+                                                   const layout::NameSpec& name_spec);
 
   const workbook::CellRange& range() const { return range_; }
 
@@ -50,7 +50,7 @@ class NamedRangeReader {
   [[noreturn]] void Fail(std::string_view detail, int row = 1, int column = 1) const;
 
  private:
-  NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& spec,
+  NamedRangeReader(workbook::Workbook& book, const layout::NameSpec& name_spec,
                    const workbook::CellRange& range);
 
   workbook::Workbook* book_;

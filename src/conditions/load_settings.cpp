@@ -10,8 +10,8 @@ namespace {
 
 using workbook::WorkbookError;
 
-int ReadPatternCount(workbook::Workbook& book, const layout::NameSpec& spec) {
-  const NamedRangeReader reader(book, spec);
+int ReadPatternCount(workbook::Workbook& book, const layout::NameSpec& name_spec) {
+  const NamedRangeReader reader(book, name_spec);
   const int count = reader.Int();
   if (count < 0) reader.Fail(load_text::kNegativeCount);
   if (count > kMaxPatterns) reader.Fail(load_text::kTooManyPatterns);
@@ -20,10 +20,10 @@ int ReadPatternCount(workbook::Workbook& book, const layout::NameSpec& spec) {
 
 // Sequences: each column decodes to a duty type or "*"; an empty cell or one
 // that is no abbreviation leaves its slot at 0.
-void ReadPatterns(workbook::Workbook& book, ConditionModel& model, const layout::NameSpec& spec,
+void ReadPatterns(workbook::Workbook& book, ConditionModel& model, const layout::NameSpec& name_spec,
                   int count, int columns, IndexGrid<int>& patterns) {
   if (count == 0) return;
-  const NamedRangeReader reader(book, spec);
+  const NamedRangeReader reader(book, name_spec);
   for (int p = 1; p <= count; ++p) {
     for (int k = 1; k <= columns; ++k) {
       const int c = AbbrevToType(model, reader.Text(p, k));
@@ -37,10 +37,10 @@ void ReadPatterns(workbook::Workbook& book, ConditionModel& model, const layout:
 
 // An optional flag: `missing` when the name is absent or unreadable.
 template <typename Test>
-bool ReadOptionalFlag(workbook::Workbook& book, const layout::NameSpec& spec, bool missing,
+bool ReadOptionalFlag(workbook::Workbook& book, const layout::NameSpec& name_spec, bool missing,
                       Test test) {
   try {
-    const std::optional<NamedRangeReader> reader = NamedRangeReader::IfPresent(book, spec);
+    const std::optional<NamedRangeReader> reader = NamedRangeReader::IfPresent(book, name_spec);
     if (!reader) return missing;
     return test(*reader);
   } catch (const WorkbookError&) {

@@ -17,8 +17,8 @@ namespace {
 
 constexpr std::size_t kProblemsShown = 10;
 
-int ReadCount(workbook::Workbook& book, const layout::NameSpec& spec, int most) {
-  const NamedRangeReader reader(book, spec);
+int ReadCount(workbook::Workbook& book, const layout::NameSpec& name_spec, int most) {
+  const NamedRangeReader reader(book, name_spec);
   const int count = reader.DisplayedNumber();
   if (count < 0) reader.Fail(load_text::kNegativeCount);
   if (most > 0 && count > most) reader.Fail(load_text::kTooManyTypes);

@@ -11,9 +11,9 @@
 namespace tsumiki::layout {
 namespace {
 
-std::optional<int> WholeNumber(const workbook::Workbook& book, const NameSpec& spec) {
-  if (!Has(book, spec)) return std::nullopt;
-  const auto number = AsNumber(book.ReadCell(Range(book, spec), 1, 1));
+std::optional<int> WholeNumber(const workbook::Workbook& book, const NameSpec& name_spec) {
+  if (!Has(book, name_spec)) return std::nullopt;
+  const auto number = AsNumber(book.ReadCell(Range(book, name_spec), 1, 1));
   if (!number) return std::nullopt;
   return static_cast<int>(std::lround(*number));
 }

@@ -47,9 +47,9 @@ std::span<const Anchor> TemplateAnchors() {
   return kAnchors;
 }
 
-std::optional<Anchor> AnchorOf(const NameSpec& spec) {
+std::optional<Anchor> AnchorOf(const NameSpec& name_spec) {
   for (const Anchor& anchor : kAnchors) {
-    if (anchor.spec->name == spec.name) return anchor;
+    if (anchor.name_spec->name == name_spec.name) return anchor;
   }
   return std::nullopt;
 }

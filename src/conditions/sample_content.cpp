@@ -81,8 +81,8 @@ constexpr std::array<DayEntry, 3> kReservations{{
     {10, 21, "早"},
 }};
 
-void Put(Workbook& book, const NameSpec& spec, int row, int column, const CellValue& value) {
-  book.WriteCell(Range(book, spec), row, column, value);
+void Put(Workbook& book, const NameSpec& name_spec, int row, int column, const CellValue& value) {
+  book.WriteCell(Range(book, name_spec), row, column, value);
 }
 
 bool IsWeekendOrHoliday(int day) {

@@ -117,23 +117,23 @@ class TemplateWriter {
   // Draws the cells of every anchored name and defines the names.
   void PlaceNames() {
     for (const Anchor& anchor : TemplateAnchors()) {
-      const NameSpec& spec = *anchor.spec;
-      lxw_worksheet* sheet = sheets_.at(std::string(spec.sheet));
-      lxw_format* format = FormatFor(spec);
-      for (int r = 0; r < spec.rows; ++r) {
-        for (int c = 0; c < spec.columns; ++c) {
+      const NameSpec& name_spec = *anchor.name_spec;
+      lxw_worksheet* sheet = sheets_.at(std::string(name_spec.sheet));
+      lxw_format* format = FormatFor(name_spec);
+      for (int r = 0; r < name_spec.rows; ++r) {
+        for (int c = 0; c < name_spec.columns; ++c) {
           worksheet_write_blank(sheet, static_cast<lxw_row_t>(anchor.row + r - 1),
                                 static_cast<lxw_col_t>(anchor.column + c - 1), format);
         }
       }
       std::string target =
-          "=" + std::string(spec.sheet) + "!" + AbsoluteCell(anchor.row, anchor.column);
-      if (spec.rows > 1 || spec.columns > 1) {
-        target += ":" + AbsoluteCell(anchor.row + spec.rows - 1, anchor.column + spec.columns - 1);
+          "=" + std::string(name_spec.sheet) + "!" + AbsoluteCell(anchor.row, anchor.column);
+      if (name_spec.rows > 1 || name_spec.columns > 1) {
+        target += ":" + AbsoluteCell(anchor.row + name_spec.rows - 1, anchor.column + name_spec.columns - 1);
       }
-      const std::string name = spec.scope == Scope::kSheet
-                                   ? std::string(spec.sheet) + "!" + std::string(spec.name)
-                                   : std::string(spec.name);
+      const std::string name = name_spec.scope == Scope::kSheet
+                                   ? std::string(name_spec.sheet) + "!" + std::string(name_spec.name)
+                                   : std::string(name_spec.name);
       const lxw_error error = workbook_define_name(book_, name.c_str(), target.c_str());
       if (error != LXW_NO_ERROR) {
         throw std::runtime_error("cannot define " + name + ": " + lxw_strerror(error));
@@ -153,17 +153,17 @@ class TemplateWriter {
     return format;
   }
 
-  lxw_format* FormatFor(const NameSpec& spec) {
-    if (spec.name == kStdDev.name) return figure_;
-    switch (spec.role) {
+  lxw_format* FormatFor(const NameSpec& name_spec) {
+    if (name_spec.name == kStdDev.name) return figure_;
+    switch (name_spec.role) {
       case Role::kDerived:
         return derived_;
       case Role::kDisplay:
         return display_;
       case Role::kProgram:
-        return spec.name == kTimeTable.name ? plain_ : input_;
+        return name_spec.name == kTimeTable.name ? plain_ : input_;
       case Role::kTyped:
-        return spec.name == kTypeAbbrev.name ? plain_ : input_;
+        return name_spec.name == kTypeAbbrev.name ? plain_ : input_;
     }
     return input_;
   }

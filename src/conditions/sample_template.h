@@ -10,14 +10,14 @@ namespace tsumiki::layout {
 
 // Where the template puts a name: the top-left cell on its sheet, 1-based.
 struct Anchor {
-  const NameSpec* spec;
+  const NameSpec* name_spec;
   int row;
   int column;
 };
 
 // Every name of the layout with its place in the template.
 std::span<const Anchor> TemplateAnchors();
-std::optional<Anchor> AnchorOf(const NameSpec& spec);
+std::optional<Anchor> AnchorOf(const NameSpec& name_spec);
 
 // Writes the blank roster workbook: every sheet and name of the layout, column
 // widths, borders and fills of the input and derived areas, and a short Japanese

@@ -28,16 +28,16 @@ std::optional<double> NumericValue(const wb::CellValue& value) {
   return std::nullopt;
 }
 
-std::optional<wb::CellValue> ReadNamedCell(const wb::Workbook& book, const layout::NameSpec& spec) {
-  if (!layout::Has(book, spec)) return std::nullopt;
-  const wb::CellRange range = layout::Range(book, spec);
+std::optional<wb::CellValue> ReadNamedCell(const wb::Workbook& book, const layout::NameSpec& name_spec) {
+  if (!layout::Has(book, name_spec)) return std::nullopt;
+  const wb::CellRange range = layout::Range(book, name_spec);
   return book.ReadCell(range, 1, 1);
 }
 
 // The text of a field: the numeric value in plain decimal, or empty when the cell
 // is missing or holds no number. `whole` rounds (年 and 月 show whole numbers).
-std::string FieldText(const wb::Workbook& book, const layout::NameSpec& spec, bool whole) {
-  const auto cell = ReadNamedCell(book, spec);
+std::string FieldText(const wb::Workbook& book, const layout::NameSpec& name_spec, bool whole) {
+  const auto cell = ReadNamedCell(book, name_spec);
   if (!cell) return {};
   const auto number = NumericValue(*cell);
   if (!number) return {};
@@ -55,8 +55,8 @@ wb::CellValue WeightValue(const std::string& text) {
   return text;
 }
 
-void WriteNamedCell(wb::Workbook& book, const layout::NameSpec& spec, const wb::CellValue& value) {
-  book.WriteCell(layout::Range(book, spec), 1, 1, value);
+void WriteNamedCell(wb::Workbook& book, const layout::NameSpec& name_spec, const wb::CellValue& value) {
+  book.WriteCell(layout::Range(book, name_spec), 1, 1, value);
 }
 
 }  // namespace
@@ -94,10 +94,10 @@ void StoreStartConditions(const EngineContext& context, const StartConditionValu
   wb::Workbook& book = context.book;
   // Resolve every name before the first write, so a missing name changes nothing.
   const wb::CellRange weight_range = layout::Range(book, layout::kWeights);
-  for (const layout::NameSpec* spec :
+  for (const layout::NameSpec* name_spec :
        {&layout::kYear, &layout::kMonth, &layout::kStartDayOfMonth, &layout::kBaseStartDay,
         &layout::kAttempts, &layout::kTimeLimit}) {
-    layout::Range(book, *spec);
+    layout::Range(book, *name_spec);
   }
 
   WriteNamedCell(book, layout::kYear, values.year);

@@ -12,8 +12,8 @@ namespace {
 
 namespace wb = workbook;
 
-int ReadNamedInt(const wb::Workbook& book, const layout::NameSpec& spec) {
-  const wb::CellRange range = layout::Range(book, spec);
+int ReadNamedInt(const wb::Workbook& book, const layout::NameSpec& name_spec) {
+  const wb::CellRange range = layout::Range(book, name_spec);
   return wb::ValueTextToInt(book.ReadCell(range, 1, 1));
 }
 

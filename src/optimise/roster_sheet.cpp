@@ -43,10 +43,10 @@ void WriteRosterCell(workbook::Workbook& book, int m, int d, const std::string& 
   book.WriteCell(range, m, d, TextValue(text));
 }
 
-double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& spec) {
-  const workbook::CellRange range = layout::Range(book, spec);
+double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& name_spec) {
+  const workbook::CellRange range = layout::Range(book, name_spec);
   const workbook::WorkbookError::Place place{book.Path().filename().string(),
-                                             std::string(spec.sheet), std::string(spec.name),
+                                             std::string(name_spec.sheet), std::string(name_spec.name),
                                              layout::CellName(range.top, range.left)};
   return workbook::ValueTextToDouble(book.ReadCell(range, 1, 1), place);
 }

@@ -36,6 +36,6 @@ void WriteRosterCell(workbook::Workbook& book, int m, int d, const std::string& 
 // A number cell of the roster sheet (標準偏差, 休み偏差, 休み増減計), read as its
 // value text's leading number. Throws WorkbookError naming the cell when it holds
 // an error value.
-double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& spec);
+double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& name_spec);
 
 }  // namespace tsumiki

@@ -61,10 +61,10 @@ class SessionTest : public ::testing::Test {
     return dir / "shift.xlsm";
   }
   // Changes one cell of the sample on disk.
-  void EditSample(const fs::path& path, const layout::NameSpec& spec,
+  void EditSample(const fs::path& path, const layout::NameSpec& name_spec,
                   const workbook::CellValue& value) {
     auto book = workbook::Workbook::Open(path);
-    book->WriteCell(layout::Range(*book, spec), 1, 1, value);
+    book->WriteCell(layout::Range(*book, name_spec), 1, 1, value);
     book->Save();
   }
   ScriptedHost host;

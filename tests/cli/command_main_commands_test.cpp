@@ -29,9 +29,9 @@ class MainCommandLineTest : public ::testing::Test {
     args.insert(args.end(), rest.begin(), rest.end());
     return run.Run(args);
   }
-  wb::CellValue Stored(const layout::NameSpec& spec) const {
+  wb::CellValue Stored(const layout::NameSpec& name_spec) const {
     auto book = wb::Workbook::Open(path_);
-    return book->ReadCell(layout::Range(*book, spec), 1, 1);
+    return book->ReadCell(layout::Range(*book, name_spec), 1, 1);
   }
 
   fs::path cwd_;

@@ -25,9 +25,9 @@ class SettingsCommandTest : public ::testing::Test {
     args.insert(args.end(), rest.begin(), rest.end());
     return args;
   }
-  wb::CellValue Stored(const layout::NameSpec& spec, int row = 1) const {
+  wb::CellValue Stored(const layout::NameSpec& name_spec, int row = 1) const {
     auto book = wb::Workbook::Open(path_);
-    return book->ReadCell(layout::Range(*book, spec), row, 1);
+    return book->ReadCell(layout::Range(*book, name_spec), row, 1);
   }
 
   fs::path dir_;

@@ -38,10 +38,10 @@ TEST(ConditionsCsv, RoundTripOfTheSampleIsExact) {
   ASSERT_TRUE(text.ends_with(kEnd));
   EXPECT_EQ(ApplyConditionsCsv(blank->book(), text, "sample.csv"), std::nullopt);
   EXPECT_EQ(ConditionsCsvText(blank->book()), text);
-  for (const NameSpec& spec : ConditionInputs()) {
-    EXPECT_EQ(blank->book().ReadRange(Range(blank->book(), spec)),
-              sample->book().ReadRange(Range(sample->book(), spec)))
-        << spec.name;
+  for (const NameSpec& name_spec : ConditionInputs()) {
+    EXPECT_EQ(blank->book().ReadRange(Range(blank->book(), name_spec)),
+              sample->book().ReadRange(Range(sample->book(), name_spec)))
+        << name_spec.name;
   }
   // Derived cells follow the loaded inputs.
   EXPECT_EQ(blank->Int(kMemberCnt), 20);

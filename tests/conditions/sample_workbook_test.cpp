@@ -56,12 +56,12 @@ TEST(SampleWorkbook, HoldsTheSampleWorkplaceWithItsDerivedCounts) {
   EXPECT_EQ(fx->Text(kRosterDates, 2, 1), "金");
   EXPECT_TRUE(FindInputProblems(fx->book()).empty());
   // Every name of the layout is there, with the template's size.
-  for (const NameSpec& spec : AllNames()) {
-    ASSERT_TRUE(Has(fx->book(), spec)) << spec.name;
-    const workbook::CellRange range = Range(fx->book(), spec);
-    EXPECT_EQ(range.Rows(), spec.rows) << spec.name;
-    EXPECT_EQ(range.Columns(), spec.columns) << spec.name;
-    EXPECT_EQ(fx->book().SheetName(range.sheet), spec.sheet) << spec.name;
+  for (const NameSpec& name_spec : AllNames()) {
+    ASSERT_TRUE(Has(fx->book(), name_spec)) << name_spec.name;
+    const workbook::CellRange range = Range(fx->book(), name_spec);
+    EXPECT_EQ(range.Rows(), name_spec.rows) << name_spec.name;
+    EXPECT_EQ(range.Columns(), name_spec.columns) << name_spec.name;
+    EXPECT_EQ(fx->book().SheetName(range.sheet), name_spec.sheet) << name_spec.name;
   }
 }
 

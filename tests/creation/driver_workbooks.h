@@ -16,9 +16,9 @@ namespace tsumiki::driver_test {
 
 namespace fs = std::filesystem;
 
-inline void Put(workbook::Workbook& book, const layout::NameSpec& spec, int row, int column,
+inline void Put(workbook::Workbook& book, const layout::NameSpec& name_spec, int row, int column,
                 const workbook::CellValue& value) {
-  book.WriteCell(layout::Range(book, spec), row, column, value);
+  book.WriteCell(layout::Range(book, name_spec), row, column, value);
 }
 
 inline fs::path FreshDir(const std::string& name) {

@@ -21,10 +21,10 @@ class StartConditionsTest : public ::testing::Test {
     main_ = book_->AddSheet(layout::kSheetMain);
     basic_ = book_->AddSheet(layout::kSheetBasic);
     int row = 1;
-    for (const layout::NameSpec* spec :
+    for (const layout::NameSpec* name_spec :
          {&layout::kYear, &layout::kMonth, &layout::kStartDayOfMonth, &layout::kBaseStartDay,
           &layout::kAttempts, &layout::kTimeLimit}) {
-      book_->DefineName(spec->name, wb::CellRange{main_, row, 2, row, 2}, main_);
+      book_->DefineName(name_spec->name, wb::CellRange{main_, row, 2, row, 2}, main_);
       ++row;
     }
     book_->DefineName(layout::kWeights.name, wb::CellRange{basic_, 1, 3, 12, 3});
@@ -155,10 +155,10 @@ TEST_F(StartConditionsTest, AMissingNameStopsTheStoreBeforeAnyWrite) {
   auto book = wb::Workbook::CreateEmpty(true);
   const int main = book->AddSheet(layout::kSheetMain);
   int row = 1;
-  for (const layout::NameSpec* spec :
+  for (const layout::NameSpec* name_spec :
        {&layout::kYear, &layout::kMonth, &layout::kStartDayOfMonth, &layout::kBaseStartDay,
         &layout::kAttempts, &layout::kTimeLimit}) {
-    book->DefineName(spec->name, wb::CellRange{main, row, 2, row, 2}, main);
+    book->DefineName(name_spec->name, wb::CellRange{main, row, 2, row, 2}, main);
     book->SetValue(main, row++, 2, wb::CellValue(1));
   }
   EngineContext ctx{*book, host_, model_, run_, session_, random_};

@@ -44,8 +44,8 @@ class Engine {
     session.CreationMode = kModeStaffingFirst;
   }
 
-  void SetNumber(const layout::NameSpec& spec, double value) {
-    book->WriteCell(layout::Range(*book, spec), 1, 1, value);
+  void SetNumber(const layout::NameSpec& name_spec, double value) {
+    book->WriteCell(layout::Range(*book, name_spec), 1, 1, value);
   }
 
   // The sheet as the day filling would have written it.
