@@ -1,6 +1,8 @@
 #include "creation/driver.h"
 
+#include <cstdint>
 #include <exception>
+#include <limits>
 
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
@@ -9,6 +11,7 @@
 #include "creation/driver_texts.h"
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
+#include "optimise/repair_search.h"
 #include "optimise/roster_score.h"
 #include "ui/app_identity.h"
 #include "ui/status.h"
@@ -287,6 +290,15 @@ CreateResult CreationDriver::StartAction() {
       Optimise(ctx_, 1, 2, model.DayCount);
       Notify(DriverEvent::kOptimised, 2);
       if (run.AbortRequested) break;
+      // Members still short of their targets: the repair search places the
+      // missing days before the month is given up and built again.
+      if (WorkDayShortfall(model) > 0) {
+        const auto limit_ms = static_cast<std::int64_t>(model.TimeLimitMinutes * 60000.0f);
+        RepairWorkDays(
+            ctx_, loaded_fixed_,
+            limit_ms > 0 ? run.RunStartTime + limit_ms : std::numeric_limits<std::int64_t>::max());
+        if (run.AbortRequested) break;
+      }
       if (WorkDayShortfall(model) == 0) {
         repeat = false;
         succeeded = true;

@@ -84,7 +84,10 @@ class Checker {
       for (int t = 1; t <= m_.TypeCount; ++t) {
         int staff = 0;
         for (int m = 1; m <= m_.MemberCount; ++m) staff += m_.Roster(m, d) == t ? 1 : 0;
-        if (staff != m_.NeedTable(t, d)) {
+        const bool may_exceed =
+            opt_.extra_staff_for_targets && (t < m_.TypeCount || m_.TypeCount == 1);
+        const bool fits = staff == m_.NeedTable(t, d) || (may_exceed && staff > m_.NeedTable(t, d));
+        if (!fits) {
           Report("day " + std::to_string(d) + " type " + std::to_string(t) + ": " +
                  std::to_string(staff) + " staff, " + std::to_string(m_.NeedTable(t, d)) +
                  " needed");

@@ -15,6 +15,9 @@ struct CheckOptions {
   // promise them (the work-day adjustment does).
   bool work_days_at_most_target = false;  // no member works more days than the target
   bool work_days_exact = false;           // members with days off set hit the target exactly
+  // Staff above the need is allowed on the duty types that may be added to reach
+  // work-day targets: every type but the last (the only type when there is one).
+  bool extra_staff_for_targets = false;
 };
 
 // Lists, as readable lines, every rule that the roster (model.Roster) breaks on
