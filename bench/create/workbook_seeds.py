@@ -5,7 +5,7 @@ workbook how many seeds ended with exit status 0 and the median and largest wall
 time.
 
     python3 bench/create/workbook_seeds.py [--tsumiki build/cli/tsumiki]
-        [--workbooks /work/shared/workbooks] [--seeds 30] [--timeout 60]
+        [--workbooks tests/workbooks] [--seeds 30] [--timeout 60]
 """
 import argparse
 import pathlib
@@ -35,7 +35,7 @@ def run(tsumiki, source, seed, timeout, scratch):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--tsumiki", default="build/cli/tsumiki")
-    parser.add_argument("--workbooks", default="/work/shared/workbooks")
+    parser.add_argument("--workbooks", default="tests/workbooks")
     parser.add_argument("--seeds", type=int, default=30)
     parser.add_argument("--timeout", type=float, default=60)
     args = parser.parse_args()
