@@ -7,6 +7,9 @@
 #include "conditions/loader.h"
 #include "creation/day_filling.h"
 #include "creation/driver_texts.h"
+#include "creation/duty_refusal.h"
+#include "creation/feasibility_check.h"
+#include "creation/refusal_texts.h"
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/roster_score.h"
@@ -176,6 +179,14 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   loaded_fixed_ = model.Fixed;
   if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false, false);
   Notify(DriverEvent::kLoaded, start);
+  if (pass_number == 1) {
+    // A month that no pass could staff ends here, before any day is filled.
+    cannot_staff_ = FindStaffingProblem(model);
+    if (cannot_staff_) {
+      Status(ctx_, "");
+      return false;
+    }
+  }
 
   progress_.Load();
   progress_.SetRange(0, model.DayCount);
@@ -269,6 +280,7 @@ CreateResult CreationDriver::StartAction() {
   run.FailedSlot = DaySlot{};
   run.RosterComplete = false;
   load_failed_ = false;
+  cannot_staff_.reset();
   progress_.ResetTimeLimit();
 
   // The roster as it was, put back if the run stops on a failure nobody expected.
@@ -314,9 +326,21 @@ CreateResult CreationDriver::StartAction() {
       host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
     } else {
       result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
-      result.outcome = load_failed_                  ? CreateOutcome::kLoadFailed
-                       : progress_.TimeLimitPassed() ? CreateOutcome::kTimeLimit
-                                                     : CreateOutcome::kAborted;
+      if (cannot_staff_) {
+        result.outcome = CreateOutcome::kCannotStaff;
+        result.message = *cannot_staff_;
+        host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
+                        MsgIcon::kExclamation);
+      } else {
+        result.outcome = load_failed_                  ? CreateOutcome::kLoadFailed
+                         : progress_.TimeLimitPassed() ? CreateOutcome::kTimeLimit
+                                                       : CreateOutcome::kAborted;
+        const DaySlot slot = run.FailedSlot;
+        if (result.outcome != CreateOutcome::kLoadFailed && slot.day >= 1 &&
+            slot.day <= model.DayCount && slot.type >= 1 && slot.type <= model.TypeCount) {
+          result.explanation = ExplainDayDuty(model, slot.day, slot.type);
+        }
+      }
     }
   } catch (const std::exception& error) {
     progress_.Unload();
