@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tsumiki {
 
@@ -22,6 +23,9 @@ struct RunState {
   bool RosterComplete = false;
   bool ModelLoaded = false;
   DaySlot FailedSlot;
+  // The duties of FailedSlot's day as they stood when the search failed (index =
+  // member row), so that the refusals can be explained after the day was reset.
+  std::vector<int> FailedColumn;
 };
 
 // The creation modes of the mode menu.

@@ -49,6 +49,18 @@ void AddDuty(ConditionModel& model, int m, int type, int delta) {
   model.WorkDays(m) += delta;
 }
 
+// The failed day as the search saw it when nobody was left for the slot.
+std::string ExplainFailedSlot(const ConditionModel& model, const RunState& run) {
+  ConditionModel at_failure = model;
+  const int d = run.FailedSlot.day;
+  if (run.FailedColumn.size() == static_cast<std::size_t>(model.MemberCount) + 1) {
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      at_failure.Roster(m, d) = run.FailedColumn[static_cast<std::size_t>(m)];
+    }
+  }
+  return ExplainDayDuty(at_failure, d, run.FailedSlot.type);
+}
+
 }  // namespace
 
 std::string ElapsedText(std::int64_t elapsed_ms) {
@@ -278,6 +290,7 @@ CreateResult CreationDriver::StartAction() {
   run.RunStartTime = host.MonotonicMs();
   run.PassCount = 0;
   run.FailedSlot = DaySlot{};
+  run.FailedColumn.clear();
   run.RosterComplete = false;
   load_failed_ = false;
   cannot_staff_.reset();
@@ -338,7 +351,7 @@ CreateResult CreationDriver::StartAction() {
         const DaySlot slot = run.FailedSlot;
         if (result.outcome != CreateOutcome::kLoadFailed && slot.day >= 1 &&
             slot.day <= model.DayCount && slot.type >= 1 && slot.type <= model.TypeCount) {
-          result.explanation = ExplainDayDuty(model, slot.day, slot.type);
+          result.explanation = ExplainFailedSlot(model, run);
         }
       }
     }

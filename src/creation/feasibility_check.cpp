@@ -129,7 +129,11 @@ std::optional<std::string> DayProblem(const ConditionModel& model, int d, int t)
 
 std::optional<std::string> FindStaffingProblem(const ConditionModel& model) {
   if (auto problem = TotalProblem(model)) return problem;
-  if (auto problem = MemberProblem(model)) return problem;
+  // Without the work-day adjustment a member left short is a question to the
+  // planner, who may keep the month and adjust it by hand.
+  if (model.WorkDayAdjust) {
+    if (auto problem = MemberProblem(model)) return problem;
+  }
   for (int d = model.StartDay; d <= model.DayCount; ++d) {
     for (int t = 1; t <= model.TypeCount; ++t) {
       if (auto problem = DayProblem(model, d, t)) return problem;

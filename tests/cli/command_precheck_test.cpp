@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "cli_run.h"
+#include "support/workbook_fixture.h"
+
+namespace tsumiki::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool AnyContains(const std::vector<std::string>& texts, std::string_view part) {
+  for (const auto& t : texts) {
+    if (t.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// February 2013: day 2 needs three 夜 and only E may take one: A has asked for the
+// day off, B may not take 夜 that day, C is reserved for 日, and D's reserved 夜 on
+// day 1 bars 夜 the next day.
+fs::path WriteOneFreeMember() {
+  testing::ScriptedHost setup;
+  auto fx = testing::LayoutWorkbook::Blank(setup);
+  fx->SetPeriod(2013, 2, 1, 1);
+  fx->SetTypes({{"日勤", "日"}, {"夜勤", "夜"}});
+  fx->SetMembers({"A", "B", "C", "D", "E"});
+  for (int m = 1; m <= 5; ++m) fx->SetDayOff(m, 20);
+  fx->SetNeed(2, 2, 3);
+  fx->SetNextDayBan(2, 2);
+  fx->SetSchedule(1, 2, "休");
+  fx->SetSchedule(2, 2, "夜");
+  fx->SetReservation(3, 2, "日");
+  fx->SetReservation(4, 1, "夜");
+  fx->book().Save();
+  const fs::path kept = testing::MakeTempDir("cli-precheck") / "shift.xlsm";
+  fs::copy_file(fx->path(), kept);
+  return kept;
+}
+
+TEST(PreCheck, ADayNoPassCanStaffIsNamedWithEveryMembersReasonAndNothingIsSaved) {
+  const fs::path path = WriteOneFreeMember();
+  const std::string before = Bytes(path);
+  CliRun run;
+  EXPECT_EQ(run.Run({"--workbook", path.string(), "--batch", "--save", "create"}), kExitFailure);
+  const auto texts = run.host.MessageTexts();
+  for (const char* part : {"2月2日 の 夜 は 3 人必要ですが、就ける職員は 1 人です。",
+                           "　1 A：休み希望\n", "　2 B：その日の勤務不可\n",
+                           "　3 C：他の勤務（日）に入っています\n", "　4 D：前日の勤務の翌日禁止\n",
+                           "　5 E：就けます\n"}) {
+    EXPECT_TRUE(AnyContains(texts, part)) << part << ::testing::PrintToString(texts);
+  }
+  EXPECT_EQ(Bytes(path), before);
+}
+
+TEST(PreCheck, ExplainListsEveryMemberForTheDayAndRefusesAnUnknownDuty) {
+  const fs::path path = WriteOneFreeMember();
+  CliRun run;
+  ASSERT_EQ(run.Run({"--workbook", path.string(), "--batch", "explain", "--day", "2", "--duty",
+                     "夜"}),
+            kExitOk)
+      << ::testing::PrintToString(run.host.MessageTexts());
+  const std::string out = run.out.str();
+  EXPECT_NE(out.find("【2月2日 夜（必要 3 人）】\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("　4 D：前日の勤務の翌日禁止\n　5 E：就けます\n"), std::string::npos) << out;
+
+  CliRun unknown;
+  EXPECT_EQ(unknown.Run({"--workbook", path.string(), "--batch", "explain", "--day", "2",
+                         "--duty", "朝"}),
+            kExitFailure);
+}
+
+// The staffing of the shared test workbook asks more duty-days than its members'
+// targets allow.
+TEST(PreCheck, StaffingBeyondAllTargetsEndsAtOnceWithTheShortfall) {
+  const fs::path shared =
+      fs::path(TSUMIKI_SOURCE_DIR) / ".." / "shared" / "workbooks" / "t7-cannot-staff.xlsx";
+  if (!fs::exists(shared)) GTEST_SKIP() << "no shared test workbooks beside the source";
+  const fs::path path = testing::MakeTempDir("cli-precheck-t7") / "t7.xlsx";
+  fs::copy_file(shared, path, fs::copy_options::overwrite_existing);
+  const std::string before = Bytes(path);
+  CliRun run;
+  EXPECT_EQ(run.Run({"--workbook", path.string(), "--batch", "--save", "create"}), kExitFailure);
+  EXPECT_TRUE(AnyContains(run.host.MessageTexts(), "必要人数の合計は 454 人日ですが、"
+                                                   "職員の勤務日数の目標の合計は 440 日です"))
+      << ::testing::PrintToString(run.host.MessageTexts());
+  EXPECT_LT(run.host.MonotonicMs(), 2000);
+  EXPECT_EQ(Bytes(path), before);
+}
+
+}  // namespace
+}  // namespace tsumiki::cli
