@@ -164,7 +164,7 @@ void CreationDriver::WriteDay(int d) {
   workbook::Table values = ctx_.book.ReadRange(block);
   for (int m = 1; m <= model.MemberCount; ++m) {
     ctx_.host.DoEvents();
-    if (ctx_.run.AbortRequested) return;  // the partial column is not written
+    if (StopRequested(ctx_.run, ctx_.host.MonotonicMs())) return;  // the partial column is not written
     const int type = model.Roster(m, d);
     values[static_cast<std::size_t>(m - 1)][0] = type >= 1
                                                      ? workbook::CellValue(model.TypeAbbrev(type))
@@ -189,6 +189,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     return false;
   }
   loaded_fixed_ = model.Fixed;
+  // The limit counts from the start of the whole run, whatever the passes took.
+  run.DeadlineMs = run.RunStartTime + TimeLimitMs(model.TimeLimitMinutes);
   if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false, false);
   Notify(DriverEvent::kLoaded, start);
   if (pass_number == 1) {
@@ -209,7 +211,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   int d = model.StartDay;
   for (; d <= model.DayCount; ++d) {
     progress_.SetValue(d);
-    if (run.AbortRequested) {
+    if (StopRequested(run, host.MonotonicMs())) {
       repeat = false;
       break;
     }
@@ -217,7 +219,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     host.DoEvents();
     for (int t = 1; t <= model.AttemptsPerDay; ++t) {
       host.DoEvents();
-      if (run.AbortRequested) {
+      if (StopRequested(run, host.MonotonicMs())) {
         repeat = false;
         break;
       }
@@ -240,7 +242,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     WriteDay(d);
     if (run.DaySuccessCount == 0) {
       Status(ctx_, kStatusDayFailed, kColourRed);
-      WaitWithEvents(host, kPauseDayFailedMs);
+      // A run that is to stop does not pause before the next attempt.
+      if (!StopRequested(run, host.MonotonicMs())) WaitWithEvents(host, kPauseDayFailedMs);
       break;
     }
     Notify(DriverEvent::kDayBuilt, d);
@@ -291,6 +294,8 @@ CreateResult CreationDriver::StartAction() {
   run.PassCount = 0;
   run.FailedSlot = DaySlot{};
   run.FailedColumn.clear();
+  run.DeadlineMs = -1;  // set once the conditions give the limit
+  run.DeadlinePassed = false;
   run.RosterComplete = false;
   load_failed_ = false;
   cannot_staff_.reset();
@@ -305,13 +310,13 @@ CreateResult CreationDriver::StartAction() {
 
     bool repeat = true;
     while (repeat) {
-      if (!RunCreationPasses()) break;
+      if (StopRequested(run, host.MonotonicMs()) || !RunCreationPasses()) break;
       Optimise(ctx_, 1, 1, model.DayCount);
       Notify(DriverEvent::kOptimised, 1);
-      if (run.AbortRequested) break;
+      if (StopRequested(run, host.MonotonicMs())) break;
       Optimise(ctx_, 1, 2, model.DayCount);
       Notify(DriverEvent::kOptimised, 2);
-      if (run.AbortRequested) break;
+      if (StopRequested(run, host.MonotonicMs())) break;
       if (WorkDayShortfall(model) == 0) {
         repeat = false;
         succeeded = true;
@@ -345,9 +350,10 @@ CreateResult CreationDriver::StartAction() {
         host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
                         MsgIcon::kExclamation);
       } else {
-        result.outcome = load_failed_                  ? CreateOutcome::kLoadFailed
-                         : progress_.TimeLimitPassed() ? CreateOutcome::kTimeLimit
-                                                       : CreateOutcome::kAborted;
+        progress_.ReportDeadline();
+        result.outcome = load_failed_          ? CreateOutcome::kLoadFailed
+                         : run.DeadlinePassed ? CreateOutcome::kTimeLimit
+                                              : CreateOutcome::kAborted;
         const DaySlot slot = run.FailedSlot;
         if (result.outcome != CreateOutcome::kLoadFailed && slot.day >= 1 &&
             slot.day <= model.DayCount && slot.type >= 1 && slot.type <= model.TypeCount) {
@@ -376,6 +382,7 @@ CreateResult CreationDriver::StartAction() {
     if (restored) result.message += "\n" + std::string(kRosterRestored);
     host.MessageBox(result.message, kCreationStoppedTitle, MsgButtons::kOk, MsgIcon::kCritical);
   }
+  run.DeadlineMs = -1;  // later searches (readjustment, optimisation window) have none
   ctx_.book.SetAppState(AppState{true, true, true});
   Notify(DriverEvent::kRunEnded, 0);
   return result;

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "cli_run.h"
+#include "conditions/layout.h"
+#include "conditions/sample_workbook.h"
+#include "workbook/workbook.h"
 #include "support/workbook_fixture.h"
 
 namespace tsumiki::cli {
@@ -94,6 +97,55 @@ TEST(PreCheck, StaffingBeyondAllTargetsEndsAtOnceWithTheShortfall) {
                                                    "職員の勤務日数の目標の合計は 440 日です"))
       << ::testing::PrintToString(run.host.MessageTexts());
   EXPECT_LT(run.host.MonotonicMs(), 2000);
+  EXPECT_EQ(Bytes(path), before);
+}
+
+// A batch run on the virtual clock: pauses take no time and every event loop
+// takes 10 ms.
+class BusyHost : public testing::ScriptedHost {
+ public:
+  void Sleep(int) override {}
+  void DoEvents() override {
+    Advance(10);
+    ScriptedHost::DoEvents();
+  }
+};
+
+// The sample where no pass can fill day 1 (a forbidden combination of every
+// member lets one on 日 a day) although no check before the passes can tell.
+fs::path WriteNeverFilled() {
+  const fs::path path = testing::MakeTempDir("cli-deadline") / "shift.xlsm";
+  layout::WriteSampleWorkbook(path);
+  auto book = workbook::Workbook::Open(path);
+  const auto& combos = layout::kForbiddenCombos;
+  const auto put = [&](int row, int column, const workbook::CellValue& value) {
+    book->WriteCell(layout::Range(*book, combos), row, column, value);
+  };
+  book->WriteCell(layout::Range(*book, layout::kForbiddenComboCnt), 1, 1, combos.rows);
+  put(combos.rows, 1, "日勤");
+  put(combos.rows, 2, 2);
+  for (int j = 1; j <= 20; ++j) put(combos.rows, 4 + 5 * (j - 1), j);
+  book->Save();
+  return path;
+}
+
+TEST(Deadline, AFractionOfAMinuteEndsTheRunThenWithStatusFourAndNothingSaved) {
+  const fs::path path = WriteNeverFilled();
+  const std::string before = Bytes(path);
+  CliRun run;
+  BusyHost host;
+  run.ctx.host = &host;
+  EXPECT_EQ(run.Run({"--workbook", path.string(), "--batch", "--save", "create", "--time-limit",
+                     "0.5"}),
+            4);
+  EXPECT_GE(host.MonotonicMs(), 30000);
+  EXPECT_LT(host.MonotonicMs(), 30200);
+  const auto texts = host.MessageTexts();
+  EXPECT_TRUE(AnyContains(texts, "制限時間の0.5分が過ぎました！\n処理を中止します。\n\n1日の [日] を確保失敗！"))
+      << ::testing::PrintToString(texts);
+  EXPECT_FALSE(AnyContains(texts, "所要時間"));
+  // The failed slot is explained member by member after the message.
+  EXPECT_NE(run.out.str().find("：組合せ禁止\n"), std::string::npos) << run.out.str();
   EXPECT_EQ(Bytes(path), before);
 }
 
