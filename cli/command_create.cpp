@@ -114,7 +114,6 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
     ctx.out << '\n' << kTotalsHeading << '\n' << 単勤単休総数情報(context);
   }
-  if (!result.explanation.empty()) ctx.out << result.explanation;
   // Only a run that created a month has anything to save: any other leaves the
   // workbook file as it was, whatever --save says.
   if (result.outcome != CreateOutcome::kCreated) {

@@ -358,6 +358,7 @@ CreateResult CreationDriver::StartAction() {
         if (result.outcome != CreateOutcome::kLoadFailed && slot.day >= 1 &&
             slot.day <= model.DayCount && slot.type >= 1 && slot.type <= model.TypeCount) {
           result.explanation = ExplainFailedSlot(model, run);
+          host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
         }
       }
     }

@@ -22,6 +22,7 @@ inline constexpr std::string_view kTargetReached = "勤務日数に達した";
 inline constexpr std::string_view kRequiredPattern = "必須パターン";
 
 // --- The explanation of one day and duty ----------------------------------------
+inline constexpr std::string_view kExplanationTitle = "勤務に就けない理由";
 // {0}: the date, {1}: the duty's abbreviation, {2}: staff needed.
 inline constexpr std::string_view kExplainHeading = "【{0} {1}（必要 {2} 人）】";
 // {0}: member number, {1}: name, {2}: the reason.
