@@ -69,8 +69,8 @@ class ProgressWindow {
   // The creation pass being run, for hosts that show it (the terminal's progress line).
   void SetPass(int pass_number);
 
-  // Whether the time-limit tick has fired since the last ResetTimeLimit (the start
-  // of a run): it tells a run stopped by the time limit from one aborted by hand.
+  // Whether the time-limit message has been shown since the last ResetTimeLimit
+  // (the start of a run).
   bool TimeLimitPassed() const { return time_limit_passed_; }
   void ResetTimeLimit() { time_limit_passed_ = false; }
   // The time-limit message, once per run, when the deadline has passed (found by
