@@ -84,6 +84,7 @@ int ExitStatusOf(CreateOutcome outcome) {
       return kExitTimeLimit;
     case CreateOutcome::kLoadFailed:
     case CreateOutcome::kFailed:
+    case CreateOutcome::kCannotStaff:
       break;
   }
   return kExitFailure;
@@ -112,6 +113,12 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
   if (result.outcome == CreateOutcome::kCreated) {
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
     ctx.out << '\n' << kTotalsHeading << '\n' << 単勤単休総数情報(context);
+  }
+  // Only a run that created a month has anything to save: any other leaves the
+  // workbook file as it was, whatever --save says.
+  if (result.outcome != CreateOutcome::kCreated) {
+    if (session->IsOpen()) session->Close(false);
+    return ExitStatusOf(result.outcome);
   }
   // The save question, or its answer from --save / --no-save.
   return CloseCommandSession(ctx, *session, ExitStatusOf(result.outcome));

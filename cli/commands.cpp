@@ -24,6 +24,7 @@ void AddCommands(CLI::App& app, CliContext& ctx) {
   AddModeCommand(app, ctx);
   AddSettingsCommand(app, ctx);
   AddReadjustCommand(app, ctx);
+  AddExplainCommand(app, ctx);
   AddConditionsCommand(app, ctx);
   AddHelpCommand(app, ctx);
 }

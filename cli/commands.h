@@ -76,6 +76,7 @@ void AddTotalsCommand(CLI::App& app, CliContext& ctx);
 void AddModeCommand(CLI::App& app, CliContext& ctx);
 void AddSettingsCommand(CLI::App& app, CliContext& ctx);
 void AddReadjustCommand(CLI::App& app, CliContext& ctx);
+void AddExplainCommand(CLI::App& app, CliContext& ctx);
 void AddConditionsCommand(CLI::App& app, CliContext& ctx);
 void AddHelpCommand(CLI::App& app, CliContext& ctx);
 void AddCreateCommand(CLI::App& app, CliContext& ctx);

@@ -278,6 +278,12 @@ void TerminalHost::ClearProgressLine() {
   progress_shown_ = false;
 }
 
+void TerminalHost::ShowExplanation(std::string_view title, std::string_view text) {
+  std::string lines = PlainLines(text);
+  if (!lines.empty() && lines.back() == '\n') lines.pop_back();
+  WriteLines("【" + std::string(title) + "】\n" + lines);
+}
+
 bool TerminalHost::OpenUrl(std::string_view address) {
   if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) return false;
   // No shell in between: the address is one argument, whatever it contains.

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QThread>
 #include <QTime>
@@ -154,6 +155,18 @@ void QtHost::PumpTimers() {
 void QtHost::AdvanceClock(std::int64_t milliseconds) {
   virtual_now_ms_ += milliseconds;
   PumpTimers();
+}
+
+// A plain read-only text window that stays open beside the sheet; each failed
+// run opens its own, closed (and deleted) by the planner.
+void QtHost::ShowExplanation(std::string_view title, std::string_view text) {
+  auto* window = new QPlainTextEdit;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setReadOnly(true);
+  window->setWindowTitle(FromUtf8(title));
+  window->setPlainText(FromUtf8(text));
+  window->resize(520, 420);
+  window->show();
 }
 
 bool QtHost::OpenUrl(std::string_view address) {

@@ -44,6 +44,7 @@ class QtHost : public QObject, public Host {
   double SecondsSinceMidnight() const override;
   TimerId StartTimer(int interval_ms, std::function<void()> on_tick) override;
   bool OpenUrl(std::string_view address) override;
+  void ShowExplanation(std::string_view title, std::string_view text) override;
 
   void SetTopmost(WindowId window, bool topmost) override;
   PixelSize WindowSize(WindowId window) const override;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tsumiki {
 
@@ -21,8 +22,26 @@ struct RunState {
   int DaySuccessCount = 0;
   bool RosterComplete = false;
   bool ModelLoaded = false;
+  // The time limit as a point of Host::MonotonicMs(); -1 while none is set. Once
+  // it has passed, DeadlinePassed and AbortRequested are set together.
+  std::int64_t DeadlineMs = -1;
+  bool DeadlinePassed = false;
   DaySlot FailedSlot;
+  // The duties of FailedSlot's day as they stood when the search failed (index =
+  // member row), so that the refusals can be explained after the day was reset.
+  std::vector<int> FailedColumn;
 };
+
+// Whether the run is to stop: aborted, or past its deadline at `now_ms` (which
+// then counts as an abort too). Every place that lets events run asks this, so
+// the time limit ends a search however long it runs.
+inline bool StopRequested(RunState& run, std::int64_t now_ms) {
+  if (!run.AbortRequested && run.DeadlineMs >= 0 && now_ms > run.DeadlineMs) {
+    run.AbortRequested = true;
+    run.DeadlinePassed = true;
+  }
+  return run.AbortRequested;
+}
 
 // The creation modes of the mode menu.
 enum CreationModeValue : int {

@@ -116,6 +116,10 @@ bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
       const int m = PickMember(ctx, t, d);
       if (m == 0) {
         ctx.run.FailedSlot = DaySlot{d, t};
+        ctx.run.FailedColumn.assign(static_cast<std::size_t>(model.MemberCount) + 1, 0);
+        for (int r = 1; r <= model.MemberCount; ++r) {
+          ctx.run.FailedColumn[static_cast<std::size_t>(r)] = model.Roster(r, d);
+        }
         return false;
       }
       model.Roster(m, d) = t;

@@ -9,6 +9,9 @@
 #include "conditions/loader.h"
 #include "creation/day_filling.h"
 #include "creation/driver_texts.h"
+#include "creation/duty_refusal.h"
+#include "creation/feasibility_check.h"
+#include "creation/refusal_texts.h"
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/repair_search.h"
@@ -47,6 +50,18 @@ void AddDuty(ConditionModel& model, int m, int type, int delta) {
   model.TypeTally(m, type) += delta;
   model.TypeTally(m, kTallyTotal) += delta;
   model.WorkDays(m) += delta;
+}
+
+// The failed day as the search saw it when nobody was left for the slot.
+std::string ExplainFailedSlot(const ConditionModel& model, const RunState& run) {
+  ConditionModel at_failure = model;
+  const int d = run.FailedSlot.day;
+  if (run.FailedColumn.size() == static_cast<std::size_t>(model.MemberCount) + 1) {
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      at_failure.Roster(m, d) = run.FailedColumn[static_cast<std::size_t>(m)];
+    }
+  }
+  return ExplainDayDuty(at_failure, d, run.FailedSlot.type);
 }
 
 }  // namespace
@@ -152,7 +167,7 @@ void CreationDriver::WriteDay(int d) {
   workbook::Table values = ctx_.book.ReadRange(block);
   for (int m = 1; m <= model.MemberCount; ++m) {
     ctx_.host.DoEvents();
-    if (ctx_.run.AbortRequested) return;  // the partial column is not written
+    if (StopRequested(ctx_.run, ctx_.host.MonotonicMs())) return;  // the partial column is not written
     const int type = model.Roster(m, d);
     values[static_cast<std::size_t>(m - 1)][0] = type >= 1
                                                      ? workbook::CellValue(model.TypeAbbrev(type))
@@ -177,8 +192,18 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     return false;
   }
   loaded_fixed_ = model.Fixed;
+  // The limit counts from the start of the whole run, whatever the passes took.
+  run.DeadlineMs = run.RunStartTime + TimeLimitMs(model.TimeLimitMinutes);
   if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false, false);
   Notify(DriverEvent::kLoaded, start);
+  if (pass_number == 1) {
+    // A month that no pass could staff ends here, before any day is filled.
+    cannot_staff_ = FindStaffingProblem(model);
+    if (cannot_staff_) {
+      Status(ctx_, "");
+      return false;
+    }
+  }
 
   progress_.Load();
   progress_.SetRange(0, model.DayCount);
@@ -189,7 +214,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   int d = model.StartDay;
   for (; d <= model.DayCount; ++d) {
     progress_.SetValue(d);
-    if (run.AbortRequested) {
+    if (StopRequested(run, host.MonotonicMs())) {
       repeat = false;
       break;
     }
@@ -197,7 +222,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     host.DoEvents();
     for (int t = 1; t <= model.AttemptsPerDay; ++t) {
       host.DoEvents();
-      if (run.AbortRequested) {
+      if (StopRequested(run, host.MonotonicMs())) {
         repeat = false;
         break;
       }
@@ -220,7 +245,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     WriteDay(d);
     if (run.DaySuccessCount == 0) {
       Status(ctx_, kStatusDayFailed, kColourRed);
-      WaitWithEvents(host, kPauseDayFailedMs);
+      // A run that is to stop does not pause before the next attempt.
+      if (!StopRequested(run, host.MonotonicMs())) WaitWithEvents(host, kPauseDayFailedMs);
       break;
     }
     Notify(DriverEvent::kDayBuilt, d);
@@ -270,8 +296,12 @@ CreateResult CreationDriver::StartAction() {
   run.RunStartTime = host.MonotonicMs();
   run.PassCount = 0;
   run.FailedSlot = DaySlot{};
+  run.FailedColumn.clear();
+  run.DeadlineMs = -1;  // set once the conditions give the limit
+  run.DeadlinePassed = false;
   run.RosterComplete = false;
   load_failed_ = false;
+  cannot_staff_.reset();
   progress_.ResetTimeLimit();
 
   // The roster as it was, put back if the run stops on a failure nobody expected.
@@ -283,21 +313,20 @@ CreateResult CreationDriver::StartAction() {
 
     bool repeat = true;
     while (repeat) {
-      if (!RunCreationPasses()) break;
+      if (StopRequested(run, host.MonotonicMs()) || !RunCreationPasses()) break;
       Optimise(ctx_, 1, 1, model.DayCount);
       Notify(DriverEvent::kOptimised, 1);
-      if (run.AbortRequested) break;
+      if (StopRequested(run, host.MonotonicMs())) break;
       Optimise(ctx_, 1, 2, model.DayCount);
       Notify(DriverEvent::kOptimised, 2);
-      if (run.AbortRequested) break;
+      if (StopRequested(run, host.MonotonicMs())) break;
       // Members still short of their targets: the repair search places the
       // missing days before the month is given up and built again.
       if (WorkDayShortfall(model) > 0) {
-        const auto limit_ms = static_cast<std::int64_t>(model.TimeLimitMinutes * 60000.0f);
-        RepairWorkDays(
-            ctx_, loaded_fixed_,
-            limit_ms > 0 ? run.RunStartTime + limit_ms : std::numeric_limits<std::int64_t>::max());
-        if (run.AbortRequested) break;
+        RepairWorkDays(ctx_, loaded_fixed_,
+                       run.DeadlineMs >= 0 ? run.DeadlineMs
+                                           : std::numeric_limits<std::int64_t>::max());
+        if (StopRequested(run, host.MonotonicMs())) break;
       }
       if (WorkDayShortfall(model) == 0) {
         repeat = false;
@@ -326,9 +355,23 @@ CreateResult CreationDriver::StartAction() {
       host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
     } else {
       result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
-      result.outcome = load_failed_                  ? CreateOutcome::kLoadFailed
-                       : progress_.TimeLimitPassed() ? CreateOutcome::kTimeLimit
-                                                     : CreateOutcome::kAborted;
+      if (cannot_staff_) {
+        result.outcome = CreateOutcome::kCannotStaff;
+        result.message = *cannot_staff_;
+        host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
+                        MsgIcon::kExclamation);
+      } else {
+        progress_.ReportDeadline();
+        result.outcome = load_failed_          ? CreateOutcome::kLoadFailed
+                         : run.DeadlinePassed ? CreateOutcome::kTimeLimit
+                                              : CreateOutcome::kAborted;
+        const DaySlot slot = run.FailedSlot;
+        if (result.outcome != CreateOutcome::kLoadFailed && slot.day >= 1 &&
+            slot.day <= model.DayCount && slot.type >= 1 && slot.type <= model.TypeCount) {
+          result.explanation = ExplainFailedSlot(model, run);
+          host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
+        }
+      }
     }
   } catch (const std::exception& error) {
     progress_.Unload();
@@ -351,6 +394,7 @@ CreateResult CreationDriver::StartAction() {
     if (restored) result.message += "\n" + std::string(kRosterRestored);
     host.MessageBox(result.message, kCreationStoppedTitle, MsgButtons::kOk, MsgIcon::kCritical);
   }
+  run.DeadlineMs = -1;  // later searches (readjustment, optimisation window) have none
   ctx_.book.SetAppState(AppState{true, true, true});
   Notify(DriverEvent::kRunEnded, 0);
   return result;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "conditions/engine_context.h"
@@ -16,12 +17,16 @@ enum class CreateOutcome {
   kTimeLimit,   // the time limit passed (its message was shown)
   kLoadFailed,  // the conditions were refused (the loader showed its message)
   kFailed,      // an unexpected failure stopped the run (message shown, roster restored)
+  kCannotStaff, // the pre-check found the month cannot be staffed (message shown)
 };
 
 struct CreateResult {
   CreateOutcome outcome = CreateOutcome::kFailed;
   std::int64_t elapsed_ms = 0;
   std::string message;  // the closing or failure message, as shown
+  // For a run that ended without a month after a day could not be filled: every
+  // member and the first rule that refused them the failed day's duty.
+  std::string explanation;
 };
 
 // Points of the run at which an observer (tests, the benchmark) may look at the model.
@@ -61,6 +66,7 @@ class CreationDriver {
   // Fixed as the load left it: the reservations it placed and counted.
   IndexGrid<int> loaded_fixed_;
   bool load_failed_ = false;
+  std::optional<std::string> cannot_staff_;
   Observer observer_;
 };
 

@@ -48,10 +48,9 @@ std::string RemainingText(std::int64_t remaining_ms) {
 }
 
 std::int64_t TimeLimitMs(float time_limit_minutes) {
-  // nearbyint follows the default rounding mode: halves to even.
-  const double minutes = std::nearbyint(static_cast<double>(time_limit_minutes));
-  if (!(minutes > 0)) return 0;
-  return static_cast<std::int64_t>(minutes) * 60 * 1000;
+  const double ms = std::round(static_cast<double>(time_limit_minutes) * 60000.0);
+  if (!(ms > 0)) return 0;
+  return static_cast<std::int64_t>(ms);
 }
 
 std::string TimeLimitMessage(float time_limit_minutes, const DaySlot& failed,
@@ -133,9 +132,17 @@ void ProgressWindow::OnTimerTick() {
   host_.DoEvents();
   if (!timer_ || remaining >= 0) return;
   run_.AbortRequested = true;
+  run_.DeadlinePassed = true;
+  ReportDeadline();
+}
+
+void ProgressWindow::ReportDeadline() {
+  if (time_limit_passed_ || !run_.DeadlinePassed) return;
   time_limit_passed_ = true;
-  host_.StopTimer(*timer_);
-  timer_.reset();
+  if (timer_) {
+    host_.StopTimer(*timer_);
+    timer_.reset();
+  }
   view_.remaining_text = "0:00";
   Paint();
   host_.MessageBox(TimeLimitMessage(model_.TimeLimitMinutes, run_.FailedSlot, model_.TypeAbbrev),

@@ -37,8 +37,8 @@ std::optional<TwipsPoint> PlaceProgressWindow(int status_position, const ScreenM
 // A negative time shows "0:00".
 std::string RemainingText(std::int64_t remaining_ms);
 
-// The time limit in milliseconds: the minutes rounded to a whole number (halves
-// to even), never negative.
+// The time limit in milliseconds: the minutes as given (0.5 is 30 s), to the
+// nearest millisecond, never negative.
 std::int64_t TimeLimitMs(float time_limit_minutes);
 
 // The message shown when the time limit has passed. It names the day and duty type
@@ -69,10 +69,13 @@ class ProgressWindow {
   // The creation pass being run, for hosts that show it (the terminal's progress line).
   void SetPass(int pass_number);
 
-  // Whether the time-limit tick has fired since the last ResetTimeLimit (the start
-  // of a run): it tells a run stopped by the time limit from one aborted by hand.
+  // Whether the time-limit message has been shown since the last ResetTimeLimit
+  // (the start of a run).
   bool TimeLimitPassed() const { return time_limit_passed_; }
   void ResetTimeLimit() { time_limit_passed_ = false; }
+  // The time-limit message, once per run, when the deadline has passed (found by
+  // the tick or by any search that let events run).
+  void ReportDeadline();
 
   // cmd中止.
   void OnAbortClicked();

@@ -43,7 +43,7 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
   int partner = 0;
   for (int j = m + 1; j <= n; ++j) {
     ctx.host.DoEvents();
-    if (ctx.run.AbortRequested) break;
+    if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     if (model.Roster(m, d) == model.Roster(j, d)) continue;
     SwapDuties(model, m, j, d);
     if (SwapCheck(model, SwapRule::kWithWorkDayTarget, d, m, j) == kRuleAccept) {
@@ -81,7 +81,7 @@ float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_d
   for (int p = first; p <= last_day; ++p) {
     ctx.host.DoEvents();
     const int d = order(p);
-    if (ctx.run.AbortRequested) break;
+    if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     for (int m = 1; m <= model.MemberCount; ++m) {
       const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet);
       if (c < best_score) {
@@ -90,7 +90,7 @@ float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_d
       }
       // The partner loop has seen the abort already; the other members need not
       // each look again.
-      if (ctx.run.AbortRequested) break;
+      if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     }
     window.SetValue((k - 1) * model.DayCount + p);
   }

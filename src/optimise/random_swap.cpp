@@ -34,7 +34,7 @@ void RandomSwapPass(EngineContext& ctx, int last_day) {
   for (int d = model.StartDay; d <= last_day && !ctx.run.AbortRequested; ++d) {
     for (int r = 1; r <= n; ++r) {
       ctx.host.DoEvents();
-      if (ctx.run.AbortRequested) break;
+      if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
       const int a = DrawMember(ctx.random, n);
       const int b = DrawMember(ctx.random, n);
       if (a == b) continue;

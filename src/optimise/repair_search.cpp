@@ -66,7 +66,8 @@ class Search {
         } else {
           ctx_.host.DoEvents();
         }
-        if (ctx_.run.AbortRequested || ctx_.host.MonotonicMs() >= limits_.deadline_ms) {
+        const std::int64_t now = ctx_.host.MonotonicMs();
+        if (StopRequested(ctx_.run, now) || now >= limits_.deadline_ms) {
           outcome.stopped = true;
           break;
         }

@@ -153,6 +153,11 @@ class Host {
   virtual void ShowOptimiseWindow(const OptimiseView& /*view*/) {}
   virtual void HideOptimiseWindow() {}
 
+  // A text the planner may keep open beside the sheet while changing the
+  // conditions (the explanation of a day no pass could fill): a window that does
+  // not block, or lines after the last message.
+  virtual void ShowExplanation(std::string_view /*title*/, std::string_view /*text*/) {}
+
   // Opens a help page or other address in the planner's browser; false if it could not.
   virtual bool OpenUrl(std::string_view /*address*/) { return false; }
 

@@ -247,11 +247,17 @@ TEST_F(DriverTest, StartDayTenReadsTheFirstNineDaysBackAndKeepsThem) {
   }
 }
 
-// A month nobody can staff: day 1 needs more day duties than there are members.
+// A month no pass can staff although every member may take a day duty: a
+// forbidden combination of all members lets only one of them on 日 a day, and
+// day 1 needs more. The check before the first pass does not see combinations.
 fs::path WriteUnstaffable(const fs::path& dir, float minutes) {
   const fs::path path = driver_test::WriteSample(dir);
   auto book = workbook::Workbook::Open(path);
-  Put(*book, layout::kNeedTable, 1, 1, 25);
+  Put(*book, layout::kForbiddenComboCnt, 1, 1, layout::kForbiddenCombos.rows);
+  const int row = layout::kForbiddenCombos.rows;
+  Put(*book, layout::kForbiddenCombos, row, 1, "日勤");
+  Put(*book, layout::kForbiddenCombos, row, 2, 2);
+  for (int j = 1; j <= 20; ++j) Put(*book, layout::kForbiddenCombos, row, 4 + 5 * (j - 1), j);
   Put(*book, layout::kTimeLimit, 1, 1, static_cast<double>(minutes));
   book->Save();
   return path;
@@ -267,6 +273,9 @@ TEST_F(DriverTest, UnstaffableMonthEndsAtTheTimeLimitNamingTheFailedSlot) {
       << ::testing::PrintToString(texts);
   EXPECT_FALSE(AnyStartsWith(texts, "所要時間"));
   EXPECT_FALSE(ColourMacroRan());
+  // The failed slot is explained member by member.
+  EXPECT_NE(result.explanation.find("【1月1日 日（必要 "), std::string::npos) << result.explanation;
+  EXPECT_NE(result.explanation.find("：組合せ禁止\n"), std::string::npos) << result.explanation;
   EXPECT_TRUE(Contains(host.StatusTexts(), "確保失敗! 再挑戦!!・中止ボタンで中止！"));
   EXPECT_TRUE(Contains(host.StatusTexts(), "再挑戦中！"));
   EXPECT_FALSE(host.ProgressVisible());

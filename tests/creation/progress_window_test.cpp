@@ -17,10 +17,11 @@ TEST(ProgressWindowTexts, RemainingTimeIsMinutesAndTwoDigitSeconds) {
   EXPECT_EQ(RemainingText(125 * 60000), "125:00");
 }
 
-TEST(ProgressWindowTexts, TimeLimitRoundsMinutesHalvesToEven) {
+TEST(ProgressWindowTexts, TimeLimitCountsTheMinutesAsGiven) {
   EXPECT_EQ(TimeLimitMs(30.0f), 30 * 60000);
-  EXPECT_EQ(TimeLimitMs(2.5f), 2 * 60000);
-  EXPECT_EQ(TimeLimitMs(3.5f), 4 * 60000);
+  EXPECT_EQ(TimeLimitMs(0.5f), 30000);
+  EXPECT_EQ(TimeLimitMs(1.4f), 84000);
+  EXPECT_EQ(TimeLimitMs(2.5f), 150000);
   EXPECT_EQ(TimeLimitMs(0.0f), 0);
   EXPECT_EQ(TimeLimitMs(-3.0f), 0);
 }

@@ -109,6 +109,10 @@ class ScriptedHost : public Host {
   void ShowForm(std::string_view form_name) override;
   void CloseForm(std::string_view form_name) override;
   const std::vector<std::string>& OpenedUrls() const { return urls_; }
+  void ShowExplanation(std::string_view /*title*/, std::string_view text) override {
+    explanations_.emplace_back(text);
+  }
+  const std::vector<std::string>& Explanations() const { return explanations_; }
   bool OpenUrl(std::string_view address) override;
 
   // --- Clock ---------------------------------------------------------------------
@@ -155,6 +159,7 @@ class ScriptedHost : public Host {
   std::vector<std::string> file_dialogs_;
   std::vector<std::string> form_events_;
   std::vector<std::string> urls_;
+  std::vector<std::string> explanations_;
   double start_seconds_;
   std::int64_t now_ms_ = 0;
   int sleep_count_ = 0;

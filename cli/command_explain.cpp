@@ -1,0 +1,108 @@
+// tsumiki explain: for one day of the current roster, every member and the first
+// rule that refuses them each duty type (or the one given), as the creation run
+// explains a day it could not fill.
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/command_session.h"
+#include "cli/commands.h"
+#include "conditions/layout.h"
+#include "conditions/load_lookups.h"
+#include "conditions/loader.h"
+#include "creation/driver.h"
+#include "creation/duty_refusal.h"
+#include "creation/start_conditions_check.h"
+#include "optimise/readjust_text.h"
+
+namespace tsumiki::cli {
+namespace {
+
+constexpr std::string_view kExplainHelp =
+    "シフト表の一日について、各職員がその勤務に就けない最初の理由を表示します";
+constexpr std::string_view kDayHelp = "日付の日（シフト表の見出しの日、1〜31）";
+constexpr std::string_view kDutyHelp = "勤務の略称（省略時はその日のすべての勤務）";
+constexpr std::string_view kCommandTitle = "勤務不可の理由";
+// {0}: the day as given.
+constexpr std::string_view kNoSuchDay =
+    "{0}日はシフト表の期間にありません。シフト表の見出しの日を指定してください。";
+// {0}: the abbreviation as given.
+constexpr std::string_view kNoSuchDuty =
+    "勤務「{0}」は【勤務名】にありません。勤務の略称を確かめてください。";
+
+struct ExplainArgs {
+  std::string day;
+  std::optional<std::string> duty;
+};
+
+int ColumnOfDay(const ConditionModel& model, int day_of_month) {
+  const auto base = BaseDate(model.CreateYear, model.CreateMonth, model.BaseStartDay);
+  if (!base) return day_of_month >= 1 && day_of_month <= model.DayCount ? day_of_month : 0;
+  for (int d = 1; d <= model.DayCount; ++d) {
+    const std::chrono::year_month_day ymd{DayDate(*base, d)};
+    if (static_cast<unsigned>(ymd.day()) == static_cast<unsigned>(day_of_month)) return d;
+  }
+  return 0;
+}
+
+// The tallies as the roster on the sheet stands, so that 勤務日数に達した is judged
+// on the whole month.
+void CountRoster(ConditionModel& model) {
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    model.WorkDays(m) = 0;
+    for (int t = 1; t <= kTallyTotal; ++t) model.TypeTally(m, t) = 0;
+    for (int d = 1; d <= model.DayCount; ++d) {
+      const int t = model.Roster(m, d);
+      if (t < 1 || t > model.TypeCount) continue;
+      ++model.WorkDays(m);
+      ++model.TypeTally(m, t);
+      ++model.TypeTally(m, kTallyTotal);
+    }
+  }
+}
+
+int Refuse(CliContext& ctx, const std::string& message) {
+  ctx.host->MessageBox(message, kCommandTitle, MsgButtons::kOk, MsgIcon::kExclamation);
+  return kExitFailure;
+}
+
+int RunExplain(CliContext& ctx, const ExplainArgs& args) {
+  auto session = OpenCommandSession(ctx);
+  if (!session) return kExitFailure;
+  EngineContext engine = session->Context();
+  if (LoadConditions(engine) < 0) return kExitFailure;
+  ConditionModel& model = engine.model;
+  ReadRosterBack(engine, 1, model.DayCount, true, true);
+  CountRoster(model);
+
+  const auto day_of_month = ParseWholeNumberText(args.day);
+  const int day = day_of_month ? ColumnOfDay(model, *day_of_month) : 0;
+  if (day == 0) return Refuse(ctx, layout::Format(kNoSuchDay, {args.day}));
+  int first = 1;
+  int last = model.TypeCount;
+  if (args.duty) {
+    const int t = AbbrevToType(model, *args.duty);
+    if (t < 1 || t > model.TypeCount) return Refuse(ctx, layout::Format(kNoSuchDuty, {*args.duty}));
+    first = last = t;
+  }
+  for (int t = first; t <= last; ++t) ctx.out << ExplainDayDuty(model, day, t);
+  // Loading the conditions may have touched the sheet; nothing of it is kept.
+  if (session->IsOpen()) session->Close(false);
+  return kExitOk;
+}
+
+}  // namespace
+
+void AddExplainCommand(CLI::App& app, CliContext& ctx) {
+  CLI::App* sub = app.add_subcommand("explain", std::string(kExplainHelp));
+  auto args = std::make_shared<ExplainArgs>();
+  sub->add_option("--day", args->day, std::string(kDayHelp))->type_name("D")->required();
+  sub->add_option("--duty", args->duty, std::string(kDutyHelp))->type_name("ABBREV");
+  OnRun(sub, ctx, [&ctx, args] { return RunExplain(ctx, *args); });
+}
+
+}  // namespace tsumiki::cli

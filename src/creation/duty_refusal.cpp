@@ -1,0 +1,112 @@
+#include "creation/duty_refusal.h"
+
+#include <chrono>
+
+#include "conditions/layout.h"
+#include "creation/combos.h"
+#include "creation/duty_mask.h"
+#include "creation/patterns.h"
+#include "creation/refusal_texts.h"
+#include "creation/run_lengths.h"
+
+namespace tsumiki {
+namespace {
+
+namespace txt = refusal_text;
+
+int NextDayBanAfter(const ConditionModel& model, int duty) {
+  return (duty >= 1 && duty <= model.TypeCount) ? model.NextDayBan(duty) : 0;
+}
+
+bool RequiredSequenceBlocked(const ConditionModel& model, int m, int d, int t) {
+  if (RequiredFollower(model, t) == 0) return false;
+  // RequiredPatternConflict writes the cell when the sequence fits.
+  ConditionModel scratch = model;
+  return RequiredPatternConflict(scratch, t, m, d);
+}
+
+}  // namespace
+
+DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t) {
+  const int held = model.Roster(m, d);
+  if (held == t) return DutyRefusal::kOnThisDuty;
+  if (held != 0) return DutyRefusal::kOnOtherDuty;
+  const int ban = model.DutyBanMask(m, d);
+  if ((ban & kAnyType) == kAnyType) return DutyRefusal::kDayOffRequest;
+  if (MaskHasDuty(ban, t)) return DutyRefusal::kDutyBan;
+  if (MaskHasDuty(NextDayBanAfter(model, model.Roster(m, d - 1)), t)) {
+    return DutyRefusal::kNextDayBan;
+  }
+  if (ForbiddenPatternHit(model, t, m, d)) return DutyRefusal::kForbiddenPattern;
+  if (d != model.DayCount) {
+    const int reserved = model.Fixed(m, d + 1);
+    if (reserved > 0 && MaskHasDuty(NextDayBanAfter(model, t), reserved)) {
+      return DutyRefusal::kNextDayReservation;
+    }
+  }
+  if (ForbiddenComboHit(model, t, m, d)) return DutyRefusal::kForbiddenCombo;
+  if (model.MaxConsecWork != 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) {
+    return DutyRefusal::kConsecutiveLimit;
+  }
+  if (model.WorkDays(m) >= model.WorkDayTarget(m)) return DutyRefusal::kTargetReached;
+  if (RequiredSequenceBlocked(model, m, d, t)) return DutyRefusal::kRequiredPattern;
+  return DutyRefusal::kNone;
+}
+
+std::string RefusalText(DutyRefusal refusal, std::string_view held) {
+  switch (refusal) {
+    case DutyRefusal::kNone:
+      return std::string(txt::kCanTake);
+    case DutyRefusal::kOnThisDuty:
+      return std::string(txt::kOnThisDuty);
+    case DutyRefusal::kOnOtherDuty:
+      return layout::Format(txt::kOnOtherDuty, {held});
+    case DutyRefusal::kDayOffRequest:
+      return std::string(txt::kDayOffRequest);
+    case DutyRefusal::kDutyBan:
+      return std::string(txt::kDutyBan);
+    case DutyRefusal::kNextDayBan:
+      return std::string(txt::kNextDayBan);
+    case DutyRefusal::kForbiddenPattern:
+      return std::string(txt::kForbiddenPattern);
+    case DutyRefusal::kNextDayReservation:
+      return std::string(txt::kNextDayReservation);
+    case DutyRefusal::kForbiddenCombo:
+      return std::string(txt::kForbiddenCombo);
+    case DutyRefusal::kConsecutiveLimit:
+      return std::string(txt::kConsecutiveLimit);
+    case DutyRefusal::kTargetReached:
+      return std::string(txt::kTargetReached);
+    case DutyRefusal::kRequiredPattern:
+      return std::string(txt::kRequiredPattern);
+  }
+  return {};
+}
+
+std::string RosterDayText(const ConditionModel& model, int d) {
+  using namespace std::chrono;
+  const year_month_day first{year{model.CreateYear} / month{static_cast<unsigned>(model.CreateMonth)} /
+                             1};
+  if (!first.ok()) return std::to_string(d) + "日目";
+  // A base day past the month's end runs on into the next month, as a date cell does.
+  const year_month_day date{sys_days{first} + days{model.BaseStartDay - 1 + d - 1}};
+  return std::to_string(static_cast<unsigned>(date.month())) + "月" +
+         std::to_string(static_cast<unsigned>(date.day())) + "日";
+}
+
+std::string ExplainDayDuty(const ConditionModel& model, int d, int t) {
+  std::string text = layout::Format(
+      txt::kExplainHeading,
+      {RosterDayText(model, d), model.TypeAbbrev(t), std::to_string(model.NeedTable(t, d))});
+  text += '\n';
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const int held = model.Roster(m, d);
+    const std::string held_name = held >= 1 && held <= model.TypeCount ? model.TypeAbbrev(held) : "";
+    text += layout::Format(txt::kMemberLine, {model.MemberInfo(m, 1), model.MemberInfo(m, 2),
+                                              RefusalText(FirstRefusal(model, m, d, t), held_name)});
+    text += '\n';
+  }
+  return text;
+}
+
+}  // namespace tsumiki

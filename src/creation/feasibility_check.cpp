@@ -1,0 +1,145 @@
+#include "creation/feasibility_check.h"
+
+#include "conditions/layout.h"
+#include "creation/duty_mask.h"
+#include "creation/duty_refusal.h"
+#include "creation/patterns.h"
+#include "creation/refusal_texts.h"
+#include "creation/run_lengths.h"
+
+namespace tsumiki {
+namespace {
+
+namespace txt = refusal_text;
+
+bool IsDutyType(const ConditionModel& model, int t) {
+  return t >= 1 && t <= model.TypeCount;
+}
+
+int WorkedBeforeStart(const ConditionModel& model, int m) {
+  int count = 0;
+  for (int d = 1; d < model.StartDay; ++d) {
+    if (IsDutyType(model, model.Roster(m, d))) ++count;
+  }
+  return count;
+}
+
+// Whether member m could hold some duty on day d at all.
+bool CouldWork(const ConditionModel& model, int m, int d) {
+  if (IsDutyType(model, model.Roster(m, d))) return true;
+  for (int t = 1; t <= model.TypeCount; ++t) {
+    if (!MaskHasDuty(model.DutyBanMask(m, d), t)) return true;
+  }
+  return false;
+}
+
+// The most days member m can work in the month: the days before StartDay as they
+// stand, then every day that is not barred as long as the work run stays within
+// 連続勤務上限. Working whenever allowed is the longest such roster.
+int MostWorkDays(const ConditionModel& model, int m) {
+  int count = WorkedBeforeStart(model, m);
+  int run = WorkRunBefore(model, m, model.StartDay) - 1;
+  for (int d = model.StartDay; d <= model.DayCount; ++d) {
+    if (CouldWork(model, m, d) && (model.MaxConsecWork == 0 || run < model.MaxConsecWork)) {
+      ++count;
+      ++run;
+    } else {
+      run = 0;
+    }
+  }
+  return count;
+}
+
+int NextDayBanAfter(const ConditionModel& model, int duty) {
+  return IsDutyType(model, duty) ? model.NextDayBan(duty) : 0;
+}
+
+// Why member m can never take duty t on day d, judged only by what the passes
+// cannot change; kNone when they might.
+DutyRefusal FixedRefusal(const ConditionModel& model, int m, int d, int t) {
+  const int held = model.Roster(m, d);
+  if (held == t) return DutyRefusal::kOnThisDuty;
+  if (held != 0) return DutyRefusal::kOnOtherDuty;
+  const int ban = model.DutyBanMask(m, d);
+  if ((ban & kAnyType) == kAnyType) return DutyRefusal::kDayOffRequest;
+  if (MaskHasDuty(ban, t)) return DutyRefusal::kDutyBan;
+  // Yesterday's duty is known for the days before StartDay and for reservations.
+  const int yesterday = model.Roster(m, d - 1);
+  const int follower = IsDutyType(model, yesterday) ? RequiredFollower(model, yesterday) : 0;
+  if (follower == t) return DutyRefusal::kNone;  // the sequence puts the member on t
+  if (MaskHasDuty(NextDayBanAfter(model, yesterday), t)) return DutyRefusal::kNextDayBan;
+  if (follower != 0) return DutyRefusal::kRequiredPattern;
+  if (d != model.DayCount) {
+    const int reserved = model.Fixed(m, d + 1);
+    if (reserved > 0 && MaskHasDuty(NextDayBanAfter(model, t), reserved)) {
+      return DutyRefusal::kNextDayReservation;
+    }
+  }
+  if (model.WorkDays(m) >= model.WorkDayTarget(m)) return DutyRefusal::kTargetReached;
+  return DutyRefusal::kNone;
+}
+
+std::optional<std::string> TotalProblem(const ConditionModel& model) {
+  long asked = 0;
+  for (int d = model.StartDay; d <= model.DayCount; ++d) {
+    for (int t = 1; t <= model.TypeCount; ++t) asked += model.NeedTable(t, d);
+  }
+  long allowed = 0;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    allowed += model.WorkDayTarget(m) - WorkedBeforeStart(model, m);
+  }
+  if (asked <= allowed) return std::nullopt;
+  return layout::Format(txt::kTotalShortfall, {std::to_string(asked), std::to_string(allowed),
+                                               std::to_string(asked - allowed)});
+}
+
+std::optional<std::string> MemberProblem(const ConditionModel& model) {
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const int most = MostWorkDays(model, m);
+    if (model.WorkDayTarget(m) <= most) continue;
+    return layout::Format(txt::kMemberShortfall,
+                          {model.MemberInfo(m, 1), model.MemberInfo(m, 2),
+                           std::to_string(model.WorkDayTarget(m)), std::to_string(most)});
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> DayProblem(const ConditionModel& model, int d, int t) {
+  const int need = model.NeedTable(t, d);
+  if (need <= 0) return std::nullopt;
+  int able = 0;
+  std::string lines;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const DutyRefusal refusal = FixedRefusal(model, m, d, t);
+    if (refusal == DutyRefusal::kNone || refusal == DutyRefusal::kOnThisDuty) ++able;
+    const int held = model.Roster(m, d);
+    lines += layout::Format(
+        txt::kMemberLine,
+        {model.MemberInfo(m, 1), model.MemberInfo(m, 2),
+         RefusalText(refusal, IsDutyType(model, held) ? model.TypeAbbrev(held) : "")});
+    lines += '\n';
+  }
+  if (able >= need) return std::nullopt;
+  return layout::Format(txt::kDayShortfall, {RosterDayText(model, d), model.TypeAbbrev(t),
+                                             std::to_string(need), std::to_string(able)}) +
+         "\n" + lines + std::string(txt::kDayShortfallAdvice);
+}
+
+}  // namespace
+
+std::optional<std::string> FindStaffingProblem(const ConditionModel& model) {
+  if (auto problem = TotalProblem(model)) return problem;
+  // Without the work-day adjustment a member left short is a question to the
+  // planner, who may keep the month and adjust it by hand.
+  if (model.WorkDayAdjust) {
+    if (auto problem = MemberProblem(model)) return problem;
+  }
+  for (int d = model.StartDay; d <= model.DayCount; ++d) {
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      if (auto problem = DayProblem(model, d, t)) return problem;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace tsumiki

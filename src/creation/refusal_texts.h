@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string_view>
+
+// Every text of the staffing pre-check and of the refusal explanation. Patterns
+// take {0}, {1}, ... (layout::Format).
+namespace tsumiki::refusal_text {
+
+// --- Why a member may not take a duty on a day ---------------------------------
+inline constexpr std::string_view kCanTake = "就けます";
+inline constexpr std::string_view kOnThisDuty = "この勤務に入っています";
+// {0}: the abbreviation of the duty the member already holds that day.
+inline constexpr std::string_view kOnOtherDuty = "他の勤務（{0}）に入っています";
+inline constexpr std::string_view kDayOffRequest = "休み希望";
+inline constexpr std::string_view kDutyBan = "その日の勤務不可";
+inline constexpr std::string_view kNextDayBan = "前日の勤務の翌日禁止";
+inline constexpr std::string_view kForbiddenPattern = "禁止パターン";
+inline constexpr std::string_view kNextDayReservation = "翌日の予約";
+inline constexpr std::string_view kForbiddenCombo = "組合せ禁止";
+inline constexpr std::string_view kConsecutiveLimit = "連続勤務上限";
+inline constexpr std::string_view kTargetReached = "勤務日数に達した";
+inline constexpr std::string_view kRequiredPattern = "必須パターン";
+
+// --- The explanation of one day and duty ----------------------------------------
+inline constexpr std::string_view kExplanationTitle = "勤務に就けない理由";
+// {0}: the date, {1}: the duty's abbreviation, {2}: staff needed.
+inline constexpr std::string_view kExplainHeading = "【{0} {1}（必要 {2} 人）】";
+// {0}: member number, {1}: name, {2}: the reason.
+inline constexpr std::string_view kMemberLine = "　{0} {1}：{2}";
+
+// --- The pre-check --------------------------------------------------------------
+inline constexpr std::string_view kCannotStaffTitle = "作成不可";
+// {0}: staff-days asked, {1}: work days the targets allow, {2}: the difference.
+inline constexpr std::string_view kTotalShortfall =
+    "必要人数の合計は {0} 人日ですが、職員の勤務日数の目標の合計は {1} 日です（{2} 人日不足）。\n"
+    "必要人数を減らすか、休みの日数を減らすか、職員を増やしてください。";
+// {0}: the date, {1}: the duty, {2}: staff needed, {3}: members who may take it.
+inline constexpr std::string_view kDayShortfall =
+    "{0} の {1} は {2} 人必要ですが、就ける職員は {3} 人です。";
+inline constexpr std::string_view kDayShortfallAdvice =
+    "その日の必要人数を減らすか、休み希望・勤務不可・予約を見直してください。";
+// {0}: member number, {1}: name, {2}: the target, {3}: days the member can work.
+inline constexpr std::string_view kMemberShortfall =
+    "{0} {1} の勤務日数の目標は {2} 日ですが、勤務できる日は多くて {3} 日です"
+    "（休み希望・勤務不可・連続勤務上限）。\n"
+    "この職員の休みの日数を増やすか、休み希望・勤務不可・連続勤務上限を見直してください。";
+
+}  // namespace tsumiki::refusal_text

@@ -1,0 +1,158 @@
+#include "creation/feasibility_check.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "creation/duty_refusal.h"
+#include "support/model_builder.h"
+
+namespace tsumiki {
+namespace {
+
+using testing::ModelBuilder;
+
+int Bit(int t) {
+  return 1 << (t - 1);
+}
+
+// Member 1 asks for duty 1 on day 5 of ten days, with the one rule of the case in
+// the way; member 2 is free throughout.
+struct RefusalCase {
+  const char* rule;
+  std::function<void(ModelBuilder&)> set_up;
+  DutyRefusal expected;
+};
+
+TEST(FirstRefusalTest, NamesTheFirstRuleInTheirOrderAndChangesNothing) {
+  const RefusalCase cases[] = {
+      {"free", [](ModelBuilder&) {}, DutyRefusal::kNone},
+      {"holds it", [](ModelBuilder& b) { b.Assign(1, 5, 1); }, DutyRefusal::kOnThisDuty},
+      {"holds another", [](ModelBuilder& b) { b.Reserve(1, 5, 2); }, DutyRefusal::kOnOtherDuty},
+      // A day off comes before the reached target.
+      {"day off", [](ModelBuilder& b) { b.Ban(1, 5, kAnyType).Target(1, 0); },
+       DutyRefusal::kDayOffRequest},
+      {"ban", [](ModelBuilder& b) { b.Ban(1, 5, Bit(1)); }, DutyRefusal::kDutyBan},
+      {"yesterday",
+       [](ModelBuilder& b) { b.NextDayBan(2, Bit(1)).Assign(1, 4, 2); }, DutyRefusal::kNextDayBan},
+      {"sequence",
+       [](ModelBuilder& b) { b.ForbiddenPattern({2, 1}).Assign(1, 4, 2); },
+       DutyRefusal::kForbiddenPattern},
+      {"tomorrow",
+       [](ModelBuilder& b) { b.NextDayBan(1, Bit(2)).Reserve(1, 6, 2); },
+       DutyRefusal::kNextDayReservation},
+      {"combination",
+       [](ModelBuilder& b) { b.ForbiddenCombo(1, 2, {1, 2}).Assign(2, 5, 1); },
+       DutyRefusal::kForbiddenCombo},
+      // The run limit comes before the reached target.
+      {"run",
+       [](ModelBuilder& b) {
+         b.MaxConsecWork(2).Assign(1, 3, 2).Assign(1, 4, 2).Target(1, 2);
+       },
+       DutyRefusal::kConsecutiveLimit},
+      {"target", [](ModelBuilder& b) { b.Target(1, 1).Assign(1, 1, 2); },
+       DutyRefusal::kTargetReached},
+      {"required follower blocked",
+       [](ModelBuilder& b) { b.RequiredPattern(1, 2).Ban(1, 6, Bit(2)); },
+       DutyRefusal::kRequiredPattern},
+  };
+  for (const RefusalCase& c : cases) {
+    ModelBuilder builder(10, 3, 2);
+    c.set_up(builder);
+    const ConditionModel model = builder.Build();
+    EXPECT_EQ(FirstRefusal(model, 1, 5, 1), c.expected) << c.rule;
+    // The required-sequence test must leave the roster as it was.
+    EXPECT_EQ(model.Roster(1, 5), builder.Build().Roster(1, 5)) << c.rule;
+  }
+  // The sequence that fits is not written by the explanation.
+  const ConditionModel fits = ModelBuilder(10, 3, 2).RequiredPattern(1, 2).Build();
+  EXPECT_EQ(FirstRefusal(fits, 1, 5, 1), DutyRefusal::kNone);
+  EXPECT_EQ(fits.Roster(1, 5), 0);
+  EXPECT_EQ(fits.Fixed(1, 5), 0);
+}
+
+TEST(FirstRefusalTest, ReasonTexts) {
+  const std::pair<DutyRefusal, const char*> texts[] = {
+      {DutyRefusal::kNone, "就けます"},
+      {DutyRefusal::kOnThisDuty, "この勤務に入っています"},
+      {DutyRefusal::kOnOtherDuty, "他の勤務（夜）に入っています"},
+      {DutyRefusal::kDayOffRequest, "休み希望"},
+      {DutyRefusal::kDutyBan, "その日の勤務不可"},
+      {DutyRefusal::kNextDayBan, "前日の勤務の翌日禁止"},
+      {DutyRefusal::kForbiddenPattern, "禁止パターン"},
+      {DutyRefusal::kNextDayReservation, "翌日の予約"},
+      {DutyRefusal::kForbiddenCombo, "組合せ禁止"},
+      {DutyRefusal::kConsecutiveLimit, "連続勤務上限"},
+      {DutyRefusal::kTargetReached, "勤務日数に達した"},
+      {DutyRefusal::kRequiredPattern, "必須パターン"},
+  };
+  for (const auto& [refusal, text] : texts) EXPECT_EQ(RefusalText(refusal, "夜"), text);
+}
+
+struct StaffingCase {
+  const char* what;
+  ConditionModel model;
+  const char* fragment;  // nullptr: no problem
+};
+
+TEST(FindStaffingProblemTest, RefusesOnlyWhatNoPassCanStaff) {
+  const StaffingCase cases[] = {
+      {"targets below the staffing",
+       ModelBuilder(10, 1, 3).NeedEveryDay(1, 2).Target(1, 6).Target(2, 6).Target(3, 6).Build(),
+       "必要人数の合計は 20 人日ですが、職員の勤務日数の目標の合計は 18 日です（2 人日不足）"},
+      {"targets above the staffing",
+       ModelBuilder(10, 1, 3).NeedEveryDay(1, 2).Target(1, 7).Target(2, 7).Target(3, 7).Build(),
+       nullptr},
+      {"the run limit leaves nine days",
+       ModelBuilder(10, 1, 1).MaxConsecWork(5).Build(), "勤務できる日は多くて 9 日"},
+      {"a short member is the planner's to adjust without the adjustment",
+       [] {
+         ConditionModel model = ModelBuilder(10, 1, 1).MaxConsecWork(5).Build();
+         model.WorkDayAdjust = false;
+         return model;
+       }(),
+       nullptr},
+      {"last month's run counts",
+       ModelBuilder(10, 1, 1).MaxConsecWork(5).Target(1, 9).PrevMonth(1, {1, 1, 1}).Build(),
+       "勤務できる日は多くて 8 日"},
+      {"a free day after last month's run",
+       ModelBuilder(10, 1, 1).MaxConsecWork(5).Target(1, 9).PrevMonth(1, {0, 1, 1}).Build(),
+       nullptr},
+      {"a day with too few who may",
+       ModelBuilder(10, 2, 3)
+           .Target(1, 5).Target(2, 5).Target(3, 5)
+           .Need(2, 4, 2).Ban(1, 4, kAnyType).Reserve(2, 4, 1)
+           .Build(),
+       "は 2 人必要ですが、就ける職員は 1 人です。\n"
+       "　101 member 1：休み希望\n"},
+      {"the follower of a reserved duty counts",
+       ModelBuilder(10, 2, 2)
+           .Target(1, 5).Target(2, 5)
+           .RequiredPattern(1, 2).NextDayBan(1, Bit(1) | Bit(2)).Reserve(1, 3, 1).Need(2, 4, 2)
+           .Build(),
+       nullptr},
+  };
+  for (const StaffingCase& c : cases) {
+    const std::optional<std::string> problem = FindStaffingProblem(c.model);
+    if (c.fragment == nullptr) {
+      EXPECT_FALSE(problem) << c.what << ": " << problem.value_or("");
+    } else {
+      ASSERT_TRUE(problem) << c.what;
+      EXPECT_NE(problem->find(c.fragment), std::string::npos) << c.what << ": " << *problem;
+    }
+  }
+}
+
+// Workplaces built to be consistent are never refused.
+TEST(FindStaffingProblemTest, PassesConsistentWorkplaces) {
+  for (const testing::WorkplaceShape shape :
+       {testing::WorkplaceShape{}, testing::WorkplaceShape{40, 8, 31, true, false, 10}}) {
+    const std::optional<std::string> problem = FindStaffingProblem(testing::BuildWorkplace(shape));
+    EXPECT_FALSE(problem) << problem.value_or("");
+  }
+}
+
+}  // namespace
+}  // namespace tsumiki
