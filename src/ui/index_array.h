@@ -7,6 +7,22 @@
 
 namespace tsumiki {
 
+namespace index_detail {
+// The failure paths of the bounds checks, kept out of line so that the checks
+// themselves stay small enough to inline into the engine's inner loops.
+[[noreturn, gnu::cold, gnu::noinline]] inline void ThrowOutside(int i, int lo, int hi) {
+  throw std::out_of_range("index " + std::to_string(i) + " outside " + std::to_string(lo) + ".." +
+                          std::to_string(hi));
+}
+[[noreturn, gnu::cold, gnu::noinline]] inline void ThrowOutside(int r, int c, int row_lo,
+                                                                int row_hi, int col_lo,
+                                                                int col_hi) {
+  throw std::out_of_range("index (" + std::to_string(r) + ", " + std::to_string(c) +
+                          ") outside (" + std::to_string(row_lo) + ".." + std::to_string(row_hi) +
+                          ", " + std::to_string(col_lo) + ".." + std::to_string(col_hi) + ")");
+}
+}  // namespace index_detail
+
 // A one-dimensional array with inclusive bounds lo..hi, so that the algorithms can
 // keep the index ranges they are written in (member 0..N+1, day 0..D+1). Every
 // access is bounds-checked: an index outside the bounds is a programming error and
@@ -34,9 +50,8 @@ class IndexArray {
 
  private:
   std::size_t Offset(int i) const {
-    if (i < lo_ || i > hi_) {
-      throw std::out_of_range("index " + std::to_string(i) + " outside " + std::to_string(lo_) +
-                              ".." + std::to_string(hi_));
+    if (i < lo_ || i > hi_) [[unlikely]] {
+      index_detail::ThrowOutside(i, lo_, hi_);
     }
     return static_cast<std::size_t>(i - lo_);
   }
@@ -77,11 +92,8 @@ class IndexGrid {
 
  private:
   std::size_t Offset(int r, int c) const {
-    if (r < row_lo_ || r > row_hi_ || c < col_lo_ || c > col_hi_) {
-      throw std::out_of_range("index (" + std::to_string(r) + ", " + std::to_string(c) +
-                              ") outside (" + std::to_string(row_lo_) + ".." +
-                              std::to_string(row_hi_) + ", " + std::to_string(col_lo_) + ".." +
-                              std::to_string(col_hi_) + ")");
+    if (r < row_lo_ || r > row_hi_ || c < col_lo_ || c > col_hi_) [[unlikely]] {
+      index_detail::ThrowOutside(r, c, row_lo_, row_hi_, col_lo_, col_hi_);
     }
     return static_cast<std::size_t>(r - row_lo_) * static_cast<std::size_t>(col_hi_ - col_lo_ + 1) +
            static_cast<std::size_t>(c - col_lo_);
