@@ -13,6 +13,8 @@
 #include "conditions/csv_codec.h"
 #include "conditions/derived_values.h"
 #include "conditions/layout.h"
+#include "workbook/file_replace.h"
+#include "workbook/workbook_error.h"
 
 namespace tsumiki::layout {
 namespace {
@@ -178,24 +180,12 @@ std::optional<std::string> SaveConditionsFile(const workbook::Workbook& book,
                                               const std::filesystem::path& path) {
   const std::string label = path.string();
   const std::string text = ConditionsCsvText(book);
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return Format(csv_text::kCannotWrite, {label});
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return Format(csv_text::kCannotWrite, {label});
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
+  try {
+    // A temporary file created exclusively beside the real file, never one at a
+    // fixed name that a link could stand at.
+    workbook::RemoveStaleTemporaries(workbook::RealTarget(path).parent_path());
+    workbook::ReplaceFile(path, text, {});
+  } catch (const workbook::WorkbookError&) {
     return Format(csv_text::kCannotWrite, {label});
   }
   return std::nullopt;

@@ -25,7 +25,7 @@ std::string ConditionsCsvText(const workbook::Workbook& book);
 std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::string_view text,
                                               std::string_view file_label);
 
-// Writes the file atomically (a temporary file renamed over the target).
+// Writes the file atomically (ReplaceFile of workbook/file_replace.h).
 // nullopt on success, else the Japanese message.
 std::optional<std::string> SaveConditionsFile(const workbook::Workbook& book,
                                               const std::filesystem::path& path);

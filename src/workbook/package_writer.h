@@ -18,12 +18,13 @@ struct PackagePlan {
   std::vector<std::string> removed;
 };
 
-// Writes the plan atomically: a temporary file beside `target`, verified by
-// reading it back, given the mode of the file it replaces, flushed, the old file
-// kept as "<target>.bak", renamed over `target`, the folder flushed. `probe` is
-// called with each step's name (tests throw from it). Throws WorkbookError
-// (kSaveFailed) and leaves `target` as it was. Returns the bytes written.
+// Writes the plan atomically over the real file behind `target` (ReplaceFile of
+// file_replace.h): verified by reading the temporary file back, the old file kept
+// as "<real target>.bak". `probe` is called with each step's name (tests throw
+// from it); `before_rename` may throw to stop the save at the last moment. Throws
+// WorkbookError and leaves `target` as it was. Returns the bytes written.
 std::string WritePackageAtomically(const PackagePlan& plan, const std::filesystem::path& target,
-                                   const std::function<void(const char*)>& probe);
+                                   const std::function<void(const char*)>& probe,
+                                   const std::function<void()>& before_rename = {});
 
 }  // namespace tsumiki::workbook

@@ -31,6 +31,8 @@ inline constexpr const char* kBadSheetName =
 inline constexpr const char* kNoPath = "保存先のファイル名が決まっていません";
 inline constexpr const char* kWriteTemp = "一時ファイルを書き込めません";
 inline constexpr const char* kVerify = "書き込んだファイルを確認できません";
+inline constexpr const char* kReadOnly =
+    "ファイルが読み取り専用です。書き込みを許可するか、別の場所に複製してから使ってください";
 inline constexpr const char* kRename = "ファイルを置き換えられません";
 inline constexpr const char* kBackup = "バックアップ（.bak）を作れません";
 inline constexpr const char* kReadFile = "ファイルを読み込めません";

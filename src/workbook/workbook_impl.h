@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "workbook/file_replace.h"
 #include "workbook/shared_strings.h"
 #include "workbook/sheet_data.h"
 #include "workbook/styles.h"
@@ -41,8 +42,8 @@ struct Workbook::Impl {
   std::filesystem::path path;
   std::unique_ptr<ZipReader> zip;
   bool on_disk = false;
-  std::uintmax_t disk_size = 0;
-  std::filesystem::file_time_type disk_time;
+  // The file as this session last read or wrote it.
+  FileStamp disk_stamp;
 
   // --- Parsed parts.
   std::unique_ptr<pugi::xml_document> content_types, workbook_xml, workbook_rels;

@@ -38,10 +38,8 @@ std::unique_ptr<Workbook> Workbook::Open(const std::filesystem::path& path) {
   std::unique_ptr<Workbook> workbook(new Workbook());
   workbook->impl_ = LoadPackage(std::move(bytes), path);
   Impl& impl = *workbook->impl_;
-  std::error_code error;
   impl.on_disk = true;
-  impl.disk_size = std::filesystem::file_size(path, error);
-  impl.disk_time = std::filesystem::last_write_time(path, error);
+  impl.disk_stamp = StampOf(path);
   return workbook;
 }
 

@@ -65,6 +65,9 @@ void AddOverride(pugi::xml_document& types, const std::string& part, const char*
   node.append_attribute("ContentType") = content_type;
 }
 
+void WriteOut(Workbook::Impl& impl, const std::filesystem::path& path,
+              const std::function<void()>& before_rename);
+
 PackagePlan BuildPlan(Workbook::Impl& impl) {
   PackagePlan plan;
   plan.source = impl.zip.get();
@@ -114,21 +117,30 @@ void Workbook::Save() {
   Impl& impl = *impl_;
   if (impl.path.empty())
     throw WorkbookError(Kind::kSaveFailed, {impl.FileLabel(), {}, {}, {}}, messages::kNoPath);
-  if (impl.on_disk) {
-    std::error_code error;
-    auto size = std::filesystem::file_size(impl.path, error);
-    auto time = std::filesystem::last_write_time(impl.path, error);
-    if (!error && (size != impl.disk_size || time != impl.disk_time))
+  // Checked before the work and again just before the rename: another program
+  // may save the file while this one writes.
+  const auto check_unchanged = [&impl] {
+    if (!impl.on_disk) return;
+    const FileStamp now = StampOf(impl.path);
+    if (now.exists && now != impl.disk_stamp)
       throw WorkbookError(Kind::kFileChanged, {impl.FileLabel(), {}, {}, {}});
-  }
-  SaveAs(impl.path);
+  };
+  check_unchanged();
+  Recalculate();
+  WriteOut(impl, impl.path, check_unchanged);
 }
 
 void Workbook::SaveAs(const std::filesystem::path& path) {
   Recalculate();
-  Impl& impl = *impl_;
+  WriteOut(*impl_, path, {});
+}
+
+namespace {
+
+void WriteOut(Workbook::Impl& impl, const std::filesystem::path& path,
+              const std::function<void()>& before_rename) {
   PackagePlan plan = BuildPlan(impl);
-  std::string bytes = WritePackageAtomically(plan, path, impl.save_probe);
+  std::string bytes = WritePackageAtomically(plan, path, impl.save_probe, before_rename);
   // The new file is now the package that unchanged parts are copied from.
   impl.zip = std::make_unique<ZipReader>(std::move(bytes), path.filename().string());
   impl.path = path;
@@ -138,11 +150,11 @@ void Workbook::SaveAs(const std::filesystem::path& path) {
   impl.removed_parts.clear();
   impl.content_types_dirty = impl.workbook_dirty = impl.rels_dirty = false;
   impl.modified = impl.cells_changed = false;
-  std::error_code error;
   impl.on_disk = true;
-  impl.disk_size = std::filesystem::file_size(path, error);
-  impl.disk_time = std::filesystem::last_write_time(path, error);
+  impl.disk_stamp = StampOf(path);
 }
+
+}  // namespace
 
 void Workbook::SetSaveProbe(std::function<void(const char*)> probe) {
   impl_->save_probe = std::move(probe);
@@ -154,8 +166,7 @@ void Workbook::CloseSession(bool save) {
   // session's changes survives.
   std::unique_ptr<Impl> fresh = LoadPackage(impl_->zip->Bytes(), impl_->path);
   fresh->on_disk = impl_->on_disk;
-  fresh->disk_size = impl_->disk_size;
-  fresh->disk_time = impl_->disk_time;
+  fresh->disk_stamp = impl_->disk_stamp;
   fresh->save_probe = std::move(impl_->save_probe);
   impl_ = std::move(fresh);
 }
