@@ -34,7 +34,16 @@ bool Exists(const std::string& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-int RunConditionsSave(CliContext& ctx, const std::string& path) {
+// The file as named from the folder the command was started in: the session
+// moves into the workbook's folder, where a relative name would mean another file.
+std::string FromStartFolder(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
+
+int RunConditionsSave(CliContext& ctx, const std::string& given) {
+  const std::string path = FromStartFolder(given);
   auto session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
   SaveRestoreWindow window(*session);
@@ -55,7 +64,8 @@ int RunConditionsSave(CliContext& ctx, const std::string& path) {
   return CloseCommandSession(ctx, *session, status);
 }
 
-int RunConditionsLoad(CliContext& ctx, const std::string& path) {
+int RunConditionsLoad(CliContext& ctx, const std::string& given) {
+  const std::string path = FromStartFolder(given);
   if (!Exists(path)) {
     ctx.host->MessageBox(layout::Format(kMissingFile, {path}), kCommandTitle, MsgButtons::kOk,
                          MsgIcon::kExclamation);

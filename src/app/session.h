@@ -41,6 +41,13 @@ inline constexpr std::string_view kWorkbookXlsm = "shift.xlsm";
 // otherwise "shift.xlsm" when that file exists in `directory`, else "shift.xls".
 std::string LocateWorkbookName(const std::filesystem::path& directory, std::string_view version);
 
+// The workbook's one path for the whole session, fixed at start-up: absolute (a
+// relative `given` counts from `start_dir`, whatever folder is current later) and
+// with every symbolic link resolved, so that saves replace the real file and the
+// lock file stands beside it.
+std::filesystem::path ResolveWorkbookPath(const std::filesystem::path& start_dir,
+                                          const std::filesystem::path& given);
+
 struct PixelPoint {
   int left = 0;
   int top = 0;
@@ -81,6 +88,10 @@ class Session {
   // conditions and the creation mode. False after a failure that has been shown to
   // the planner (the program then ends with status 1).
   bool StartUp();
+
+  // The workbook that StartUp opens: the given one or the one found in the start
+  // folder, resolved by ResolveWorkbookPath.
+  std::filesystem::path WorkbookToOpen() const;
 
   // Shutdown of the close button: asks whether to save, then saves or discards.
   ShutdownResult Shutdown();

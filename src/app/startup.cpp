@@ -8,8 +8,10 @@
 #include "conditions/macro_registry.h"
 #include "ui/app_identity.h"
 #include "ui/status.h"
+#include "workbook/file_replace.h"
 #include "workbook/reading_modes.h"
 #include "workbook/workbook_error.h"
+#include "workbook/writer_lock.h"
 
 namespace tsumiki {
 
@@ -54,6 +56,14 @@ std::string LocateWorkbookName(const std::filesystem::path& directory, std::stri
     return std::string(kWorkbookXlsm);
   }
   return std::string(kWorkbookXls);
+}
+
+std::filesystem::path ResolveWorkbookPath(const std::filesystem::path& start_dir,
+                                          const std::filesystem::path& given) {
+  std::error_code ec;
+  const std::filesystem::path absolute = given.is_absolute() ? given : start_dir / given;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, ec);
+  return ec ? absolute.lexically_normal() : resolved;
 }
 
 PixelPoint PlaceAtBottomRight(const PixelSize& window, const ScreenMetrics& screen) {
@@ -107,6 +117,12 @@ void Session::ReadCreationMode() {
   }
 }
 
+std::filesystem::path Session::WorkbookToOpen() const {
+  if (options_.workbook) return ResolveWorkbookPath(options_.start_dir, *options_.workbook);
+  const std::string version = workbook::Workbook::CreateEmpty(true)->Version();
+  return ResolveWorkbookPath(options_.start_dir, LocateWorkbookName(options_.start_dir, version));
+}
+
 bool Session::StartUp() {
   // 1-2: the main window on top in the bottom-right corner, with its caption.
   host_.SetTopmost(WindowId::kMain, true);
@@ -122,15 +138,13 @@ bool Session::StartUp() {
     // 4-5
     values_.StartDir = options_.start_dir.string();
     values_.ExcelVersion = workbook::Workbook::CreateEmpty(true)->Version();
-    if (options_.workbook) {
-      path = *options_.workbook;
-      values_.WorkbookName = path.filename().string();
-      if (path.has_parent_path()) values_.StartDir = path.parent_path().string();
-    } else {
-      values_.WorkbookName = LocateWorkbookName(options_.start_dir, values_.ExcelVersion);
-      path = options_.start_dir / values_.WorkbookName;
-    }
+    path = WorkbookToOpen();
+    values_.WorkbookName = path.filename().string();
+    if (options_.workbook) values_.StartDir = path.parent_path().string();
     values_.WorkbookPath = path.string();
+    // What saves that were killed midway left behind.
+    workbook::RemoveStaleTemporaries(path.parent_path());
+    workbook::RemoveStaleLock(path);
     book_ = workbook::Workbook::Open(path);
     layout::AttachLayout(*book_, host_);
     // 6-7
