@@ -24,6 +24,7 @@ inline constexpr std::string_view kUsageHint = "使い方は「tsumiki --help」
 inline constexpr std::string_view kBadSeedText = "--seed には 0 以上の整数を指定してください。";
 inline constexpr std::string_view kNoCommandText = "コマンドを指定してください。";
 inline constexpr std::string_view kUnexpectedErrorLead = "処理を続けられないエラーが起きました：";
+inline constexpr std::string_view kNotSavedAfterError = "ブックは保存していません。";
 
 // Answers of the message boxes as the terminal shows them.
 inline constexpr std::string_view kAnswerOk = "OK";

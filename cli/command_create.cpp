@@ -35,8 +35,7 @@ inline constexpr std::string_view kRetryHelp =
     "休みが多すぎる人が出たとき、尋ねずに作り直します（省略時は結果を残します）";
 inline constexpr std::string_view kTotalsHeading = "【単勤単休総数】";
 
-// Exit statuses beyond the common ones: a run stopped by hand or by the time limit.
-inline constexpr int kExitAborted = 3;
+// Exit status beyond the common ones: a run stopped by the time limit.
 inline constexpr int kExitTimeLimit = 4;
 
 struct CreateArgs {
@@ -107,6 +106,9 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
     return CloseCommandSession(ctx, *session, kExitFailure);
   }
 
+  // Ctrl-C while the workbook loaded: no run is started.
+  if (ctx.interrupted) return CloseCommandSession(ctx, *session, kExitAborted);
+
   CreationDriver driver(context);
   const CreateResult result = driver.StartAction();
   if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();
@@ -114,13 +116,9 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
     ctx.out << '\n' << kTotalsHeading << '\n' << 単勤単休総数情報(context);
   }
-  // Only a run that created a month has anything to save: any other leaves the
-  // workbook file as it was, whatever --save says.
-  if (result.outcome != CreateOutcome::kCreated) {
-    if (session->IsOpen()) session->Close(false);
-    return ExitStatusOf(result.outcome);
-  }
-  // The save question, or its answer from --save / --no-save.
+  // Only a run that created a month has anything to save (CloseCommandSession
+  // saves nothing after a non-zero status); otherwise the save question, or its
+  // answer from --save / --no-save.
   return CloseCommandSession(ctx, *session, ExitStatusOf(result.outcome));
 }
 

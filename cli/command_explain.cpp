@@ -71,7 +71,7 @@ int Refuse(CliContext& ctx, const std::string& message) {
 }
 
 int RunExplain(CliContext& ctx, const ExplainArgs& args) {
-  auto session = OpenCommandSession(ctx);
+  auto session = OpenCommandSession(ctx, WorkbookUse::kRead);
   if (!session) return kExitFailure;
   EngineContext engine = session->Context();
   if (LoadConditions(engine) < 0) return kExitFailure;

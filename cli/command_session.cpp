@@ -3,30 +3,103 @@
 #include <filesystem>
 #include <system_error>
 
+#include "workbook/file_replace.h"
+
 namespace tsumiki::cli {
 
-std::unique_ptr<Session> OpenCommandSession(CliContext& ctx) {
+namespace {
+
+constexpr std::string_view kLockTitle = "ブックの使用中";
+constexpr std::string_view kReadOnlyTitle = "読み取り専用";
+// {0}: the workbook.
+constexpr std::string_view kReadOnly =
+    "は読み取り専用のため保存できません。書き込みを許可するか、保存しないときは --no-save "
+    "を付けて実行してください。";
+// Said whenever a command that could have saved ends without saving because it
+// did not succeed.
+constexpr std::string_view kNotSaved = "処理が成功しなかったため、ブックは保存していません。";
+constexpr std::string_view kInterruptedNotSaved = "中断したため、ブックは保存していません。";
+
+// Takes the lock of the workbook a command may write, before anything of it is
+// read. False after a refusal, which has been shown.
+bool PrepareToWrite(CliContext& ctx, const std::filesystem::path& path) {
+  std::error_code ec;
+  // A missing file is start-up's to report.
+  if (!std::filesystem::exists(path, ec)) return true;
+  if (workbook::IsReadOnlyFile(path)) {
+    ctx.host->MessageBox("「" + path.string() + "」" + std::string(kReadOnly), kReadOnlyTitle,
+                         MsgButtons::kOk, MsgIcon::kExclamation);
+    return false;
+  }
+  std::string refusal;
+  ctx.writer_lock = workbook::WriterLock::TryLock(path, refusal);
+  if (!ctx.writer_lock) {
+    ctx.host->MessageBox(refusal, kLockTitle, MsgButtons::kOk, MsgIcon::kExclamation);
+    return false;
+  }
+  return true;
+}
+
+void Say(CliContext& ctx, std::string_view text) {
+  if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();
+  ctx.err << text << '\n';
+}
+
+}  // namespace
+
+std::unique_ptr<Session> OpenCommandSession(CliContext& ctx, WorkbookUse use) {
   SessionOptions options;
   std::error_code ec;
   options.start_dir = std::filesystem::current_path(ec);
   if (!ctx.options.workbook.empty()) options.workbook = ctx.options.workbook;
   options.seed = ctx.options.seed;
   auto session = std::make_unique<Session>(*ctx.host, options);
+  // Ctrl-C is kept for the whole command, not only for the run it stops.
+  RunState& run = session->Run();
+  ctx.host->SetAbortHandler([&ctx, &run] {
+    run.AbortRequested = true;
+    ctx.interrupted = true;
+  });
+  // A batch run saves only with --save: without it there is nothing to lock.
+  const bool may_write =
+      use == WorkbookUse::kMayWrite && ctx.options.save.value_or(!ctx.options.batch);
+  if (may_write && !PrepareToWrite(ctx, session->WorkbookToOpen())) return nullptr;
   if (!session->StartUp()) return nullptr;
   return session;
 }
 
 int CloseCommandSession(CliContext& ctx, Session& session, int status) {
   if (!session.IsOpen()) return status;
-  ShutdownResult result;
-  if (!session.Book().IsModified()) {
-    result = session.Close(false);
-  } else if (ctx.options.save) {
-    result = session.Close(*ctx.options.save);
-  } else {
-    result = session.Shutdown();
+  ctx.host->DoEvents();  // a Ctrl-C still waiting to be taken
+  if (ctx.interrupted && status == kExitOk) status = kExitAborted;
+  if (status != kExitOk || !ctx.writer_lock) {
+    // A failed, refused or stopped command leaves the file's bytes as they were,
+    // whatever --save says: what it left in memory (a cleared roster, half-applied
+    // conditions) is not the planner's work. Without the lock nothing is saved.
+    const bool unsaved = session.Book().IsModified() || ctx.options.save.value_or(false);
+    session.Close(false);
+    if (unsaved && status != kExitOk)
+      Say(ctx, ctx.interrupted ? kInterruptedNotSaved : kNotSaved);
+    return status;
   }
-  return result == ShutdownResult::kSaveFailed ? kExitFailure : status;
+  bool save = false;
+  if (session.Book().IsModified()) {
+    if (ctx.options.save) {
+      save = *ctx.options.save;
+    } else {
+      const MsgResult answer = ctx.host->MessageBox(kSaveQuestion, kSaveQuestionTitle,
+                                                    MsgButtons::kYesNoCancel, MsgIcon::kQuestion);
+      if (answer == MsgResult::kCancel) return status;
+      save = answer == MsgResult::kYes;
+      ctx.host->DoEvents();  // Ctrl-C while the question waited
+      if (ctx.interrupted) {
+        session.Close(false);
+        Say(ctx, kInterruptedNotSaved);
+        return kExitAborted;
+      }
+    }
+  }
+  return session.Close(save) == ShutdownResult::kSaveFailed ? kExitFailure : status;
 }
 
 }  // namespace tsumiki::cli

@@ -7,15 +7,26 @@
 
 namespace tsumiki::cli {
 
-// Opens the workbook session of a command as start-up does, with the global
-// options (--workbook, --seed). Null when start-up failed; its message has been
-// shown and the command ends with kExitFailure.
-std::unique_ptr<Session> OpenCommandSession(CliContext& ctx);
+// What a command does with the workbook file.
+enum class WorkbookUse {
+  kRead,      // never saves (show, totals, explain)
+  kMayWrite,  // may save it at the end
+};
 
-// Ends a command's session. An unchanged workbook is closed quietly. A changed
-// one is saved with --save, dropped with --no-save, and otherwise the save
-// question is asked (a batch run or a missing terminal answers "no"). Returns
-// `status`, or kExitFailure when the save failed.
+// Opens the workbook session of a command as start-up does, with the global
+// options (--workbook, --seed). A command that may write (with --save, or asking
+// at the end outside a batch run) first takes the workbook's lock and is refused
+// when another writer holds it or the file is read-only; without the lock nothing
+// is saved. Null when start-up failed or was refused; the
+// message has been shown and the command ends with kExitFailure.
+std::unique_ptr<Session> OpenCommandSession(CliContext& ctx,
+                                            WorkbookUse use = WorkbookUse::kMayWrite);
+
+// Ends a command's session. After a non-zero `status` nothing is saved and the
+// planner is told so. An unchanged workbook is closed quietly. A changed one is
+// saved with --save, dropped with --no-save, and otherwise the save question is
+// asked (a batch run or a missing terminal answers "no"). Returns `status`, or
+// kExitFailure when the save failed.
 int CloseCommandSession(CliContext& ctx, Session& session, int status);
 
 }  // namespace tsumiki::cli

@@ -26,7 +26,7 @@ bool WantsColour(const CliContext& ctx) {
 }  // namespace
 
 int RunShow(CliContext& ctx) {
-  const std::unique_ptr<Session> session = OpenCommandSession(ctx);
+  const std::unique_ptr<Session> session = OpenCommandSession(ctx, WorkbookUse::kRead);
   if (!session) return kExitFailure;
   ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
   return CloseCommandSession(ctx, *session, kExitOk);

@@ -13,7 +13,7 @@ namespace {
 constexpr std::string_view kTotalsHelp = "シフト表の単勤（一日だけの勤務）と単休の総数を表示します";
 
 int RunTotals(CliContext& ctx) {
-  auto session = OpenCommandSession(ctx);
+  auto session = OpenCommandSession(ctx, WorkbookUse::kRead);
   if (!session) return kExitFailure;
   // The totals are a result, so they go to the output rather than into a message.
   ctx.out << 単勤単休総数情報(session->Context());

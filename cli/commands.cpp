@@ -175,6 +175,12 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx,
     if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();
     ctx.err << text << '\n';
   };
+  // The lock is released however the command ends.
+  struct LockRelease {
+    CliContext& ctx;
+    ~LockRelease() { ctx.writer_lock.reset(); }
+  } release{ctx};
+  ctx.interrupted = false;
   try {
     return ctx.command();
   } catch (const workbook::WorkbookError& e) {
@@ -182,6 +188,7 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx,
   } catch (const std::exception& e) {
     report(std::string(kUnexpectedErrorLead) + e.what());
   }
+  if (ctx.writer_lock) report(kNotSavedAfterError);
   return kExitFailure;
 }
 

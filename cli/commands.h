@@ -3,6 +3,7 @@
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/progress_line.h"
 #include "ui/host.h"
+#include "workbook/writer_lock.h"
 
 namespace CLI {
 class App;
@@ -23,6 +25,7 @@ class TerminalHost;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // a failure, a refusal, or a stopped run
 inline constexpr int kExitUsage = 2;    // the command line itself is wrong
+inline constexpr int kExitAborted = 3;  // stopped by Ctrl-C
 
 // Everything a command runs with. The streams are the program's own in `main`,
 // string streams in the tests; the host is the terminal's, or one a test installs.
@@ -47,6 +50,13 @@ struct CliContext {
   // command sets them through PresetAnswer before it starts the core.
   std::map<std::string, MsgResult, std::less<>> preset_answers;
   void PresetAnswer(std::string_view title, MsgResult answer);
+
+  // The workbook's lock file, held from before the workbook is read until the
+  // command has ended, by every command that may save it.
+  std::optional<workbook::WriterLock> writer_lock;
+  // Set when Ctrl-C (or SIGTERM) reached the command: from then on nothing is
+  // saved and the command ends with kExitAborted.
+  bool interrupted = false;
 
   // The chosen command, set by its subcommand's callback while the line is parsed
   // and run by RunCli afterwards, so that global options after the command count.

@@ -21,13 +21,15 @@ namespace tsumiki::cli {
 namespace {
 
 volatile std::sig_atomic_t g_interrupt_pending = 0;
-struct sigaction g_previous_action {};
+struct sigaction g_previous_int {};
+struct sigaction g_previous_term {};
 
-extern "C" void OnInterrupt(int /*signal*/) {
+// Ctrl-C and SIGTERM alike ask the program to stop at a safe point.
+extern "C" void OnInterrupt(int signal) {
   if (g_interrupt_pending != 0) {
-    // Second press before the core took the first: end as Ctrl-C normally does.
-    std::signal(SIGINT, SIG_DFL);
-    std::raise(SIGINT);
+    // Second request before the core took the first: end as the signal normally does.
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
     return;
   }
   g_interrupt_pending = 1;
@@ -141,7 +143,10 @@ TerminalHost::TerminalHost(std::istream& in, std::ostream& err, TerminalSettings
 
 TerminalHost::~TerminalHost() {
   ClearProgressLine();
-  if (handler_installed_) ::sigaction(SIGINT, &g_previous_action, nullptr);
+  if (handler_installed_) {
+    ::sigaction(SIGINT, &g_previous_int, nullptr);
+    ::sigaction(SIGTERM, &g_previous_term, nullptr);
+  }
 }
 
 void TerminalHost::InstallInterruptHandler() {
@@ -151,7 +156,8 @@ void TerminalHost::InstallInterruptHandler() {
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  handler_installed_ = ::sigaction(SIGINT, &action, &g_previous_action) == 0;
+  handler_installed_ = ::sigaction(SIGINT, &action, &g_previous_int) == 0 &&
+                       ::sigaction(SIGTERM, &action, &g_previous_term) == 0;
 }
 
 void TerminalHost::NoteInterrupt() {
@@ -233,8 +239,11 @@ void TerminalHost::DoEvents() {
       std::signal(SIGINT, SIG_DFL);
       std::raise(SIGINT);
     }
-    RequestAbort();
+    interrupted_ = true;
   }
+  // Once taken, the request stands until the program ends: a run that starts
+  // afresh (and clears its abort flag) stops again at its first check.
+  if (interrupted_) RequestAbort();
   RunDueTimers();
 }
 

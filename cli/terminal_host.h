@@ -46,7 +46,8 @@ class TerminalHost : public Host, public ProgressLine {
   void ShowStatusWindow(const StatusView& view) override;
   void HideStatusWindow() override {}
 
-  // Takes a pending Ctrl-C to the core's abort handler, then runs due timers.
+  // Takes a pending Ctrl-C to the core's abort handler (again at every later call),
+  // then runs due timers.
   void DoEvents() override;
   // Real sleep, skipped in a batch run.
   void Sleep(int milliseconds) override;
@@ -67,9 +68,9 @@ class TerminalHost : public Host, public ProgressLine {
   void ShowProgressLine(std::string_view text) override;
   void ClearProgressLine() override;
 
-  // Ctrl-C handling for the life of this host: the first press is noted and
-  // becomes an abort request at the next DoEvents; a second press before that
-  // ends the program as Ctrl-C normally does.
+  // Ctrl-C and SIGTERM handling for the life of this host: the first press is
+  // noted and becomes an abort request at the next DoEvents and every one after
+  // it; a second press before that ends the program as the signal normally does.
   void InstallInterruptHandler();
   // What the handler does at a press (also for tests).
   static void NoteInterrupt();
@@ -88,6 +89,7 @@ class TerminalHost : public Host, public ProgressLine {
   std::string progress_text_;
   bool progress_shown_ = false;
   bool handler_installed_ = false;
+  bool interrupted_ = false;
 };
 
 }  // namespace tsumiki::cli

@@ -91,6 +91,8 @@ TEST(PreCheck, StaffingBeyondAllTargetsEndsAtOnceWithTheShortfall) {
   if (!fs::exists(shared)) GTEST_SKIP() << "no shared test workbooks beside the source";
   const fs::path path = testing::MakeTempDir("cli-precheck-t7") / "t7.xlsx";
   fs::copy_file(shared, path, fs::copy_options::overwrite_existing);
+  // The shared copies are read-only, which --save would refuse before the check.
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
   const std::string before = Bytes(path);
   CliRun run;
   EXPECT_EQ(run.Run({"--workbook", path.string(), "--batch", "--save", "create"}), kExitFailure);
