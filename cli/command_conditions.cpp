@@ -10,6 +10,7 @@
 #include "cli/command_session.h"
 #include "cli/commands.h"
 #include "conditions/layout.h"
+#include "workbook/file_replace.h"
 
 namespace tsumiki::cli {
 namespace {
@@ -48,13 +49,16 @@ int RunConditionsSave(CliContext& ctx, const std::string& given) {
   if (!session) return kExitFailure;
   SaveRestoreWindow window(*session);
   window.Load();
+  // A file is always replaced by a new one: an old file still in place means the
+  // write failed.
+  const workbook::FileStamp before = workbook::StampOf(path);
   const SaveRestoreOutcome outcome = window.SaveTo(path);
   int status = kExitOk;
   if (outcome == SaveRestoreOutcome::kOverwriteDeclined) {
     ctx.err << layout::Format(kNotOverwritten, {path}) << '\n';
     window.OnCloseClicked();
     status = kExitFailure;
-  } else if (!Exists(path)) {
+  } else if (!Exists(path) || workbook::StampOf(path) == before) {
     // The macro has said why; the exit status must say it too.
     ctx.err << layout::Format(kNotWritten, {path}) << '\n';
     status = kExitFailure;

@@ -78,8 +78,7 @@ int CloseCommandSession(CliContext& ctx, Session& session, int status) {
     // conditions) is not the planner's work. Without the lock nothing is saved.
     const bool unsaved = session.Book().IsModified() || ctx.options.save.value_or(false);
     session.Close(false);
-    if (unsaved && status != kExitOk)
-      Say(ctx, ctx.interrupted ? kInterruptedNotSaved : kNotSaved);
+    if (unsaved && status != kExitOk) Say(ctx, ctx.interrupted ? kInterruptedNotSaved : kNotSaved);
     return status;
   }
   bool save = false;

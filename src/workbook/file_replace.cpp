@@ -128,8 +128,7 @@ long TemporaryOwner(std::string_view name) {
   const std::string_view pid = name.substr(dot + 1);
   name = name.substr(0, dot);
   const std::string host = "." + ThisHost();
-  if (!AllDigits(pid) || !name.ends_with(host) ||
-      name.size() <= kTempPrefix.size() + host.size())
+  if (!AllDigits(pid) || !name.ends_with(host) || name.size() <= kTempPrefix.size() + host.size())
     return -1;
   return std::stol(std::string(pid));
 }

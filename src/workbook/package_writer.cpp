@@ -44,13 +44,11 @@ std::string BuildZip(const PackagePlan& plan, const std::filesystem::path& targe
   // Parts we write carry the time 1980-01-01 00:00, as office programs write them,
   // so that the same workbook always gives the same bytes.
   auto add = [&](const std::string& name, zip_source_t* source, bool ours) {
-    const zip_int64_t index =
-        source == nullptr ? -1
-                          : zip_file_add(out, name.c_str(), source,
-                                         ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
-    if (index < 0 ||
-        (ours && zip_file_set_dostime(out, static_cast<zip_uint64_t>(index), 0, kDosDate1980,
-                                      0) < 0)) {
+    const zip_int64_t index = source == nullptr ? -1
+                                                : zip_file_add(out, name.c_str(), source,
+                                                               ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+    if (index < 0 || (ours && zip_file_set_dostime(out, static_cast<zip_uint64_t>(index), 0,
+                                                   kDosDate1980, 0) < 0)) {
       if (index < 0 && source != nullptr) zip_source_free(source);
       zip_discard(out);
       Fail(target, messages::kWriteTemp);

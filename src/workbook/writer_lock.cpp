@@ -78,8 +78,8 @@ std::string HeldMessage(const fs::path& workbook, const std::optional<LockOwner>
       holder.append("、").append(owner->user).append("@").append(owner->host);
     if (!owner->date.empty()) holder.append("、").append(owner->date).append(" から");
   }
-  return "ブック「" + workbook.filename().string() + "」は別のプログラムが書き込み用に開いています（" +
-         holder +
+  return "ブック「" + workbook.filename().string() +
+         "」は別のプログラムが書き込み用に開いています（" + holder +
          "）。そちらが終わってからもう一度実行してください。開いているプログラムがないときは、"
          "ロックファイル「" +
          lock.string() + "」を削除してください。";
@@ -197,9 +197,8 @@ std::optional<WriterLock> WriterLock::TryLock(const fs::path& workbook, std::str
       ::close(fd);
       return std::nullopt;
     }
-    const std::string ours = LockContents(
-        {std::string(kOurName), UserName(), ThisHost(), Now(),
-         std::string(kPidLead) + std::to_string(::getpid())});
+    const std::string ours = LockContents({std::string(kOurName), UserName(), ThisHost(), Now(),
+                                           std::string(kPidLead) + std::to_string(::getpid())});
     if (::ftruncate(fd, 0) != 0 ||
         ::pwrite(fd, ours.data(), ours.size(), 0) != static_cast<ssize_t>(ours.size()) ||
         ::fsync(fd) != 0) {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <optional>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,10 +60,11 @@ TEST(SaveOnlyOnSuccess, AFailedOrRefusedCommandLeavesTheBytesAndSaysSo) {
   const Case cases[] = {
       {"load refused", true, {"--batch", "--save", "create"}, kExitFailure},
       {"flag refused", false, {"--batch", "--save", "create", "--attempts", "0"}, kExitFailure},
-      {"load refused, settings", true, {"--batch", "--save", "create", "--day", "2"},
-       kExitFailure},
+      {"load refused, settings", true, {"--batch", "--save", "create", "--day", "2"}, kExitFailure},
       {"Ctrl-C while loading", false, {"--batch", "--save", "create"}, kExitAborted},
-      {"Ctrl-C while loading, settings", false, {"--save", "settings", "--attempts", "9"},
+      {"Ctrl-C while loading, settings",
+       false,
+       {"--save", "settings", "--attempts", "9"},
        kExitAborted},
   };
   for (const Case& c : cases) {
@@ -125,6 +126,14 @@ TEST_F(SaveTargetTest, ARelativeWorkbookPathSavesTheFileItNames) {
       << load.err.str();
   EXPECT_TRUE(Bytes(path_) != before);
   EXPECT_FALSE(fs::exists(dir_ / "sub" / "sub"));
+
+  // An old file left in place (a read-only one is not replaced) is no success.
+  fs::permissions(dir_ / "c.csv", fs::perms(0444));
+  CliRun again;
+  fs::current_path(dir_);
+  EXPECT_EQ(again.Run({"--workbook", "sub/shift.xlsm", "--no-save", "conditions", "save", "c.csv"}),
+            kExitFailure);
+  EXPECT_TRUE(Contains(again.err.str(), "に保存できませんでした")) << again.err.str();
 }
 
 TEST_F(SaveTargetTest, ALinkedWorkbookIsSavedInItsRealFileWithOwnerAndMode) {

@@ -68,7 +68,7 @@ TEST(ReplaceFile, StaleTemporariesOfDeadProcessesOnThisHostAreRemoved) {
   const Case cases[] = {
       {".~tsumiki-shift.xlsm." + host + ".999999999.tmp", true},
       {".~tsumiki-c.csv." + host + "." + own + ".tmp", false},  // this process's
-      {".~tsumiki-shift.xlsm.otherhost.999999999.tmp", false},    // maybe alive there
+      {".~tsumiki-shift.xlsm.otherhost.999999999.tmp", false},  // maybe alive there
       {".~tsumiki-shift.xlsm." + host + ".99x.tmp", false},
       {".~lock.shift.xlsm#", false},
       {"shift.xlsm.999999999.tmp", false},
