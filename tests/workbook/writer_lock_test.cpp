@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "support/workbook_fixture.h"
 #include "workbook/file_replace.h"
 
 namespace tsumiki::workbook {
@@ -29,6 +32,25 @@ TEST(WriterLock, ContentsRoundTripAndOnlyOurDeadProcessesAreStale) {
       {{"Someone", "u", ThisHost(), "", "file:///home/u/.config"}, false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsStale(c.owner), c.stale) << c.owner.url;
+}
+
+TEST(WriterLock, AStartRemovesOnlyAStaleLock) {
+  const std::filesystem::path book = testing::MakeTempDir("lock-start") / "shift.xlsm";
+  const std::string own = "pid:" + std::to_string(::getpid());
+  struct Case {
+    LockOwner owner;
+    bool removed;
+  };
+  const Case cases[] = {
+      {{"ツミキ", "u", ThisHost(), "", "pid:999999999"}, true},
+      {{"ツミキ", "u", ThisHost(), "", own}, false},
+      {{"Someone", "u", ThisHost(), "", "file:///home/u/.config"}, false},
+  };
+  for (const Case& c : cases) {
+    std::ofstream(LockFilePath(book)) << LockContents(c.owner);
+    RemoveStaleLock(book);
+    EXPECT_EQ(std::filesystem::exists(LockFilePath(book)), !c.removed) << c.owner.url;
+  }
 }
 
 }  // namespace
