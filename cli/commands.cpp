@@ -21,6 +21,7 @@ void AddCommands(CLI::App& app, CliContext& ctx) {
   AddCreateCommand(app, ctx);
   AddClearCommand(app, ctx);
   AddTotalsCommand(app, ctx);
+  AddCheckCommand(app, ctx);
   AddModeCommand(app, ctx);
   AddSettingsCommand(app, ctx);
   AddReadjustCommand(app, ctx);
