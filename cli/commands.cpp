@@ -22,6 +22,7 @@ void AddCommands(CLI::App& app, CliContext& ctx) {
   AddClearCommand(app, ctx);
   AddTotalsCommand(app, ctx);
   AddCheckCommand(app, ctx);
+  AddExportCommand(app, ctx);
   AddModeCommand(app, ctx);
   AddSettingsCommand(app, ctx);
   AddReadjustCommand(app, ctx);

@@ -81,6 +81,7 @@ void AddConditionsCommand(CLI::App& app, CliContext& ctx);
 void AddHelpCommand(CLI::App& app, CliContext& ctx);
 void AddCreateCommand(CLI::App& app, CliContext& ctx);
 void AddCheckCommand(CLI::App& app, CliContext& ctx);
+void AddExportCommand(CLI::App& app, CliContext& ctx);
 // `tsumiki init PATH` and `tsumiki show`, runnable on their own.
 int RunInit(CliContext& ctx, const std::string& path);
 int RunShow(CliContext& ctx);
