@@ -21,6 +21,8 @@ void AddCommands(CLI::App& app, CliContext& ctx) {
   AddCreateCommand(app, ctx);
   AddClearCommand(app, ctx);
   AddTotalsCommand(app, ctx);
+  AddCheckCommand(app, ctx);
+  AddExportCommand(app, ctx);
   AddModeCommand(app, ctx);
   AddSettingsCommand(app, ctx);
   AddReadjustCommand(app, ctx);

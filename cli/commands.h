@@ -90,6 +90,8 @@ void AddExplainCommand(CLI::App& app, CliContext& ctx);
 void AddConditionsCommand(CLI::App& app, CliContext& ctx);
 void AddHelpCommand(CLI::App& app, CliContext& ctx);
 void AddCreateCommand(CLI::App& app, CliContext& ctx);
+void AddCheckCommand(CLI::App& app, CliContext& ctx);
+void AddExportCommand(CLI::App& app, CliContext& ctx);
 // `tsumiki init PATH` and `tsumiki show`, runnable on their own.
 int RunInit(CliContext& ctx, const std::string& path);
 int RunShow(CliContext& ctx);

@@ -4,6 +4,7 @@
 #include <zip.h>
 
 #include <array>
+#include <cstdint>
 #include <ctime>
 #include <map>
 #include <stdexcept>
@@ -29,6 +30,12 @@ constexpr lxw_color_t kDerivedFill = 0xC0C0C0;  // ColorIndex 15
 constexpr lxw_color_t kHeadFill = 0xCCFFFF;     // ColorIndex 20
 
 constexpr double kDayWidth = 5.0;
+
+// Page setup of the roster sheet: the rows of dates and weekdays above Time_Table
+// and xlsxwriter's number for A4.
+constexpr int kRosterHeadFirstRow = 5;
+constexpr int kRosterHeadLastRow = 6;
+constexpr std::uint8_t kPaperA4 = 9;
 
 std::string AbsoluteCell(int row, int column) {
   const std::string name = CellName(row, column);
@@ -233,6 +240,13 @@ void WriteSheets(TemplateWriter& w) {
   w.Width(s[kSheetRoster], 34, 34, 2);
   w.Width(s[kSheetRoster], 35, 35, 24);
   w.Width(s[kSheetRoster], 36, 36, 8);
+  // The roster prints on one landscape A4 page, member and date heads on every
+  // page should a planner choose a larger scale.
+  worksheet_set_landscape(s[kSheetRoster]);
+  worksheet_set_paper(s[kSheetRoster], kPaperA4);
+  worksheet_fit_to_pages(s[kSheetRoster], 1, 1);
+  worksheet_repeat_rows(s[kSheetRoster], kRosterHeadFirstRow - 1, kRosterHeadLastRow - 1);
+  worksheet_repeat_columns(s[kSheetRoster], 0, 1);
 
   w.Width(s[kSheetHistory], 1, 1, 22);
   w.Width(s[kSheetHistory], 2, 2, 12);

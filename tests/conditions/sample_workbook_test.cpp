@@ -93,5 +93,20 @@ TEST(SampleWorkbook, IsMacroEnabled) {
   std::filesystem::remove_all(dir);
 }
 
+// Spreadsheet programs print the roster sheet on one landscape A4 page, with the
+// member and date heads as print titles.
+TEST(SampleWorkbook, RosterSheetPrintsOnOneLandscapePage) {
+  const auto dir = testing::MakeTempDir("print");
+  WriteSampleWorkbook(dir / "shift.xlsm");
+  const auto parts = Parts(dir / "shift.xlsm");
+  EXPECT_NE(parts.at("xl/workbook.xml").find("'人員配置表'!$A:$B,'人員配置表'!$5:$6</definedName>"),
+            std::string::npos);
+  const std::string& sheet = parts.at("xl/worksheets/sheet6.xml");
+  EXPECT_NE(sheet.find("<pageSetUpPr fitToPage=\"1\"/>"), std::string::npos);
+  EXPECT_NE(sheet.find("<pageSetup paperSize=\"9\" orientation=\"landscape\"/>"),
+            std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace tsumiki::layout

@@ -1,0 +1,24 @@
+#include "cli/month_reading.h"
+
+#include "cli/command_session.h"
+
+namespace tsumiki::cli {
+
+std::optional<ReadMonth> OpenReadMonth(CliContext& ctx) {
+  ReadMonth month;
+  month.session = OpenCommandSession(ctx);
+  if (!month.session) return std::nullopt;
+  EngineContext engine = month.session->Context();
+  if (!ReadRosterAsItStands(engine)) {
+    CloseReadMonth(month);
+    return std::nullopt;
+  }
+  month.labels = ReadMonthLabels(month.session->Book(), month.session->Model());
+  return month;
+}
+
+void CloseReadMonth(ReadMonth& month) {
+  if (month.session && month.session->IsOpen()) month.session->Close(false);
+}
+
+}  // namespace tsumiki::cli

@@ -1,0 +1,175 @@
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/session.h"
+#include "check/roster_reading.h"
+#include "check/rule_check.h"
+#include "conditions/sample_workbook.h"
+#include "creation/driver.h"
+#include "support/roster_checker.h"
+#include "support/scripted_host.h"
+
+// The product's rule checker against the independent checker of the tests, on
+// created months and on the same months after random single-cell edits: both
+// must name the same (member, day, kind of rule) findings.
+namespace tsumiki {
+namespace {
+
+namespace fs = std::filesystem;
+using Key = std::tuple<int, int, std::string>;  // member (0 = none), day (0 = month), kind
+
+struct Case {
+  const char* workbook;
+  std::vector<int> seeds;
+};
+
+#ifdef TSUMIKI_SANITIZED_BUILD
+const Case kCases[] = {{"sample", {1}}, {"t3-care24-prevtail", {1}}, {"t4-clinic10-midmonth", {1}}};
+#else
+const Case kCases[] = {
+    {"sample", {1, 2, 3}},          {"t1-care21-march", {1, 2}},      {"t2-care26-focus", {1}},
+    {"t3-care24-prevtail", {1, 2}}, {"t4-clinic10-midmonth", {1, 2}}, {"t5-hospital80", {1}},
+    {"t6-large100x8", {1}}};
+#endif
+constexpr int kEditsPerMonth = 20;
+
+fs::path Copy(const std::string& name) {
+  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "rule-agreement" / std::to_string(::getpid());
+  fs::create_directories(dir);
+  if (name == "sample") {
+    layout::WriteSampleWorkbook(dir / "sample.xlsm");
+    return dir / "sample.xlsm";
+  }
+  const fs::path path = dir / (name + ".xlsx");
+  fs::copy_file(fs::path(TSUMIKI_SOURCE_DIR) / "tests" / "workbooks" / (name + ".xlsx"), path,
+                fs::copy_options::overwrite_existing);
+  return path;
+}
+
+class BatchHost : public testing::ScriptedHost {
+ public:
+  void Sleep(int /*milliseconds*/) override {}
+};
+
+std::string Kind(RuleKind rule) {
+  switch (rule) {
+    case RuleKind::kStaffShort:
+    case RuleKind::kStaffOver:
+      return "staffing";
+    case RuleKind::kDayOffRequest:
+    case RuleKind::kDutyBan:
+      return "ban";
+    default:
+      return std::string(RuleId(rule));
+  }
+}
+
+std::set<Key> Ours(const ConditionModel& model) {
+  std::set<Key> keys;
+  for (const Finding& f : CheckRosterRules(model)) keys.emplace(f.member, f.day, Kind(f.rule));
+  return keys;
+}
+
+// The independent checker's lines as keys. Its day bans on a cell holding its own
+// reservation are dropped, and a forbidden sequence begun in the previous month
+// is placed on day 1, as the product reports them.
+std::set<Key> Theirs(const ConditionModel& model) {
+  testing::CheckOptions options;
+  options.work_days_at_most_target = true;
+  options.work_days_exact = true;
+  options.extra_staff_for_targets = model.WorkDayAdjust;
+  const std::pair<const char*, const char*> kinds[] = {
+      {"is no duty type", "unknown_duty"},
+      {" staff, ", "staffing"},
+      {"barred that day", "ban"},
+      {"barred after", "next_day_ban"},
+      {"forbidden sequence", "forbidden_sequence"},
+      {"fixed type", "reservation"},
+      {"work days in a row", "consecutive_work"},
+      {"forbidden combination", "forbidden_combination"},
+      {"required combination", "required_combination"},
+      {"must follow", "required_sequence"},
+      {"work days, target", "work_day_target"}};
+  std::set<Key> keys;
+  for (const std::string& line : testing::CheckRoster(model, options)) {
+    int member = 0;
+    int day = 0;
+    int type = 0;
+    if (std::sscanf(line.c_str(), "member %d day %d", &member, &day) != 2 &&
+        std::sscanf(line.c_str(), "member %d:", &member) != 1) {
+      std::sscanf(line.c_str(), "day %d", &day);
+    }
+    std::string kind = "unparsed: " + line;
+    for (const auto& [text, name] : kinds) {
+      if (line.find(text) != std::string::npos) kind = name;
+    }
+    if (kind == "ban" && std::sscanf(line.c_str(), "member %*d day %*d: type %d", &type) == 1 &&
+        model.Fixed(member, day) == type) {
+      continue;
+    }
+    keys.emplace(member, kind == "forbidden_sequence" ? std::max(1, day) : day, kind);
+  }
+  return keys;
+}
+
+std::string Describe(const std::set<Key>& keys) {
+  std::string out;
+  for (const auto& [member, day, kind] : keys) {
+    out += "(" + std::to_string(member) + ", " + std::to_string(day) + ", " + kind + ") ";
+  }
+  return out;
+}
+
+TEST(RuleAgreement, BothCheckersNameTheSameFindingsOnCreatedAndEditedMonths) {
+  int months = 0;
+  int broken = 0;
+  for (const Case& c : kCases) {
+    const fs::path path = Copy(c.workbook);
+    for (const int seed : c.seeds) {
+      SCOPED_TRACE(std::string(c.workbook) + " seed " + std::to_string(seed));
+      BatchHost host;
+      Session session(host, SessionOptions{path.parent_path(), path, static_cast<unsigned>(seed)});
+      ASSERT_TRUE(session.StartUp());
+      EngineContext ctx = session.Context();
+      ASSERT_EQ(CreationDriver(ctx).StartAction().outcome, CreateOutcome::kCreated);
+      ASSERT_TRUE(ReadRosterAsItStands(ctx));
+      ConditionModel& model = ctx.model;
+      std::mt19937 random(static_cast<unsigned>(seed));
+      for (int edit = 0; edit <= kEditsPerMonth; ++edit) {
+        // Edit 0 is the month as created; each later one changes one cell of it
+        // into another duty, a rest day or a text that is no duty.
+        const int m = 1 + static_cast<int>(random() % static_cast<unsigned>(model.MemberCount));
+        const int d = 1 + static_cast<int>(random() % static_cast<unsigned>(model.DayCount));
+        const int kept = model.Roster(m, d);
+        if (edit > 0) {
+          model.Roster(m, d) =
+              static_cast<int>(random() % static_cast<unsigned>(model.TypeCount + 2)) - 1;
+        }
+        const std::set<Key> ours = Ours(model);
+        const std::set<Key> theirs = Theirs(model);
+        EXPECT_EQ(Describe(ours), Describe(theirs)) << "edit " << edit;
+        broken += ours.empty() ? 0 : 1;
+        ++months;
+        model.Roster(m, d) = kept;
+      }
+      session.Close(false);
+    }
+  }
+#ifndef TSUMIKI_SANITIZED_BUILD
+  EXPECT_GE(months, 200);
+#endif
+  EXPECT_GT(broken, months / 2);  // the edits do break rules
+}
+
+}  // namespace
+}  // namespace tsumiki

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "cli_run.h"
+#include "support/workbook_fixture.h"
+
+namespace tsumiki::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// February 2013 with 日勤 and 夜勤, 日 barred the day after 夜: A works 夜 on the
+// 1st and 日 on the 2nd, the only staff needed.
+class CheckCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fx_ = testing::LayoutWorkbook::Blank(setup_);
+    fx_->SetPeriod(2013, 2, 1, 1);
+    fx_->SetTypes({{"日勤", "日"}, {"夜勤", "夜"}});
+    fx_->SetMembers({"A", "B"});
+    fx_->SetNextDayBan(2, 1);
+    fx_->SetNeed(2, 1, 1);
+    fx_->SetNeed(1, 2, 1);
+    fx_->SetRoster(1, 1, "夜");
+    fx_->SetRoster(1, 2, "日");
+  }
+  int Run(CliRun& run, std::vector<std::string> args) {
+    fx_->book().Save();
+    args.insert(args.begin(), {"--workbook", fx_->path().string()});
+    return run.Run(args);
+  }
+
+  testing::ScriptedHost setup_;
+  std::unique_ptr<testing::LayoutWorkbook> fx_;
+};
+
+TEST_F(CheckCommand, DayDutyAfterANightIsReportedWithMemberDayAndRule) {
+  CliRun run;
+  EXPECT_EQ(Run(run, {"check"}), kExitFailure) << run.err.str();
+  EXPECT_EQ(run.out.str(),
+            "条件違反が 1 件あります。\n"
+            "2/2(土)  1 A  翌日禁止：前日の「夜」の翌日に「日」は入れられません。\n");
+  CliRun json;
+  EXPECT_EQ(Run(json, {"check", "--format", "json"}), kExitFailure);
+  EXPECT_NE(
+      json.out.str().find(
+          R"("member":1,"number":"1","name":"A","day":2,"date":"2013-02-02","rule":"next_day_ban")"),
+      std::string::npos)
+      << json.out.str();
+}
+
+TEST_F(CheckCommand, AMonthThatKeepsEveryRulePassesAndAStrayTextIsNamed) {
+  fx_->SetRoster(1, 2, "");
+  fx_->SetRoster(2, 2, "日");
+  CliRun clean;
+  EXPECT_EQ(Run(clean, {"check"}), kExitOk);
+  EXPECT_EQ(clean.out.str(), "条件違反はありません。\n");
+  fx_->SetRoster(2, 3, "x");
+  CliRun stray;
+  EXPECT_EQ(Run(stray, {"check"}), kExitFailure);
+  EXPECT_NE(stray.out.str().find("2/3(日)  2 B  不明な勤務："), std::string::npos)
+      << stray.out.str();
+}
+
+TEST_F(CheckCommand, ShowExportsTheRosterAndItsTotals) {
+  CliRun csv;
+  EXPECT_EQ(Run(csv, {"show", "--format", "csv"}), kExitOk) << csv.err.str();
+  EXPECT_EQ(csv.out.str().substr(0, csv.out.str().find("\r\n", csv.out.str().find("\r\n") + 2)),
+            "番号,氏名,2/1(金),2/2(土),2/3(日),2/4(月),2/5(火),2/6(水),2/7(木),2/8(金),2/9(土),"
+            "2/10(日),2/11(月),2/12(火),2/13(水),2/14(木),2/15(金),2/16(土),2/17(日),2/18(月),"
+            "2/19(火),2/20(水),2/21(木),2/22(金),2/23(土),2/24(日),2/25(月),2/26(火),2/27(水),"
+            "2/28(木)\r\n1,A,夜,日,,,,,,,,,,,,,,,,,,,,,,,,,,");
+  CliRun json;
+  EXPECT_EQ(Run(json, {"show", "--format", "json"}), kExitOk);
+  EXPECT_NE(json.out.str().find(R"("name":"A","roster":["夜","日","",)"), std::string::npos);
+  EXPECT_NE(json.out.str().find(
+                R"("duty_counts":[1,1],"work_days":2,"work_day_target":28,"days_off":26)"),
+            std::string::npos)
+      << json.out.str();
+  CliRun totals;
+  EXPECT_EQ(Run(totals, {"show", "--totals"}), kExitOk);
+  EXPECT_NE(totals.out.str().find("1    A    1  1  2        28   26     0    0\n"),
+            std::string::npos)
+      << totals.out.str();
+  EXPECT_NE(totals.out.str().find("2/2  土   1/1 0/0\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tsumiki::cli
