@@ -4,6 +4,7 @@
 
 #include "conditions/layout.h"
 #include "optimise/roster_score.h"
+#include "optimise/score_tally.h"
 #include "optimise/swap.h"
 #include "optimise/work_day_adjust.h"
 #include "optimise/work_day_rules.h"
@@ -35,7 +36,8 @@ std::string WorkbookScoreText(const workbook::Workbook& book) {
 
 }  // namespace
 
-float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet) {
+float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
+                         ScoreTally& tally) {
   ConditionModel& model = ctx.model;
   const int n = model.MemberCount;
   if (m >= n) return kNoImprovement;
@@ -46,17 +48,26 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
     if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     if (model.Roster(m, d) == model.Roster(j, d)) continue;
     SwapDuties(model, m, j, d);
-    if (SwapCheck(model, SwapRule::kWithWorkDayTarget, d, m, j) == kRuleAccept) {
-      const float score = RosterScore(model);
+    const bool acceptable = SwapCheck(model, SwapRule::kWithWorkDayTarget, d, m, j) == kRuleAccept;
+    if (acceptable) {
+      tally.Refresh(model, m);
+      tally.Refresh(model, j);
+      const float score = tally.Score();
       if (score < candidate) {
         candidate = score;
         partner = j;
       }
     }
     SwapDuties(model, j, m, d);
+    if (acceptable) {
+      tally.Refresh(model, m);
+      tally.Refresh(model, j);
+    }
   }
   if (partner == 0 || !(candidate < best)) return kNoImprovement;
   SwapDuties(model, m, partner, d);
+  tally.Refresh(model, m);
+  tally.Refresh(model, partner);
   sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
   sheet.Set(partner, d, DutyText(model, model.Roster(partner, d)));
   return candidate;
@@ -78,12 +89,13 @@ float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_d
   }
 
   RosterSheetCopy sheet(ctx.book);
+  ScoreTally tally(model);
   for (int p = first; p <= last_day; ++p) {
     ctx.host.DoEvents();
     const int d = order(p);
     if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     for (int m = 1; m <= model.MemberCount; ++m) {
-      const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet);
+      const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet, tally);
       if (c < best_score) {
         best_score = c;
         window.SetScoreText(FormatScore(best_score, 2));
