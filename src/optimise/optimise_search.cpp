@@ -50,8 +50,7 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
     SwapDuties(model, m, j, d);
     const bool acceptable = SwapCheck(model, SwapRule::kWithWorkDayTarget, d, m, j) == kRuleAccept;
     if (acceptable) {
-      tally.Refresh(model, m);
-      tally.Refresh(model, j);
+      tally.Swapped(model, m, j, d);
       const float score = tally.Score();
       if (score < candidate) {
         candidate = score;
@@ -59,15 +58,11 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
       }
     }
     SwapDuties(model, j, m, d);
-    if (acceptable) {
-      tally.Refresh(model, m);
-      tally.Refresh(model, j);
-    }
+    if (acceptable) tally.Swapped(model, m, j, d);
   }
   if (partner == 0 || !(candidate < best)) return kNoImprovement;
   SwapDuties(model, m, partner, d);
-  tally.Refresh(model, m);
-  tally.Refresh(model, partner);
+  tally.Swapped(model, m, partner, d);
   sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
   sheet.Set(partner, d, DutyText(model, model.Roster(partner, d)));
   return candidate;

@@ -1,5 +1,7 @@
 #include "optimise/score_tally.h"
 
+#include <bit>
+
 #include "optimise/roster_score.h"
 
 namespace tsumiki {
@@ -11,8 +13,43 @@ namespace {
 // exactly.
 constexpr long long kExactFloatSum = 1LL << 24;
 
-// Days 0..DayCount as bits of one word.
-constexpr int kPatternDays = 64;
+// The longest month whose days 0..DayCount are counted as bits; in it only the run
+// that opens the scan can reach kLongRunBound days.
+constexpr int kBitMonthDays = 31;
+
+// Bits lo..hi; none when hi < lo.
+std::uint64_t DayBits(int lo, int hi) {
+  if (hi < lo) return 0;
+  return (~std::uint64_t{0} >> (63 - hi)) & (~std::uint64_t{0} << lo);
+}
+
+struct SingleDays {
+  int isolated = 0;
+  int work = 0;
+  int rest = 0;
+};
+
+// CountIsolatedWorkDays and MemberSingleDayCount (run length 1, the long-run
+// bound, the whole month) of a member whose work days are the bits of `work`.
+SingleDays CountSingleDays(std::uint64_t work, int day_count, bool use_prev_month) {
+  const std::uint64_t before = work << 1;  // bit i: work on day i - 1
+  const std::uint64_t after = work >> 1;   // bit i: work on day i + 1
+  SingleDays s;
+  s.isolated =
+      std::popcount(work & ~before & ~after & DayBits(use_prev_month ? 1 : 2, day_count - 1));
+  // A run is counted on its last day, when the next day inside the scan is of the
+  // other kind; the scan's first day opens a run whatever came before it.
+  const int from = use_prev_month ? 0 : 1;
+  const std::uint64_t ends = DayBits(from, day_count - 1);
+  const std::uint64_t opens = std::uint64_t{1} << from;
+  s.work = std::popcount(work & ~after & (~before | opens) & ends);
+  s.rest = std::popcount(~work & after & (before | opens) & ends);
+  const std::uint64_t scanned = work >> from;
+  const bool first_works = (scanned & 1) != 0;
+  const int length = first_works ? std::countr_one(scanned) : std::countr_zero(scanned);
+  if (length >= kLongRunBound && from + length <= day_count) ++(first_works ? s.work : s.rest);
+  return s;
+}
 
 }  // namespace
 
@@ -21,36 +58,46 @@ ScoreTally::ScoreTally(const ConditionModel& model)
       types_(model.TypeCount),
       columns_(model.TypeCount + 1),
       day_count_(model.DayCount),
+      use_prev_month_(model.UsePrevMonth),
       prevent_single_work_(model.PreventSingleWork),
       work_focus_(model.WorkFocus),
+      day_bits_(model.DayCount <= kBitMonthDays),
       weights_(static_cast<std::size_t>(columns_)),
       values_(static_cast<std::size_t>(members_ * columns_), 0),
       sum_(static_cast<std::size_t>(columns_), 0),
       sum_squares_(static_cast<std::size_t>(columns_), 0),
-      spread_(static_cast<std::size_t>(columns_), 0.0f),
-      spread_stale_(static_cast<std::size_t>(columns_), 1),
-      pattern_(static_cast<std::size_t>(members_ + 1), 0),
+      spreads_(static_cast<std::size_t>(columns_)),
+      work_bits_(static_cast<std::size_t>(members_ + 1), 0),
       isolated_(static_cast<std::size_t>(members_ + 1), 0),
       single_work_(static_cast<std::size_t>(members_ + 1), 0),
       single_rest_(static_cast<std::size_t>(members_ + 1), 0) {
-  for (int t = 1; t <= types_; ++t) weights_[static_cast<std::size_t>(t - 1)] = model.OptimiseWeights(t);
-  weights_[static_cast<std::size_t>(types_)] = model.OptimiseWeights(kWeightCount);
-  for (int m = 1; m <= members_; ++m) {
-    ReadValues(model, m);
-    pattern_[static_cast<std::size_t>(m)] = WorkPattern(model, m);
-    CountSingles(model, m);
+  for (int t = 1; t <= types_; ++t) {
+    weights_[static_cast<std::size_t>(t - 1)] = model.OptimiseWeights(t);
   }
+  weights_[static_cast<std::size_t>(types_)] = model.OptimiseWeights(kWeightCount);
+  for (int m = 1; m <= members_; ++m) Refresh(model, m);
+}
+
+void ScoreTally::Swapped(const ConditionModel& model, int a, int b, int d) {
+  const int code_a = model.Roster(a, d);
+  const int code_b = model.Roster(b, d);
+  // An exchange moves only the two codes' duty counts and the work days.
+  for (const int m : {a, b}) {
+    for (const int code : {code_a, code_b}) {
+      if (code >= 1 && code <= types_) SetValue(m, code - 1, model.TypeTally(m, code));
+    }
+    SetValue(m, types_, model.WorkDayTarget(m) - model.WorkDays(m));
+  }
+  // Two duties exchanged leave rest and work where they were.
+  if ((code_a == 0) == (code_b == 0)) return;
+  if (!prevent_single_work_ && !work_focus_) return;
+  ReadDay(model, a, d);
+  ReadDay(model, b, d);
 }
 
 void ScoreTally::Refresh(const ConditionModel& model, int m) {
   ReadValues(model, m);
-  if (!prevent_single_work_ && !work_focus_) return;
-  // Most exchanges swap one duty for another and leave the rest days alone; only a
-  // changed pattern of work and rest can change the single days.
-  const std::uint64_t pattern = WorkPattern(model, m);
-  if (day_count_ < kPatternDays && pattern == pattern_[static_cast<std::size_t>(m)]) return;
-  pattern_[static_cast<std::size_t>(m)] = pattern;
-  CountSingles(model, m);
+  if (prevent_single_work_ || work_focus_) CountSingles(model, m);
 }
 
 float ScoreTally::Score() {
@@ -76,53 +123,83 @@ void ScoreTally::SetValue(int m, int c, int value) {
   sum_[column] += value - slot;
   sum_squares_[column] +=
       static_cast<long long>(value) * value - static_cast<long long>(slot) * slot;
-  spread_stale_[column] = 1;
+  spreads_[column].current = -1;
   slot = value;
 }
 
 float ScoreTally::Spread(int c) {
-  const auto column = static_cast<std::size_t>(c);
-  if (!spread_stale_[column]) return spread_[column];
-  float sum = static_cast<float>(sum_[column]);
-  float sum_squares = static_cast<float>(sum_squares_[column]);
-  if (sum_squares_[column] >= kExactFloatSum) {
-    // Too large to be exact: add up in single precision in member order, as
-    // RosterScore does.
-    sum = 0.0f;
-    sum_squares = 0.0f;
-    for (int m = 1; m <= members_; ++m) {
-      const float x = static_cast<float>(values_[static_cast<std::size_t>((m - 1) * columns_ + c)]);
-      sum_squares += x * x;
-      sum += x;
+  SpreadCache& cache = spreads_[static_cast<std::size_t>(c)];
+  if (cache.current >= 0) return cache.entries[static_cast<std::size_t>(cache.current)].spread;
+  const long long sum = sum_[static_cast<std::size_t>(c)];
+  const long long sum_squares = sum_squares_[static_cast<std::size_t>(c)];
+  if (sum_squares >= kExactFloatSum) return SummedSpread(c);
+  for (int e = 0; e < 2; ++e) {
+    const SpreadEntry& entry = cache.entries[static_cast<std::size_t>(e)];
+    if (entry.sum == sum && entry.sum_squares == sum_squares) {
+      cache.current = cache.last_used = e;
+      return entry.spread;
     }
   }
-  spread_[column] = SpreadOfSums(members_, sum, sum_squares);
-  spread_stale_[column] = 0;
-  return spread_[column];
+  const int e = 1 - cache.last_used;
+  cache.entries[static_cast<std::size_t>(e)] = {
+      sum, sum_squares,
+      SpreadOfSums(members_, static_cast<float>(sum), static_cast<float>(sum_squares))};
+  cache.current = cache.last_used = e;
+  return cache.entries[static_cast<std::size_t>(e)].spread;
+}
+
+float ScoreTally::SummedSpread(int c) const {
+  // Too large to be exact: added up in single precision in member order, as
+  // RosterScore does.
+  float sum = 0.0f;
+  float sum_squares = 0.0f;
+  for (int m = 1; m <= members_; ++m) {
+    const float x = static_cast<float>(values_[static_cast<std::size_t>((m - 1) * columns_ + c)]);
+    sum_squares += x * x;
+    sum += x;
+  }
+  return SpreadOfSums(members_, sum, sum_squares);
+}
+
+void ScoreTally::ReadDay(const ConditionModel& model, int m, int d) {
+  if (!day_bits_ || d < 0 || d > day_count_) {
+    CountSingles(model, m);
+    return;
+  }
+  std::uint64_t& work = work_bits_[static_cast<std::size_t>(m)];
+  const std::uint64_t bit = std::uint64_t{1} << d;
+  work = model.Roster(m, d) != 0 ? (work | bit) : (work & ~bit);
+  const SingleDays s = CountSingleDays(work, day_count_, use_prev_month_);
+  SetSingles(m, s.isolated, s.work, s.rest);
 }
 
 void ScoreTally::CountSingles(const ConditionModel& model, int m) {
-  const auto i = static_cast<std::size_t>(m);
-  isolated_total_ -= isolated_[i];
-  single_work_total_ -= single_work_[i];
-  single_rest_total_ -= single_rest_[i];
-  isolated_[i] = prevent_single_work_ ? CountIsolatedWorkDays(model, m, 1) : 0;
-  if (work_focus_) {
-    single_work_[i] = MemberSingleDayCount(model, m, RunKind::kWork, 1, 0, day_count_, kLongRunBound);
-    single_rest_[i] = MemberSingleDayCount(model, m, RunKind::kRest, 1, 0, day_count_, kLongRunBound);
+  if (day_bits_) {
+    std::uint64_t work = 0;
+    for (int d = 0; d <= day_count_; ++d) {
+      if (model.Roster(m, d) != 0) work |= std::uint64_t{1} << d;
+    }
+    work_bits_[static_cast<std::size_t>(m)] = work;
+    const SingleDays s = CountSingleDays(work, day_count_, use_prev_month_);
+    SetSingles(m, s.isolated, s.work, s.rest);
+    return;
   }
-  isolated_total_ += isolated_[i];
-  single_work_total_ += single_work_[i];
-  single_rest_total_ += single_rest_[i];
+  SetSingles(m, CountIsolatedWorkDays(model, m, 1),
+             MemberSingleDayCount(model, m, RunKind::kWork, 1, 0, day_count_, kLongRunBound),
+             MemberSingleDayCount(model, m, RunKind::kRest, 1, 0, day_count_, kLongRunBound));
 }
 
-std::uint64_t ScoreTally::WorkPattern(const ConditionModel& model, int m) const {
-  std::uint64_t pattern = 0;
-  const int last = day_count_ < kPatternDays ? day_count_ : kPatternDays - 1;
-  for (int d = 0; d <= last; ++d) {
-    if (model.Roster(m, d) != 0) pattern |= std::uint64_t{1} << d;
-  }
-  return pattern;
+void ScoreTally::SetSingles(int m, int isolated, int single_work, int single_rest) {
+  const auto i = static_cast<std::size_t>(m);
+  // Only the penalties in use count, as in RosterScore.
+  if (!prevent_single_work_) isolated = 0;
+  if (!work_focus_) single_work = single_rest = 0;
+  isolated_total_ += isolated - isolated_[i];
+  single_work_total_ += single_work - single_work_[i];
+  single_rest_total_ += single_rest - single_rest_[i];
+  isolated_[i] = isolated;
+  single_work_[i] = single_work;
+  single_rest_[i] = single_rest;
 }
 
 }  // namespace tsumiki

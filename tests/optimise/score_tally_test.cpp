@@ -19,6 +19,7 @@ struct MonthShape {
   int members;
   bool prev_month;
   int past_totals;  // added to every duty tally, as the past months' totals are
+  bool long_run;    // member 1 works from the previous month's last day to day 30
 };
 
 // A month filled at random (about a third rest days, so single days abound) with
@@ -39,8 +40,10 @@ ConditionModel RandomMonth(const MonthShape& shape, std::uint64_t seed) {
       for (int j = 1; j <= kPrevMonthDays; ++j) model.PrevMonthTail(m, j) = draw(2) * (1 + draw(shape.types));
       model.Roster(m, 0) = model.PrevMonthTail(m, 1);
     }
+    if (shape.long_run && m == 1) model.Roster(m, 0) = 1;
     for (int d = 1; d <= shape.days; ++d) {
-      const int code = draw(3) == 0 ? 0 : 1 + draw(shape.types);
+      int code = draw(3) == 0 ? 0 : 1 + draw(shape.types);
+      if (shape.long_run && m == 1) code = d <= 30 ? 1 : 0;
       model.Roster(m, d) = code;
       if (code == 0) continue;
       model.TypeTally(m, code) += 1;
@@ -56,9 +59,11 @@ ConditionModel RandomMonth(const MonthShape& shape, std::uint64_t seed) {
 // the tally also follows a roster that drifts away from where it was read.
 TEST(ScoreTally, EqualsTheFullScoreAfterEverySwap) {
   const MonthShape months[] = {
-      {"small month", 14, 3, 6, false, 0},
-      {"previous month's tail", 31, 4, 9, true, 0},
-      {"past totals too large for exact single-precision sums", 30, 2, 5, false, 2000},
+      {"small month", 14, 3, 6, false, 0, false},
+      {"previous month's tail", 31, 4, 9, true, 0, false},
+      {"a run of 31 days", 31, 2, 4, true, 0, true},
+      {"longer than any month", 40, 2, 4, true, 0, false},
+      {"past totals too large for exact single-precision sums", 30, 2, 5, false, 2000, false},
   };
   for (const MonthShape& shape : months) {
     SCOPED_TRACE(shape.name);
@@ -71,8 +76,7 @@ TEST(ScoreTally, EqualsTheFullScoreAfterEverySwap) {
       for (int a = 1; a <= model.MemberCount; ++a) {
         for (int b = a + 1; b <= model.MemberCount; ++b) {
           SwapDuties(model, a, b, d);
-          tally.Refresh(model, a);
-          tally.Refresh(model, b);
+          tally.Swapped(model, a, b, d);
           const float incremental = tally.Score();
           const float full = RosterScore(model);
           ASSERT_EQ(std::bit_cast<std::uint32_t>(incremental), std::bit_cast<std::uint32_t>(full))
@@ -83,8 +87,7 @@ TEST(ScoreTally, EqualsTheFullScoreAfterEverySwap) {
             continue;
           }
           SwapDuties(model, b, a, d);
-          tally.Refresh(model, a);
-          tally.Refresh(model, b);
+          tally.Swapped(model, b, a, d);
         }
       }
     }
