@@ -4,7 +4,6 @@
 
 #include "conditions/layout.h"
 #include "optimise/roster_score.h"
-#include "optimise/score_tally.h"
 #include "optimise/swap.h"
 #include "optimise/work_day_adjust.h"
 #include "optimise/work_day_rules.h"
@@ -37,18 +36,26 @@ std::string WorkbookScoreText(const workbook::Workbook& book) {
 }  // namespace
 
 float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
-                         ScoreTally& tally) {
+                         PassState& state) {
   ConditionModel& model = ctx.model;
   const int n = model.MemberCount;
   if (m >= n) return kNoImprovement;
+  ScoreTally& tally = state.tally;
+  const std::vector<int>& work_runs = state.WorkRuns(model, d);
+  const int work_limit = model.MaxConsecWork;
   float candidate = best;
   int partner = 0;
   for (int j = m + 1; j <= n; ++j) {
     ctx.host.DoEvents();
     if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     if (model.Roster(m, d) == model.Roster(j, d)) continue;
+    const int run_m = work_runs[static_cast<std::size_t>(m)];
+    const int run_j = work_runs[static_cast<std::size_t>(j)];
+    // The work-run limit refuses this exchange whatever the codes: spare the swap.
+    if (work_limit > 0 && (run_m > work_limit || run_j > work_limit)) continue;
     SwapDuties(model, m, j, d);
-    const bool acceptable = SwapCheck(model, SwapRule::kWithWorkDayTarget, d, m, j) == kRuleAccept;
+    const bool acceptable = SwapCheckWithWorkRuns(model, SwapRule::kWithWorkDayTarget, d, m, j,
+                                                  run_m, run_j) == kRuleAccept;
     if (acceptable) {
       tally.Swapped(model, m, j, d);
       const float score = tally.Score();
@@ -84,13 +91,13 @@ float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_d
   }
 
   RosterSheetCopy sheet(ctx.book);
-  ScoreTally tally(model);
+  PassState state(model);
   for (int p = first; p <= last_day; ++p) {
     ctx.host.DoEvents();
     const int d = order(p);
     if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     for (int m = 1; m <= model.MemberCount; ++m) {
-      const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet, tally);
+      const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet, state);
       if (c < best_score) {
         best_score = c;
         window.SetScoreText(FormatScore(best_score, 2));

@@ -29,14 +29,19 @@ struct SingleDays {
   int rest = 0;
 };
 
-// CountIsolatedWorkDays and MemberSingleDayCount (run length 1, the long-run
-// bound, the whole month) of a member whose work days are the bits of `work`.
-SingleDays CountSingleDays(std::uint64_t work, int day_count, bool use_prev_month) {
+// CountIsolatedWorkDays (when `isolated`) and MemberSingleDayCount of both kinds
+// (when `runs`; run length 1, the long-run bound, the whole month) of a member
+// whose work days are the bits of `work`.
+SingleDays CountSingleDays(std::uint64_t work, int day_count, bool use_prev_month, bool isolated,
+                           bool runs) {
   const std::uint64_t before = work << 1;  // bit i: work on day i - 1
   const std::uint64_t after = work >> 1;   // bit i: work on day i + 1
   SingleDays s;
-  s.isolated =
-      std::popcount(work & ~before & ~after & DayBits(use_prev_month ? 1 : 2, day_count - 1));
+  if (isolated) {
+    s.isolated =
+        std::popcount(work & ~before & ~after & DayBits(use_prev_month ? 1 : 2, day_count - 1));
+  }
+  if (!runs) return s;
   // A run is counted on its last day, when the next day inside the scan is of the
   // other kind; the scan's first day opens a run whatever came before it.
   const int from = use_prev_month ? 0 : 1;
@@ -102,7 +107,13 @@ void ScoreTally::Refresh(const ConditionModel& model, int m) {
 
 float ScoreTally::Score() {
   float score = 0.0f;
-  for (int c = 0; c <= types_; ++c) score += Spread(c) * weights_[static_cast<std::size_t>(c)];
+  for (int c = 0; c <= types_; ++c) {
+    const SpreadCache& cache = spreads_[static_cast<std::size_t>(c)];
+    const float spread = cache.current >= 0
+                             ? cache.entries[static_cast<std::size_t>(cache.current)].spread
+                             : Spread(c);
+    score += spread * weights_[static_cast<std::size_t>(c)];
+  }
   if (prevent_single_work_) score += static_cast<float>(2 * isolated_total_);
   if (work_focus_) {
     score += static_cast<float>(single_work_total_);
@@ -169,7 +180,8 @@ void ScoreTally::ReadDay(const ConditionModel& model, int m, int d) {
   std::uint64_t& work = work_bits_[static_cast<std::size_t>(m)];
   const std::uint64_t bit = std::uint64_t{1} << d;
   work = model.Roster(m, d) != 0 ? (work | bit) : (work & ~bit);
-  const SingleDays s = CountSingleDays(work, day_count_, use_prev_month_);
+  const SingleDays s =
+      CountSingleDays(work, day_count_, use_prev_month_, prevent_single_work_, work_focus_);
   SetSingles(m, s.isolated, s.work, s.rest);
 }
 
@@ -180,7 +192,8 @@ void ScoreTally::CountSingles(const ConditionModel& model, int m) {
       if (model.Roster(m, d) != 0) work |= std::uint64_t{1} << d;
     }
     work_bits_[static_cast<std::size_t>(m)] = work;
-    const SingleDays s = CountSingleDays(work, day_count_, use_prev_month_);
+    const SingleDays s =
+        CountSingleDays(work, day_count_, use_prev_month_, prevent_single_work_, work_focus_);
     SetSingles(m, s.isolated, s.work, s.rest);
     return;
   }
