@@ -57,15 +57,13 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
     const bool acceptable = SwapCheckWithWorkRuns(model, SwapRule::kWithWorkDayTarget, d, m, j,
                                                   run_m, run_j) == kRuleAccept;
     if (acceptable) {
-      tally.Swapped(model, m, j, d);
-      const float score = tally.Score();
+      const float score = tally.ScoreAfterSwap(model, m, j, d);
       if (score < candidate) {
         candidate = score;
         partner = j;
       }
     }
     SwapDuties(model, j, m, d);
-    if (acceptable) tally.Swapped(model, m, j, d);
   }
   if (partner == 0 || !(candidate < best)) return kNoImprovement;
   SwapDuties(model, m, partner, d);
