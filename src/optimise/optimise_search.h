@@ -2,8 +2,8 @@
 
 #include "conditions/engine_context.h"
 #include "optimise/optimise_window.h"
-#include "optimise/roster_sheet.h"
 #include "optimise/pass_state.h"
+#include "optimise/roster_sheet.h"
 
 namespace tsumiki {
 

@@ -28,7 +28,7 @@ std::uint64_t DayBits(int lo, int hi) {
 // (when `runs`; run length 1, the long-run bound, the whole month) of a member
 // whose work days are the bits of `work`.
 SingleDays CountSingleDays(std::uint64_t work, int day_count, bool use_prev_month, bool isolated,
-                             bool runs) {
+                           bool runs) {
   const std::uint64_t before = work << 1;  // bit i: work on day i - 1
   const std::uint64_t after = work >> 1;   // bit i: work on day i + 1
   SingleDays s;

@@ -66,7 +66,9 @@ class ScoreTally {
   // Column c of a member's values: c < types_ the duty type c + 1, c == types_ the
   // work days still missing to the target.
   void SetValue(int m, int c, int value);
-  int Value(int m, int c) const { return values_[static_cast<std::size_t>((m - 1) * columns_ + c)]; }
+  int Value(int m, int c) const {
+    return values_[static_cast<std::size_t>((m - 1) * columns_ + c)];
+  }
   int ColumnValue(const ConditionModel& model, int m, int c) const;
   float Spread(int c);
   float CurrentSpread(int c);
@@ -100,7 +102,7 @@ class ScoreTally {
   std::vector<long long> sum_;
   std::vector<long long> sum_squares_;
   std::vector<SpreadCache> spreads_;
-  std::vector<float> column_spreads_;  // working space of the score
+  std::vector<float> column_spreads_;     // working space of the score
   std::vector<std::uint64_t> work_bits_;  // per member
   std::vector<int> isolated_;
   std::vector<int> single_work_;

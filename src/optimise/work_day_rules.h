@@ -15,8 +15,7 @@ inline constexpr int kRuleRefuse = -1;
 int CanAddDuty(const ConditionModel& model, int t, int d, int m, int last);
 
 // CanAddDuty with m's work run around d (WorkRunAround) measured by the caller.
-int CanAddDutyWithWorkRun(const ConditionModel& model, int t, int d, int m, int last,
-                          int work_run);
+int CanAddDutyWithWorkRun(const ConditionModel& model, int t, int d, int m, int last, int work_run);
 
 // The strict test of the work-day adjustment for turning m's rest day d into
 // work: refused when the day before or the day after is a rest day, or when d is

@@ -38,7 +38,9 @@ ConditionModel RandomMonth(const MonthShape& shape, std::uint64_t seed) {
     model.WorkDayTarget(m) = shape.days - draw(10);
     for (int t = 1; t <= shape.types; ++t) model.TypeTally(m, t) = shape.past_totals + draw(5);
     if (shape.prev_month) {
-      for (int j = 1; j <= kPrevMonthDays; ++j) model.PrevMonthTail(m, j) = draw(2) * (1 + draw(shape.types));
+      for (int j = 1; j <= kPrevMonthDays; ++j) {
+        model.PrevMonthTail(m, j) = draw(2) * (1 + draw(shape.types));
+      }
       model.Roster(m, 0) = model.PrevMonthTail(m, 1);
     }
     if (shape.long_run && m == 1) model.Roster(m, 0) = 1;
@@ -82,7 +84,8 @@ TEST(ScoreTally, EqualsTheFullScoreAfterEverySwap) {
           const float tried = tally.ScoreAfterSwap(model, a, b, d);
           tally.Swapped(model, a, b, d);
           const float incremental = tally.Score();
-          for (const auto& [how, score] : {std::pair{"tried", tried}, std::pair{"read", incremental}}) {
+          for (const auto& [how, score] :
+               {std::pair{"tried", tried}, std::pair{"read", incremental}}) {
             ASSERT_EQ(std::bit_cast<std::uint32_t>(score), std::bit_cast<std::uint32_t>(full))
                 << how << ", day " << d << " members " << a << ", " << b << ": " << score << " vs "
                 << full;
