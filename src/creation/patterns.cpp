@@ -36,6 +36,9 @@ bool IsDutyType(const ConditionModel& model, int t) {
 }  // namespace
 
 bool ForbiddenPatternHit(const ConditionModel& model, int t, int m, int d) {
+  // The swap checks ask this for every candidate exchange; most workplaces have
+  // few sequences or none, and then the window need not be read.
+  if (model.ForbiddenPatternCount <= 0) return false;
   std::array<int, kWindowSlots + 1> slot{};
   // Slot k holds day d - 5 + k.
   for (int k = 1; k <= 9; ++k) {

@@ -35,19 +35,29 @@ std::string WorkbookScoreText(const workbook::Workbook& book) {
 
 }  // namespace
 
-float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet) {
+float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
+                         PassState& state) {
   ConditionModel& model = ctx.model;
   const int n = model.MemberCount;
   if (m >= n) return kNoImprovement;
+  ScoreTally& tally = state.tally;
+  const std::vector<int>& work_runs = state.WorkRuns(model, d);
+  const int work_limit = model.MaxConsecWork;
   float candidate = best;
   int partner = 0;
   for (int j = m + 1; j <= n; ++j) {
     ctx.host.DoEvents();
     if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     if (model.Roster(m, d) == model.Roster(j, d)) continue;
+    const int run_m = work_runs[static_cast<std::size_t>(m)];
+    const int run_j = work_runs[static_cast<std::size_t>(j)];
+    // The work-run limit refuses this exchange whatever the codes: spare the swap.
+    if (work_limit > 0 && (run_m > work_limit || run_j > work_limit)) continue;
     SwapDuties(model, m, j, d);
-    if (SwapCheck(model, SwapRule::kWithWorkDayTarget, d, m, j) == kRuleAccept) {
-      const float score = RosterScore(model);
+    const bool acceptable = SwapCheckWithWorkRuns(model, SwapRule::kWithWorkDayTarget, d, m, j,
+                                                  run_m, run_j) == kRuleAccept;
+    if (acceptable) {
+      const float score = tally.ScoreAfterSwap(model, m, j, d);
       if (score < candidate) {
         candidate = score;
         partner = j;
@@ -57,6 +67,7 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
   }
   if (partner == 0 || !(candidate < best)) return kNoImprovement;
   SwapDuties(model, m, partner, d);
+  tally.Swapped(model, m, partner, d);
   sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
   sheet.Set(partner, d, DutyText(model, model.Roster(partner, d)));
   return candidate;
@@ -78,12 +89,13 @@ float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_d
   }
 
   RosterSheetCopy sheet(ctx.book);
+  PassState state(model);
   for (int p = first; p <= last_day; ++p) {
     ctx.host.DoEvents();
     const int d = order(p);
     if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     for (int m = 1; m <= model.MemberCount; ++m) {
-      const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet);
+      const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet, state);
       if (c < best_score) {
         best_score = c;
         window.SetScoreText(FormatScore(best_score, 2));

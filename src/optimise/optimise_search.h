@@ -2,6 +2,7 @@
 
 #include "conditions/engine_context.h"
 #include "optimise/optimise_window.h"
+#include "optimise/pass_state.h"
 #include "optimise/roster_sheet.h"
 
 namespace tsumiki {
@@ -15,9 +16,11 @@ inline constexpr float kNoImprovement = 65535.0f;
 // Tries every later member as a swap partner of member m on day d and applies the
 // swap with the lowest score, if that beats `best` (ties go to the lowest-numbered
 // partner). Lets events run before each partner and stops at an abort. The two
-// changed cells are written into the sheet copy. Returns the new score, or
-// kNoImprovement.
-float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet);
+// changed cells are written into the sheet copy. Candidates are scored by the
+// state's tally, which must hold the roster as it stands and is kept in step with
+// every swap. Returns the new score, or kNoImprovement.
+float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
+                         PassState& state);
 
 // One greedy pass over the days StartDay..last_day in a shuffled order, with the
 // members in list order. Reads Time_Table once and writes it back once, also after

@@ -16,7 +16,12 @@ float TallySpread(const ConditionModel& model, int column) {
     s2 += x * x;
     s1 += x;
   }
-  const float numerator = static_cast<float>(n) * s2 - s1 * s1;
+  return SpreadOfSums(n, s1, s2);
+}
+
+float SpreadOfSums(int n, float sum, float sum_squares) {
+  if (n < 2) return 0.0f;
+  const float numerator = static_cast<float>(n) * sum_squares - sum * sum;
   // Formed in a wide integer: n * (n - 1) would overflow a 16-bit count long before
   // a workplace runs out of members.
   const long long pairs = static_cast<long long>(n) * static_cast<long long>(n - 1);

@@ -25,6 +25,9 @@ float RosterScore(ConditionModel& model);
 // single precision; 0 with fewer than two members.
 float TallySpread(const ConditionModel& model, int column);
 
+// The same spread from the single-precision sums of n values and of their squares.
+float SpreadOfSums(int n, float sum, float sum_squares);
+
 // Isolated work days of member m (rest, work, rest). Only run length 1 is
 // counted; the last day of the month never counts, nor the first without the
 // previous month's tail.

@@ -1,5 +1,7 @@
 #include "optimise/swap.h"
 
+#include <utility>
+
 #include "creation/combos.h"
 #include "creation/run_lengths.h"
 #include "optimise/roster_score.h"
@@ -33,8 +35,15 @@ void SwapDuties(ConditionModel& model, int a, int b, int d) {
 }
 
 int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b) {
-  if (model.MaxConsecWork > 0 && (WorkRunAround(model, a, d) > model.MaxConsecWork ||
-                                  WorkRunAround(model, b, d) > model.MaxConsecWork)) {
+  if (model.MaxConsecWork <= 0) return SwapCheckWithWorkRuns(model, rule, d, a, b, 0, 0);
+  return SwapCheckWithWorkRuns(model, rule, d, a, b, WorkRunAround(model, a, d),
+                               WorkRunAround(model, b, d));
+}
+
+int SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, int d, int a, int b,
+                          int work_run_a, int work_run_b) {
+  if (model.MaxConsecWork > 0 &&
+      (work_run_a > model.MaxConsecWork || work_run_b > model.MaxConsecWork)) {
     return kRuleRefuse;
   }
   if (rule == SwapRule::kWithWorkDayTarget && (model.WorkDayTarget(a) - model.WorkDays(a) < 0 ||
@@ -63,9 +72,10 @@ int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b) {
   // A swap must not hand a member a duty the day filling would have refused: a
   // requested day off, a duty the schedule bars, a next-day ban either way or a
   // forbidden sequence.
-  for (const int m : {a, b}) {
+  for (const auto& [m, work_run] : {std::pair{a, work_run_a}, std::pair{b, work_run_b}}) {
     const int code = model.Roster(m, d);
-    if (code >= 1 && CanAddDuty(model, code, d, m, model.DayCount) != kRuleAccept) {
+    if (code >= 1 &&
+        CanAddDutyWithWorkRun(model, code, d, m, model.DayCount, work_run) != kRuleAccept) {
       return kRuleRefuse;
     }
   }

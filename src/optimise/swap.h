@@ -25,6 +25,13 @@ void SwapDuties(ConditionModel& model, int a, int b, int d);
 // or kRuleRefuse.
 int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b);
 
+// SwapCheck with the work runs around d of a and b (WorkRunAround) measured by the
+// caller. A run around d does not depend on the codes on d, which are all an
+// exchange changes, so a search that tries many exchanges on one day measures
+// each member's run once.
+int SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, int d, int a, int b,
+                          int work_run_a, int work_run_b);
+
 // The sheet text of a roster code: empty for rest, the abbreviation of a duty
 // type, "Err" for anything else.
 std::string DutyText(const ConditionModel& model, int code);

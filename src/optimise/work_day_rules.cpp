@@ -18,6 +18,12 @@ int BanAfter(const ConditionModel& model, int code) {
 }  // namespace
 
 int CanAddDuty(const ConditionModel& model, int t, int d, int m, int last) {
+  const int work_run = model.MaxConsecWork > 0 ? WorkRunAround(model, m, d) : 0;
+  return CanAddDutyWithWorkRun(model, t, d, m, last, work_run);
+}
+
+int CanAddDutyWithWorkRun(const ConditionModel& model, int t, int d, int m, int last,
+                          int work_run) {
   if (MaskHasDuty(model.DutyBanMask(m, d), t)) return kRuleRefuse;
   if (MaskHasDuty(BanAfter(model, model.Roster(m, d - 1)), t)) return kRuleRefuse;
   if (d < last) {
@@ -25,9 +31,7 @@ int CanAddDuty(const ConditionModel& model, int t, int d, int m, int last) {
     if (next >= 1 && MaskHasDuty(BanAfter(model, t), next)) return kRuleRefuse;
   }
   if (ForbiddenPatternHit(model, t, m, d)) return kRuleRefuse;
-  if (model.MaxConsecWork > 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) {
-    return kRuleRefuse;
-  }
+  if (model.MaxConsecWork > 0 && work_run > model.MaxConsecWork) return kRuleRefuse;
   return kRuleAccept;
 }
 

@@ -14,6 +14,9 @@ inline constexpr int kRuleRefuse = -1;
 // consecutive-work limit. kRuleAccept or kRuleRefuse.
 int CanAddDuty(const ConditionModel& model, int t, int d, int m, int last);
 
+// CanAddDuty with m's work run around d (WorkRunAround) measured by the caller.
+int CanAddDutyWithWorkRun(const ConditionModel& model, int t, int d, int m, int last, int work_run);
+
 // The strict test of the work-day adjustment for turning m's rest day d into
 // work: refused when the day before or the day after is a rest day, or when d is
 // a single rest day. kRuleAccept or kRuleRefuse.

@@ -36,8 +36,9 @@ TEST(ImproveMemberOnDay, TakesTheBestPartnerAndTheLowestOnTies) {
   Engine engine(model, 1);
   EngineContext ctx = engine.ctx();
   RosterSheetCopy sheet(*engine.book);
+  PassState state(engine.model);
   // Partners 2 and 3 give the same score: partner 2 wins.
-  const float score = ImproveMemberOnDay(ctx, 1, 1, kStartScore, sheet);
+  const float score = ImproveMemberOnDay(ctx, 1, 1, kStartScore, sheet, state);
   EXPECT_FLOAT_EQ(score, 1.0f);  // counts 2, 1, 0
   EXPECT_EQ(engine.model.Roster(2, 1), 1);
   EXPECT_EQ(engine.model.Roster(1, 1), 0);
@@ -45,10 +46,10 @@ TEST(ImproveMemberOnDay, TakesTheBestPartnerAndTheLowestOnTies) {
   EXPECT_EQ(sheet.Get(2, 1), workbook::CellValue("T1"));
   // Only a strictly lower score is taken.
   const ConditionModel before = engine.model;
-  EXPECT_EQ(ImproveMemberOnDay(ctx, 2, 1, score, sheet), kNoImprovement);
+  EXPECT_EQ(ImproveMemberOnDay(ctx, 2, 1, score, sheet, state), kNoImprovement);
   EXPECT_EQ(engine.model.Roster, before.Roster);
   // The last member has no later partner.
-  EXPECT_EQ(ImproveMemberOnDay(ctx, 3, 1, kStartScore, sheet), kNoImprovement);
+  EXPECT_EQ(ImproveMemberOnDay(ctx, 3, 1, kStartScore, sheet, state), kNoImprovement);
 }
 
 TEST(OptimisePass, TheFirstAcceptableSwapIsTakenEvenWhenItIsWorse) {
