@@ -1,10 +1,13 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 
 #include "gui/desktop_app.h"
 #include "gui/gui_texts.h"
@@ -48,7 +51,19 @@ void ScheduleDemonstration(DesktopApp& app, const QString& screenshot_path) {
 }
 }  // namespace
 
+void LoadQtTranslations(QApplication& application) {
+  // Qt's own dialogs and menus (file dialogs, the cell editor's menu) in Japanese,
+  // whatever the locale of the session.
+  auto* translator = new QTranslator(&application);
+  if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+}
+
 int RunDesktop(QApplication& application) {
+  LoadQtTranslations(application);
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("ツミキ：勤務シフト表の作成"));
   parser.addHelpOption();

@@ -1,7 +1,11 @@
 #include "gui/message_box.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+
+#include "gui/gui_texts.h"
 
 namespace tsumiki::gui {
 
@@ -32,8 +36,14 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& ti
                          MsgButtons buttons, MsgIcon icon) {
   QMessageBox box(parent);
   box.setObjectName(QStringLiteral("MsgBox"));
-  box.setWindowTitle(title);
+  box.setWindowTitle(title.isEmpty() ? kProgramName : title);
   box.setText(text);
+  // The title bar takes its width from the text: a short text would cut a long
+  // title, so the text is given room for the title and the frame's buttons.
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    const int title_width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
+    label->setMinimumWidth(std::min(title_width, 480));
+  }
   box.setIcon(ToQtIcon(icon));
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   QPushButton* ok = nullptr;
