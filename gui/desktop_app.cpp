@@ -2,19 +2,21 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 
+#include "conditions/layout.h"
 #include "gui/gui_texts.h"
 #include "gui/main_panel.h"
+#include "gui/placement.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
 #include "gui/save_restore_view.h"
 #include "gui/sheet_window.h"
 #include "gui/start_conditions_dialog.h"
-#include "conditions/layout.h"
-#include "workbook/workbook_error.h"
 #include "gui/undo_history.h"
 #include "optimise/readjust_text.h"
+#include "workbook/workbook_error.h"
 
 namespace tsumiki::gui {
 
@@ -64,6 +66,22 @@ ReadjustView* DesktopApp::Readjust() const {
   return readjust_;
 }
 
+namespace {
+// The sheet window's first place: the screen's usable area less the column the
+// always-on-top panel stands in, so that the panel covers no scroll bar or day.
+QRect SheetWindowPlace(const QWidget& panel) {
+  constexpr int kGap = 8;
+  constexpr int kFrameEstimate = 30;
+  const QScreen* screen =
+      panel.screen() != nullptr ? panel.screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen->availableGeometry();
+  const QRect corner = panel.frameGeometry();
+  QRect place = area.adjusted(kGap, kGap + kFrameEstimate, -kGap, -kGap);
+  if (corner.left() > area.left() + area.width() / 2) place.setRight(corner.left() - kGap);
+  return place;
+}
+}  // namespace
+
 bool DesktopApp::StartUp() {
   if (!session_->StartUp()) return false;
   sheets_ = new SheetWindow(session_->Book());
@@ -72,8 +90,9 @@ bool DesktopApp::StartUp() {
   // Cells put back by undo no longer match the conditions read from them.
   connect(sheets_, &SheetWindow::WorkbookRestored, this,
           [this] { session_->Run().ModelLoaded = false; });
-  sheets_->show();
   panel_->show();
+  sheets_->setGeometry(SheetWindowPlace(*panel_));
+  sheets_->show();
   panel_->raise();
   return true;
 }
@@ -107,6 +126,7 @@ void DesktopApp::OpenStartConditions() {
   start_conditions_ = new StartConditionsWindow(session_->Context());
   host_->RegisterWindow(WindowId::kStartConditions, start_conditions_);
   start_conditions_->Load();
+  PlaceBeside(start_conditions_, panel_);
   start_conditions_->show();
 }
 
@@ -132,6 +152,7 @@ void DesktopApp::OpenReadjust() {
     delete readjust_;
     return;
   }
+  PlaceBeside(readjust_, panel_);
   readjust_->show();
 }
 
@@ -159,6 +180,7 @@ void DesktopApp::OpenSaveRestore() {
           [this] { ShowStatusText(kConditionsRestored.arg(host_->LastFile())); });
   host_->RegisterWindow(WindowId::kSaveRestore, save_restore_);
   save_restore_->Load();
+  PlaceBeside(save_restore_, panel_);
   save_restore_->show();
 }
 
@@ -179,9 +201,9 @@ void DesktopApp::BeginCommand(QWidget* source) {
   if (busy_depth_++ > 0) return;
   panel_->SetBusy(true);
   if (sheets_ != nullptr) sheets_->SetEditingAllowed(false);
-  for (QWidget* window : {static_cast<QWidget*>(start_conditions_.data()),
-                          static_cast<QWidget*>(readjust_.data()),
-                          static_cast<QWidget*>(save_restore_.data())}) {
+  for (QWidget* window :
+       {static_cast<QWidget*>(start_conditions_.data()), static_cast<QWidget*>(readjust_.data()),
+        static_cast<QWidget*>(save_restore_.data())}) {
     if (window != nullptr && window != source) window->setEnabled(false);
   }
 }
@@ -192,9 +214,9 @@ void DesktopApp::EndCommand() {
   if (--busy_depth_ > 0) return;
   panel_->SetBusy(false);
   if (sheets_ != nullptr) sheets_->SetEditingAllowed(true);
-  for (QWidget* window : {static_cast<QWidget*>(start_conditions_.data()),
-                          static_cast<QWidget*>(readjust_.data()),
-                          static_cast<QWidget*>(save_restore_.data())}) {
+  for (QWidget* window :
+       {static_cast<QWidget*>(start_conditions_.data()), static_cast<QWidget*>(readjust_.data()),
+        static_cast<QWidget*>(save_restore_.data())}) {
     if (window != nullptr) window->setEnabled(true);
   }
 }

@@ -30,8 +30,7 @@ inline const QString kPasteCaption = QStringLiteral("貼り付け(&P)");
 inline const QString kClearCellsCaption = QStringLiteral("消去(&D)");
 inline const QString kFormulaBarTip =
     QStringLiteral("選択したセルの内容です。ここで編集して Enter で確定します");
-inline const QString kClearRefusedText =
-    QStringLiteral("計算で求められるセルは消去できません。");
+inline const QString kClearRefusedText = QStringLiteral("計算で求められるセルは消去できません。");
 // %1: how many cells.
 inline const QString kPasteRefusedText =
     QStringLiteral("%1 個のセルは計算で求められるか入力できないため、貼り付けませんでした。");

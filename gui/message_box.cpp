@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "gui/gui_texts.h"
+#include "gui/placement.h"
 
 namespace tsumiki::gui {
 
@@ -73,6 +74,8 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& ti
       break;
   }
   box.setDefaultButton(ok != nullptr ? ok : yes);
+  // Beside the window that asks (not over it, and never off the screen).
+  if (parent != nullptr && parent->isVisible()) PlaceBeside(&box, parent->window());
   box.exec();
   const QAbstractButton* clicked = box.clickedButton();
   if (clicked != nullptr) {

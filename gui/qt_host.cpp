@@ -73,6 +73,17 @@ void QtHost::RegisterForm(const std::string& form_name, std::function<void()> sh
   forms_[form_name] = Form{std::move(show), std::move(close)};
 }
 
+QWidget* QtHost::PlacementParent() const {
+  // The sheet window is not one of them: beside it is off the screen.
+  QWidget* active = QApplication::activeWindow();
+  for (const auto& [id, window] : windows_) {
+    if (id != WindowId::kSheet && window != nullptr && window == active && window->isVisible()) {
+      return active;
+    }
+  }
+  return dialog_parent_;
+}
+
 SplashWindow* QtHost::Splash() {
   if (!splash_) splash_ = std::make_unique<SplashWindow>();
   return splash_.get();
@@ -80,7 +91,7 @@ SplashWindow* QtHost::Splash() {
 
 MsgResult QtHost::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                              MsgIcon icon) {
-  return ShowMessageBox(dialog_parent_, FromUtf8(text), FromUtf8(title), buttons, icon);
+  return ShowMessageBox(PlacementParent(), FromUtf8(text), FromUtf8(title), buttons, icon);
 }
 
 void QtHost::ShowStatusWindow(const StatusView& view) {

@@ -92,8 +92,9 @@ class QtHost : public QObject, public Host {
 
  private:
   void PumpTimers();
-  // The window dialogs and boxes open beside: the panel.
-  QWidget* PlacementParent() const { return dialog_parent_; }
+  // The window dialogs and boxes open beside: the active window of the program
+  // (the window whose button asked), else the panel.
+  QWidget* PlacementParent() const;
 
   bool virtual_clock_;
   std::int64_t virtual_now_ms_ = 0;

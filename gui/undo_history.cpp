@@ -9,8 +9,7 @@ namespace {
 constexpr std::size_t kMaxSteps = 100;
 }  // namespace
 
-UndoHistory::UndoHistory(workbook::Workbook& book, QObject* parent)
-    : QObject(parent), book_(book) {
+UndoHistory::UndoHistory(workbook::Workbook& book, QObject* parent) : QObject(parent), book_(book) {
   Attach();
 }
 

@@ -25,6 +25,7 @@
 #include "creation/start_conditions_check.h"
 #include "gui/desktop_app.h"
 #include "gui/main_panel.h"
+#include "gui/placement.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
 #include "gui/sheet_model.h"
@@ -129,6 +130,7 @@ class DesktopTest : public QObject {
   void UndoAndRedoOfCreationAndClear();
   void DeleteClearsInputCellsOnly();
   void FormulaBarShowsTheWholeCell();
+  void DialogsOpenBesideTheirWindowOnTheScreen();
 };
 
 void DesktopTest::MainPanelShowsEveryCommand() {
@@ -572,6 +574,23 @@ void DesktopTest::FormulaBarShowsTheWholeCell() {
   const QString a1 = QString::fromStdString(book.DisplayText(main_sheet, 1, 1));
   QVERIFY(a1.size() > 10);
   QCOMPARE(app->Sheets()->FormulaBar()->text(), a1);
+}
+
+void DesktopTest::DialogsOpenBesideTheirWindowOnTheScreen() {
+  const QRect screen(0, 0, 1366, 768);
+  const QSize box(300, 150);
+  const struct {
+    QRect anchor;
+    QPoint expected;
+  } cases[] = {
+      {QRect(1100, 420, 250, 330), QPoint(792, 600)},  // the panel: to its left, bottoms level
+      {QRect(10, 300, 250, 200), QPoint(268, 350)},    // no room on the left: to its right
+      {QRect(8, 38, 1090, 700), QPoint(402, 588)},     // the sheet window: over its middle
+      {QRect(1100, 0, 250, 100), QPoint(792, 0)},      // never above the screen
+  };
+  for (const auto& c : cases) {
+    QCOMPARE(tsumiki::gui::BesideRect(c.anchor, box, screen), c.expected);
+  }
 }
 
 namespace {

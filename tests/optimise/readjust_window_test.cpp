@@ -134,7 +134,8 @@ TEST_F(ReadjustWindowTest, TwoLineProposalAppliedThenUndoneExactly) {
   EXPECT_EQ(fx_->Roster(2, 1), "夜");
   EXPECT_EQ(fx_->Roster(3, 1), "");
   EXPECT_EQ(fx_->RosterFill(2, 1), kFillOfB);  // B's own fill, though B was marked twice
-  EXPECT_EQ(Border(2, 1), border_b);  // the workbook's own border, not a stock colour
+  // The workbook's own border, not a stock colour.
+  EXPECT_EQ(Border(2, 1), border_b);
   EXPECT_FALSE(window.UndoEnabled());
 }
 
