@@ -47,8 +47,8 @@ void BorderDelegate::PaintFlowingText(QPainter* painter, const QStyleOptionViewI
   if (!own.isEmpty()) {
     source = index;
   } else {
-    for (int column = index.column() - 1;
-         column >= 0 && column >= index.column() - kMaxFlowColumns; --column) {
+    for (int column = index.column() - 1; column >= 0 && column >= index.column() - kMaxFlowColumns;
+         --column) {
       offset += view->columnWidth(column);
       const QModelIndex left = model->index(index.row(), column);
       if (!IsEmpty(left)) {
@@ -70,7 +70,8 @@ void BorderDelegate::PaintFlowingText(QPainter* painter, const QStyleOptionViewI
                                    : option.palette.color(QPalette::Text));
   const QRect line(option.rect.left() - offset + kTextMargin, option.rect.top(), text_width,
                    option.rect.height());
-  painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                    text);
   painter->restore();
 }
 
