@@ -34,6 +34,8 @@ inline const QString kClearRefusedText = QStringLiteral("計算で求められ�
 // %1: how many cells.
 inline const QString kPasteRefusedText =
     QStringLiteral("%1 個のセルは計算で求められるか入力できないため、貼り付けませんでした。");
+inline const QString kCloseDuringRunText =
+    QStringLiteral("実行中の処理が終わるまでシートは閉じられません（中止は処理中の窓から）。");
 // How long a note of the edit commands stays in the status bar.
 inline constexpr int kStatusMessageMs = 8000;
 inline const QString kEditRefusedTitle = QStringLiteral("入力できません");

@@ -400,6 +400,12 @@ bool SheetWindow::ConfirmDiscardOrSave() {
 }
 
 void SheetWindow::closeEvent(QCloseEvent* event) {
+  // Saving half a run is no choice to offer: the window stays until the run ends.
+  if (ask_on_close_ && !editing_allowed_) {
+    statusBar()->showMessage(kCloseDuringRunText, kStatusMessageMs);
+    event->ignore();
+    return;
+  }
   if (ask_on_close_ && !ConfirmDiscardOrSave()) {
     event->ignore();
     return;

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/save_restore.h"
 #include "app/session.h"
 #include "box_answerer_helper.h"
 #include "conditions/layout.h"
@@ -52,7 +53,8 @@ const QString kCancel = QStringLiteral("キャンセル");
 
 // A fresh folder holding a copy of the sample workbook.
 fs::path FreshWorkbookFolder(const char* name) {
-  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "gui" / (std::string(name) + "-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::path(TSUMIKI_TEST_TMP) / "gui" / (std::string(name) + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   layout::WriteSampleWorkbook(dir / "shift.xlsm");
@@ -131,6 +133,7 @@ class DesktopTest : public QObject {
   void DeleteClearsInputCellsOnly();
   void FormulaBarShowsTheWholeCell();
   void DialogsOpenBesideTheirWindowOnTheScreen();
+  void SavedConditionsGetTheFilterExtension();
 };
 
 void DesktopTest::MainPanelShowsEveryCommand() {
@@ -590,6 +593,20 @@ void DesktopTest::DialogsOpenBesideTheirWindowOnTheScreen() {
   };
   for (const auto& c : cases) {
     QCOMPARE(tsumiki::gui::BesideRect(c.anchor, box, screen), c.expected);
+  }
+}
+
+void DesktopTest::SavedConditionsGetTheFilterExtension() {
+  tsumiki::gui::QtHost host(true);
+  const struct {
+    const char* typed;
+    const char* saved;
+  } cases[] = {
+      {"/tmp/条件", "/tmp/条件.csv"}, {"/tmp/a.csv", "/tmp/a.csv"}, {"/tmp/b.txt", "/tmp/b.txt"}};
+  for (const auto& c : cases) {
+    host.SetFileDialogHook([&](bool, std::string_view) { return std::string(c.typed); });
+    QCOMPARE(host.AskSaveFileName(tsumiki::kConditionsFileFilter, "/tmp"),
+             std::optional<std::string>(c.saved));
   }
 }
 
