@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,6 +135,7 @@ class DesktopTest : public QObject {
   void FormulaBarShowsTheWholeCell();
   void DialogsOpenBesideTheirWindowOnTheScreen();
   void SavedConditionsGetTheFilterExtension();
+  void CopyPasteAndMovingKeys();
 };
 
 void DesktopTest::MainPanelShowsEveryCommand() {
@@ -608,6 +610,42 @@ void DesktopTest::SavedConditionsGetTheFilterExtension() {
     QCOMPARE(host.AskSaveFileName(tsumiki::kConditionsFileFilter, "/tmp"),
              std::optional<std::string>(c.saved));
   }
+}
+
+void DesktopTest::CopyPasteAndMovingKeys() {
+  auto app = StartApp("keys");
+  QVERIFY(app);
+  wb::Workbook& book = app->GetSession().Book();
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  book.WriteCell(table, 1, 1, wb::CellValue(std::string("日")));
+  book.WriteCell(table, 2, 2, wb::CellValue(std::string("夜")));
+  QCoreApplication::processEvents();  // the two writes end their undo step
+  tsumiki::gui::SheetWindow* sheets = app->Sheets();
+  sheets->SyncFromStore();
+  QTableView* view = sheets->ViewOfSheet(table.sheet);
+  QAbstractItemModel* model = view->model();
+  const QModelIndex first = model->index(table.top - 1, table.left - 1);
+  const QModelIndex last = model->index(table.top, table.left);
+  view->setCurrentIndex(first);
+  view->selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::Select);
+  QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("日\t\n\t夜\n"));
+
+  // Pasted one row lower: the block lands cell for cell, as one undo step.
+  view->selectionModel()->setCurrentIndex(model->index(table.top, table.left - 1),
+                                          QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(RosterText(*app, 2, 1), std::string("日"));
+  QCOMPARE(RosterText(*app, 3, 2), std::string("夜"));
+  sheets->UndoAction()->trigger();
+  QCOMPARE(RosterText(*app, 2, 1), std::string());
+  QCOMPARE(RosterText(*app, 2, 2), std::string("夜"));
+
+  QTest::keyClick(view, Qt::Key_Return);
+  QCOMPARE(view->currentIndex().row(), table.top + 1);
+  const int tab = sheets->Tabs()->currentIndex();
+  QTest::keyClick(view, Qt::Key_PageDown, Qt::ControlModifier);
+  QCOMPARE(sheets->Tabs()->currentIndex(), tab + 1);
 }
 
 namespace {
