@@ -112,7 +112,7 @@ class Tour {
     WhenModal<QFileDialog>([this](QFileDialog* dialog) {
       Snap(QStringLiteral("5-file-dialog"));
       dialog->reject();
-      QTimer::singleShot(kSettleMs, &app_, [] { QCoreApplication::exit(0); });
+      QTimer::singleShot(kSettleMs, &app_, [this] { Close(); });
     });
     QTimer::singleShot(kSettleMs, &app_, [this] {
       QWidget* window = nullptr;
@@ -121,6 +121,17 @@ class Tour {
       }
       if (window != nullptr) window->findChild<QPushButton*>(QStringLiteral("cmd保存"))->click();
     });
+  }
+
+  // Ends as a planner does, through 閉じる, the changes not saved: the program
+  // must then exit with status 0.
+  void Close() {
+    WhenModal<QMessageBox>([](QMessageBox* box) {
+      for (QAbstractButton* button : box->buttons()) {
+        if (box->buttonRole(button) == QMessageBox::NoRole) button->click();
+      }
+    });
+    app_.RunCommand(QStringLiteral("cmd閉じる"));
   }
 
   DesktopApp& app_;
