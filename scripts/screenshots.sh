@@ -24,7 +24,10 @@ program_path=$(realpath "$program")
 output="$PWD/docs/screenshots"
 mkdir -p "$output"
 for size in 1366x768 1920x1080; do
-  work=$(mktemp -d)
+  # A fixed folder: the file dialog shows its path, and the pictures stay the same.
+  work="${TMPDIR:-/tmp}/tsumiki-screenshots-$size"
+  rm -rf "$work"
+  mkdir -p "$work"
   cp examples/shift.xlsm "$work/shift.xlsm"
   (
     cd "$work"
