@@ -1,6 +1,8 @@
 #include "gui/border_delegate.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QTableView>
 
 #include "gui/colours.h"
 #include "gui/sheet_model.h"
@@ -15,11 +17,82 @@ QColor EdgeColour(const QModelIndex& index, int role) {
   if (color_index == workbook::kColorIndexAutomatic) return Qt::black;
   return FromColorIndex(color_index);
 }
+// How far to the left an empty cell looks for a text that flows into it.
+constexpr int kMaxFlowColumns = 16;
+constexpr int kTextMargin = 3;
+
+bool FlowsRight(const QModelIndex& index) {
+  if (!index.isValid()) return false;
+  const QVariant alignment = index.data(Qt::TextAlignmentRole);
+  return !alignment.isValid() ||
+         !(alignment.value<Qt::Alignment>() & (Qt::AlignRight | Qt::AlignHCenter));
+}
+
+bool IsEmpty(const QModelIndex& index) {
+  return index.data(Qt::DisplayRole).toString().isEmpty();
+}
 }  // namespace
+
+// Text that does not fit flows into the empty cells to its right, as in a
+// spreadsheet: every cell paints its own share of the text, so that repainting
+// one cell never wipes out part of another's text.
+void BorderDelegate::PaintFlowingText(QPainter* painter, const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const {
+  const auto* view = qobject_cast<const QTableView*>(option.widget);
+  if (view == nullptr) return;
+  const QAbstractItemModel* model = index.model();
+  const QString own = index.data(Qt::DisplayRole).toString();
+  QModelIndex source;
+  int offset = 0;  // from the source cell's left edge to this cell's left edge
+  if (!own.isEmpty()) {
+    source = index;
+  } else {
+    for (int column = index.column() - 1; column >= 0 && column >= index.column() - kMaxFlowColumns;
+         --column) {
+      offset += view->columnWidth(column);
+      const QModelIndex left = model->index(index.row(), column);
+      if (!IsEmpty(left)) {
+        source = left;
+        break;
+      }
+    }
+  }
+  if (!source.isValid() || !FlowsRight(source)) return;
+  const QString text = source.data(Qt::DisplayRole).toString();
+  const int text_width = option.fontMetrics.horizontalAdvance(text) + 2 * kTextMargin;
+  if (text_width <= view->columnWidth(source.column())) return;
+  if (source == index && !IsEmpty(model->index(index.row(), index.column() + 1))) return;
+  if (source != index && text_width <= offset) return;
+  painter->save();
+  painter->setClipRect(option.rect);
+  const QVariant colour = source.data(Qt::ForegroundRole);
+  painter->setPen(colour.isValid() ? colour.value<QBrush>().color()
+                                   : option.palette.color(QPalette::Text));
+  const QRect line(option.rect.left() - offset + kTextMargin, option.rect.top(), text_width,
+                   option.rect.height());
+  painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                    text);
+  painter->restore();
+}
 
 void BorderDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                            const QModelIndex& index) const {
-  QStyledItemDelegate::paint(painter, option, index);
+  QStyleOptionViewItem face(option);
+  initStyleOption(&face, index);
+  const bool overflows =
+      !face.text.isEmpty() && FlowsRight(index) &&
+      face.fontMetrics.horizontalAdvance(face.text) + 2 * kTextMargin > face.rect.width() &&
+      IsEmpty(index.model()->index(index.row(), index.column() + 1));
+  if (!face.text.isEmpty() && !overflows) {
+    QStyledItemDelegate::paint(painter, option, index);
+  } else {
+    // The cell's own face without text; the text that reaches it is drawn whole.
+    face.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &face, painter, widget);
+    PaintFlowingText(painter, option, index);
+  }
   const QRect r = option.rect;
   const struct {
     int role;

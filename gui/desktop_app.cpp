@@ -2,14 +2,21 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
 
+#include "conditions/layout.h"
+#include "gui/gui_texts.h"
 #include "gui/main_panel.h"
+#include "gui/placement.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
 #include "gui/save_restore_view.h"
 #include "gui/sheet_window.h"
 #include "gui/start_conditions_dialog.h"
+#include "gui/undo_history.h"
 #include "optimise/readjust_text.h"
+#include "workbook/workbook_error.h"
 
 namespace tsumiki::gui {
 
@@ -28,6 +35,7 @@ DesktopApp::DesktopApp(DesktopOptions options, QObject* parent)
   connect(panel_, &MainPanel::ModeChosen, this,
           [this](int mode) { commands_->SetCreationMode(mode); });
   connect(panel_, &MainPanel::TotalsChosen, this, [this] { commands_->ShowTotals(); });
+  connect(panel_, &MainPanel::StopRunRequested, this, [this] { host_->Abort(); });
   connect(panel_, &MainPanel::PictureDoubleClicked, this, [this] {
     const PixelPoint place =
         PlaceAtBottomRight(host_->WindowSize(WindowId::kMain), host_->Screen());
@@ -58,14 +66,45 @@ ReadjustView* DesktopApp::Readjust() const {
   return readjust_;
 }
 
+namespace {
+// The sheet window's first place: the screen's usable area less the column the
+// always-on-top panel stands in, so that the panel covers no scroll bar or day.
+QRect SheetWindowPlace(const QWidget& panel) {
+  constexpr int kGap = 8;
+  constexpr int kFrameEstimate = 30;
+  const QScreen* screen =
+      panel.screen() != nullptr ? panel.screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen->availableGeometry();
+  const QRect corner = panel.frameGeometry();
+  QRect place = area.adjusted(kGap, kGap + kFrameEstimate, -kGap, -kGap);
+  if (corner.left() > area.left() + area.width() / 2) place.setRight(corner.left() - kGap);
+  return place;
+}
+}  // namespace
+
 bool DesktopApp::StartUp() {
   if (!session_->StartUp()) return false;
   sheets_ = new SheetWindow(session_->Book());
   host_->RegisterWindow(WindowId::kSheet, sheets_);
-  sheets_->show();
+  FreezeRosterPanes();
+  // Cells put back by undo no longer match the conditions read from them.
+  connect(sheets_, &SheetWindow::WorkbookRestored, this,
+          [this] { session_->Run().ModelLoaded = false; });
   panel_->show();
+  sheets_->setGeometry(SheetWindowPlace(*panel_));
+  sheets_->show();
   panel_->raise();
   return true;
+}
+
+// On the roster sheet the number and name columns and the date rows stay in view.
+void DesktopApp::FreezeRosterPanes() {
+  try {
+    const workbook::CellRange table = layout::Range(session_->Book(), layout::kTimeTable);
+    sheets_->FreezePanes(table.sheet, table.top, table.left);
+  } catch (const workbook::WorkbookError&) {
+    // A workbook without the roster area scrolls as a whole.
+  }
 }
 
 void DesktopApp::RegisterForms() {
@@ -87,6 +126,7 @@ void DesktopApp::OpenStartConditions() {
   start_conditions_ = new StartConditionsWindow(session_->Context());
   host_->RegisterWindow(WindowId::kStartConditions, start_conditions_);
   start_conditions_->Load();
+  PlaceBeside(start_conditions_, panel_);
   start_conditions_->show();
 }
 
@@ -105,12 +145,14 @@ void DesktopApp::OpenReadjust() {
     return;
   }
   readjust_ = new ReadjustView(session_->Context());
+  connect(readjust_, &ReadjustView::CommandStarted, this, [this] { BeginCommand(readjust_); });
+  connect(readjust_, &ReadjustView::CommandEnded, this, &DesktopApp::EndCommand);
   host_->RegisterWindow(WindowId::kReadjust, readjust_);
   if (!readjust_->Load()) {
     delete readjust_;
-    delete save_restore_;
     return;
   }
+  PlaceBeside(readjust_, panel_);
   readjust_->show();
 }
 
@@ -129,8 +171,16 @@ void DesktopApp::OpenSaveRestore() {
     return;
   }
   save_restore_ = new SaveRestoreView(*session_);
+  connect(save_restore_, &SaveRestoreView::CommandStarted, this,
+          [this] { BeginCommand(save_restore_); });
+  connect(save_restore_, &SaveRestoreView::CommandEnded, this, &DesktopApp::EndCommand);
+  connect(save_restore_, &SaveRestoreView::ConditionsSaved, this,
+          [this] { ShowStatusText(kConditionsSaved.arg(host_->LastFile())); });
+  connect(save_restore_, &SaveRestoreView::ConditionsRestored, this,
+          [this] { ShowStatusText(kConditionsRestored.arg(host_->LastFile())); });
   host_->RegisterWindow(WindowId::kSaveRestore, save_restore_);
   save_restore_->Load();
+  PlaceBeside(save_restore_, panel_);
   save_restore_->show();
 }
 
@@ -142,13 +192,54 @@ void DesktopApp::CloseSaveRestore() {
   window->deleteLater();
 }
 
+void DesktopApp::ShowStatusText(const QString& text) {
+  if (sheets_ != nullptr) sheets_->statusBar()->showMessage(text);
+}
+
+void DesktopApp::BeginCommand(QWidget* source) {
+  if (sheets_ != nullptr) sheets_->History().Begin();
+  if (busy_depth_++ > 0) return;
+  panel_->SetBusy(true);
+  if (sheets_ != nullptr) sheets_->SetEditingAllowed(false);
+  for (QWidget* window :
+       {static_cast<QWidget*>(start_conditions_.data()), static_cast<QWidget*>(readjust_.data()),
+        static_cast<QWidget*>(save_restore_.data())}) {
+    if (window != nullptr && window != source) window->setEnabled(false);
+  }
+}
+
+void DesktopApp::EndCommand() {
+  if (busy_depth_ == 0) return;
+  if (sheets_ != nullptr) sheets_->History().End();
+  if (--busy_depth_ > 0) return;
+  panel_->SetBusy(false);
+  if (sheets_ != nullptr) sheets_->SetEditingAllowed(true);
+  for (QWidget* window :
+       {static_cast<QWidget*>(start_conditions_.data()), static_cast<QWidget*>(readjust_.data()),
+        static_cast<QWidget*>(save_restore_.data())}) {
+    if (window != nullptr) window->setEnabled(true);
+  }
+}
+
 void DesktopApp::ShutDown() {
+  // A closed session destroys the workbook: the windows that read it let go of it
+  // first, and take it up again when the planner cancels or the save fails.
+  if (sheets_ != nullptr) sheets_->StopFollowingStore();
   const ShutdownResult result = session_->Shutdown();
-  if (result != ShutdownResult::kClosed) return;
+  if (result != ShutdownResult::kClosed) {
+    if (sheets_ != nullptr) sheets_->FollowStore();
+    return;
+  }
   shut_down_ = true;
   // The session is closed: nothing is left to ask about, and nothing more runs.
-  if (sheets_ != nullptr) sheets_->CloseWithoutQuestion();
   for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+  delete start_conditions_;
+  delete readjust_;
+  delete save_restore_;
+  if (sheets_ != nullptr) {
+    sheets_->CloseWithoutQuestion();
+    delete sheets_;
+  }
   QCoreApplication::exit(0);
 }
 

@@ -62,6 +62,7 @@ class DesktopApp : public QObject {
 
  private:
   void RegisterForms();
+  void FreezeRosterPanes();
   void OpenStartConditions();
   void OpenReadjust();
   void CloseStartConditions();
@@ -69,6 +70,13 @@ class DesktopApp : public QObject {
   void OpenSaveRestore();
   void CloseSaveRestore();
   void ShutDown();
+  // A run or another command that changes the workbook is under way: the panel's
+  // other commands and the other windows wait. `source` stays live.
+  void BeginCommand(QWidget* source);
+  void EndCommand();
+  bool IsBusy() const { return busy_depth_ > 0; }
+  // A line in the sheet window's status bar that stays until the next one.
+  void ShowStatusText(const QString& text);
 
   std::unique_ptr<QtHost> host_;
   std::unique_ptr<Session> session_;
@@ -79,8 +87,11 @@ class DesktopApp : public QObject {
   QPointer<SaveRestoreView> save_restore_;
   std::unique_ptr<MainCommands> commands_;
   bool shut_down_ = false;
+  int busy_depth_ = 0;
 };
 
+// Qt's Japanese translations (qtbase_ja), when installed.
+void LoadQtTranslations(QApplication& application);
 // main(): options from the command line, start-up, the event loop.
 int RunDesktop(QApplication& application);
 

@@ -1,15 +1,19 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 
 #include "gui/desktop_app.h"
 #include "gui/gui_texts.h"
 #include "gui/main_panel.h"
 #include "gui/qt_host.h"
+#include "gui/screenshot_tour.h"
 
 namespace tsumiki::gui {
 
@@ -48,7 +52,19 @@ void ScheduleDemonstration(DesktopApp& app, const QString& screenshot_path) {
 }
 }  // namespace
 
+void LoadQtTranslations(QApplication& application) {
+  // Qt's own dialogs and menus (file dialogs, the cell editor's menu) in Japanese,
+  // whatever the locale of the session.
+  auto* translator = new QTranslator(&application);
+  if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+}
+
 int RunDesktop(QApplication& application) {
+  LoadQtTranslations(application);
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("ツミキ：勤務シフト表の作成"));
   parser.addHelpOption();
@@ -65,6 +81,15 @@ int RunDesktop(QApplication& application) {
       QStringLiteral("screenshot"),
       QStringLiteral("作成完了の画面を保存して、保存せずに終了する（--create と併用）"),
       QStringLiteral("PNG"));
+  const QCommandLineOption tour_option(
+      QStringLiteral("screenshot-tour"),
+      QStringLiteral("画面を順に撮影して FOLDER に保存し、保存せずに終了する"),
+      QStringLiteral("FOLDER"));
+  const QCommandLineOption prefix_option(QStringLiteral("screenshot-prefix"),
+                                         QStringLiteral("撮影した画像の名前の頭"),
+                                         QStringLiteral("TEXT"), QStringLiteral("screen"));
+  parser.addOption(tour_option);
+  parser.addOption(prefix_option);
   parser.addOption(workbook_option);
   parser.addOption(seed_option);
   parser.addOption(create_option);
@@ -89,7 +114,9 @@ int RunDesktop(QApplication& application) {
 
   DesktopApp app(options);
   if (!app.StartUp()) return 1;
-  if (parser.isSet(create_option) || parser.isSet(screenshot_option)) {
+  if (parser.isSet(tour_option)) {
+    StartScreenshotTour(app, parser.value(tour_option), parser.value(prefix_option));
+  } else if (parser.isSet(create_option) || parser.isSet(screenshot_option)) {
     ScheduleDemonstration(app, parser.value(screenshot_option));
   }
   return application.exec();

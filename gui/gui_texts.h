@@ -5,6 +5,12 @@
 // Texts that only the desktop program shows (the core's messages live in the core).
 namespace tsumiki::gui {
 
+// The program's name: the title of windows and boxes that have none of their own.
+inline const QString kProgramName = QStringLiteral("ツミキ");
+inline const QString kProgressTitle = QStringLiteral("ツミキ - 作成中");
+inline const QString kOptimiseTitle = QStringLiteral("ツミキ - 最適化中");
+inline const QString kConditionsSaved = QStringLiteral("条件データを保存しました：%1");
+inline const QString kConditionsRestored = QStringLiteral("条件データを読み込みました：%1");
 inline const QString kSheetWindowTitleSuffix = QStringLiteral(" - ツミキ シート");
 inline const QString kSaveQuestionTitle = QStringLiteral("保存確認");
 // %1: the workbook's file name.
@@ -13,6 +19,25 @@ inline const QString kSaveQuestionText =
 inline const QString kSaveFailedTitle = QStringLiteral("保存できません");
 inline const QString kSeedInvalidMessage =
     QStringLiteral("--seed には 0 以上の整数を指定してください。");
+inline const QString kStopRunTitle = QStringLiteral("処理の中止");
+inline const QString kStopRunQuestion =
+    QStringLiteral("シフト表の作成または調整を実行中です。\n中止してパネルを閉じますか？");
+inline const QString kEditMenuCaption = QStringLiteral("編集(&E)");
+inline const QString kUndoCaption = QStringLiteral("元に戻す(&U)");
+inline const QString kRedoCaption = QStringLiteral("やり直し(&R)");
+inline const QString kCopyCaption = QStringLiteral("コピー(&C)");
+inline const QString kPasteCaption = QStringLiteral("貼り付け(&P)");
+inline const QString kClearCellsCaption = QStringLiteral("消去(&D)");
+inline const QString kFormulaBarTip =
+    QStringLiteral("選択したセルの内容です。ここで編集して Enter で確定します");
+inline const QString kClearRefusedText = QStringLiteral("計算で求められるセルは消去できません。");
+// %1: how many cells.
+inline const QString kPasteRefusedText =
+    QStringLiteral("%1 個のセルは計算で求められるか入力できないため、貼り付けませんでした。");
+inline const QString kCloseDuringRunText =
+    QStringLiteral("実行中の処理が終わるまでシートは閉じられません（中止は処理中の窓から）。");
+// How long a note of the edit commands stays in the status bar.
+inline constexpr int kStatusMessageMs = 8000;
 inline const QString kEditRefusedTitle = QStringLiteral("入力できません");
 
 }  // namespace tsumiki::gui

@@ -1,6 +1,7 @@
 #include "gui/main_panel.h"
 
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -11,7 +12,9 @@
 
 #include "app/main_commands.h"
 #include "creation/driver.h"
+#include "gui/gui_texts.h"
 #include "gui/main_panel_texts.h"
+#include "gui/message_box.h"
 #include "gui/window_drag.h"
 
 namespace tsumiki::gui {
@@ -163,6 +166,28 @@ void MainPanel::SetTopmost(bool topmost) {
 
 void MainPanel::CloseQuietly() {
   close();
+}
+
+void MainPanel::SetBusy(bool busy) {
+  busy_ = busy;
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    const bool help = button->objectName().startsWith(QStringLiteral("cmdH"));
+    button->setEnabled(!busy || help);
+  }
+  menuBar()->setEnabled(!busy);
+}
+
+void MainPanel::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    const MsgResult answer = ShowMessageBox(this, kStopRunQuestion, kStopRunTitle,
+                                            MsgButtons::kYesNo, MsgIcon::kQuestion);
+    if (answer != MsgResult::kYes) {
+      event->ignore();
+      return;
+    }
+    Q_EMIT StopRunRequested();
+  }
+  QMainWindow::closeEvent(event);
 }
 
 bool MainPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -22,6 +22,10 @@ class MainPanel : public QMainWindow {
   QAction* ModeItem(int index) const { return mode_items_.at(static_cast<std::size_t>(index)); }
   void SetModeTick(int mode);
   void SetTopmost(bool topmost);
+  // While a run is under way only the help stays live; closing the panel then
+  // first asks whether to stop the run.
+  void SetBusy(bool busy);
+  bool IsBusy() const { return busy_; }
 
   // Closing by the title bar only hides the panel (the sheet window stays);
   // cmd閉じる ends the program through the session instead.
@@ -33,15 +37,19 @@ class MainPanel : public QMainWindow {
   void ModeChosen(int index);
   void TotalsChosen();
   void PictureDoubleClicked();
+  // The planner chose to stop the run while closing the panel.
+  void StopRunRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QPushButton* AddButton(const QString& name, const QString& caption, const QString& tip);
 
   QLabel* picture_;
   std::array<QAction*, 3> mode_items_{};
+  bool busy_ = false;
 };
 
 }  // namespace tsumiki::gui

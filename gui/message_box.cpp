@@ -1,7 +1,12 @@
 #include "gui/message_box.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+
+#include "gui/gui_texts.h"
+#include "gui/placement.h"
 
 namespace tsumiki::gui {
 
@@ -32,8 +37,14 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& ti
                          MsgButtons buttons, MsgIcon icon) {
   QMessageBox box(parent);
   box.setObjectName(QStringLiteral("MsgBox"));
-  box.setWindowTitle(title);
+  box.setWindowTitle(title.isEmpty() ? kProgramName : title);
   box.setText(text);
+  // The title bar takes its width from the text: a short text would cut a long
+  // title, so the text is given room for the title and the frame's buttons.
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    const int title_width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 120;
+    label->setMinimumWidth(std::min(title_width, 480));
+  }
   box.setIcon(ToQtIcon(icon));
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   QPushButton* ok = nullptr;
@@ -63,6 +74,8 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& ti
       break;
   }
   box.setDefaultButton(ok != nullptr ? ok : yes);
+  // Beside the window that asks (not over it, and never off the screen).
+  if (parent != nullptr && parent->isVisible()) PlaceBeside(&box, parent->window());
   box.exec();
   const QAbstractButton* clicked = box.clickedButton();
   if (clicked != nullptr) {

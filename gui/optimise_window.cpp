@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "gui/gui_texts.h"
 #include "gui/window_drag.h"
 
 namespace tsumiki::gui {
@@ -20,6 +21,7 @@ OptimiseWindow::OptimiseWindow(std::function<void()> on_abort, QWidget* parent)
       score_(new QLineEdit(this)),
       abort_(new QPushButton(this)) {
   setObjectName(QStringLiteral("frm最適化"));
+  setWindowTitle(kOptimiseTitle);
   setAutoFillBackground(true);
   QPalette colours = palette();
   colours.setColor(QPalette::Window, QColor(0xE8, 0xF4, 0xFF));

@@ -16,15 +16,22 @@ namespace tsumiki::gui {
 void DesktopApp::RunCommand(const QString& name) {
   MainCommands& commands = *commands_;
   const std::string control = name.toStdString();
+  // During a run only the help pages open; a second run would share the run's
+  // conditions and roster.
+  if (IsBusy() && !name.startsWith(QStringLiteral("cmdH"))) return;
   if (name == QStringLiteral("cmd閉じる")) {
     ShutDown();
   } else if (name == QStringLiteral("cmd勤務表作成")) {
+    BeginCommand(nullptr);
     commands.CreateRoster();
+    EndCommand();
     Q_EMIT CreationFinished();
   } else if (name == QStringLiteral("cmd勤務表")) {
     commands.ShowRoster();
   } else if (name == QStringLiteral("cmd勤務表クリア")) {
+    BeginCommand(nullptr);
     commands.ClearRoster();
+    EndCommand();
   } else if (name == QStringLiteral("cmd再調整")) {
     commands.PrepareReadjust();
     ShowForm(*host_, kReadjustForm);

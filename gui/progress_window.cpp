@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "creation/progress_window.h"
+#include "gui/gui_texts.h"
 #include "gui/window_drag.h"
 
 namespace tsumiki::gui {
@@ -21,6 +22,7 @@ ProgressWindow::ProgressWindow(std::function<void()> on_abort, QWidget* parent)
           QString::fromUtf8(kAbortCaption.data(), static_cast<qsizetype>(kAbortCaption.size())),
           this)) {
   setObjectName(QStringLiteral("frm処理中"));
+  setWindowTitle(kProgressTitle);
   setAutoFillBackground(true);
   QPalette colours = palette();
   colours.setColor(QPalette::Window, QColor(0xFF, 0xF4, 0xE0));

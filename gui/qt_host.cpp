@@ -5,8 +5,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
 #include <QTime>
@@ -71,6 +73,17 @@ void QtHost::RegisterForm(const std::string& form_name, std::function<void()> sh
   forms_[form_name] = Form{std::move(show), std::move(close)};
 }
 
+QWidget* QtHost::PlacementParent() const {
+  // The sheet window is not one of them: beside it is off the screen.
+  QWidget* active = QApplication::activeWindow();
+  for (const auto& [id, window] : windows_) {
+    if (id != WindowId::kSheet && window != nullptr && window == active && window->isVisible()) {
+      return active;
+    }
+  }
+  return dialog_parent_;
+}
+
 SplashWindow* QtHost::Splash() {
   if (!splash_) splash_ = std::make_unique<SplashWindow>();
   return splash_.get();
@@ -78,7 +91,7 @@ SplashWindow* QtHost::Splash() {
 
 MsgResult QtHost::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                              MsgIcon icon) {
-  return ShowMessageBox(dialog_parent_, FromUtf8(text), FromUtf8(title), buttons, icon);
+  return ShowMessageBox(PlacementParent(), FromUtf8(text), FromUtf8(title), buttons, icon);
 }
 
 void QtHost::ShowStatusWindow(const StatusView& view) {
@@ -271,26 +284,46 @@ QString QtFilter(std::string_view filter) {
   }
   return result.join(QStringLiteral(";;"));
 }
+
+// A name typed without an extension gets the one of the chosen filter ("*.csv"),
+// so that the open dialog, filtered the same way, lists the file again.
+QString WithExtension(const QString& path, const QString& filter) {
+  if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  const QRegularExpressionMatch pattern =
+      QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+  return pattern.hasMatch() ? path + QLatin1Char('.') + pattern.captured(1) : path;
+}
 }  // namespace
 
 std::optional<std::string> QtHost::AskSaveFileName(std::string_view filter,
                                                    std::string_view folder) {
-  if (file_dialog_hook_) return file_dialog_hook_(true, filter);
-  // The save window asks about overwriting itself, in its own words.
-  const QString path =
-      QFileDialog::getSaveFileName(dialog_parent_, {}, FromUtf8(folder), QtFilter(filter), nullptr,
-                                   QFileDialog::DontConfirmOverwrite);
+  QString path;
+  QString chosen_filter = QtFilter(filter);
+  if (file_dialog_hook_) {
+    path = QString::fromStdString(file_dialog_hook_(true, filter).value_or(std::string()));
+  } else {
+    // The save window asks about overwriting itself, in its own words.
+    const QString filters = chosen_filter;
+    path = QFileDialog::getSaveFileName(PlacementParent(), {}, FromUtf8(folder), filters,
+                                        &chosen_filter, QFileDialog::DontConfirmOverwrite);
+  }
+  path = WithExtension(path, chosen_filter);
   if (path.isEmpty()) return std::nullopt;
-  return QDir::toNativeSeparators(path).toStdString();
+  last_file_ = QDir::toNativeSeparators(path);
+  return last_file_.toStdString();
 }
 
 std::optional<std::string> QtHost::AskOpenFileName(std::string_view filter,
                                                    std::string_view folder) {
-  if (file_dialog_hook_) return file_dialog_hook_(false, filter);
-  const QString path =
-      QFileDialog::getOpenFileName(dialog_parent_, {}, FromUtf8(folder), QtFilter(filter));
+  QString path;
+  if (file_dialog_hook_) {
+    path = QString::fromStdString(file_dialog_hook_(false, filter).value_or(std::string()));
+  } else {
+    path = QFileDialog::getOpenFileName(PlacementParent(), {}, FromUtf8(folder), QtFilter(filter));
+  }
   if (path.isEmpty()) return std::nullopt;
-  return QDir::toNativeSeparators(path).toStdString();
+  last_file_ = QDir::toNativeSeparators(path);
+  return last_file_.toStdString();
 }
 
 void QtHost::ShowForm(std::string_view form_name) {

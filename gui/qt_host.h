@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <map>
 #include <memory>
 #include <optional>
@@ -80,6 +81,8 @@ class QtHost : public QObject, public Host {
 
   // Message boxes are placed over this window (the main panel) when set.
   void SetDialogParent(QWidget* parent) { dialog_parent_ = parent; }
+  // The file last chosen in a file dialog (native separators).
+  const QString& LastFile() const { return last_file_; }
   SplashWindow* Splash();
 
   // Tests: moves the virtual clock on and lets due timers run.
@@ -89,6 +92,9 @@ class QtHost : public QObject, public Host {
 
  private:
   void PumpTimers();
+  // The window dialogs and boxes open beside: the active window of the program
+  // (the window whose button asked), else the panel.
+  QWidget* PlacementParent() const;
 
   bool virtual_clock_;
   std::int64_t virtual_now_ms_ = 0;
@@ -106,6 +112,7 @@ class QtHost : public QObject, public Host {
   };
   std::map<std::string, Form, std::less<>> forms_;
   FileDialogHook file_dialog_hook_;
+  QString last_file_;
 };
 
 }  // namespace tsumiki::gui

@@ -67,11 +67,15 @@ ReadjustView::ReadjustView(const EngineContext& context, QWidget* parent)
   grid->addLayout(buttons, 5, 0, 1, 4);
 
   connect(readjust_, &QPushButton::clicked, this, [this] {
+    Q_EMIT CommandStarted();
     logic_.OnReadjustClicked();
+    Q_EMIT CommandEnded();
     Refresh();
   });
   connect(undo_, &QPushButton::clicked, this, [this] {
+    Q_EMIT CommandStarted();
     logic_.OnUndoClicked();
+    Q_EMIT CommandEnded();
     Refresh();
   });
   connect(close, &QPushButton::clicked, this, [this] { logic_.OnCloseClicked(); });

@@ -25,6 +25,12 @@ class ReadjustView : public QWidget {
   // Shows the logic's selection and button states.
   void Refresh();
 
+ Q_SIGNALS:
+  // Around each command that may change the workbook, so that the application can
+  // hold other commands back and record the change as one step.
+  void CommandStarted();
+  void CommandEnded();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

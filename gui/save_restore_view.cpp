@@ -31,8 +31,15 @@ SaveRestoreView::SaveRestoreView(Session& session, QWidget* parent)
   }
   setMinimumWidth(260);
   adjustSize();
-  connect(save, &QPushButton::clicked, this, [this] { logic_.OnSaveClicked(); });
-  connect(restore, &QPushButton::clicked, this, [this] { logic_.OnRestoreClicked(); });
+  connect(save, &QPushButton::clicked, this, [this] {
+    if (logic_.OnSaveClicked() == SaveRestoreOutcome::kSaved) Q_EMIT ConditionsSaved();
+  });
+  connect(restore, &QPushButton::clicked, this, [this] {
+    Q_EMIT CommandStarted();
+    const SaveRestoreOutcome outcome = logic_.OnRestoreClicked();
+    Q_EMIT CommandEnded();
+    if (outcome == SaveRestoreOutcome::kRestored) Q_EMIT ConditionsRestored();
+  });
   connect(close, &QPushButton::clicked, this, [this] { logic_.OnCloseClicked(); });
 }
 

@@ -16,6 +16,15 @@ class SaveRestoreView : public QWidget {
   void Load() { logic_.Load(); }
   SaveRestoreWindow& Logic() { return logic_; }
 
+ Q_SIGNALS:
+  // Around each command that may change the workbook, so that the application can
+  // hold other commands back and record the change as one step.
+  void CommandStarted();
+  void CommandEnded();
+  // The conditions file was written or read.
+  void ConditionsSaved();
+  void ConditionsRestored();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

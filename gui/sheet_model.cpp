@@ -74,9 +74,13 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
         if (book_.IsDerived(sheet_, row, column)) return QBrush(kDerivedBackground);
         return {};
       }
-      case Qt::ForegroundRole:
+      case Qt::ForegroundRole: {
         if (book_.IsDerived(sheet_, row, column)) return QBrush(kDerivedText);
+        // Black text is unreadable on a dark fill (the readjustment's blue marks).
+        const QColor fill = FromColorIndex(book_.InteriorColorIndex(sheet_, row, column));
+        if (fill.isValid() && fill.lightnessF() < 0.45) return QBrush(Qt::white);
         return {};
+      }
       case Qt::ToolTipRole:
         if (book_.IsDerived(sheet_, row, column)) return kDerivedTip;
         return {};
@@ -114,14 +118,26 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
   if (!(flags(index) & Qt::ItemIsEditable)) return false;
   // An editor closed without a change leaves the cell (and the workbook) as it was.
   if (value.toString() == data(index, Qt::EditRole).toString()) return true;
-  try {
-    book_.SetValue(sheet_, index.row() + 1, index.column() + 1, ParseInput(value.toString()));
-  } catch (const workbook::WorkbookError& error) {
-    last_error_ = QString::fromStdString(error.JapaneseMessage());
+  if (!WriteInput(index.row(), index.column(), value.toString(), &last_error_)) {
     Q_EMIT EditRefused(last_error_);
     return false;
   }
-  Q_EMIT dataChanged(index, index);
+  return true;
+}
+
+bool SheetModel::WriteInput(int row, int column, const QString& text, QString* error) {
+  const QModelIndex cell = index(row, column);
+  if (!(flags(cell) & Qt::ItemIsEditable)) {
+    if (error != nullptr) *error = kDerivedTip;
+    return false;
+  }
+  try {
+    book_.SetValue(sheet_, row + 1, column + 1, ParseInput(text));
+  } catch (const workbook::WorkbookError& failure) {
+    if (error != nullptr) *error = QString::fromStdString(failure.JapaneseMessage());
+    return false;
+  }
+  Q_EMIT dataChanged(cell, cell);
   return true;
 }
 

@@ -31,6 +31,9 @@ class SheetModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   int Sheet() const { return sheet_; }
+  // Writes what the planner typed into an input cell; false with the store's
+  // message when the cell refused it. No box: the caller reports.
+  bool WriteInput(int row, int column, const QString& text, QString* error);
   // Repaints cells after the store changed them; grows the grid when a write
   // landed beyond it.
   void CellsChanged(int top, int left, int bottom, int right);

@@ -7,6 +7,9 @@
 
 #include "workbook/workbook.h"
 
+class QAction;
+class QLabel;
+class QLineEdit;
 class QTabWidget;
 class QTableView;
 class QTimer;
@@ -14,11 +17,14 @@ class QTimer;
 namespace tsumiki::gui {
 
 class SheetModel;
+class SheetView;
+class UndoHistory;
 
 // The window that stands where the spreadsheet application stood: every sheet of
-// the workbook as a tab with its grid. Edits go into the store; the store's
-// writes, its active sheet and its selection come back into the view, so a
-// creation run fills the roster visibly day by day.
+// the workbook as a tab with its grid, a formula bar and an edit menu. Edits go
+// into the store; the store's writes, its active sheet and its selection come
+// back into the view, so a creation run fills the roster visibly day by day.
+// Every change to the workbook can be undone, one command at a time.
 class SheetWindow : public QMainWindow {
   Q_OBJECT
  public:
@@ -28,6 +34,10 @@ class SheetWindow : public QMainWindow {
   QTabWidget* Tabs() const { return tabs_; }
   QTableView* ViewOfSheet(int sheet) const;
   SheetModel* ModelOfSheet(int sheet) const;
+  QLineEdit* FormulaBar() const { return formula_; }
+  UndoHistory& History() { return *history_; }
+  QAction* UndoAction() const { return undo_; }
+  QAction* RedoAction() const { return redo_; }
 
   // FocusSpreadsheetWindow: shows the window and brings it to the front.
   void BringToFront();
@@ -35,26 +45,59 @@ class SheetWindow : public QMainWindow {
   void CloseWithoutQuestion();
   // Applies the store's writes, active sheet and selection to the view now.
   void SyncFromStore();
+  // Stops and restarts following the store. The session may close (and destroy)
+  // the workbook only while the window does not follow it; a window that never
+  // follows again is deleted without touching the store.
+  void StopFollowingStore();
+  void FollowStore();
+  // Keeps the rows above and the columns left of (row, column) in view on a sheet.
+  void FreezePanes(int sheet, int row, int column);
+  // While a run changes the workbook, undo, redo, paste and clearing wait.
+  void SetEditingAllowed(bool allowed);
+
+  // The edit commands on the current sheet's selection.
+  void ClearSelection();
+  void CopySelection();
+  void PasteAtSelection();
+
+ Q_SIGNALS:
+  // An undo or redo has put cells back: whatever was read from them is stale.
+  void WorkbookRestored();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void BuildMenu();
+  void BuildFormulaBar();
+  SheetView* CurrentView() const;
   void OnStoreChanged(int sheet, int row, int column);
   void OnCurrentCellChanged(int sheet, const QModelIndex& current);
   void OnTabChanged(int tab);
+  void ShowInFormulaBar(const QModelIndex& current);
+  void CommitFormulaBar();
+  void UpdateUndoActions();
   // Asks whether to save unsaved changes; false when the planner cancelled.
   bool ConfirmDiscardOrSave();
 
   workbook::Workbook& book_;
   QTabWidget* tabs_;
-  std::vector<QTableView*> views_;
+  QLabel* address_ = nullptr;
+  QLineEdit* formula_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  QAction* paste_ = nullptr;
+  QAction* clear_ = nullptr;
+  UndoHistory* history_;
+  std::vector<SheetView*> views_;
   std::vector<SheetModel*> models_;
   std::map<int, QRect> pending_;  // per sheet: the cells written since the last sync
   QTimer* flush_;
   QTimer* poll_;
   bool syncing_ = false;
   bool ask_on_close_ = true;
+  bool following_ = false;
+  bool editing_allowed_ = true;
 };
 
 }  // namespace tsumiki::gui

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/colours.h"
+#include "gui/gui_texts.h"
 #include "gui/window_drag.h"
 
 namespace tsumiki::gui {
@@ -41,6 +42,7 @@ QFont SplashWindow::StatusFont() {
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), label_(new QLabel(this)) {
   setObjectName(QStringLiteral("frmSplash"));
+  setWindowTitle(kProgramName);
   label_->setObjectName(QStringLiteral("lblMsg"));
   label_->setFont(StatusFont());
   label_->setAlignment(Qt::AlignCenter);

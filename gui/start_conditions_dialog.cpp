@@ -8,10 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <algorithm>
 
 #include "gui/start_conditions_texts.h"
+#include "gui/time_limit_box.h"
 
 namespace tsumiki::gui {
 
@@ -60,14 +60,11 @@ StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidg
   base_day_->setToolTip(kBaseDayTip);
   attempts_ = Combo(QStringLiteral("cmb試行回数"), StartConditionsDialog::AttemptItems(), this);
   attempts_->setToolTip(kAttemptsTip);
-  time_limit_ = new QLineEdit(this);
-  time_limit_->setObjectName(QStringLiteral("txt制限時間"));
+  time_limit_ = new TimeLimitBox(kTimeLimitScrollMin, kTimeLimitScrollMax, this);
+  time_limit_->setObjectName(QStringLiteral("HSC"));
+  time_limit_->Field()->setObjectName(QStringLiteral("txt制限時間"));
   time_limit_->setToolTip(kTimeLimitTip);
-  time_limit_->setFixedWidth(64);
-  time_scroll_ = new QScrollBar(Qt::Horizontal, this);
-  time_scroll_->setObjectName(QStringLiteral("HSC"));
-  time_scroll_->setRange(kTimeLimitScrollMin, kTimeLimitScrollMax);
-  time_scroll_->setMinimumWidth(120);
+  time_limit_->setFixedWidth(84);
   details_ = new QCheckBox(kDetailsCaption, this);
   details_->setObjectName(QStringLiteral("chk詳細設定"));
   details_->setToolTip(kDetailsTip);
@@ -96,7 +93,7 @@ StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidg
   auto* time_row = new QHBoxLayout;
   time_row->addWidget(time_limit_);
   time_row->addWidget(new QLabel(kMinuteUnit, this));
-  time_row->addWidget(time_scroll_, 1);
+  time_row->addStretch(1);
   grid->addLayout(time_row, 4, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(details_);
@@ -137,12 +134,6 @@ StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidg
     logic_.OnBaseDayChanged();
     Push();
   });
-  connect(time_scroll_, &QScrollBar::valueChanged, this, [this](int value) {
-    if (pushing_) return;
-    Pull();
-    logic_.OnScrollChanged(value);
-    Push();
-  });
   connect(details_, &QCheckBox::toggled, this, [this](bool ticked) {
     if (pushing_) return;
     Pull();
@@ -174,7 +165,7 @@ void StartConditionsWindow::Pull() {
   fields.day = day_->currentText().toStdString();
   fields.base_day = base_day_->currentText().toStdString();
   fields.attempts = attempts_->currentText().toStdString();
-  fields.time_limit = time_limit_->text().toStdString();
+  fields.time_limit = time_limit_->Text().toStdString();
   for (int i = 1; i <= kWeightCount; ++i) {
     if (QLineEdit* box = weight_boxes_[static_cast<std::size_t>(i)]) {
       logic_.WeightText(i) = box->text().toStdString();
@@ -190,8 +181,7 @@ void StartConditionsWindow::Push() {
   base_day_->setEditText(Q(fields.base_day));
   day_->setEditText(Q(fields.day));
   attempts_->setEditText(Q(fields.attempts));
-  time_limit_->setText(Q(fields.time_limit));
-  time_scroll_->setValue(logic_.ScrollValue());
+  time_limit_->SetText(Q(fields.time_limit));
   for (int i = 1; i <= kWeightCount; ++i) {
     QLineEdit* box = weight_boxes_[static_cast<std::size_t>(i)];
     if (box == nullptr) continue;

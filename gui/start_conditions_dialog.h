@@ -10,9 +10,10 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QScrollBar;
 
 namespace tsumiki::gui {
+
+class TimeLimitBox;
 
 // frm開始条件設定 on screen: the start conditions of the next run and, in the area
 // "詳細設定" expands, the optimisation weights. Every reaction is the core's
@@ -41,8 +42,7 @@ class StartConditionsWindow : public QWidget {
   QComboBox* day_;
   QComboBox* base_day_;
   QComboBox* attempts_;
-  QLineEdit* time_limit_;
-  QScrollBar* time_scroll_;
+  TimeLimitBox* time_limit_;
   QCheckBox* details_;
   QWidget* weights_area_;
   std::array<QLineEdit*, kWeightCount + 1> weight_boxes_{};

@@ -26,7 +26,7 @@ inline constexpr std::string_view kSaveRestoreTip = "作成条件の保存と読
 inline constexpr std::string_view kModeMenu = "確保優先方法";
 inline constexpr std::string_view kTotalsMenu = "単勤/単休総数";
 inline constexpr std::string_view kMainCloseButton = "閉じる";
-inline constexpr std::string_view kMainCloseTip = "vezazを終了します";
+inline constexpr std::string_view kMainCloseTip = "ツミキを終了します";
 
 // The message of each creation mode, shown when its menu item is chosen.
 struct ModeMessage {

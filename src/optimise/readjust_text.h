@@ -32,10 +32,9 @@ inline constexpr std::string_view kProposalTitle = "勤務調整";
 inline constexpr std::string_view kProposalLead = "以下のように勤務を入れ替えて調整します";
 inline constexpr std::string_view kProposalQuestion = "入れ替えますか？";
 
-// Colour indexes of the marked and restored cells.
+// Colour indexes of the marked cells; a cell put back gets its own format again.
 inline constexpr int kMarkInterior = 5;
 inline constexpr int kMarkBorder = 3;
-inline constexpr int kRestoredBorder = 15;
 inline constexpr int kKeepInterior = -1;
 
 // A calendar date; day d of the roster is the base date plus d - 1.

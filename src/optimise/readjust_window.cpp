@@ -151,7 +151,7 @@ ReadjustOutcome ReadjustWindow::Readjust() {
   // Every cell's colour is saved before any is marked, so a member who appears in
   // two exchanges gets the original fill back.
   for (const Exchange& e : exchanges_) {
-    saved_.push_back(SavedColours{CellInterior(e.a, e.day), CellInterior(e.b, e.day)});
+    saved_.push_back(SavedColours{CellStyle(e.a, e.day), CellStyle(e.b, e.day)});
   }
   for (const Exchange& e : exchanges_) {
     MarkCell(e.a, e.day, kMarkInterior, kMarkBorder);
@@ -176,8 +176,8 @@ ReadjustOutcome ReadjustWindow::Readjust() {
 void ReadjustWindow::RestoreColours() {
   for (std::size_t k = 0; k < exchanges_.size(); ++k) {
     const Exchange& e = exchanges_[k];
-    MarkCell(e.a, e.day, saved_[k].a, kRestoredBorder);
-    MarkCell(e.b, e.day, saved_[k].b, kRestoredBorder);
+    RestoreLook(e.a, e.day, saved_[k].style_a);
+    RestoreLook(e.b, e.day, saved_[k].style_b);
   }
 }
 
@@ -185,8 +185,8 @@ void ReadjustWindow::OnUndoClicked() {
   if (!undo_enabled_) return;
   for (std::size_t k = exchanges_.size(); k-- > 0;) {
     const Exchange& e = exchanges_[k];
-    MarkCell(e.a, e.day, saved_[k].a, kRestoredBorder);
-    MarkCell(e.b, e.day, saved_[k].b, kRestoredBorder);
+    RestoreLook(e.a, e.day, saved_[k].style_a);
+    RestoreLook(e.b, e.day, saved_[k].style_b);
     SwapDuties(ctx_.model, e.a, e.b, e.day);
     WriteRosterCell(e.a, e.day);
     WriteRosterCell(e.b, e.day);
@@ -213,6 +213,21 @@ void ReadjustWindow::MarkCell(int member, int day, int interior, int border) {
   const int column = grid.left + day - 1;
   ctx_.book.SetBorderColorIndex(grid.sheet, row, column, border);
   if (interior != kKeepInterior) ctx_.book.SetInteriorColorIndex(grid.sheet, row, column, interior);
+  ctx_.host.DoEvents();
+}
+
+std::uint32_t ReadjustWindow::CellStyle(int member, int day) const {
+  const wb::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
+  return ctx_.book.StateOf(grid.sheet, grid.top + member - 1, grid.left + day - 1).style;
+}
+
+void ReadjustWindow::RestoreLook(int member, int day, std::uint32_t style) {
+  const wb::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
+  const int row = grid.top + member - 1;
+  const int column = grid.left + day - 1;
+  wb::Workbook::CellState state = ctx_.book.StateOf(grid.sheet, row, column);
+  state.style = style;
+  ctx_.book.RestoreState(grid.sheet, row, column, state);
   ctx_.host.DoEvents();
 }
 

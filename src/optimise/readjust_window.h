@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,10 +74,14 @@ class ReadjustWindow {
   int CellInterior(int member, int day) const;
 
  private:
+  // Each cell's fill, and its whole format so that its border comes back as the
+  // workbook had it.
   struct SavedColours {
-    int a = 0;
-    int b = 0;
+    std::uint32_t style_a = 0;
+    std::uint32_t style_b = 0;
   };
+  std::uint32_t CellStyle(int member, int day) const;
+  void RestoreLook(int member, int day, std::uint32_t style);
 
   void RefreshSelection(int row, int column, const std::string& text);
   std::string CellText(int row, int column) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -68,6 +69,16 @@ class Workbook {
   using Macro = std::function<void(Workbook&)>;
   using Recalculator = std::function<void(Workbook&)>;
   using ChangeListener = std::function<void(int sheet, int row, int column)>;
+  // A cell as stored: its value, its format and whether it held a formula; enough
+  // to put the cell back exactly as it was.
+  struct CellState {
+    CellValue value;
+    std::uint32_t style = 0;
+    bool formula = false;
+    bool operator==(const CellState&) const = default;
+  };
+  using BeforeChangeListener =
+      std::function<void(int sheet, int row, int column, const CellState& before)>;
 
   // Opens an .xlsx or .xlsm file. Throws WorkbookError (missing file, legacy .xls,
   // encrypted, not a zip, no workbook part, hostile sizes or paths).
@@ -167,6 +178,12 @@ class Workbook {
   bool IsDerived(int sheet, int row, int column) const;
   // Called after every cell write (value or appearance), for the sheet window.
   void SetChangeListener(ChangeListener listener);
+  // Called before every write of an input cell (value or appearance) with the cell
+  // as it stands; the recalculator's own writes are not reported. For undo.
+  void SetBeforeChangeListener(BeforeChangeListener listener);
+  CellState StateOf(int sheet, int row, int column) const;
+  // Puts a cell back as StateOf described it; reported like any other write.
+  void RestoreState(int sheet, int row, int column, const CellState& state);
 
   // --- Saving -------------------------------------------------------------------
   bool IsModified() const;

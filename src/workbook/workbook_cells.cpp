@@ -53,12 +53,24 @@ void Store(Workbook::Impl& impl, int sheet, int row, int column, const CellValue
   const Cell* existing = data.Find(row, column);
   if (existing != nullptr && !existing->formula && existing->value == value) return;
   if (existing == nullptr && value.IsEmpty()) return;
+  impl.ReportBefore(sheet, row, column);
   Cell& cell = data.Change(row, column);
   cell.value = value;
   cell.formula = false;
   cell.value_changed = true;
   impl.MarkCellsChanged();
   if (impl.listener) impl.listener(sheet, row, column);
+}
+
+Workbook::CellState StateOfCell(const Workbook::Impl& impl, int sheet, int row, int column) {
+  const SheetData& data = impl.sheets[static_cast<size_t>(sheet)].data;
+  Workbook::CellState state;
+  state.style = data.StyleAt(row, column);
+  if (const Cell* cell = data.Find(row, column)) {
+    state.value = cell->value;
+    state.formula = cell->formula;
+  }
+  return state;
 }
 
 }  // namespace
@@ -163,6 +175,7 @@ void Workbook::SetInteriorColorIndex(int sheet, int row, int column, int color_i
   SheetData& data = impl_->sheets[static_cast<size_t>(sheet)].data;
   std::uint32_t style = impl_->styles->WithFill(data.StyleAt(row, column), color_index);
   if (style == data.StyleAt(row, column)) return;
+  impl_->ReportBefore(sheet, row, column);
   data.Change(row, column).style = style;
   impl_->modified = true;
   if (impl_->listener) impl_->listener(sheet, row, column);
@@ -179,8 +192,40 @@ void Workbook::SetBorderColorIndex(int sheet, int row, int column, int color_ind
   SheetData& data = impl_->sheets[static_cast<size_t>(sheet)].data;
   std::uint32_t style = impl_->styles->WithBorderColor(data.StyleAt(row, column), color_index);
   if (style == data.StyleAt(row, column)) return;
+  impl_->ReportBefore(sheet, row, column);
   data.Change(row, column).style = style;
   impl_->modified = true;
+  if (impl_->listener) impl_->listener(sheet, row, column);
+}
+
+// --- Undo ---------------------------------------------------------------------
+
+void Workbook::Impl::ReportBefore(int sheet, int row, int column) const {
+  if (!before_listener || recalculating) return;
+  const Workbook::CellState state = StateOfCell(*this, sheet, row, column);
+  before_listener(sheet, row, column, state);
+}
+
+void Workbook::SetBeforeChangeListener(BeforeChangeListener listener) {
+  impl_->before_listener = std::move(listener);
+}
+
+Workbook::CellState Workbook::StateOf(int sheet, int row, int column) const {
+  CheckCell(*impl_, sheet, row, column);
+  return StateOfCell(*impl_, sheet, row, column);
+}
+
+void Workbook::RestoreState(int sheet, int row, int column, const CellState& state) {
+  CheckCell(*impl_, sheet, row, column);
+  if (StateOfCell(*impl_, sheet, row, column) == state) return;
+  impl_->ReportBefore(sheet, row, column);
+  SheetData& data = impl_->sheets[static_cast<size_t>(sheet)].data;
+  Cell& cell = data.Change(row, column);
+  cell.value = state.value;
+  cell.style = state.style;
+  cell.formula = state.formula;
+  cell.value_changed = true;
+  impl_->MarkCellsChanged();
   if (impl_->listener) impl_->listener(sheet, row, column);
 }
 

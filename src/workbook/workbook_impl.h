@@ -74,6 +74,9 @@ struct Workbook::Impl {
   bool recalculating = false;
   std::vector<CellRange> derived;
   ChangeListener listener;
+  BeforeChangeListener before_listener;
+  // Tells the before-change listener what a write is about to replace.
+  void ReportBefore(int sheet, int row, int column) const;
   // Called with the name of each step of a save; tests throw from it to fail a save.
   std::function<void(const char* step)> save_probe;
 

@@ -2,8 +2,10 @@
 // a fresh copy of the sample workbook with a fixed seed and a virtual clock.
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/save_restore.h"
 #include "app/session.h"
 #include "box_answerer_helper.h"
 #include "conditions/layout.h"
@@ -24,6 +27,7 @@
 #include "creation/start_conditions_check.h"
 #include "gui/desktop_app.h"
 #include "gui/main_panel.h"
+#include "gui/placement.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
 #include "gui/sheet_model.h"
@@ -50,7 +54,8 @@ const QString kCancel = QStringLiteral("キャンセル");
 
 // A fresh folder holding a copy of the sample workbook.
 fs::path FreshWorkbookFolder(const char* name) {
-  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "gui" / (std::string(name) + "-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::path(TSUMIKI_TEST_TMP) / "gui" / (std::string(name) + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   layout::WriteSampleWorkbook(dir / "shift.xlsm");
@@ -119,10 +124,18 @@ class DesktopTest : public QObject {
   void StatusWindowPaintsTheCoreView();
   void CreateBuildsACheckedRosterAndReportsIt();
   void AbortDuringARunEndsWithoutCompletion();
+  void SecondCreateDuringARunIsRefused();
   void StartConditionsRefuseATextTimeLimit();
   void SheetSelectionFeedsTheSelectedCellNames();
   void ReadjustProposalMarksCellsAndCancelRestoresThem();
   void ClosingAsksAndCancelKeepsTheProgram();
+  void ClosingWithYesOrNoEndsTheProgramCleanly();
+  void UndoAndRedoOfCreationAndClear();
+  void DeleteClearsInputCellsOnly();
+  void FormulaBarShowsTheWholeCell();
+  void DialogsOpenBesideTheirWindowOnTheScreen();
+  void SavedConditionsGetTheFilterExtension();
+  void CopyPasteAndMovingKeys();
 };
 
 void DesktopTest::MainPanelShowsEveryCommand() {
@@ -153,7 +166,7 @@ void DesktopTest::MainPanelShowsEveryCommand() {
       {"cmdH要員", nullptr, "要員数設定のヘルプ"},
       {"cmdH個人別", nullptr, "個人条件設定のヘルプ"},
       {"cmdH保存", nullptr, "条件保存/読込のヘルプ"},
-      {"cmd閉じる", "閉じる", "vezazを終了します"},
+      {"cmd閉じる", "閉じる", "ツミキを終了します"},
   };
   for (const auto& expected : buttons) {
     QPushButton* button = PanelButton(*app, expected.name);
@@ -250,6 +263,39 @@ void DesktopTest::AbortDuringARunEndsWithoutCompletion() {
   QVERIFY(app->GetSession().Run().AbortRequested);
   QVERIFY(!app->GetSession().Run().RosterComplete);
   QVERIFY(VisibleWindow("frm処理中") == nullptr);
+}
+
+void DesktopTest::SecondCreateDuringARunIsRefused() {
+  auto app = StartApp("busy");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  bool tried = false;
+  bool create_enabled = true;
+  bool abort_enabled = false;
+  QTimer presser;
+  presser.setInterval(0);
+  connect(&presser, &QTimer::timeout, [&] {
+    auto* bar = Find<QProgressBar>("frm処理中", "PBar");
+    if (tried || bar == nullptr || bar->value() < 3) return;
+    tried = true;
+    create_enabled = PanelButton(*app, "cmd勤務表作成")->isEnabled();
+    abort_enabled = Find<QPushButton>("frm処理中", "cmd中止")->isEnabled();
+    PanelButton(*app, "cmd勤務表作成")->click();
+    app->RunCommand(QStringLiteral("cmd勤務表作成"));
+    app->RunCommand(QStringLiteral("cmd勤務表クリア"));
+  });
+  presser.start();
+  PanelButton(*app, "cmd勤務表作成")->click();
+  presser.stop();
+
+  QVERIFY(tried);
+  QVERIFY(!create_enabled);
+  QVERIFY(abort_enabled);
+  int done = 0;
+  for (const auto& box : boxes.Boxes()) done += box.title == Q(tsumiki::kDoneTitle) ? 1 : 0;
+  QCOMPARE(done, 1);
+  QVERIFY(app->GetSession().Run().RosterComplete);
+  QVERIFY(PanelButton(*app, "cmd勤務表作成")->isEnabled());
 }
 
 void DesktopTest::StartConditionsRefuseATextTimeLimit() {
@@ -421,6 +467,185 @@ void DesktopTest::ClosingAsksAndCancelKeepsTheProgram() {
   QCOMPARE(boxes.Boxes().back().title, QStringLiteral("保存確認"));
   QVERIFY(app->Sheets()->isVisible());
   QVERIFY(book.IsModified());
+}
+
+// As main() runs the program: the event loop ends through cmd閉じる, then the
+// application object goes. はい writes the edit to the file, いいえ leaves it.
+void DesktopTest::ClosingWithYesOrNoEndsTheProgramCleanly() {
+  const struct {
+    const char* answer;
+    bool saved;
+  } cases[] = {{"はい(&Y)", true}, {"いいえ(&N)", false}};
+  for (const auto& c : cases) {
+    auto app = StartApp(c.saved ? "close_yes" : "close_no");
+    QVERIFY(app);
+    wb::Workbook& book = app->GetSession().Book();
+    const fs::path path = book.Path();
+    const wb::CellRange limit = layout::Range(book, layout::kMaxConsecWork);
+    book.WriteCell(limit, 1, 1, wb::CellValue(4.0));
+    BoxAnswerer boxes([&](const QString&, const QString&) { return QString::fromUtf8(c.answer); });
+    QTimer::singleShot(0, app.get(), [&] { PanelButton(*app, "cmd閉じる")->click(); });
+    QTimer::singleShot(30000, [] { QCoreApplication::exit(2); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(app->HasShutDown());
+    app.reset();
+    const auto reopened = wb::Workbook::Open(path);
+    const wb::CellRange stored = layout::Range(*reopened, layout::kMaxConsecWork);
+    QCOMPARE(reopened->ReadCell(stored, 1, 1) == wb::CellValue(4.0), c.saved);
+  }
+}
+
+namespace {
+// Every roster cell's text and fill.
+std::vector<std::pair<std::string, int>> RosterCells(DesktopApp& app) {
+  wb::Workbook& book = app.GetSession().Book();
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  std::vector<std::pair<std::string, int>> cells;
+  for (int r = table.top; r <= table.bottom; ++r) {
+    for (int c = table.left; c <= table.right; ++c) {
+      cells.emplace_back(book.DisplayText(table.sheet, r, c),
+                         book.InteriorColorIndex(table.sheet, r, c));
+    }
+  }
+  return cells;
+}
+
+bool RosterIsEmpty(DesktopApp& app) {
+  for (const auto& cell : RosterCells(app)) {
+    if (!cell.first.empty()) return false;
+  }
+  return true;
+}
+}  // namespace
+
+void DesktopTest::UndoAndRedoOfCreationAndClear() {
+  auto app = StartApp("undo");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  const auto month_before = RosterCells(*app);
+  PanelButton(*app, "cmd勤務表作成")->click();
+  QVERIFY(boxes.SawTitle(Q(tsumiki::kDoneTitle)));
+  const auto created = RosterCells(*app);
+  QVERIFY(created != month_before);
+
+  PanelButton(*app, "cmd勤務表クリア")->click();
+  QVERIFY(RosterIsEmpty(*app));
+  QAction* undo = app->Sheets()->UndoAction();
+  QAction* redo = app->Sheets()->RedoAction();
+  QVERIFY(undo->isEnabled());
+  undo->trigger();
+  QVERIFY(RosterCells(*app) == created);
+  redo->trigger();
+  QVERIFY(RosterIsEmpty(*app));
+  undo->trigger();
+  undo->trigger();
+  QVERIFY(RosterCells(*app) == month_before);
+  QVERIFY(!undo->isEnabled());
+}
+
+void DesktopTest::DeleteClearsInputCellsOnly() {
+  auto app = StartApp("delete");
+  QVERIFY(app);
+  wb::Workbook& book = app->GetSession().Book();
+  const auto key_on = [&](const wb::CellRange& cell, Qt::Key key) {
+    QTableView* view = app->Sheets()->ViewOfSheet(cell.sheet);
+    app->Sheets()->Tabs()->setCurrentIndex(cell.sheet);
+    view->setCurrentIndex(view->model()->index(cell.top - 1, cell.left - 1));
+    QTest::keyClick(view, key);
+  };
+  const wb::CellRange input = layout::Range(book, layout::kMaxConsecWork);
+  const wb::CellValue kept = book.ReadCell(input, 1, 1);
+  QVERIFY(!kept.IsEmpty());
+  key_on(input, Qt::Key_Delete);
+  QVERIFY(book.ReadCell(input, 1, 1).IsEmpty());
+  app->Sheets()->UndoAction()->trigger();
+  QCOMPARE(book.ReadCell(input, 1, 1), kept);
+
+  const wb::CellRange derived = layout::Range(book, layout::kDayCnt);
+  const wb::CellValue count = book.ReadCell(derived, 1, 1);
+  QVERIFY(!count.IsEmpty());
+  key_on(derived, Qt::Key_Backspace);
+  QCOMPARE(book.ReadCell(derived, 1, 1), count);
+}
+
+void DesktopTest::FormulaBarShowsTheWholeCell() {
+  auto app = StartApp("formula_bar");
+  QVERIFY(app);
+  wb::Workbook& book = app->GetSession().Book();
+  const int main_sheet = book.Sheet(layout::kSheetMain);
+  app->Sheets()->Tabs()->setCurrentIndex(main_sheet);
+  QTableView* view = app->Sheets()->ViewOfSheet(main_sheet);
+  view->setCurrentIndex(view->model()->index(0, 0));
+  const QString a1 = QString::fromStdString(book.DisplayText(main_sheet, 1, 1));
+  QVERIFY(a1.size() > 10);
+  QCOMPARE(app->Sheets()->FormulaBar()->text(), a1);
+}
+
+void DesktopTest::DialogsOpenBesideTheirWindowOnTheScreen() {
+  const QRect screen(0, 0, 1366, 768);
+  const QSize box(300, 150);
+  const struct {
+    QRect anchor;
+    QPoint expected;
+  } cases[] = {
+      {QRect(1100, 420, 250, 330), QPoint(792, 600)},  // the panel: to its left, bottoms level
+      {QRect(10, 300, 250, 200), QPoint(268, 350)},    // no room on the left: to its right
+      {QRect(8, 38, 1090, 700), QPoint(402, 588)},     // the sheet window: over its middle
+      {QRect(1100, 0, 250, 100), QPoint(792, 0)},      // never above the screen
+  };
+  for (const auto& c : cases) {
+    QCOMPARE(tsumiki::gui::BesideRect(c.anchor, box, screen), c.expected);
+  }
+}
+
+void DesktopTest::SavedConditionsGetTheFilterExtension() {
+  tsumiki::gui::QtHost host(true);
+  const struct {
+    const char* typed;
+    const char* saved;
+  } cases[] = {
+      {"/tmp/条件", "/tmp/条件.csv"}, {"/tmp/a.csv", "/tmp/a.csv"}, {"/tmp/b.txt", "/tmp/b.txt"}};
+  for (const auto& c : cases) {
+    host.SetFileDialogHook([&](bool, std::string_view) { return std::string(c.typed); });
+    QCOMPARE(host.AskSaveFileName(tsumiki::kConditionsFileFilter, "/tmp"),
+             std::optional<std::string>(c.saved));
+  }
+}
+
+void DesktopTest::CopyPasteAndMovingKeys() {
+  auto app = StartApp("keys");
+  QVERIFY(app);
+  wb::Workbook& book = app->GetSession().Book();
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  book.WriteCell(table, 1, 1, wb::CellValue(std::string("日")));
+  book.WriteCell(table, 2, 2, wb::CellValue(std::string("夜")));
+  QCoreApplication::processEvents();  // the two writes end their undo step
+  tsumiki::gui::SheetWindow* sheets = app->Sheets();
+  sheets->SyncFromStore();
+  QTableView* view = sheets->ViewOfSheet(table.sheet);
+  QAbstractItemModel* model = view->model();
+  const QModelIndex first = model->index(table.top - 1, table.left - 1);
+  const QModelIndex last = model->index(table.top, table.left);
+  view->setCurrentIndex(first);
+  view->selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::Select);
+  QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("日\t\n\t夜\n"));
+
+  // Pasted one row lower: the block lands cell for cell, as one undo step.
+  view->selectionModel()->setCurrentIndex(model->index(table.top, table.left - 1),
+                                          QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(RosterText(*app, 2, 1), std::string("日"));
+  QCOMPARE(RosterText(*app, 3, 2), std::string("夜"));
+  sheets->UndoAction()->trigger();
+  QCOMPARE(RosterText(*app, 2, 1), std::string());
+  QCOMPARE(RosterText(*app, 2, 2), std::string("夜"));
+
+  QTest::keyClick(view, Qt::Key_Return);
+  QCOMPARE(view->currentIndex().row(), table.top + 1);
+  const int tab = sheets->Tabs()->currentIndex();
+  QTest::keyClick(view, Qt::Key_PageDown, Qt::ControlModifier);
+  QCOMPARE(sheets->Tabs()->currentIndex(), tab + 1);
 }
 
 namespace {

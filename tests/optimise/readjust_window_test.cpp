@@ -102,6 +102,7 @@ TEST_F(ReadjustWindowTest, TwoLineProposalAppliedThenUndoneExactly) {
   ReadjustWindow window(Context());
   ASSERT_TRUE(window.Load());
   const IndexGrid<int> before = model_.Roster;
+  const int border_b = Border(2, 1);
   window.ShowCell(1, 1);
   host_.QueueAnswer(MsgResult::kOk);  // the first question
   host_.QueueAnswer(MsgResult::kOk);  // the proposal
@@ -133,7 +134,8 @@ TEST_F(ReadjustWindowTest, TwoLineProposalAppliedThenUndoneExactly) {
   EXPECT_EQ(fx_->Roster(2, 1), "夜");
   EXPECT_EQ(fx_->Roster(3, 1), "");
   EXPECT_EQ(fx_->RosterFill(2, 1), kFillOfB);  // B's own fill, though B was marked twice
-  EXPECT_EQ(Border(2, 1), kRestoredBorder);
+  // The workbook's own border, not a stock colour.
+  EXPECT_EQ(Border(2, 1), border_b);
   EXPECT_FALSE(window.UndoEnabled());
 }
 
@@ -141,6 +143,8 @@ TEST_F(ReadjustWindowTest, CancelRestoresColoursOnly) {
   ReadjustWindow window(Context());
   ASSERT_TRUE(window.Load());
   const int fill_a = fx_->RosterFill(1, 1);
+  const int border_a = Border(1, 1);
+  const int border_c = Border(3, 1);
   window.ShowCell(1, 1);
   host_.QueueAnswer(MsgResult::kOk);
   host_.QueueAnswer(MsgResult::kCancel);
@@ -150,8 +154,8 @@ TEST_F(ReadjustWindowTest, CancelRestoresColoursOnly) {
   EXPECT_EQ(model_.Roster(1, 1), 1);
   EXPECT_EQ(fx_->RosterFill(1, 1), fill_a);
   EXPECT_EQ(fx_->RosterFill(2, 1), kFillOfB);
-  EXPECT_EQ(Border(1, 1), kRestoredBorder);
-  EXPECT_EQ(Border(3, 1), kRestoredBorder);
+  EXPECT_EQ(Border(1, 1), border_a);
+  EXPECT_EQ(Border(3, 1), border_c);
   EXPECT_FALSE(window.UndoEnabled());
 }
 

@@ -1,0 +1,186 @@
+#include "gui/sheet_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace tsumiki::gui {
+
+SheetView::SheetView(QWidget* parent) : QTableView(parent) {}
+
+void SheetView::keyPressEvent(QKeyEvent* event) {
+  const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+  if (event->matches(QKeySequence::Copy)) {
+    Q_EMIT CopyRequested();
+    return;
+  }
+  if (event->matches(QKeySequence::Paste)) {
+    Q_EMIT PasteRequested();
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+      if (state() != EditingState) {
+        Q_EMIT ClearRequested();
+        return;
+      }
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (state() != EditingState) {
+        MoveDown();
+        return;
+      }
+      break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      if (ctrl) {
+        Q_EMIT SheetStepRequested(event->key() == Qt::Key_PageUp ? -1 : 1);
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  // The delegate ends an edit with Enter as "submit"; a spreadsheet then goes on
+  // to the cell below.
+  QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache
+                                      ? QAbstractItemDelegate::NoHint
+                                      : hint);
+  if (hint == QAbstractItemDelegate::SubmitModelCache) MoveDown();
+}
+
+void SheetView::MoveDown() {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return;
+  const QModelIndex below = model()->index(current.row() + 1, current.column());
+  if (below.isValid()) setCurrentIndex(below);
+}
+
+// --- Frozen panes: three views over the grid that share its model, selection and
+// delegate and show only the frozen rows and columns.
+
+QTableView* SheetView::MakePane() {
+  auto* pane = new QTableView(this);
+  pane->setModel(model());
+  pane->setSelectionModel(selectionModel());
+  pane->setItemDelegate(itemDelegate());
+  pane->setFocusPolicy(Qt::NoFocus);
+  pane->setGridStyle(gridStyle());
+  pane->setSelectionMode(selectionMode());
+  pane->setEditTriggers(editTriggers());
+  pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  pane->setHorizontalScrollMode(ScrollPerPixel);
+  pane->setVerticalScrollMode(ScrollPerPixel);
+  pane->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  pane->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  pane->verticalHeader()->setFixedWidth(verticalHeader()->width());
+  pane->setStyleSheet(QStringLiteral("QTableView { border: none; }"));
+  for (int column = 0; column < model()->columnCount(); ++column) {
+    pane->setColumnWidth(column, columnWidth(column));
+  }
+  pane->show();
+  return pane;
+}
+
+void SheetView::FreezePanes(int rows, int columns) {
+  frozen_rows_ = std::max(0, rows);
+  frozen_columns_ = std::max(0, columns);
+  if (frozen_rows_ == 0 && frozen_columns_ == 0) return;
+  setHorizontalScrollMode(ScrollPerPixel);
+  setVerticalScrollMode(ScrollPerPixel);
+  top_ = MakePane();
+  left_ = MakePane();
+  corner_ = MakePane();
+  // The panes scroll with the grid along their free direction.
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, top_->horizontalScrollBar(),
+          &QScrollBar::setValue);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, left_->verticalScrollBar(),
+          &QScrollBar::setValue);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int size) {
+            for (QTableView* pane : {top_, left_, corner_}) pane->setColumnWidth(column, size);
+            PlacePanes();
+          });
+  // The selection is shared; a click into a pane makes the grid the focus.
+  for (QTableView* pane : {top_, left_, corner_}) {
+    connect(pane, &QTableView::pressed, this, [this] { setFocus(); });
+  }
+  PlacePanes();
+}
+
+void SheetView::PlacePanes() {
+  if (top_ == nullptr) return;
+  int frozen_width = 0;
+  for (int column = 0; column < frozen_columns_; ++column) frozen_width += columnWidth(column);
+  int frozen_height = 0;
+  for (int row = 0; row < frozen_rows_; ++row) frozen_height += rowHeight(row);
+  const int header_width = verticalHeader()->width();
+  const int header_height = horizontalHeader()->height();
+  const int frame = frameWidth();
+  const int view_width = viewport()->width();
+  const int view_height = viewport()->height();
+  for (QTableView* pane : {top_, left_, corner_}) {
+    pane->verticalHeader()->setFixedWidth(header_width);
+    pane->horizontalHeader()->setFixedHeight(header_height);
+  }
+  // Each pane hides what it does not hold, so that it needs no scrolling there.
+  for (int row = 0; row < model()->rowCount(); ++row) {
+    top_->setRowHidden(row, row >= frozen_rows_);
+    corner_->setRowHidden(row, row >= frozen_rows_);
+  }
+  for (int column = 0; column < model()->columnCount(); ++column) {
+    left_->setColumnHidden(column, column >= frozen_columns_);
+    corner_->setColumnHidden(column, column >= frozen_columns_);
+  }
+  top_->setVisible(frozen_rows_ > 0);
+  left_->setVisible(frozen_columns_ > 0);
+  corner_->setVisible(frozen_rows_ > 0 && frozen_columns_ > 0);
+  top_->setGeometry(frame, frame, header_width + view_width, header_height + frozen_height);
+  left_->setGeometry(frame, frame, header_width + frozen_width, header_height + view_height);
+  corner_->setGeometry(frame, frame, header_width + frozen_width, header_height + frozen_height);
+  top_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+  left_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+  corner_->raise();
+}
+
+void SheetView::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  PlacePanes();
+}
+
+void SheetView::updateGeometries() {
+  QTableView::updateGeometries();
+  PlacePanes();
+}
+
+void SheetView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  QTableView::scrollTo(index, hint);
+  // A cell beyond the frozen area must not end up under it.
+  if (top_ == nullptr || !index.isValid()) return;
+  if (index.column() >= frozen_columns_) {
+    int frozen_width = 0;
+    for (int column = 0; column < frozen_columns_; ++column) frozen_width += columnWidth(column);
+    const int left = columnViewportPosition(index.column());
+    if (left < frozen_width) {
+      horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (frozen_width - left));
+    }
+  }
+  if (index.row() >= frozen_rows_) {
+    int frozen_height = 0;
+    for (int row = 0; row < frozen_rows_; ++row) frozen_height += rowHeight(row);
+    const int top = rowViewportPosition(index.row());
+    if (top < frozen_height) {
+      verticalScrollBar()->setValue(verticalScrollBar()->value() - (frozen_height - top));
+    }
+  }
+}
+
+}  // namespace tsumiki::gui
