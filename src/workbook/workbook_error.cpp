@@ -32,6 +32,10 @@ std::string KindText(WorkbookError::Kind kind) {
       return "ブックが開いた後に別のプログラムで変更されています。";
     case K::kSaveFailed:
       return "ブックを保存できませんでした。";
+    case K::kUnreadable:
+      return "ファイルを読む権限がありません。";
+    case K::kOutOfMemory:
+      return "メモリが足りないため、ブックを読み込めません。";
   }
   return {};
 }
