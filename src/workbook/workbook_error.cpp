@@ -34,6 +34,8 @@ std::string KindText(WorkbookError::Kind kind) {
       return "ブックを保存できませんでした。";
     case K::kUnreadable:
       return "ファイルを読む権限がありません。";
+    case K::kRangeTooSmall:
+      return "名前の範囲が小さすぎます。範囲を広げてください。";
     case K::kOutOfMemory:
       return "メモリが足りないため、ブックを読み込めません。";
   }

@@ -24,6 +24,7 @@ class WorkbookError : public std::runtime_error {
     kSaveFailed,     // writing, flushing or renaming failed
     kUnreadable,     // the file exists but may not be read (permissions)
     kOutOfMemory,    // the package does not fit in memory
+    kRangeTooSmall,  // a defined name smaller than the counts it must hold
   };
 
   struct Place {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "conditions/layout.h"
@@ -128,20 +129,52 @@ TEST(LoadConditionsTest, MemberListChecks) {
     f.fx->Set(layout::kMemberList, 2, 1, 8);
     f.fx->Set(layout::kMemberList, 3, 1, 7);
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "番号3が重複しています！[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyMessage(), "番号3が重複しています！（スケジュール!A14 と スケジュール!A12）"
+              "[個人条件設定]を確認してください！");
     EXPECT_EQ(f.OnlyTitle(), kTitleText);
   }
   {  // a name without a number
     LoadFixture f;
     f.fx->Set(layout::kMemberList, 2, 1, workbook::CellValue());
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "番号が空白です！\n[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyMessage(), "番号が空白です！（スケジュール!A13）\n[個人条件設定]を確認してください！");
   }
   {  // a number without a name
     LoadFixture f;
     f.fx->Set(layout::kMemberList, 4, 2, workbook::CellValue());
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "氏名が空白です！\n[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyMessage(), "氏名が空白です！（スケジュール!B15）\n[個人条件設定]を確認してください！");
+  }
+}
+
+// A range smaller than the counts it must hold is refused before anything is read
+// or written: cells beyond it belong to something else on the sheet.
+TEST(LoadConditionsTest, RangesSmallerThanTheirCountsAreRefused) {
+  struct Case {
+    const layout::NameSpec& name;
+    int rows, columns;
+    const char* size;
+  } cases[] = {
+      {layout::kTimeTable, 3, 30, "（3行×30列あり、4行×30列が必要です）"},
+      {layout::kNeedTable, 3, 29, "（3行×29列あり、3行×30列が必要です）"},
+      {layout::kMemberList, 4, 1, "（4行×1列あり、4行×2列が必要です）"},
+      {layout::kTypeAbbrev, 2, 1, "（2セルあり、3セルが必要です）"},
+  };
+  for (const Case& c : cases) {
+    LoadFixture f;
+    workbook::Workbook& book = f.fx->book();
+    const workbook::CellRange full = layout::Range(book, c.name);
+    const workbook::CellRange small{full.sheet, full.top, full.left, full.top + c.rows - 1,
+                                    full.left + c.columns - 1};
+    std::optional<int> local;
+    if (c.name.scope == layout::Scope::kSheet) local = book.Sheet(c.name.sheet);
+    book.DefineName(c.name.name, small, local);
+    f.fx->SetReservation(4, 30, "日");
+    EXPECT_EQ(f.Load(), -1) << c.name.name;
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find("名前「" + std::string(c.name.name) + "」"), std::string::npos) << text;
+    EXPECT_NE(text.find(c.size), std::string::npos) << text;
+    EXPECT_EQ(f.fx->Roster(4, 30), "") << c.name.name;
   }
 }
 
