@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -175,6 +176,54 @@ TEST(LoadConditionsTest, RangesSmallerThanTheirCountsAreRefused) {
     EXPECT_NE(text.find("名前「" + std::string(c.name.name) + "」"), std::string::npos) << text;
     EXPECT_NE(text.find(c.size), std::string::npos) << text;
     EXPECT_EQ(f.fx->Roster(4, 30), "") << c.name.name;
+  }
+}
+
+// Values that used to be taken silently (text read as 0, counts that can never be
+// met) stop the load with the sheet and cell named.
+TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
+  using Setup = std::function<void(LoadFixture&)>;
+  auto set = [](const layout::NameSpec& name, int row, int column, workbook::CellValue value) {
+    return [&name, row, column, value](LoadFixture& f) { f.fx->Set(name, row, column, value); };
+  };
+  struct Case {
+    Setup setup;
+    const char* fragment;
+  } cases[] = {
+      {set(layout::kAttempts, 1, 1, 0), "Main!C10：試行回数には1以上の整数を入力してください（入力値「0」）"},
+      {set(layout::kTimeLimit, 1, 1, -1), "：制限時間（分）には0より大きい数を入力してください（入力値「-1」）"},
+      {set(layout::kNeedTable, 1, 3, -1), "：必要人数には0以上の整数を入力してください（入力値「-1」）"},
+      {set(layout::kNeedTable, 2, 3, 1.5), "：必要人数には0以上の整数を入力してください（入力値「1.5」）"},
+      {[](LoadFixture& f) {
+         f.fx->SetNeed(1, 3, 3);
+         f.fx->SetNeed(2, 3, 2);
+       },
+       "：3日目の必要人数の合計（5人）がメンバー数（4人）を超えています。"},
+      {set(layout::kWeights, 1, 1, "重い"), "：最適化比重には数を入力してください（入力値「重い」）"},
+      {set(layout::kMaxConsecWork, 1, 1, "五"), "：連続勤務上限には数を入力してください（入力値「五」）"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kForbiddenComboCnt, 1);
+         f.fx->Set(layout::kForbiddenCombos, 1, 1, "日勤");
+         f.fx->Set(layout::kForbiddenCombos, 1, 2, 0);
+         f.fx->Set(layout::kForbiddenCombos, 1, 4, 1);
+       },
+       "：組合せの人数には1以上の整数を入力してください（入力値「0」）"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kRequiredComboCnt, 1);
+         f.fx->Set(layout::kRequiredCombos, 1, 1, "日勤");
+         f.fx->Set(layout::kRequiredCombos, 1, 2, 1);
+         f.fx->Set(layout::kRequiredCombos, 1, 9, 99);
+       },
+       "：番号「99」のメンバーがいません。"},
+      {[](LoadFixture& f) { f.Period(4, 31, 31); },
+       "：基準開始日（31日）が4月の日数（30日）を超えています。"},
+  };
+  for (const Case& c : cases) {
+    LoadFixture f;
+    c.setup(f);
+    EXPECT_EQ(f.Load(), -1) << c.fragment;
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find(c.fragment), std::string::npos) << text;
   }
 }
 
