@@ -61,12 +61,14 @@ bool IsNumericMode(ReadMode mode) {
 
 // A value the workbook would take but the loader could not use, or a cell could
 // not hold: refused with the line, before anything is written.
-std::optional<std::string> ValueProblem(const NameSpec& name_spec, const workbook::CellValue& value) {
+std::optional<std::string> ValueProblem(const NameSpec& name_spec,
+                                        const workbook::CellValue& value) {
   if (!value.IsText()) return std::nullopt;
   const std::string& text = value.Text();
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') return std::string(csv_text::kReasonControl);
+    if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r')
+      return std::string(csv_text::kReasonControl);
   }
   if (workbook::limits::TextTooLong(text)) return std::string(csv_text::kReasonTooLong);
   if (IsNumericMode(name_spec.mode) && !text.empty())

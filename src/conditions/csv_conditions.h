@@ -31,8 +31,7 @@ std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::str
 std::optional<std::string> SaveConditionsFile(const workbook::Workbook& book,
                                               const std::filesystem::path& path);
 std::optional<std::string> LoadConditionsFile(workbook::Workbook& book,
-                                              const std::filesystem::path& path,
-                                              bool write = true);
+                                              const std::filesystem::path& path, bool write = true);
 
 namespace csv_text {
 inline constexpr std::string_view kSignature = "ツミキ条件データ";

@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kComboMembers = 20;
 
-bool IsWhole(double n) { return n == std::floor(n); }
+bool IsWhole(double n) {
+  return n == std::floor(n);
+}
 
 // A single cell that must hold a number, or nothing.
 void CheckNumber(DeriveContext& context, const NameSpec& name_spec, std::string_view what) {

@@ -178,7 +178,8 @@ void DerivePeriod(DeriveContext& context) {
   // A spreadsheet's DATE rolls 31 April into 1 May, moving the whole period a
   // month without a word: refused instead.
   if (y && m && b && *m >= 1 && *m <= 12 && *y >= 1900 && *y <= 9999 && *b >= 1) {
-    const int last = DaysInMonth(static_cast<int>(std::lround(*y)), static_cast<int>(std::lround(*m)));
+    const int last =
+        DaysInMonth(static_cast<int>(std::lround(*y)), static_cast<int>(std::lround(*m)));
     if (std::lround(*b) > last) {
       context.Problem(kBaseStartDay, 1, 1,
                       Format(problem_text::kBaseDayBeyondMonth,

@@ -55,9 +55,9 @@ void NamedRangeReader::RequireCells(int cells) const {
   if (range_.CellCount() >= cells) return;
   WorkbookError::Place place = PlaceOf();
   place.cell += ":" + layout::CellName(range_.bottom, range_.right);
-  throw WorkbookError(WorkbookError::Kind::kRangeTooSmall, place,
-                      std::to_string(range_.CellCount()) + "セルあり、" + std::to_string(cells) +
-                          "セルが必要です");
+  throw WorkbookError(
+      WorkbookError::Kind::kRangeTooSmall, place,
+      std::to_string(range_.CellCount()) + "セルあり、" + std::to_string(cells) + "セルが必要です");
 }
 
 void NamedRangeReader::Fail(std::string_view detail, int row, int column) const {

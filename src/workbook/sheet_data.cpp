@@ -144,7 +144,8 @@ std::vector<std::pair<int, pugi::xml_node>> SheetData::SortedCells(pugi::xml_nod
     int at = column + 1;
     if (cr) {
       auto position = ParseCellName(cr.as_string());
-      if (!position) fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid, cr.as_string());
+      if (!position)
+        fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid, cr.as_string());
       if (position->first != row)
         fail(WorkbookError::Kind::kBadPackage, messages::kCellInOtherRow, cr.as_string());
       at = position->second;

@@ -25,8 +25,7 @@ const DefinedName* Lookup(const Workbook::Impl& impl, std::string_view name,
 // the sheet holds: it ends at the sheet's last row or column, so that reading or
 // clearing it never walks the billions of empty cells of the whole grid.
 void ClipToCells(const SheetData& data, Area& area) {
-  if (area.top == 1 && area.bottom == kMaxRows)
-    area.bottom = std::max(area.top, data.LastRow());
+  if (area.top == 1 && area.bottom == kMaxRows) area.bottom = std::max(area.top, data.LastRow());
   if (area.left == 1 && area.right == kMaxColumns)
     area.right = std::max(area.left, data.LastColumn());
 }

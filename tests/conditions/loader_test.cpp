@@ -130,7 +130,8 @@ TEST(LoadConditionsTest, MemberListChecks) {
     f.fx->Set(layout::kMemberList, 2, 1, 8);
     f.fx->Set(layout::kMemberList, 3, 1, 7);
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "番号3が重複しています！（スケジュール!A14 と スケジュール!A12）"
+    EXPECT_EQ(f.OnlyMessage(),
+              "番号3が重複しています！（スケジュール!A14 と スケジュール!A12）"
               "[個人条件設定]を確認してください！");
     EXPECT_EQ(f.OnlyTitle(), kTitleText);
   }
@@ -138,13 +139,15 @@ TEST(LoadConditionsTest, MemberListChecks) {
     LoadFixture f;
     f.fx->Set(layout::kMemberList, 2, 1, workbook::CellValue());
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "番号が空白です！（スケジュール!A13）\n[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyMessage(),
+              "番号が空白です！（スケジュール!A13）\n[個人条件設定]を確認してください！");
   }
   {  // a number without a name
     LoadFixture f;
     f.fx->Set(layout::kMemberList, 4, 2, workbook::CellValue());
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "氏名が空白です！（スケジュール!B15）\n[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyMessage(),
+              "氏名が空白です！（スケジュール!B15）\n[個人条件設定]を確認してください！");
   }
 }
 
@@ -190,17 +193,23 @@ TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
     Setup setup;
     const char* fragment;
   } cases[] = {
-      {set(layout::kAttempts, 1, 1, 0), "Main!C10：試行回数には1以上の整数を入力してください（入力値「0」）"},
-      {set(layout::kTimeLimit, 1, 1, -1), "：制限時間（分）には0より大きい数を入力してください（入力値「-1」）"},
-      {set(layout::kNeedTable, 1, 3, -1), "：必要人数には0以上の整数を入力してください（入力値「-1」）"},
-      {set(layout::kNeedTable, 2, 3, 1.5), "：必要人数には0以上の整数を入力してください（入力値「1.5」）"},
+      {set(layout::kAttempts, 1, 1, 0),
+       "Main!C10：試行回数には1以上の整数を入力してください（入力値「0」）"},
+      {set(layout::kTimeLimit, 1, 1, -1),
+       "：制限時間（分）には0より大きい数を入力してください（入力値「-1」）"},
+      {set(layout::kNeedTable, 1, 3, -1),
+       "：必要人数には0以上の整数を入力してください（入力値「-1」）"},
+      {set(layout::kNeedTable, 2, 3, 1.5),
+       "：必要人数には0以上の整数を入力してください（入力値「1.5」）"},
       {[](LoadFixture& f) {
          f.fx->SetNeed(1, 3, 3);
          f.fx->SetNeed(2, 3, 2);
        },
        "：3日目の必要人数の合計（5人）がメンバー数（4人）を超えています。"},
-      {set(layout::kWeights, 1, 1, "重い"), "：最適化比重には数を入力してください（入力値「重い」）"},
-      {set(layout::kMaxConsecWork, 1, 1, "五"), "：連続勤務上限には数を入力してください（入力値「五」）"},
+      {set(layout::kWeights, 1, 1, "重い"),
+       "：最適化比重には数を入力してください（入力値「重い」）"},
+      {set(layout::kMaxConsecWork, 1, 1, "五"),
+       "：連続勤務上限には数を入力してください（入力値「五」）"},
       {[](LoadFixture& f) {
          f.fx->Set(layout::kForbiddenComboCnt, 1);
          f.fx->Set(layout::kForbiddenCombos, 1, 1, "日勤");

@@ -127,11 +127,10 @@ TEST_F(WorkbookLimitsTest, DenseCellsAndHugeTextsAreRefusedBeforeTheyFillMemory)
   EXPECT_EQ(too_many.detail(),
             "セルが多すぎます（ブック全体で 2,000,000 個まで）：xl/worksheets/sheet1.xml");
 
-  auto long_path = Variant(
-      "long_text.xlsx",
-      {{"xl/worksheets/sheet1.xml",
-        Sheet1With("<row r=\"90\"><c r=\"B90\" t=\"inlineStr\"><is><t>" +
-                   std::string(10u << 20, 'a') + "</t></is></c></row>")}});
+  auto long_path = Variant("long_text.xlsx",
+                           {{"xl/worksheets/sheet1.xml",
+                             Sheet1With("<row r=\"90\"><c r=\"B90\" t=\"inlineStr\"><is><t>" +
+                                        std::string(10u << 20, 'a') + "</t></is></c></row>")}});
   auto too_long = Fails("long text", [&] { Workbook::Open(long_path); });
   EXPECT_EQ(too_long.kind(), Kind::kBadValue);
   EXPECT_EQ(too_long.place().cell, "B90");
@@ -197,13 +196,19 @@ TEST_F(WorkbookLimitsTest, DamagedPackagesSayWhatIsWrongAndWhere) {
     Kind kind;
     const char* message;
   } cases[] = {
-      {"twice.xlsx", {{"xl/worksheets/sheet1.xml", twice}}, Kind::kBadPackage,
+      {"twice.xlsx",
+       {{"xl/worksheets/sheet1.xml", twice}},
+       Kind::kBadPackage,
        "ファイル「twice.xlsx」シート「基本設定」セル C92：ブックの中身が不完全です。"
        "（同じ位置のセルが 2 つあります）"},
-      {"wrong_row.xlsx", {{"xl/worksheets/sheet1.xml", wrong_row}}, Kind::kBadPackage,
+      {"wrong_row.xlsx",
+       {{"xl/worksheets/sheet1.xml", wrong_row}},
+       Kind::kBadPackage,
        "ファイル「wrong_row.xlsx」シート「基本設定」セル C93：ブックの中身が不完全です。"
        "（セルの番地が行と一致しません）"},
-      {"outside.xlsx", {{"xl/_rels/workbook.xml.rels", rels}}, Kind::kUnsafePackage,
+      {"outside.xlsx",
+       {{"xl/_rels/workbook.xml.rels", rels}},
+       Kind::kUnsafePackage,
        "ファイル「outside.xlsx」シート「基本設定」：ブックに安全でない内容があるため開けません。"
        "（シートの部品がブックの外を指しています：../../outside.xml）"},
   };
