@@ -102,13 +102,14 @@ class Loader {
   std::unique_ptr<pugi::xml_document> Parse(const std::string& part, bool worksheet = false) {
     std::string bytes = impl_.zip->Read(part);
     MarkupCount count = CountMarkup(bytes);
-    elements_ += count.elements;
-    if (elements_ > limits::kMaxElements)
-      Fail(Kind::kUnsafePackage, messages::kTooManyElements, part);
+    // Cells first: for a sheet dense with cells that is the telling reason.
     if (worksheet) {
       cells_ += count.cells;
       if (cells_ > limits::kMaxCells) Fail(Kind::kUnsafePackage, messages::kTooManyCells, part);
     }
+    elements_ += count.elements;
+    if (elements_ > limits::kMaxElements)
+      Fail(Kind::kUnsafePackage, messages::kTooManyElements, part);
     return ParseXml(bytes, file_, part);
   }
 
