@@ -9,6 +9,7 @@
 #include "app/save_restore.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
+#include "conditions/csv_conditions.h"
 #include "conditions/layout.h"
 #include "workbook/file_replace.h"
 
@@ -77,6 +78,13 @@ int RunConditionsLoad(CliContext& ctx, const std::string& given) {
   }
   auto session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
+  // Checked before the window touches the workbook: a refused file then leaves it
+  // unmodified, so nothing is saved and the exit status says the load failed.
+  if (const auto problem = layout::LoadConditionsFile(session->Book(), path, false)) {
+    ctx.host->MessageBox(*problem, layout::csv_text::kTitle, MsgButtons::kOk,
+                         MsgIcon::kExclamation);
+    return CloseCommandSession(ctx, *session, kExitFailure);
+  }
   SaveRestoreWindow window(*session);
   window.Load();
   window.RestoreFrom(path);

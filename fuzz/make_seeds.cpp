@@ -52,6 +52,28 @@ void WriteSheetSeeds(const std::filesystem::path& folder) {
   }
 }
 
+// Seeds at the store's limits: runs nested past the depth limit, and a sheet
+// dense with cells (kept small: the fuzzer mutates it, the limits are tested).
+void WriteLimitSeeds(const std::filesystem::path& folder) {
+  const std::string head =
+      "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+  const std::string tail = "</sheetData></worksheet>";
+  std::string deep = head + "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is>";
+  for (int i = 0; i < 300; ++i) deep += "<r>";
+  deep += "<t>x</t>";
+  for (int i = 0; i < 300; ++i) deep += "</r>";
+  deep += "</is></c></row>" + tail;
+  std::string dense = head;
+  for (int row = 1; row <= 40; ++row) {
+    dense += "<row r=\"" + std::to_string(41 - row) + "\">";
+    for (int column = 0; column < 100; ++column) dense += "<c/>";
+    dense += "</row>";
+  }
+  dense += tail;
+  std::ofstream(folder / "seed_sheet_deep.xml", std::ios::binary) << deep;
+  std::ofstream(folder / "seed_sheet_dense.xml", std::ios::binary) << dense;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,6 +85,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder);
   WriteWithIndependentWriter(folder / "seed_writer.xlsx");
   WriteSheetSeeds(folder);
+  WriteLimitSeeds(folder);
   try {
     auto book = tsumiki::workbook::Workbook::CreateEmpty(true);
     int sheet = book->AddSheet("基本設定");

@@ -14,6 +14,7 @@
 #include "conditions/derived_values.h"
 #include "conditions/layout.h"
 #include "workbook/file_replace.h"
+#include "workbook/store_limits.h"
 #include "workbook/workbook_error.h"
 
 namespace tsumiki::layout {
@@ -54,6 +55,27 @@ workbook::CellValue DecodeValue(const std::string& field) {
     return number;
   }
   return field;
+}
+
+bool IsNumericMode(ReadMode mode) {
+  return mode != ReadMode::kText && mode != ReadMode::kEqualsTrue && mode != ReadMode::kEqualsFalse;
+}
+
+// A value the workbook would take but the loader could not use, or a cell could
+// not hold: refused with the line, before anything is written.
+std::optional<std::string> ValueProblem(const NameSpec& name_spec,
+                                        const workbook::CellValue& value) {
+  if (!value.IsText()) return std::nullopt;
+  const std::string& text = value.Text();
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r')
+      return std::string(csv_text::kReasonControl);
+  }
+  if (workbook::limits::TextTooLong(text)) return std::string(csv_text::kReasonTooLong);
+  if (IsNumericMode(name_spec.mode) && !text.empty())
+    return Format(csv_text::kReasonNotANumber, {name_spec.name});
+  return std::nullopt;
 }
 
 bool ParsePosition(const std::string& text, int& out) {
@@ -101,7 +123,7 @@ std::string ConditionsCsvText(const workbook::Workbook& book) {
 }
 
 std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::string_view text,
-                                              std::string_view file_label) {
+                                              std::string_view file_label, bool write) {
   const std::string label(file_label);
   auto bad_line = [&](int line, std::string reason) {
     return Format(csv_text::kBadLine, {label, std::to_string(line), reason});
@@ -156,7 +178,9 @@ std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::str
       return bad_line(record.line,
                       Format(csv_text::kReasonDuplicate, {std::to_string(at->second)}));
     }
-    entries.push_back({name_spec, row, column, DecodeValue(record.fields[3])});
+    workbook::CellValue value = DecodeValue(record.fields[3]);
+    if (const auto reason = ValueProblem(*name_spec, value)) return bad_line(record.line, *reason);
+    entries.push_back({name_spec, row, column, std::move(value)});
   }
   if (parsed.error == csv::ParseError::kUnclosedQuote) {
     return bad_line(parsed.error_line, std::string(csv_text::kReasonUnclosedQuote));
@@ -165,6 +189,7 @@ std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::str
     return bad_line(parsed.error_line, std::string(csv_text::kReasonTextAfterQuote));
   }
   if (!ended) return Format(csv_text::kTruncated, {label});
+  if (!write) return std::nullopt;
 
   // Everything checked: replace the input areas.
   for (const NameSpec& name_spec : ConditionInputs()) {
@@ -192,7 +217,7 @@ std::optional<std::string> SaveConditionsFile(const workbook::Workbook& book,
 }
 
 std::optional<std::string> LoadConditionsFile(workbook::Workbook& book,
-                                              const std::filesystem::path& path) {
+                                              const std::filesystem::path& path, bool write) {
   const std::string label = path.string();
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
@@ -204,7 +229,7 @@ std::optional<std::string> LoadConditionsFile(workbook::Workbook& book,
   if (!in) return Format(csv_text::kCannotRead, {label});
   std::ostringstream buffer;
   buffer << in.rdbuf();
-  return ApplyConditionsCsv(book, buffer.str(), label);
+  return ApplyConditionsCsv(book, buffer.str(), label, write);
 }
 
 }  // namespace tsumiki::layout

@@ -21,16 +21,17 @@ std::string ConditionsCsvText(const workbook::Workbook& book);
 // Checks the whole text first; on any problem returns the Japanese message (naming
 // the line) and leaves the workbook as it was. On success every input area is
 // replaced by the file's cells and nullopt is returned. `file_label` names the file
-// in messages.
+// in messages. With `write` false only the checks run (the command line checks a
+// file before it changes anything, so that a refused file leaves nothing to save).
 std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::string_view text,
-                                              std::string_view file_label);
+                                              std::string_view file_label, bool write = true);
 
 // Writes the file atomically (ReplaceFile of workbook/file_replace.h).
 // nullopt on success, else the Japanese message.
 std::optional<std::string> SaveConditionsFile(const workbook::Workbook& book,
                                               const std::filesystem::path& path);
 std::optional<std::string> LoadConditionsFile(workbook::Workbook& book,
-                                              const std::filesystem::path& path);
+                                              const std::filesystem::path& path, bool write = true);
 
 namespace csv_text {
 inline constexpr std::string_view kSignature = "ツミキ条件データ";
@@ -79,6 +80,10 @@ inline constexpr std::string_view kReasonTextAfterQuote =
     "引用符（\"）の後に余分な文字があります。";
 inline constexpr std::string_view kReasonNotUtf8 = "文字コードがUTF-8ではありません。";
 inline constexpr std::string_view kReasonAfterEnd = "終わりの印の後に行があります。";
+inline constexpr std::string_view kReasonControl = "値に使えない制御文字（NUL など）があります。";
+inline constexpr std::string_view kReasonTooLong = "値が長すぎます（32,767 文字まで）。";
+// {0}: the name.
+inline constexpr std::string_view kReasonNotANumber = "名前「{0}」の値は数で書いてください。";
 }  // namespace csv_text
 
 }  // namespace tsumiki::layout

@@ -29,13 +29,13 @@ CivilDate CivilFromDays(long z) {
   return {y, m, d};
 }
 
+}  // namespace
+
 int DaysInMonth(int year, int month) {
   static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
   return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
 }
-
-}  // namespace
 
 std::optional<CivilDate> PeriodStart(int year, int month, int base_day) {
   if (year < 1900 || year > 9999 || month < 1 || month > 12 || base_day < 1 || base_day > 31) {

@@ -13,6 +13,9 @@ struct CivilDate {
   bool operator==(const CivilDate&) const = default;
 };
 
+// Days of a month (month 1..12), leap years counted.
+int DaysInMonth(int year, int month);
+
 // The date of day 1 of the roster period from 年, 月 and 基準開始日. A base day
 // beyond the month's end rolls into the next month, as a spreadsheet's DATE does
 // (2027-02-30 is 2027-03-02). nullopt when the month is not 1..12, the day not

@@ -65,5 +65,8 @@ void DeriveReservations(DeriveContext& context);
 void DeriveRosterFigures(DeriveContext& context);
 void DeriveSelection(DeriveContext& context);
 void DeriveLabels(DeriveContext& context);
+// Values that would otherwise be taken silently (text read as 0, counts that
+// cannot be met); only when problems are being gathered.
+void CheckTypedValues(DeriveContext& context);
 
 }  // namespace tsumiki::layout::detail

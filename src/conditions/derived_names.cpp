@@ -175,6 +175,18 @@ void DerivePeriod(DeriveContext& context) {
                     Format(problem_text::kDayOutOfRange,
                            {problem_text::kBaseDayCell, ValueText(At(*base, 0, 0))}));
   }
+  // A spreadsheet's DATE rolls 31 April into 1 May, moving the whole period a
+  // month without a word: refused instead.
+  if (y && m && b && *m >= 1 && *m <= 12 && *y >= 1900 && *y <= 9999 && *b >= 1) {
+    const int last =
+        DaysInMonth(static_cast<int>(std::lround(*y)), static_cast<int>(std::lround(*m)));
+    if (std::lround(*b) > last) {
+      context.Problem(kBaseStartDay, 1, 1,
+                      Format(problem_text::kBaseDayBeyondMonth,
+                             {ValueText(At(*base, 0, 0)), std::to_string(std::lround(*m)),
+                              std::to_string(last)}));
+    }
+  }
   if (y && m && b) {
     facts.period_start =
         PeriodStart(static_cast<int>(std::lround(*y)), static_cast<int>(std::lround(*m)),
@@ -219,6 +231,7 @@ void DeriveNames(workbook::Workbook& book, std::vector<InputProblem>* problems, 
   detail::DeriveRosterFigures(context);
   detail::DeriveSelection(context);
   detail::DeriveLabels(context);
+  if (problems != nullptr) detail::CheckTypedValues(context);
 }
 
 void InstallDerivedNames(workbook::Workbook& book) {

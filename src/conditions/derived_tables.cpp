@@ -120,14 +120,31 @@ void DeriveRosterFigures(DeriveContext& context) {
     }
   }
   if (const auto need = context.Read(kNeedTable); need && facts.day_count) {
-    for (int t = 1; t <= std::min<int>(facts.type_count, static_cast<int>(need->size())); ++t) {
-      for (int d = 1; d <= *facts.day_count; ++d) {
+    const int types = std::min<int>(facts.type_count, static_cast<int>(need->size()));
+    for (int d = 1; d <= *facts.day_count; ++d) {
+      double day_total = 0;
+      for (int t = 1; t <= types; ++t) {
         const auto& value = At(*need, t - 1, d - 1);
-        if (!IsBlank(value) && !AsNumber(value)) {
+        if (IsBlank(value)) continue;
+        const auto n = AsNumber(value);
+        if (!n) {
           context.Problem(
               kNeedTable, t, d,
               Format(problem_text::kNotANumber, {problem_text::kNeedCell, ValueText(value)}));
+        } else if (*n < 0 || *n != std::floor(*n)) {
+          context.Problem(kNeedTable, t, d,
+                          Format(problem_text::kNeedNotWhole, {ValueText(value)}));
+        } else {
+          day_total += *n;
         }
+      }
+      // Each member takes one duty a day: more than the members can never be met,
+      // and the build would only find out at its time limit.
+      if (types > 0 && day_total > facts.member_count) {
+        context.Problem(kNeedTable, 1, d,
+                        Format(problem_text::kNeedOverMembers,
+                               {std::to_string(d), std::to_string(std::lround(day_total)),
+                                std::to_string(facts.member_count)}));
       }
     }
   }

@@ -56,6 +56,28 @@ inline constexpr std::string_view kTypeAfterGap =
 inline constexpr std::string_view kMissingAbbrev =
     "勤務種別「{0}」の略称が空欄です。シフト表に表示する略称を入力してください。";
 
+// {0}: the text typed, {1}: the month, {2}: its days.
+inline constexpr std::string_view kBaseDayBeyondMonth =
+    "基準開始日（{0}日）が{1}月の日数（{2}日）を超えています。{2}以下の日を入力してください。";
+// {0}: the text typed.
+inline constexpr std::string_view kNeedNotWhole =
+    "必要人数には0以上の整数を入力してください（入力値「{0}」）。";
+// {0}: the day of the period, {1}: the day's total need, {2}: the members.
+inline constexpr std::string_view kNeedOverMembers =
+    "{0}日目の必要人数の合計（{1}人）がメンバー数（{2}人）を超えています。";
+// {0}: the text typed.
+inline constexpr std::string_view kAttemptsNotPositive =
+    "試行回数には1以上の整数を入力してください（入力値「{0}」）。";
+// {0}: the text typed.
+inline constexpr std::string_view kTimeLimitNotPositive =
+    "制限時間（分）には0より大きい数を入力してください（入力値「{0}」）。";
+// {0}: the text typed.
+inline constexpr std::string_view kComboCountNotPositive =
+    "組合せの人数には1以上の整数を入力してください（入力値「{0}」）。";
+// {0}: the member number typed.
+inline constexpr std::string_view kComboUnknownMember =
+    "番号「{0}」のメンバーがいません。[個人条件設定]にある番号を入力してください。";
+
 // What a numeric cell is, as named in kNotANumber and kDayOutOfRange.
 inline constexpr std::string_view kYearCell = "年";
 inline constexpr std::string_view kMonthCell = "月";
@@ -63,6 +85,9 @@ inline constexpr std::string_view kStartDayCell = "日（作成開始日）";
 inline constexpr std::string_view kBaseDayCell = "基準開始日";
 inline constexpr std::string_view kDayOffCell = "休日数";
 inline constexpr std::string_view kNeedCell = "必要人数";
+inline constexpr std::string_view kWeightCell = "最適化比重";
+inline constexpr std::string_view kMaxConsecWorkCell = "連続勤務上限";
+inline constexpr std::string_view kMaxConsecRestCell = "連続休み上限";
 }  // namespace problem_text
 
 }  // namespace tsumiki

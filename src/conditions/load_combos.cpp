@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -51,6 +52,9 @@ bool ReadComboTable(EngineContext& ctx, const ComboTable& table, int& count_out,
   if (count == 0) return true;
 
   const NamedRangeReader rows(book, table.rows);
+  rows.RequireSize(count, 2);
+  // Member columns beyond a narrower table are empty: nothing outside it is read.
+  const int widest = std::min(kComboMembers, (rows.range().Columns() + 1) / 5);
   for (int p = 1; p <= count; ++p) {
     const std::string type_name = rows.Text(p, 1);
     if (type_name.empty()) continue;
@@ -69,7 +73,7 @@ bool ReadComboTable(EngineContext& ctx, const ComboTable& table, int& count_out,
       return false;
     }
     rule.Count = rows.Int(p, 2);
-    for (int k = 1; k <= kComboMembers; ++k) {
+    for (int k = 1; k <= widest; ++k) {
       const workbook::CellValue cell = rows.Value(p, 5 * k - 1);
       if (const std::optional<int> number = MemberNumber(cell)) {
         rule.Members[static_cast<std::size_t>(k)] = *number;

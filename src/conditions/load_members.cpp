@@ -13,6 +13,12 @@ namespace {
 
 using workbook::WorkbookError;
 
+// "スケジュール!B7": where a member-list message sends the planner.
+std::string CellLabel(const NamedRangeReader& list, int row, int column) {
+  const WorkbookError::Place place = list.PlaceOf(row, column);
+  return place.sheet + "!" + place.cell;
+}
+
 bool IsBlank(const workbook::CellValue& value) {
   return value.IsEmpty() || (value.IsText() && value.Text().empty());
 }
@@ -40,13 +46,13 @@ bool ReadMembers(EngineContext& ctx) {
   for (int m = 1; m <= model.MemberCount; ++m) {
     const workbook::CellValue number = list.Value(m, 1);
     if (IsBlank(number)) {
-      Report(ctx, load_text::kBlankNumber, kTitleText);
+      Report(ctx, layout::Format(load_text::kBlankNumber, {CellLabel(list, m, 1)}), kTitleText);
       return false;
     }
     model.MemberInfo(m, 1) = workbook::ValueToText(number);
     const workbook::CellValue name = list.Value(m, 2);
     if (IsBlank(name)) {
-      Report(ctx, load_text::kBlankName, kTitleText);
+      Report(ctx, layout::Format(load_text::kBlankName, {CellLabel(list, m, 2)}), kTitleText);
       return false;
     }
     model.MemberInfo(m, 2) = workbook::ValueToText(name);
@@ -62,7 +68,10 @@ bool ReadMembers(EngineContext& ctx) {
   for (int i = 1; i <= model.MemberCount; ++i) {
     for (int j = i + 1; j <= model.MemberCount; ++j) {
       if (model.MemberInfo(j, 1) == model.MemberInfo(i, 1)) {
-        Report(ctx, layout::Format(load_text::kDuplicateNumber, {std::to_string(j)}), kTitleText);
+        Report(ctx,
+               layout::Format(load_text::kDuplicateNumber,
+                              {std::to_string(j), CellLabel(list, j, 1), CellLabel(list, i, 1)}),
+               kTitleText);
         return false;
       }
     }

@@ -1,5 +1,8 @@
 #include "conditions/load_reader.h"
 
+#include <algorithm>
+#include <string>
+
 #include "workbook/reading_modes.h"
 
 namespace tsumiki {
@@ -35,6 +38,26 @@ WorkbookError::Place NamedRangeReader::PlaceOf(int row, int column) const {
   place.name = std::string(spec_->name);
   place.cell = layout::CellName(range_.top + row - 1, range_.left + column - 1);
   return place;
+}
+
+void NamedRangeReader::RequireSize(int rows, int columns) const {
+  if (range_.Rows() >= rows && range_.Columns() >= columns) return;
+  auto size = [](int r, int c) { return std::to_string(r) + "行×" + std::to_string(c) + "列"; };
+  WorkbookError::Place place = PlaceOf();
+  place.cell += ":" + layout::CellName(range_.bottom, range_.right);
+  throw WorkbookError(WorkbookError::Kind::kRangeTooSmall, place,
+                      size(range_.Rows(), range_.Columns()) + "あり、" +
+                          size(std::max(rows, range_.Rows()), std::max(columns, range_.Columns())) +
+                          "が必要です");
+}
+
+void NamedRangeReader::RequireCells(int cells) const {
+  if (range_.CellCount() >= cells) return;
+  WorkbookError::Place place = PlaceOf();
+  place.cell += ":" + layout::CellName(range_.bottom, range_.right);
+  throw WorkbookError(
+      WorkbookError::Kind::kRangeTooSmall, place,
+      std::to_string(range_.CellCount()) + "セルあり、" + std::to_string(cells) + "セルが必要です");
 }
 
 void NamedRangeReader::Fail(std::string_view detail, int row, int column) const {

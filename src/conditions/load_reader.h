@@ -43,6 +43,13 @@ class NamedRangeReader {
   int RowOfIndex(int index) const { return (index - 1) / range_.Columns() + 1; }
   int ColumnOfIndex(int index) const { return (index - 1) % range_.Columns() + 1; }
 
+  // Refuses a range smaller than `rows` x `columns` (the counts it must hold),
+  // before any cell of it is read or written: cells beyond a range belong to
+  // something else on the sheet. The message names the range and both sizes.
+  void RequireSize(int rows, int columns) const;
+  // The same for a range read by running index: at least `cells` cells.
+  void RequireCells(int cells) const;
+
   // The place of a cell, for errors raised by the loader itself.
   workbook::WorkbookError::Place PlaceOf(int row = 1, int column = 1) const;
   // A failure about this name (a limit broken): throws a WorkbookError naming the

@@ -92,6 +92,7 @@ void ReadPrevMonth(EngineContext& ctx) {
   const int previous = model.CreateMonth == 1 ? 12 : model.CreateMonth - 1;
   if (NamedRangeReader(book, layout::kPrevMonth).ValueTextDouble() != previous) return;
   const NamedRangeReader tail(book, layout::kPrevTail);
+  tail.RequireSize(model.MemberCount, kPrevMonthDays);
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int j = 1; j <= kPrevMonthDays; ++j) {
       model.PrevMonthTail(m, j) = PlaceableDuty(model, tail.Text(m, kPrevMonthDays + 1 - j));

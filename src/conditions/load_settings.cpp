@@ -24,6 +24,7 @@ void ReadPatterns(workbook::Workbook& book, ConditionModel& model, const layout:
                   int count, int columns, IndexGrid<int>& patterns) {
   if (count == 0) return;
   const NamedRangeReader reader(book, name_spec);
+  reader.RequireSize(count, columns);
   for (int p = 1; p <= count; ++p) {
     for (int k = 1; k <= columns; ++k) {
       const int c = AbbrevToType(model, reader.Text(p, k));
@@ -96,6 +97,7 @@ void ReadPastTotals(EngineContext& ctx) {
   if (!use || !use->IsTrue()) return;
   Status(ctx, load_text::kStatusPastTotals);
   const NamedRangeReader totals(ctx.book, layout::kPastTotals);
+  totals.RequireSize(model.MemberCount, kTallyTotal);
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int t = 1; t <= model.TypeCount; ++t) model.TypeTally(m, t) = totals.Int(m, t);
     model.TypeTally(m, kTallyTotal) = totals.Int(m, kTallyTotal);

@@ -15,6 +15,10 @@ void Status(EngineContext& ctx, std::string_view text);
 // it does not stand over the message.
 void Report(EngineContext& ctx, std::string_view text, std::string_view title);
 
+// Every range the counts size (members, days, duty types) holds them: throws
+// workbook::WorkbookError naming the first range too small. Ranges sized by a
+// count read later (sequences, combinations) are checked by their steps.
+void CheckRangeSizes(EngineContext& ctx);
 // Next-day bans, limits, sequences, flags, status position, weights.
 void ReadBasicSettings(EngineContext& ctx);
 // Duty tallies of the past three months, when they are to be used.

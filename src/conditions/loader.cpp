@@ -65,6 +65,7 @@ int ComputeStartDay(const ConditionModel& model) {
 int LoadAll(EngineContext& ctx) {
   ConditionModel& model = ctx.model;
   LoadCounts(ctx.book, model);
+  load_steps::CheckRangeSizes(ctx);
   if (!ReportInputProblems(ctx)) return -1;
   load_steps::ReadBasicSettings(ctx);
   load_steps::ReadPastTotals(ctx);
@@ -109,6 +110,7 @@ void LoadCounts(workbook::Workbook& book, ConditionModel& model) {
   const int members = ReadCount(book, layout::kMemberCnt, 0);
   model.Resize(days, types, members);
   const NamedRangeReader abbrevs(book, layout::kTypeAbbrev);
+  abbrevs.RequireCells(types);
   for (int t = 1; t <= types; ++t) {
     model.TypeAbbrev(t) = abbrevs.Text(abbrevs.RowOfIndex(t), abbrevs.ColumnOfIndex(t));
   }

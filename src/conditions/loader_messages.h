@@ -14,17 +14,18 @@ inline constexpr std::string_view kStatusReservations = "予約設定中！";
 inline constexpr std::string_view kStatusPrevMonth = "先月結果読み込み中！";
 
 // --- Member list ----------------------------------------------------------------
+// {0}: the cell ("スケジュール!B7"), so the planner can go straight to it.
 inline constexpr std::string_view kBlankNumber =
-    "番号が空白です！\n[個人条件設定]を確認してください！";
+    "番号が空白です！（{0}）\n[個人条件設定]を確認してください！";
 inline constexpr std::string_view kBlankName =
-    "氏名が空白です！\n[個人条件設定]を確認してください！";
+    "氏名が空白です！（{0}）\n[個人条件設定]を確認してください！";
 inline constexpr std::string_view kCountMismatch =
     "「個人条件設定」で[番号]と[名前]の数が一致しません！\n[番号]が空白になっていませんか？\n["
     "番号]は入力必須です！";
 inline constexpr std::string_view kCountMismatchTitle = "入力エラー";
-// {0}: the row of the second member of the pair.
+// {0}: the row of the second member of the pair, {1}: its cell, {2}: the first one's cell.
 inline constexpr std::string_view kDuplicateNumber =
-    "番号{0}が重複しています！[個人条件設定]を確認してください！";
+    "番号{0}が重複しています！（{1} と {2}）[個人条件設定]を確認してください！";
 
 // --- Combination tables ---------------------------------------------------------
 inline constexpr std::string_view kUnknownForbiddenComboType =

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "workbook/store_limits.h"
 #include "workbook/store_messages.h"
 #include "workbook/xml_util.h"
 
@@ -47,34 +48,13 @@ void SheetData::Load(pugi::xml_document& document, const SharedStrings& strings,
       if (style < style_count) column_styles_.push_back({first, last, style});
     }
   }
-  int row = 0;
-  for (pugi::xml_node row_node = Child(sheet_data_, "row"); row_node;
-       row_node = NextNamed(row_node, "row")) {
-    pugi::xml_attribute r = row_node.attribute("r");
-    long long number = r ? r.as_llong() : row + 1;
-    if (number <= row || number > kMaxRows)
-      fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid,
-           std::string("行 ").append(r ? r.as_string() : std::to_string(number)));
-    row = static_cast<int>(number);
-    if (!r) row_node.append_attribute("r") = row;
+  for (const auto& [row, row_node] : SortedRows(fail)) {
     rows_[row] = row_node;
     if (row_node.attribute("customFormat").as_bool() && row_node.attribute("s")) {
       std::uint32_t style = row_node.attribute("s").as_uint();
       if (style < style_count) row_styles_[row] = style;
     }
-    int column = 0;
-    for (pugi::xml_node c = Child(row_node, "c"); c; c = NextNamed(c, "c")) {
-      pugi::xml_attribute cr = c.attribute("r");
-      if (cr) {
-        auto position = ParseCellName(cr.as_string());
-        if (!position || position->first != row || position->second <= column)
-          fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid, cr.as_string());
-        column = position->second;
-      } else {
-        if (++column > kMaxColumns)
-          fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid, {});
-        c.append_attribute("r") = CellName(row, column).c_str();
-      }
+    for (const auto& [column, c] : SortedCells(row_node, row, fail)) {
       Cell cell;
       cell.node = c;
       cell.style = c.attribute("s").as_uint();
@@ -114,9 +94,95 @@ void SheetData::Load(pugi::xml_document& document, const SharedStrings& strings,
       } else if (v && !text.empty()) {
         cell.value = ParseNumber(text);
       }
+      if (cell.value.IsText() && limits::TextTooLong(cell.value.Text()))
+        fail(WorkbookError::Kind::kBadValue, messages::kCellTextTooLong, CellName(row, column));
+      Extend(row, column);
       cells_.emplace(Key(row, column), std::move(cell));
     }
   }
+}
+
+// Rows by number. Producers other than spreadsheet programs write rows and cells
+// out of order; they are read and moved into order, so that a save writes them
+// the way spreadsheet programs require. Two rows of one number are refused.
+template <typename Fail>
+std::vector<std::pair<int, pugi::xml_node>> SheetData::SortedRows(const Fail& fail) {
+  std::vector<std::pair<int, pugi::xml_node>> rows;
+  int row = 0;
+  bool ordered = true;
+  for (pugi::xml_node row_node = Child(sheet_data_, "row"); row_node;
+       row_node = NextNamed(row_node, "row")) {
+    pugi::xml_attribute r = row_node.attribute("r");
+    long long number = r ? r.as_llong() : row + 1;
+    if (number < 1 || number > kMaxRows)
+      fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid,
+           std::string("行 ").append(r ? r.as_string() : std::to_string(number)));
+    if (number <= row) ordered = false;
+    row = static_cast<int>(number);
+    if (!r) row_node.append_attribute("r") = row;
+    rows.emplace_back(row, row_node);
+  }
+  if (ordered) return rows;
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < rows.size(); ++i)
+    if (rows[i].first == rows[i - 1].first)
+      fail(WorkbookError::Kind::kBadPackage, messages::kDuplicateRow,
+           std::string("行 ").append(std::to_string(rows[i].first)));
+  for (const auto& entry : rows) sheet_data_.append_move(entry.second);
+  return rows;
+}
+
+template <typename Fail>
+std::vector<std::pair<int, pugi::xml_node>> SheetData::SortedCells(pugi::xml_node row_node, int row,
+                                                                   const Fail& fail) {
+  std::vector<std::pair<int, pugi::xml_node>> cells;
+  int column = 0;
+  bool ordered = true;
+  for (pugi::xml_node c = Child(row_node, "c"); c; c = NextNamed(c, "c")) {
+    pugi::xml_attribute cr = c.attribute("r");
+    int at = column + 1;
+    if (cr) {
+      auto position = ParseCellName(cr.as_string());
+      if (!position)
+        fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid, cr.as_string());
+      if (position->first != row)
+        fail(WorkbookError::Kind::kBadPackage, messages::kCellInOtherRow, cr.as_string());
+      at = position->second;
+    } else if (at > kMaxColumns) {
+      fail(WorkbookError::Kind::kUnsafePackage, messages::kCellOutOfGrid, {});
+    }
+    if (at <= column) ordered = false;
+    column = at;
+    if (!cr) c.append_attribute("r") = CellName(row, column).c_str();
+    cells.emplace_back(column, c);
+  }
+  if (ordered) return cells;
+  std::stable_sort(cells.begin(), cells.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < cells.size(); ++i)
+    if (cells[i].first == cells[i - 1].first)
+      fail(WorkbookError::Kind::kBadPackage, messages::kDuplicateCell,
+           CellName(row, cells[i].first));
+  // Cells go before whatever else the row holds (extensions), in their order.
+  pugi::xml_node first_other;
+  for (pugi::xml_node child = row_node.first_child(); child; child = child.next_sibling())
+    if (child.type() == pugi::node_element && !IsNamed(child, "c")) {
+      first_other = child;
+      break;
+    }
+  for (const auto& entry : cells) {
+    if (first_other)
+      row_node.insert_move_before(entry.second, first_other);
+    else
+      row_node.append_move(entry.second);
+  }
+  return cells;
+}
+
+void SheetData::Extend(int row, int column) {
+  last_row_ = std::max(last_row_, row);
+  last_column_ = std::max(last_column_, column);
 }
 
 std::uint32_t SheetData::StyleAt(int row, int column) const {
@@ -131,6 +197,7 @@ std::uint32_t SheetData::StyleAt(int row, int column) const {
 Cell& SheetData::Change(int row, int column) {
   std::uint32_t style = StyleAt(row, column);
   auto [it, added] = cells_.try_emplace(Key(row, column));
+  Extend(row, column);
   Cell& cell = it->second;
   if (added) cell.style = style;
   if (!cell.dirty) {

@@ -30,8 +30,10 @@ struct Cell {
 // The cells of one worksheet, held sparsely by position for constant-time access.
 class SheetData {
  public:
-  // Reads <sheetData>. Positions beyond the grid and style or string indexes out
-  // of range throw WorkbookError (kUnsafePackage / kBadPackage) naming `place`.
+  // Reads <sheetData>, putting rows and cells stored out of order into order.
+  // Positions beyond the grid, two cells at one position, style or string indexes
+  // out of range and texts longer than a cell may hold throw WorkbookError naming
+  // `place` and the cell.
   void Load(pugi::xml_document& document, const SharedStrings& strings, size_t style_count,
             const WorkbookError::Place& place);
 
@@ -49,6 +51,9 @@ class SheetData {
   bool IsSharedFormulaMaster(int row, int column) const {
     return shared_masters_.count(Key(row, column)) != 0;
   }
+  // The last row and column that hold or have held a cell (0 when none).
+  int LastRow() const { return last_row_; }
+  int LastColumn() const { return last_column_; }
   bool HasChanges() const { return !dirty_.empty(); }
   size_t SharedStringReferences() const;
   // Writes every changed cell into the worksheet document (rows and cells kept in
@@ -59,6 +64,12 @@ class SheetData {
   static std::uint64_t Key(int row, int column) {
     return (static_cast<std::uint64_t>(row) << 16) | static_cast<std::uint64_t>(column);
   }
+  template <typename Fail>
+  std::vector<std::pair<int, pugi::xml_node>> SortedRows(const Fail& fail);
+  template <typename Fail>
+  std::vector<std::pair<int, pugi::xml_node>> SortedCells(pugi::xml_node row_node, int row,
+                                                          const Fail& fail);
+  void Extend(int row, int column);
   pugi::xml_node RowNode(int row);
   void PlaceNode(Cell& cell, int row, int column);
   void WriteNode(Cell& cell, SharedStrings& strings);
@@ -77,6 +88,8 @@ class SheetData {
   std::vector<ColumnStyle> column_styles_;
   std::vector<Area> arrays_;
   std::set<std::uint64_t> shared_masters_;
+  int last_row_ = 0;
+  int last_column_ = 0;
 };
 
 }  // namespace tsumiki::workbook

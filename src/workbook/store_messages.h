@@ -9,6 +9,14 @@ inline constexpr const char* kTruncated =
 inline constexpr const char* kNoWorkbookPart = "ブック本体（xl/workbook.xml）がありません";
 inline constexpr const char* kMissingPart = "必要な部品がありません";
 inline constexpr const char* kMalformedXml = "XML の書式が正しくありません";
+inline constexpr const char* kTooDeep = "XML の入れ子が深すぎます";
+inline constexpr const char* kTooManyCells = "セルが多すぎます（ブック全体で 2,000,000 個まで）";
+inline constexpr const char* kTooManyElements = "XML の要素が多すぎます";
+inline constexpr const char* kCellTextTooLong = "セルの文字数が 32,767 文字を超えています";
+inline constexpr const char* kRangeTooLarge = "範囲のセルが多すぎます（2,000,000 個まで）";
+inline constexpr const char* kSheetOutside = "シートの部品がブックの外を指しています";
+inline constexpr const char* kDamagedEntry =
+    "ZIP の中のファイルが壊れています（検査値が一致しません）。ファイルが破損しています";
 inline constexpr const char* kStrictFormat =
     "Strict Open XML 形式には対応していません。「Excel ブック」形式で保存し直してください";
 inline constexpr const char* kEntryPath = "ZIP の中に安全でないファイル名があります";
@@ -16,6 +24,9 @@ inline constexpr const char* kEntryTooLarge = "ZIP の中のファイルが大�
 inline constexpr const char* kSizeMismatch = "ZIP の中のファイルの大きさが記録と一致しません";
 inline constexpr const char* kTooManyEntries = "ZIP の中のファイルが多すぎます";
 inline constexpr const char* kCellOutOfGrid = "セルの位置がシートの範囲外です";
+inline constexpr const char* kDuplicateRow = "同じ行が 2 回あります";
+inline constexpr const char* kDuplicateCell = "同じ位置のセルが 2 つあります";
+inline constexpr const char* kCellInOtherRow = "セルの番地が行と一致しません";
 inline constexpr const char* kBadStyleIndex = "書式の番号が範囲外です";
 inline constexpr const char* kBadSharedString = "共有文字列の番号が範囲外です";
 inline constexpr const char* kNotPlainRange = "セル範囲を指していません";

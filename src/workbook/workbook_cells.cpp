@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "workbook/number_format.h"
+#include "workbook/store_limits.h"
 #include "workbook/store_messages.h"
 #include "workbook/workbook_impl.h"
 
@@ -17,6 +18,14 @@ void CheckCell(const Workbook::Impl& impl, int sheet, int row, int column) {
                         messages::kCellOutOfGrid);
 }
 
+// Whole-range reads and writes hold or visit every cell of the range.
+void CheckRangeSize(const Workbook::Impl& impl, const CellRange& range) {
+  if (static_cast<std::uint64_t>(range.Rows()) * static_cast<std::uint64_t>(range.Columns()) >
+      limits::kMaxCells)
+    throw WorkbookError(Kind::kBadValue, impl.PlaceOf(range.sheet, range.top, range.left),
+                        messages::kRangeTooLarge);
+}
+
 // Everything that would refuse a value write, checked before anything changes.
 void CheckWritable(const Workbook::Impl& impl, int sheet, int row, int column,
                    const CellValue& value) {
@@ -26,6 +35,9 @@ void CheckWritable(const Workbook::Impl& impl, int sheet, int row, int column,
     throw WorkbookError(Kind::kReadOnlyCell, impl.PlaceOf(sheet, row, column));
   if (value.IsNumber() && !std::isfinite(value.Number()))
     throw WorkbookError(Kind::kBadValue, impl.PlaceOf(sheet, row, column), messages::kNotFinite);
+  if (value.IsText() && limits::TextTooLong(value.Text()))
+    throw WorkbookError(Kind::kBadValue, impl.PlaceOf(sheet, row, column),
+                        messages::kCellTextTooLong);
   if (entry.data.InArrayFormula(row, column))
     throw WorkbookError(Kind::kReadOnlyCell, impl.PlaceOf(sheet, row, column),
                         messages::kArrayFormula);
@@ -105,6 +117,7 @@ std::string Workbook::ReadCellText(const CellRange& range, int row, int column) 
 
 Table Workbook::ReadRange(const CellRange& range) const {
   Recalculate();
+  CheckRangeSize(*impl_, range);
   CheckCell(*impl_, range.sheet, range.top, range.left);
   CheckCell(*impl_, range.sheet, range.bottom, range.right);
   const SheetData& data = impl_->sheets[static_cast<size_t>(range.sheet)].data;
@@ -122,6 +135,7 @@ Table Workbook::ReadRange(const CellRange& range) const {
 
 std::vector<std::vector<std::string>> Workbook::ReadGrid(const CellRange& range) const {
   Recalculate();
+  CheckRangeSize(*impl_, range);
   CheckCell(*impl_, range.sheet, range.top, range.left);
   CheckCell(*impl_, range.sheet, range.bottom, range.right);
   std::vector<std::vector<std::string>> grid(static_cast<size_t>(range.Rows()));
@@ -139,6 +153,7 @@ void Workbook::WriteCell(const CellRange& range, int row, int column, const Cell
 }
 
 void Workbook::WriteRange(const CellRange& range, const CellValue& value) {
+  CheckRangeSize(*impl_, range);
   for (int r = range.top; r <= range.bottom; ++r)
     for (int c = range.left; c <= range.right; ++c) CheckWritable(*impl_, range.sheet, r, c, value);
   for (int r = range.top; r <= range.bottom; ++r)

@@ -32,6 +32,12 @@ std::string KindText(WorkbookError::Kind kind) {
       return "ブックが開いた後に別のプログラムで変更されています。";
     case K::kSaveFailed:
       return "ブックを保存できませんでした。";
+    case K::kUnreadable:
+      return "ファイルを読む権限がありません。";
+    case K::kRangeTooSmall:
+      return "名前の範囲が小さすぎます。範囲を広げてください。";
+    case K::kOutOfMemory:
+      return "メモリが足りないため、ブックを読み込めません。";
   }
   return {};
 }

@@ -22,6 +22,9 @@ class WorkbookError : public std::runtime_error {
     kUnknownMacro,   // RunMacro with a name nobody registered
     kFileChanged,    // the file on disk changed since it was opened
     kSaveFailed,     // writing, flushing or renaming failed
+    kUnreadable,     // the file exists but may not be read (permissions)
+    kOutOfMemory,    // the package does not fit in memory
+    kRangeTooSmall,  // a defined name smaller than the counts it must hold
   };
 
   struct Place {

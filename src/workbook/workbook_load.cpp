@@ -1,6 +1,8 @@
 #include <cstring>
+#include <new>
 
 #include "workbook/opc.h"
+#include "workbook/store_limits.h"
 #include "workbook/store_messages.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
@@ -95,8 +97,20 @@ class Loader {
     throw WorkbookError(kind, {file_, {}, {}, {}}, text);
   }
 
-  std::unique_ptr<pugi::xml_document> Parse(const std::string& part) {
-    return ParseXml(impl_.zip->Read(part), file_, part);
+  // Counts the part's elements (and, for a worksheet, its cells) against what the
+  // whole package may hold before the tree is built.
+  std::unique_ptr<pugi::xml_document> Parse(const std::string& part, bool worksheet = false) {
+    std::string bytes = impl_.zip->Read(part);
+    MarkupCount count = CountMarkup(bytes);
+    // Cells first: for a sheet dense with cells that is the telling reason.
+    if (worksheet) {
+      cells_ += count.cells;
+      if (cells_ > limits::kMaxCells) Fail(Kind::kUnsafePackage, messages::kTooManyCells, part);
+    }
+    elements_ += count.elements;
+    if (elements_ > limits::kMaxElements)
+      Fail(Kind::kUnsafePackage, messages::kTooManyElements, part);
+    return ParseXml(bytes, file_, part);
   }
 
   void FindWorkbookPart() {
@@ -126,13 +140,19 @@ class Loader {
       entry.name = node.attribute("name").as_string();
       std::string id = PrefixedAttribute(node, "id").as_string();
       for (const auto& rel : rels) {
-        if (rel.id != id || !TypeIs(rel.type, kRelWorksheet) || rel.target.empty()) continue;
+        if (rel.id != id || !TypeIs(rel.type, kRelWorksheet)) continue;
+        // A target outside the package (or external) would leave the sheet without
+        // cells, and every later write to it would fail for no visible reason.
+        if (rel.target.empty())
+          throw WorkbookError(Kind::kUnsafePackage, {file_, entry.name, {}, {}},
+                              std::string(messages::kSheetOutside) + "：" +
+                                  rel.node.attribute("Target").as_string());
         const std::string* stored = impl_.zip->Find(rel.target);
         if (stored == nullptr) Fail(Kind::kBadPackage, messages::kMissingPart, rel.target);
         entry.part = *stored;
       }
       if (!entry.part.empty()) {
-        entry.document = Parse(entry.part);
+        entry.document = Parse(entry.part, true);
         entry.data.Load(*entry.document, impl_.strings, impl_.styles->XfCount(),
                         {file_, entry.name, {}, {}});
       }
@@ -161,6 +181,8 @@ class Loader {
   Workbook::Impl& impl_;
   std::string file_;
   std::string theme_part_;
+  size_t elements_ = 0;
+  size_t cells_ = 0;
 };
 
 }  // namespace
@@ -172,8 +194,12 @@ std::string LookupKey(std::string_view text) {
 std::unique_ptr<Workbook::Impl> LoadPackage(std::string bytes, const std::filesystem::path& path) {
   auto impl = std::make_unique<Workbook::Impl>();
   impl->path = path;
-  impl->zip = std::make_unique<ZipReader>(std::move(bytes), impl->FileLabel());
-  Loader(*impl).Run();
+  try {
+    impl->zip = std::make_unique<ZipReader>(std::move(bytes), impl->FileLabel());
+    Loader(*impl).Run();
+  } catch (const std::bad_alloc&) {
+    throw WorkbookError(WorkbookError::Kind::kOutOfMemory, {impl->FileLabel(), {}, {}, {}});
+  }
   return impl;
 }
 

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "workbook/store_messages.h"
 #include "workbook/workbook_impl.h"
 #include "workbook/xml_util.h"
@@ -19,19 +21,30 @@ const DefinedName* Lookup(const Workbook::Impl& impl, std::string_view name,
   return nullptr;
 }
 
-std::optional<CellRange> Resolve(const Workbook& book, const DefinedName& entry) {
+// A name over whole columns ($A:$XFD) or whole rows ($1:$3) stands for the cells
+// the sheet holds: it ends at the sheet's last row or column, so that reading or
+// clearing it never walks the billions of empty cells of the whole grid.
+void ClipToCells(const SheetData& data, Area& area) {
+  if (area.top == 1 && area.bottom == kMaxRows) area.bottom = std::max(area.top, data.LastRow());
+  if (area.left == 1 && area.right == kMaxColumns)
+    area.right = std::max(area.left, data.LastColumn());
+}
+
+std::optional<CellRange> Resolve(const Workbook& book, const Workbook::Impl& impl,
+                                 const DefinedName& entry) {
   auto ref = SplitSheetReference(entry.reference);
   if (!ref) return std::nullopt;
   std::optional<int> sheet = ref->sheet.empty() ? entry.local_sheet : book.FindSheet(ref->sheet);
   if (!sheet) return std::nullopt;
   auto area = ParseArea(ref->area);
   if (!area) return std::nullopt;
+  ClipToCells(impl.sheets[static_cast<size_t>(*sheet)].data, *area);
   return CellRange{*sheet, area->top, area->left, area->bottom, area->right};
 }
 
 CellRange ResolveOrThrow(const Workbook& book, const Workbook::Impl& impl, const DefinedName& entry,
                          const std::string& sheet_label) {
-  if (auto range = Resolve(book, entry)) return *range;
+  if (auto range = Resolve(book, impl, entry)) return *range;
   throw WorkbookError(Kind::kMissingName, {impl.FileLabel(), sheet_label, entry.name, {}},
                       messages::kNotPlainRange);
 }
@@ -60,12 +73,12 @@ bool Workbook::HasSheetRange(std::string_view sheet, std::string_view name) cons
   if (!index) return false;
   const DefinedName* entry = Lookup(*impl_, name, *index);
   if (entry == nullptr) entry = Lookup(*impl_, name, std::nullopt);
-  return entry != nullptr && Resolve(*this, *entry).has_value();
+  return entry != nullptr && Resolve(*this, *impl_, *entry).has_value();
 }
 
 bool Workbook::HasWorkbookRange(std::string_view name) const {
   const DefinedName* entry = Lookup(*impl_, name, std::nullopt);
-  return entry != nullptr && Resolve(*this, *entry).has_value();
+  return entry != nullptr && Resolve(*this, *impl_, *entry).has_value();
 }
 
 CellRange Workbook::Address(std::string_view sheet, std::string_view a1) const {

@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -23,6 +24,11 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
   if (size > kMaxFileBytes)
     throw WorkbookError(Kind::kUnsafePackage, place, messages::kEntryTooLarge);
   std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) {
+    bool denied = errno == EACCES || errno == EPERM;
+    throw WorkbookError(denied ? Kind::kUnreadable : Kind::kNotAPackage, place,
+                        messages::kReadFile);
+  }
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (!in.good() && !in.eof()) throw WorkbookError(Kind::kNotAPackage, place, messages::kReadFile);
   return bytes;

@@ -48,25 +48,71 @@ void AppendUtf8(std::string& out, unsigned code) {
   }
 }
 
+// Walks the runs without recursion: a hostile part may nest <r> thousands deep.
+// `node` is the <si> or <is> element; the walk climbs back through parent links.
 void CollectText(const pugi::xml_node& node, std::string& out) {
-  for (pugi::xml_node child : node.children()) {
-    if (child.type() != pugi::node_element) continue;
-    std::string_view name = LocalName(child.name());
-    if (name == "t") {
-      out += child.text().get();
-    } else if (name == "r") {
-      CollectText(child, out);
+  pugi::xml_node child = node.first_child();
+  while (child) {
+    if (child.type() == pugi::node_element) {
+      std::string_view name = LocalName(child.name());
+      if (name == "t") {
+        out += child.text().get();
+      } else if (name == "r" && child.first_child()) {
+        child = child.first_child();
+        continue;
+      }
     }
+    while (!child.next_sibling() && child.parent() != node) child = child.parent();
+    child = child.next_sibling();
   }
 }
 
+// The deepest element nesting of a document, counted without recursion.
+bool DeeperThan(const pugi::xml_document& document, int limit) {
+  int depth = 0;
+  pugi::xml_node node = document.first_child();
+  while (node) {
+    if (node.first_child()) {
+      if (++depth > limit) return true;
+      node = node.first_child();
+      continue;
+    }
+    while (node && !node.next_sibling()) {
+      node = node.parent();
+      --depth;
+      if (node == document) return false;
+    }
+    node = node.next_sibling();
+  }
+  return false;
+}
+
 }  // namespace
+
+MarkupCount CountMarkup(std::string_view xml) {
+  MarkupCount count;
+  for (size_t at = xml.find('<'); at != std::string_view::npos; at = xml.find('<', at + 1)) {
+    if (at + 1 >= xml.size()) break;
+    char first = xml[at + 1];
+    if (first == '/' || first == '!' || first == '?') continue;
+    ++count.elements;
+    size_t end = xml.find_first_of(" \t\r\n/>", at + 1);
+    std::string_view name = xml.substr(at + 1, end == std::string_view::npos ? 0 : end - at - 1);
+    size_t colon = name.find(':');
+    if (colon != std::string_view::npos) name.remove_prefix(colon + 1);
+    if (name == "c") ++count.cells;
+  }
+  return count;
+}
 
 std::unique_ptr<pugi::xml_document> ParseXml(const std::string& bytes, const std::string& file,
                                              const std::string& part) {
   auto document = std::make_unique<pugi::xml_document>();
   pugi::xml_parse_result result =
       document->load_buffer(bytes.data(), bytes.size(), kParseFlags, pugi::encoding_auto);
+  if (result.status == pugi::status_out_of_memory) {
+    throw WorkbookError(WorkbookError::Kind::kOutOfMemory, {file, {}, {}, {}}, part);
+  }
   if (!result) {
     throw WorkbookError(WorkbookError::Kind::kBadPackage, {file, {}, {}, {}},
                         std::string(messages::kMalformedXml) + "：" + part);
@@ -76,6 +122,10 @@ std::unique_ptr<pugi::xml_document> ParseXml(const std::string& bytes, const std
       throw WorkbookError(WorkbookError::Kind::kUnsafePackage, {file, {}, {}, {}},
                           std::string(messages::kMalformedXml) + "：" + part);
     }
+  }
+  if (DeeperThan(*document, kMaxXmlDepth)) {
+    throw WorkbookError(WorkbookError::Kind::kUnsafePackage, {file, {}, {}, {}},
+                        std::string(messages::kTooDeep) + "：" + part);
   }
   if (!document->document_element()) {
     throw WorkbookError(WorkbookError::Kind::kBadPackage, {file, {}, {}, {}},

@@ -8,10 +8,24 @@
 
 namespace tsumiki::workbook {
 
+// Spreadsheet parts nest a dozen levels at most; anything far deeper is an attack
+// on code that walks the tree, so it is refused before any walk begins.
+inline constexpr int kMaxXmlDepth = 256;
+
+// Elements in a part's bytes, counted without parsing: every '<' that opens a
+// tag. Comments or CDATA may add a few; the count only has to bound the tree.
+// `cells` counts the elements whose local name is "c".
+struct MarkupCount {
+  std::size_t elements = 0;
+  std::size_t cells = 0;
+};
+MarkupCount CountMarkup(std::string_view xml);
+
 // Parses one package part. Whitespace-only text, comments, processing instructions
 // and the declaration are kept so that an unchanged document saves as it came.
 // Throws WorkbookError: kBadPackage for broken XML, kUnsafePackage for a DOCTYPE
-// (OOXML never has one; it is how entity tricks arrive).
+// (OOXML never has one; it is how entity tricks arrive) or nesting deeper than
+// kMaxXmlDepth; kOutOfMemory when the tree does not fit in memory.
 std::unique_ptr<pugi::xml_document> ParseXml(const std::string& bytes, const std::string& file,
                                              const std::string& part);
 std::string SerializeXml(const pugi::xml_document& document);

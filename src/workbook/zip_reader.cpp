@@ -23,6 +23,28 @@ bool UnsafeEntryName(std::string_view name) {
   return false;
 }
 
+// A checksum or a compressed stream that does not hold together: the bytes of the
+// file were changed, not crafted.
+bool IsDamage(zip_file_t* file) {
+  int code = zip_error_code_zip(zip_file_get_error(file));
+  return code == ZIP_ER_CRC || code == ZIP_ER_ZLIB || code == ZIP_ER_COMPRESSED_DATA;
+}
+
+// An entry that inflates beyond its declared size is a bomb, unless its stream
+// then fails its checksum: a flipped byte can make inflation run long too. The
+// rest is inflated and thrown away, at most a part's size limit of it.
+bool DrainFails(zip_file_t* file) {
+  char buffer[64 * 1024];
+  zip_uint64_t drained = 0;
+  while (drained <= ZipReader::kMaxPartBytes) {
+    zip_int64_t got = zip_fread(file, buffer, sizeof buffer);
+    if (got < 0) return IsDamage(file);
+    if (got == 0) return false;
+    drained += static_cast<zip_uint64_t>(got);
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string AsciiLower(std::string_view text) {
@@ -115,23 +137,29 @@ std::string ZipReader::Read(std::string_view name) const {
   char buffer[64 * 1024];
   bool lying = false;
   bool broken = false;
+  bool damaged = false;
   for (;;) {
     zip_int64_t got = zip_fread(file, buffer, sizeof buffer);
     if (got < 0) {
       broken = true;
+      damaged = IsDamage(file);
       break;
     }
     if (got == 0) break;
-    // Stop at the declared size: a bomb never gets to fill memory.
+    // Stop keeping bytes at the declared size: a bomb never gets to fill memory.
     if (out.size() + static_cast<size_t>(got) > stat.size) {
       lying = true;
+      damaged = DrainFails(file);
       break;
     }
     out.append(buffer, static_cast<size_t>(got));
   }
   zip_fclose(file);
-  if (lying || (!broken && out.size() != stat.size))
-    Fail(K::kUnsafePackage, messages::kSizeMismatch, name);
+  // More bytes than declared is how bombs arrive; a stream that breaks off or fails
+  // its checksum is a damaged file (one flipped byte does it).
+  if (lying && !damaged) Fail(K::kUnsafePackage, messages::kSizeMismatch, name);
+  if (damaged || (!broken && out.size() != stat.size))
+    Fail(K::kNotAPackage, messages::kDamagedEntry, name);
   if (broken) Fail(K::kNotAPackage, messages::kTruncated, name);
   return out;
 }

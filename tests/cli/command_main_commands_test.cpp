@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "cli_run.h"
 #include "conditions/layout.h"
@@ -87,6 +89,21 @@ TEST_F(MainCommandLineTest, ConditionsSaveRefusesToOverwriteInABatchAndLoadNeeds
   CliRun load;
   ASSERT_EQ(Run(load, {"--no-save", "conditions", "load", csv.string()}), kExitOk)
       << load.err.str();
+  // A refused file: exit 1, no success text, and --save leaves the workbook's bytes.
+  const fs::path bad = dir_ / "bad.csv";
+  std::ofstream(bad) << "name,row,column,value\r\n";
+  auto read_bytes = [&] {
+    std::ifstream in(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string bytes = read_bytes();
+  CliRun refused;
+  EXPECT_EQ(Run(refused, {"--save", "conditions", "load", bad.string()}), kExitFailure);
+  EXPECT_EQ(refused.err.str().find("読み込みました"), std::string::npos) << refused.err.str();
+  EXPECT_NE(refused.host.Messages().back().text.find("ツミキの条件データではありません"),
+            std::string::npos);
+  EXPECT_EQ(read_bytes(), bytes);
+
   CliRun missing;
   EXPECT_EQ(Run(missing, {"conditions", "load", (dir_ / "none.csv").string()}), kExitFailure);
   EXPECT_EQ(missing.host.Messages().back().text,

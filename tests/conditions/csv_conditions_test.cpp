@@ -104,6 +104,12 @@ TEST(ConditionsCsv, BadFilesChangeNothingAndNameTheLine) {
        bad + "3行目を読めません。終わりの印の後に行があります。ブックは変更していません。"},
       {std::string(kHead) + "Member_List,1,2,\x8D\xB2\x93\xA1\r\n" + std::string(kEnd),
        bad + "2行目を読めません。文字コードがUTF-8ではありません。ブックは変更していません。"},
+      {std::string(kHead) + "Member_List,1,2,佐" + std::string(1, '\0') + "藤\r\n" +
+           std::string(kEnd),
+       bad + "2行目を読めません。値に使えない制御文字（NUL "
+             "など）があります。ブックは変更していません。"},
+      {std::string(kHead) + "年,1,1,二千二十六\r\n" + std::string(kEnd),
+       bad + "2行目を読めません。名前「年」の値は数で書いてください。ブックは変更していません。"},
       {"name,row,column,value\r\nMember_List,1,2,佐藤\r\n",
        "「c."
        "csv」はツミキの条件データではありません（1行目）。条件保存で作ったCSVファイルを選んでくださ"

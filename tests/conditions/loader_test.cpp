@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "conditions/layout.h"
@@ -128,20 +130,109 @@ TEST(LoadConditionsTest, MemberListChecks) {
     f.fx->Set(layout::kMemberList, 2, 1, 8);
     f.fx->Set(layout::kMemberList, 3, 1, 7);
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "番号3が重複しています！[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyMessage(),
+              "番号3が重複しています！（スケジュール!A14 と スケジュール!A12）"
+              "[個人条件設定]を確認してください！");
     EXPECT_EQ(f.OnlyTitle(), kTitleText);
   }
   {  // a name without a number
     LoadFixture f;
     f.fx->Set(layout::kMemberList, 2, 1, workbook::CellValue());
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "番号が空白です！\n[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyMessage(),
+              "番号が空白です！（スケジュール!A13）\n[個人条件設定]を確認してください！");
   }
   {  // a number without a name
     LoadFixture f;
     f.fx->Set(layout::kMemberList, 4, 2, workbook::CellValue());
     EXPECT_EQ(f.Load(), -1);
-    EXPECT_EQ(f.OnlyMessage(), "氏名が空白です！\n[個人条件設定]を確認してください！");
+    EXPECT_EQ(f.OnlyMessage(),
+              "氏名が空白です！（スケジュール!B15）\n[個人条件設定]を確認してください！");
+  }
+}
+
+// A range smaller than the counts it must hold is refused before anything is read
+// or written: cells beyond it belong to something else on the sheet.
+TEST(LoadConditionsTest, RangesSmallerThanTheirCountsAreRefused) {
+  struct Case {
+    const layout::NameSpec& name;
+    int rows, columns;
+    const char* size;
+  } cases[] = {
+      {layout::kTimeTable, 3, 30, "（3行×30列あり、4行×30列が必要です）"},
+      {layout::kNeedTable, 3, 29, "（3行×29列あり、3行×30列が必要です）"},
+      {layout::kMemberList, 4, 1, "（4行×1列あり、4行×2列が必要です）"},
+      {layout::kTypeAbbrev, 2, 1, "（2セルあり、3セルが必要です）"},
+  };
+  for (const Case& c : cases) {
+    LoadFixture f;
+    workbook::Workbook& book = f.fx->book();
+    const workbook::CellRange full = layout::Range(book, c.name);
+    const workbook::CellRange small{full.sheet, full.top, full.left, full.top + c.rows - 1,
+                                    full.left + c.columns - 1};
+    std::optional<int> local;
+    if (c.name.scope == layout::Scope::kSheet) local = book.Sheet(c.name.sheet);
+    book.DefineName(c.name.name, small, local);
+    f.fx->SetReservation(4, 30, "日");
+    EXPECT_EQ(f.Load(), -1) << c.name.name;
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find("名前「" + std::string(c.name.name) + "」"), std::string::npos) << text;
+    EXPECT_NE(text.find(c.size), std::string::npos) << text;
+    EXPECT_EQ(f.fx->Roster(4, 30), "") << c.name.name;
+  }
+}
+
+// Values that used to be taken silently (text read as 0, counts that can never be
+// met) stop the load with the sheet and cell named.
+TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
+  using Setup = std::function<void(LoadFixture&)>;
+  auto set = [](const layout::NameSpec& name, int row, int column, workbook::CellValue value) {
+    return [&name, row, column, value](LoadFixture& f) { f.fx->Set(name, row, column, value); };
+  };
+  struct Case {
+    Setup setup;
+    const char* fragment;
+  } cases[] = {
+      {set(layout::kAttempts, 1, 1, 0),
+       "Main!C10：試行回数には1以上の整数を入力してください（入力値「0」）"},
+      {set(layout::kTimeLimit, 1, 1, -1),
+       "：制限時間（分）には0より大きい数を入力してください（入力値「-1」）"},
+      {set(layout::kNeedTable, 1, 3, -1),
+       "：必要人数には0以上の整数を入力してください（入力値「-1」）"},
+      {set(layout::kNeedTable, 2, 3, 1.5),
+       "：必要人数には0以上の整数を入力してください（入力値「1.5」）"},
+      {[](LoadFixture& f) {
+         f.fx->SetNeed(1, 3, 3);
+         f.fx->SetNeed(2, 3, 2);
+       },
+       "：3日目の必要人数の合計（5人）がメンバー数（4人）を超えています。"},
+      {set(layout::kWeights, 1, 1, "重い"),
+       "：最適化比重には数を入力してください（入力値「重い」）"},
+      {set(layout::kMaxConsecWork, 1, 1, "五"),
+       "：連続勤務上限には数を入力してください（入力値「五」）"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kForbiddenComboCnt, 1);
+         f.fx->Set(layout::kForbiddenCombos, 1, 1, "日勤");
+         f.fx->Set(layout::kForbiddenCombos, 1, 2, 0);
+         f.fx->Set(layout::kForbiddenCombos, 1, 4, 1);
+       },
+       "：組合せの人数には1以上の整数を入力してください（入力値「0」）"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kRequiredComboCnt, 1);
+         f.fx->Set(layout::kRequiredCombos, 1, 1, "日勤");
+         f.fx->Set(layout::kRequiredCombos, 1, 2, 1);
+         f.fx->Set(layout::kRequiredCombos, 1, 9, 99);
+       },
+       "：番号「99」のメンバーがいません。"},
+      {[](LoadFixture& f) { f.Period(4, 31, 31); },
+       "：基準開始日（31日）が4月の日数（30日）を超えています。"},
+  };
+  for (const Case& c : cases) {
+    LoadFixture f;
+    c.setup(f);
+    EXPECT_EQ(f.Load(), -1) << c.fragment;
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find(c.fragment), std::string::npos) << text;
   }
 }
 

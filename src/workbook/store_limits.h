@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Bounds on what one package may make the store hold. The zip reader bounds the
+// bytes; these bound what the bytes parse into, checked before the XML is parsed,
+// because a few megabytes of tiny cells inflate to gigabytes of tree.
+namespace tsumiki::workbook::limits {
+
+// Cells of all worksheets together: far beyond any duty roster, within memory.
+inline constexpr std::size_t kMaxCells = 2'000'000;
+// Elements of all parts together (a cell is up to four: c, v, f, is).
+inline constexpr std::size_t kMaxElements = 10'000'000;
+// The characters one cell may hold, as spreadsheet programs allow.
+inline constexpr std::size_t kMaxCellText = 32'767;
+
+// Characters of UTF-8 text as spreadsheet programs count them (UTF-16 units).
+std::size_t TextUnits(std::string_view text);
+inline bool TextTooLong(std::string_view text) {
+  return text.size() > kMaxCellText && TextUnits(text) > kMaxCellText;
+}
+
+}  // namespace tsumiki::workbook::limits
