@@ -15,9 +15,9 @@
 #include "conditions/load_lookups.h"
 #include "conditions/loader.h"
 #include "creation/driver.h"
-#include "creation/duty_refusal.h"
 #include "creation/start_conditions_check.h"
 #include "optimise/readjust_text.h"
+#include "roster/duty_refusal.h"
 
 namespace tsumiki::cli {
 namespace {

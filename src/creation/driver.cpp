@@ -9,13 +9,13 @@
 #include "conditions/loader.h"
 #include "creation/day_filling.h"
 #include "creation/driver_texts.h"
-#include "creation/duty_refusal.h"
 #include "creation/feasibility_check.h"
-#include "creation/refusal_texts.h"
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/repair_search.h"
-#include "optimise/roster_score.h"
+#include "roster/duty_refusal.h"
+#include "roster/refusal_texts.h"
+#include "roster/roster_score.h"
 #include "ui/app_identity.h"
 #include "ui/status.h"
 #include "ui/wait.h"
@@ -89,28 +89,6 @@ std::string_view CreationModeCaption(int mode) {
     default:
       return "確保優先";
   }
-}
-
-void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool quiet,
-                    bool no_tally) {
-  if (first_day == -1) return;
-  ConditionModel& model = ctx.model;
-  if (!quiet) Status(ctx, kStatusReadingRoster);
-  const auto grid = ctx.book.ReadGrid(RosterRange(ctx));
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    for (int d = first_day; d <= last_day; ++d) {
-      std::string_view text;
-      const auto row = static_cast<std::size_t>(m - 1);
-      const auto col = static_cast<std::size_t>(d - 1);
-      if (row < grid.size() && col < grid[row].size()) text = grid[row][col];
-      int type = AbbrevToType(model, text);
-      // "*" is no duty that can stand in a roster.
-      if (type < 1 || type > model.TypeCount) type = 0;
-      model.Roster(m, d) = type;
-      if (type >= 1 && !no_tally) AddDuty(model, m, type, 1);
-    }
-  }
-  Status(ctx, "");
 }
 
 std::string 単勤単休総数情報(const EngineContext& ctx) {

@@ -7,6 +7,7 @@
 
 #include "conditions/engine_context.h"
 #include "creation/progress_window.h"
+#include "roster/roster_sheet.h"
 
 namespace tsumiki {
 
@@ -69,11 +70,6 @@ class CreationDriver {
   std::optional<std::string> cannot_staff_;
   Observer observer_;
 };
-
-// Reads days first..last of the roster sheet into Roster; unless no_tally, each
-// duty found also counts in TypeTally and WorkDays. Nothing happens for first -1.
-void ReadRosterBack(const EngineContext& context, int first_day, int last_day, bool quiet,
-                    bool no_tally);
 
 // "mm:ss" of an elapsed time; whole hours are not shown.
 std::string ElapsedText(std::int64_t elapsed_ms);

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "conditions/layout.h"
-#include "optimise/roster_score.h"
-#include "optimise/swap.h"
 #include "optimise/work_day_adjust.h"
-#include "optimise/work_day_rules.h"
+#include "roster/roster_score.h"
+#include "roster/swap.h"
+#include "roster/work_day_rules.h"
 #include "workbook/reading_modes.h"
 
 namespace tsumiki {

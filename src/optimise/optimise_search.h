@@ -2,7 +2,7 @@
 
 #include "conditions/engine_context.h"
 #include "optimise/optimise_window.h"
-#include "optimise/roster_sheet.h"
+#include "roster/roster_sheet.h"
 
 namespace tsumiki {
 

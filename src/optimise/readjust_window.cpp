@@ -2,8 +2,8 @@
 
 #include "conditions/layout.h"
 #include "conditions/loader.h"
-#include "creation/driver.h"
-#include "optimise/swap.h"
+#include "roster/roster_sheet.h"
+#include "roster/swap.h"
 #include "ui/forms.h"
 #include "workbook/reading_modes.h"
 

@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "optimise/repair_rules.h"
-#include "optimise/roster_score.h"
-#include "optimise/roster_sheet.h"
-#include "optimise/swap.h"
+#include "roster/repair_rules.h"
+#include "roster/roster_score.h"
+#include "roster/roster_sheet.h"
+#include "roster/swap.h"
 #include "ui/status.h"
 
 namespace tsumiki {

@@ -2,11 +2,11 @@
 
 #include <limits>
 
-#include "creation/combos.h"
-#include "creation/patterns.h"
-#include "optimise/roster_score.h"
-#include "optimise/roster_sheet.h"
-#include "optimise/work_day_rules.h"
+#include "roster/combos.h"
+#include "roster/patterns.h"
+#include "roster/roster_score.h"
+#include "roster/roster_sheet.h"
+#include "roster/work_day_rules.h"
 #include "ui/status.h"
 
 namespace tsumiki {

@@ -1,9 +1,9 @@
-#include "optimise/swap.h"
+#include "roster/swap.h"
 
-#include "creation/combos.h"
-#include "creation/run_lengths.h"
-#include "optimise/roster_score.h"
-#include "optimise/work_day_rules.h"
+#include "roster/combos.h"
+#include "roster/roster_score.h"
+#include "roster/run_lengths.h"
+#include "roster/work_day_rules.h"
 
 namespace tsumiki {
 

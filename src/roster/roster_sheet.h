@@ -2,10 +2,13 @@
 
 #include <string>
 
+#include "conditions/engine_context.h"
 #include "conditions/layout.h"
 #include "workbook/workbook.h"
 
 namespace tsumiki {
+
+inline constexpr std::string_view kStatusReadingRoster = "シフト表 参照中";
 
 // The roster sheet (人員配置表) as the optimisation and the swaps use it: the
 // range Time_Table read into memory once, changed there and written back once.
@@ -37,5 +40,10 @@ void WriteRosterCell(workbook::Workbook& book, int m, int d, const std::string& 
 // value text's leading number. Throws WorkbookError naming the cell when it holds
 // an error value.
 double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& name_spec);
+
+// Reads days first..last of the roster sheet into Roster; unless no_tally, each
+// duty found also counts in TypeTally and WorkDays. Nothing happens for first -1.
+void ReadRosterBack(const EngineContext& context, int first_day, int last_day, bool quiet,
+                    bool no_tally);
 
 }  // namespace tsumiki

@@ -1,5 +1,7 @@
-#include "optimise/roster_sheet.h"
+#include "roster/roster_sheet.h"
 
+#include "conditions/load_lookups.h"
+#include "ui/status.h"
 #include "workbook/reading_modes.h"
 
 namespace tsumiki {
@@ -10,6 +12,12 @@ workbook::CellValue TextValue(const std::string& text) {
   // A rest day is an empty cell, not a cell holding an empty text.
   if (text.empty()) return {};
   return workbook::CellValue(text);
+}
+
+void AddDuty(ConditionModel& model, int m, int type, int delta) {
+  model.TypeTally(m, type) += delta;
+  model.TypeTally(m, kTallyTotal) += delta;
+  model.WorkDays(m) += delta;
 }
 
 }  // namespace
@@ -49,6 +57,28 @@ double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& 
                                              std::string(name_spec.sheet), std::string(name_spec.name),
                                              layout::CellName(range.top, range.left)};
   return workbook::ValueTextToDouble(book.ReadCell(range, 1, 1), place);
+}
+
+void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool quiet,
+                    bool no_tally) {
+  if (first_day == -1) return;
+  ConditionModel& model = ctx.model;
+  if (!quiet) ShowStatus(ctx.host, kStatusReadingRoster, 0, 0, false, ctx.session.StatusPosition);
+  const auto grid = ctx.book.ReadGrid(layout::Range(ctx.book, layout::kTimeTable));
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = first_day; d <= last_day; ++d) {
+      std::string_view text;
+      const auto row = static_cast<std::size_t>(m - 1);
+      const auto col = static_cast<std::size_t>(d - 1);
+      if (row < grid.size() && col < grid[row].size()) text = grid[row][col];
+      int type = AbbrevToType(model, text);
+      // "*" is no duty that can stand in a roster.
+      if (type < 1 || type > model.TypeCount) type = 0;
+      model.Roster(m, d) = type;
+      if (type >= 1 && !no_tally) AddDuty(model, m, type, 1);
+    }
+  }
+  ShowStatus(ctx.host, "", 0, 0, false, ctx.session.StatusPosition);
 }
 
 }  // namespace tsumiki
