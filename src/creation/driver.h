@@ -25,6 +25,7 @@ struct CreateResult {
   CreateOutcome outcome = CreateOutcome::kFailed;
   std::int64_t elapsed_ms = 0;
   std::string message;  // the closing or failure message, as shown
+  std::string totals;   // for a created month: 単勤単休総数情報, as the message quotes it
   // For a run that ended without a month after a day could not be filled: every
   // member and the first rule that refused them the failed day's duty.
   std::string explanation;

@@ -5,6 +5,7 @@
 #include "conditions/layout.h"
 #include "optimise/work_day_adjust.h"
 #include "roster/roster_score.h"
+#include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "roster/work_day_rules.h"
 #include "workbook/reading_modes.h"
@@ -56,9 +57,7 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
     SwapDuties(model, j, m, d);
   }
   if (partner == 0 || !(candidate < best)) return kNoImprovement;
-  SwapDuties(model, m, partner, d);
-  sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
-  sheet.Set(partner, d, DutyText(model, model.Roster(partner, d)));
+  SwapDuties(model, m, partner, d, &sheet);
   return candidate;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "roster/roster_sheet.h"
+#include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "roster/work_day_rules.h"
 

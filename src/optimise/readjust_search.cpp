@@ -1,6 +1,7 @@
 #include "optimise/readjust_search.h"
 
 #include "roster/patterns.h"
+#include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "roster/work_day_rules.h"
 

@@ -1,6 +1,7 @@
 #include "roster/roster_sheet.h"
 
 #include "conditions/load_lookups.h"
+#include "conditions/loader.h"
 #include "ui/status.h"
 #include "workbook/reading_modes.h"
 
@@ -12,12 +13,6 @@ workbook::CellValue TextValue(const std::string& text) {
   // A rest day is an empty cell, not a cell holding an empty text.
   if (text.empty()) return {};
   return workbook::CellValue(text);
-}
-
-void AddDuty(ConditionModel& model, int m, int type, int delta) {
-  model.TypeTally(m, type) += delta;
-  model.TypeTally(m, kTallyTotal) += delta;
-  model.WorkDays(m) += delta;
 }
 
 }  // namespace
@@ -59,8 +54,7 @@ double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& 
   return workbook::ValueTextToDouble(book.ReadCell(range, 1, 1), place);
 }
 
-void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool quiet,
-                    bool no_tally) {
+void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool quiet) {
   if (first_day == -1) return;
   ConditionModel& model = ctx.model;
   if (!quiet) ShowStatus(ctx.host, kStatusReadingRoster, 0, 0, false, ctx.session.StatusPosition);
@@ -74,11 +68,16 @@ void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool 
       int type = AbbrevToType(model, text);
       // "*" is no duty that can stand in a roster.
       if (type < 1 || type > model.TypeCount) type = 0;
-      model.Roster(m, d) = type;
-      if (type >= 1 && !no_tally) AddDuty(model, m, type, 1);
+      SetDuty(model, m, d, type);
     }
   }
   ShowStatus(ctx.host, "", 0, 0, false, ctx.session.StatusPosition);
+}
+
+int LoadRosterConditions(EngineContext& ctx) {
+  const int start = LoadConditions(ctx);
+  if (start >= 1) CountDays(ctx.model, start, ctx.model.DayCount);
+  return start;
 }
 
 }  // namespace tsumiki

@@ -11,26 +11,7 @@ namespace {
 
 constexpr const char* kUnknownDutyText = "Err";
 
-void CountDuty(ConditionModel& model, int m, int code, int delta) {
-  model.TypeTally(m, code) += delta;
-  model.TypeTally(m, kTallyTotal) += delta;
-  model.WorkDays(m) += delta;
-}
-
 }  // namespace
-
-void SwapDuties(ConditionModel& model, int a, int b, int d) {
-  const int x = model.Roster(a, d);
-  const int y = model.Roster(b, d);
-  model.Roster(a, d) = y;
-  model.Roster(b, d) = x;
-  if (y >= 1) CountDuty(model, a, y, +1);
-  if (x >= 1) {
-    CountDuty(model, a, x, -1);
-    CountDuty(model, b, x, +1);
-  }
-  if (y >= 1) CountDuty(model, b, y, -1);
-}
 
 int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b) {
   if (model.MaxConsecWork > 0 && (WorkRunAround(model, a, d) > model.MaxConsecWork ||

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"

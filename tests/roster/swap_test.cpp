@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "optimise/workplace.h"
+#include "roster/roster_change.h"
 #include "roster/work_day_rules.h"
 
 namespace tsumiki {
