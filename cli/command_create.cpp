@@ -10,9 +10,11 @@
 #include <ostream>
 #include <string>
 
+#include "app/main_commands.h"
 #include "app/session.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
+#include "cli/start_condition_flags.h"
 #include "conditions/layout_view.h"
 #include "creation/driver.h"
 #include "creation/driver_texts.h"
@@ -25,12 +27,6 @@ namespace {
 
 inline constexpr std::string_view kCreateHelp =
     "シフト表を作成します（開始条件を指定すると Main シートに記録してから作成します）";
-inline constexpr std::string_view kYearHelp = "作成する年";
-inline constexpr std::string_view kMonthHelp = "作成する月";
-inline constexpr std::string_view kDayHelp = "作成を始める日";
-inline constexpr std::string_view kBaseDayHelp = "基準開始日（シフト表の左端の日）";
-inline constexpr std::string_view kAttemptsHelp = "1日分の試行回数";
-inline constexpr std::string_view kTimeLimitHelp = "制限時間（分）";
 inline constexpr std::string_view kRetryHelp =
     "休みが多すぎる人が出たとき、尋ねずに作り直します（省略時は結果を残します）";
 inline constexpr std::string_view kTotalsHeading = "【単勤単休総数】";
@@ -39,32 +35,17 @@ inline constexpr std::string_view kTotalsHeading = "【単勤単休総数】";
 inline constexpr int kExitTimeLimit = 4;
 
 struct CreateArgs {
-  std::optional<std::string> year;
-  std::optional<std::string> month;
-  std::optional<std::string> day;
-  std::optional<std::string> base_day;
-  std::optional<std::string> attempts;
-  std::optional<std::string> time_limit;
+  StartConditionFlags conditions;
   bool retry = false;
 };
-
-bool AnyStartCondition(const CreateArgs& args) {
-  return args.year || args.month || args.day || args.base_day || args.attempts || args.time_limit;
-}
 
 // Flags given on the command line, checked like the start-condition dialog checks
 // its fields and stored in the workbook as the dialog stores them. False after a
 // refusal, which has been shown.
-bool ApplyStartConditions(const EngineContext& context, Host& host, const CreateArgs& args) {
-  StoredStartConditions stored = ReadStoredStartConditions(context);
-  StartConditionTexts texts = stored.texts;
-  if (args.year) texts.year = *args.year;
-  if (args.month) texts.month = *args.month;
-  if (args.day) texts.day = *args.day;
-  if (args.base_day) texts.base_day = *args.base_day;
-  if (args.attempts) texts.attempts = *args.attempts;
-  if (args.time_limit) texts.time_limit = *args.time_limit;
-  const StartConditionCheck check = CheckStartConditions(texts);
+bool ApplyStartConditions(const EngineContext& context, Host& host,
+                          const StartConditionFlags& flags) {
+  const StoredStartConditions stored = ReadStoredStartConditions(context);
+  const StartConditionCheck check = CheckStartConditions(flags.Over(stored.texts));
   if (!check.ok()) {
     host.MessageBox(check.refusal->message, check.refusal->title, MsgButtons::kOk);
     return false;
@@ -102,19 +83,19 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
   std::unique_ptr<Session> session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
   EngineContext context = session->Context();
-  if (AnyStartCondition(args) && !ApplyStartConditions(context, host, args)) {
+  if (args.conditions.Any() && !ApplyStartConditions(context, host, args.conditions)) {
     return CloseCommandSession(ctx, *session, kExitFailure);
   }
 
   // Ctrl-C while the workbook loaded: no run is started.
   if (ctx.interrupted) return CloseCommandSession(ctx, *session, kExitAborted);
 
-  CreationDriver driver(context);
-  const CreateResult result = driver.StartAction();
+  // The desktop's create button: the roster sheet in front, then the whole run.
+  const CreateResult result = MainCommands(*session).CreateRoster();
   if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();
   if (result.outcome == CreateOutcome::kCreated) {
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
-    ctx.out << '\n' << kTotalsHeading << '\n' << 単勤単休総数情報(context);
+    ctx.out << '\n' << kTotalsHeading << '\n' << result.totals;
   }
   // Only a run that created a month has anything to save (CloseCommandSession
   // saves nothing after a non-zero status); otherwise the save question, or its
@@ -127,12 +108,7 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
 void AddCreateCommand(CLI::App& app, CliContext& ctx) {
   CLI::App* sub = app.add_subcommand("create", std::string(kCreateHelp));
   auto args = std::make_shared<CreateArgs>();
-  sub->add_option("--year", args->year, std::string(kYearHelp))->type_name("Y");
-  sub->add_option("--month", args->month, std::string(kMonthHelp))->type_name("M");
-  sub->add_option("--day", args->day, std::string(kDayHelp))->type_name("D");
-  sub->add_option("--base-day", args->base_day, std::string(kBaseDayHelp))->type_name("B");
-  sub->add_option("--attempts", args->attempts, std::string(kAttemptsHelp))->type_name("N");
-  sub->add_option("--time-limit", args->time_limit, std::string(kTimeLimitHelp))->type_name("MIN");
+  AddStartConditionFlags(*sub, args->conditions);
   sub->add_flag("--retry", args->retry, std::string(kRetryHelp));
   OnRun(sub, ctx, [&ctx, args] { return RunCreate(ctx, *args); });
 }

@@ -14,10 +14,10 @@
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
 #include "conditions/loader.h"
-#include "creation/driver.h"
-#include "creation/duty_refusal.h"
 #include "creation/start_conditions_check.h"
 #include "optimise/readjust_text.h"
+#include "roster/duty_refusal.h"
+#include "roster/roster_sheet.h"
 
 namespace tsumiki::cli {
 namespace {
@@ -74,9 +74,9 @@ int RunExplain(CliContext& ctx, const ExplainArgs& args) {
   auto session = OpenCommandSession(ctx, WorkbookUse::kRead);
   if (!session) return kExitFailure;
   EngineContext engine = session->Context();
-  if (LoadConditions(engine) < 0) return kExitFailure;
+  if (LoadRosterConditions(engine) < 0) return kExitFailure;
   ConditionModel& model = engine.model;
-  ReadRosterBack(engine, 1, model.DayCount, true, true);
+  ReadRosterBack(engine, 1, model.DayCount, true);
   CountRoster(model);
 
   const auto day_of_month = ParseWholeNumberText(args.day);

@@ -8,6 +8,7 @@
 
 #include "cli/command_session.h"
 #include "cli/commands.h"
+#include "cli/start_condition_flags.h"
 #include "conditions/layout.h"
 #include "creation/start_conditions.h"
 
@@ -16,12 +17,6 @@ namespace {
 
 constexpr std::string_view kSettingsHelp =
     "開始条件と最適化比重を表示します（オプションを付けると変更します）";
-constexpr std::string_view kYearHelp = "作成する年";
-constexpr std::string_view kMonthHelp = "作成する月";
-constexpr std::string_view kDayHelp = "作成開始日（省略時、--base-day を指定すれば同じ日）";
-constexpr std::string_view kBaseDayHelp = "基準開始日（シフト表の左端の日）";
-constexpr std::string_view kAttemptsHelp = "1日分の試行回数";
-constexpr std::string_view kTimeLimitHelp = "制限時間（分）";
 constexpr std::string_view kWeightHelp =
     "最適化比重（略称または番号=値、休みは 休み=値）。複数指定できます";
 
@@ -45,11 +40,9 @@ constexpr std::string_view kWeightNoValue =
     "--weight は「勤務=値」の形で指定してください（例：--weight 日=1.5）。";
 
 struct SettingsArgs {
-  std::optional<std::string> year, month, day, base_day, attempts, time_limit;
+  StartConditionFlags conditions;
   std::vector<std::string> weights;
-  bool Changes() const {
-    return year || month || day || base_day || attempts || time_limit || !weights.empty();
-  }
+  bool Changes() const { return conditions.Any() || !weights.empty(); }
 };
 
 void Line(std::ostream& out, std::string_view label, const std::string& value) {
@@ -97,15 +90,7 @@ int RunSettings(CliContext& ctx, const SettingsArgs& args) {
     return CloseCommandSession(ctx, *session, kExitOk);
   }
 
-  StartConditionTexts texts = stored.texts;
-  if (args.year) texts.year = *args.year;
-  if (args.month) texts.month = *args.month;
-  // As in the dialog, a new base day is also the day building starts from.
-  if (args.base_day) texts.base_day = texts.day = *args.base_day;
-  if (args.day) texts.day = *args.day;
-  if (args.attempts) texts.attempts = *args.attempts;
-  if (args.time_limit) texts.time_limit = *args.time_limit;
-  const StartConditionCheck check = CheckStartConditions(texts);
+  const StartConditionCheck check = CheckStartConditions(args.conditions.Over(stored.texts));
   if (!check.ok()) return Refuse(ctx, check.refusal->message, check.refusal->title);
 
   for (const std::string& item : args.weights) {
@@ -133,35 +118,10 @@ int RunSettings(CliContext& ctx, const SettingsArgs& args) {
 
 void AddSettingsCommand(CLI::App& app, CliContext& ctx) {
   CLI::App* sub = app.add_subcommand("settings", std::string(kSettingsHelp));
-  struct Raw {
-    std::string year, month, day, base_day, attempts, time_limit;
-    std::vector<std::string> weights;
-  };
-  auto raw = std::make_shared<Raw>();
-  auto* year = sub->add_option("--year", raw->year, std::string(kYearHelp))->type_name("Y");
-  auto* month = sub->add_option("--month", raw->month, std::string(kMonthHelp))->type_name("M");
-  auto* day = sub->add_option("--day", raw->day, std::string(kDayHelp))->type_name("D");
-  auto* base =
-      sub->add_option("--base-day", raw->base_day, std::string(kBaseDayHelp))->type_name("B");
-  auto* attempts =
-      sub->add_option("--attempts", raw->attempts, std::string(kAttemptsHelp))->type_name("N");
-  auto* limit = sub->add_option("--time-limit", raw->time_limit, std::string(kTimeLimitHelp))
-                    ->type_name("MIN");
-  sub->add_option("--weight", raw->weights, std::string(kWeightHelp))->type_name("TYPE=VALUE");
-  OnRun(sub, ctx, [&ctx, raw, year, month, day, base, attempts, limit] {
-    const auto given = [](const CLI::Option* o, const std::string& v) {
-      return o->count() > 0 ? std::optional<std::string>(v) : std::nullopt;
-    };
-    SettingsArgs args;
-    args.year = given(year, raw->year);
-    args.month = given(month, raw->month);
-    args.day = given(day, raw->day);
-    args.base_day = given(base, raw->base_day);
-    args.attempts = given(attempts, raw->attempts);
-    args.time_limit = given(limit, raw->time_limit);
-    args.weights = raw->weights;
-    return RunSettings(ctx, args);
-  });
+  auto args = std::make_shared<SettingsArgs>();
+  AddStartConditionFlags(*sub, args->conditions);
+  sub->add_option("--weight", args->weights, std::string(kWeightHelp))->type_name("TYPE=VALUE");
+  OnRun(sub, ctx, [&ctx, args] { return RunSettings(ctx, *args); });
 }
 
 }  // namespace tsumiki::cli

@@ -7,8 +7,11 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash scripts/setup.sh
-BUILD_DIR=${BUILD_DIR:-build} bash scripts/build.sh -DTSUMIKI_BUILD_GUI=OFF -DTSUMIKI_BUILD_BENCH=OFF
-tsumiki="$root/${BUILD_DIR:-build}/cli/tsumiki"
+# A build folder of its own: the command line alone, without the desktop program, must
+# not become the configuration that scripts/test.sh then finds in build/.
+build_dir=${BUILD_DIR:-build-cli}
+BUILD_DIR=$build_dir bash scripts/build.sh -DTSUMIKI_BUILD_GUI=OFF -DTSUMIKI_BUILD_BENCH=OFF
+tsumiki="$root/$build_dir/cli/tsumiki"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

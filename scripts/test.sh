@@ -3,5 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh
+# Everything on, whatever an earlier configuration of build/ left in its cache.
+bash scripts/build.sh -DTSUMIKI_BUILD_GUI=ON -DTSUMIKI_BUILD_BENCH=ON -DTSUMIKI_BUILD_TESTS=ON
 ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 600

@@ -11,7 +11,7 @@
 #include "conditions/engine_context.h"
 #include "conditions/layout.h"
 #include "optimise/optimise_search.h"
-#include "optimise/swap.h"
+#include "roster/swap.h"
 #include "workbook/workbook.h"
 
 namespace tsumiki {

@@ -2,46 +2,41 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 
 namespace tsumiki::layout {
 namespace {
 
-// Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's algorithm).
-long DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2 ? 1 : 0;
-  const long era = (y >= 0 ? y : y - 399) / 400;
-  const long yoe = y - era * 400;
-  const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
+namespace chr = std::chrono;
+
+// A day past the month's end counts on into the next month, as a spreadsheet's
+// DATE does: <chrono> defines the days of such a date that way.
+chr::sys_days Days(int year, int month, int day) {
+  return chr::sys_days{chr::year{year} / chr::month{static_cast<unsigned>(month)} /
+                       chr::day{static_cast<unsigned>(day)}};
 }
 
-CivilDate CivilFromDays(long z) {
-  z += 719468;
-  const long era = (z >= 0 ? z : z - 146096) / 146097;
-  const long doe = z - era * 146097;
-  const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const long mp = (5 * doy + 2) / 153;
-  const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  const int y = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
-  return {y, m, d};
+chr::sys_days Days(const CivilDate& date) { return Days(date.year, date.month, date.day); }
+
+CivilDate Civil(chr::sys_days days) {
+  const chr::year_month_day date{days};
+  return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+          static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
 }  // namespace
 
 int DaysInMonth(int year, int month) {
-  static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+  const chr::year_month_day_last last{chr::year{year} /
+                                      chr::month{static_cast<unsigned>(month)} / chr::last};
+  return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
 std::optional<CivilDate> PeriodStart(int year, int month, int base_day) {
   if (year < 1900 || year > 9999 || month < 1 || month > 12 || base_day < 1 || base_day > 31) {
     return std::nullopt;
   }
-  return CivilFromDays(DaysFromCivil(year, month, 1) + base_day - 1);
+  return Civil(Days(year, month, 1) + chr::days{base_day - 1});
 }
 
 int PeriodLength(const CivilDate& start) {
@@ -52,18 +47,15 @@ int PeriodLength(const CivilDate& start) {
     ++year;
   }
   const int day = std::min(start.day, DaysInMonth(year, month));
-  return static_cast<int>(DaysFromCivil(year, month, day) -
-                          DaysFromCivil(start.year, start.month, start.day));
+  return static_cast<int>((Days(year, month, day) - Days(start)).count());
 }
 
 CivilDate AddDays(const CivilDate& date, int days) {
-  return CivilFromDays(DaysFromCivil(date.year, date.month, date.day) + days);
+  return Civil(Days(date) + chr::days{days});
 }
 
 int Weekday(const CivilDate& date) {
-  const long z = DaysFromCivil(date.year, date.month, date.day);
-  // 1970-01-01 was a Thursday.
-  return static_cast<int>(((z % 7) + 7 + 4) % 7);
+  return static_cast<int>(chr::weekday{Days(date)}.c_encoding());
 }
 
 std::string_view WeekdayName(int weekday) {

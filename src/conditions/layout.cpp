@@ -148,14 +148,6 @@ std::string MacroKey(std::string_view macro) {
   return std::string(macro);
 }
 
-std::string CellName(int row, int column) {
-  std::string letters;
-  for (int c = column; c > 0; c = (c - 1) / 26) {
-    letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-  }
-  return letters + std::to_string(row);
-}
-
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
   std::string out;
   for (std::size_t i = 0; i < pattern.size(); ++i) {

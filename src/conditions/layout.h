@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "workbook/a1_reference.h"
 #include "workbook/workbook.h"
 
 // The roster workbook's layout: every sheet and every defined name the program
@@ -169,8 +170,8 @@ workbook::CellRange ConditionsPathCell(const workbook::Workbook& book);
 // The macro's registration name: the name without the leading "!".
 std::string MacroKey(std::string_view macro);
 
-// "A1"-style address of a sheet-absolute cell.
-std::string CellName(int row, int column);
+// "A1"-style address of a sheet-absolute cell: the store's own.
+using workbook::CellName;
 
 // Replaces {0}, {1}, ... in a message pattern by the arguments.
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);

@@ -73,9 +73,6 @@ void PlaceReservations(EngineContext& ctx) {
   for (const Placement& p : placements) {
     model.Roster(p.m, p.d) = p.duty;
     book.WriteCell(roster, p.m, p.d, model.TypeAbbrev(p.duty));
-    model.TypeTally(p.m, p.duty) += 1;
-    model.TypeTally(p.m, kTallyTotal) += 1;
-    model.WorkDays(p.m) += 1;
   }
   SetCalculation(book, true);
   SetCalculation(book, false);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "creation/run_lengths.h"
+#include "roster/run_lengths.h"
 
 namespace tsumiki {
 

@@ -4,9 +4,9 @@
 
 #include "conditions/load_lookups.h"
 #include "creation/candidates.h"
-#include "creation/combos.h"
-#include "creation/duty_rules.h"
-#include "creation/patterns.h"
+#include "roster/combos.h"
+#include "roster/duty_rules.h"
+#include "roster/patterns.h"
 
 namespace tsumiki {
 namespace {

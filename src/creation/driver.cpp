@@ -9,13 +9,14 @@
 #include "conditions/loader.h"
 #include "creation/day_filling.h"
 #include "creation/driver_texts.h"
-#include "creation/duty_refusal.h"
 #include "creation/feasibility_check.h"
-#include "creation/refusal_texts.h"
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/repair_search.h"
-#include "optimise/roster_score.h"
+#include "roster/duty_refusal.h"
+#include "roster/refusal_texts.h"
+#include "roster/roster_change.h"
+#include "roster/roster_score.h"
 #include "ui/app_identity.h"
 #include "ui/status.h"
 #include "ui/wait.h"
@@ -44,12 +45,6 @@ CellRange DayBlock(const CellRange& table, int member_count, int d) {
   block.right = block.left;
   block.bottom = table.top + member_count - 1;
   return block;
-}
-
-void AddDuty(ConditionModel& model, int m, int type, int delta) {
-  model.TypeTally(m, type) += delta;
-  model.TypeTally(m, kTallyTotal) += delta;
-  model.WorkDays(m) += delta;
 }
 
 // The failed day as the search saw it when nobody was left for the slot.
@@ -91,32 +86,10 @@ std::string_view CreationModeCaption(int mode) {
   }
 }
 
-void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool quiet,
-                    bool no_tally) {
-  if (first_day == -1) return;
-  ConditionModel& model = ctx.model;
-  if (!quiet) Status(ctx, kStatusReadingRoster);
-  const auto grid = ctx.book.ReadGrid(RosterRange(ctx));
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    for (int d = first_day; d <= last_day; ++d) {
-      std::string_view text;
-      const auto row = static_cast<std::size_t>(m - 1);
-      const auto col = static_cast<std::size_t>(d - 1);
-      if (row < grid.size() && col < grid[row].size()) text = grid[row][col];
-      int type = AbbrevToType(model, text);
-      // "*" is no duty that can stand in a roster.
-      if (type < 1 || type > model.TypeCount) type = 0;
-      model.Roster(m, d) = type;
-      if (type >= 1 && !no_tally) AddDuty(model, m, type, 1);
-    }
-  }
-  Status(ctx, "");
-}
-
 std::string 単勤単休総数情報(const EngineContext& ctx) {
-  // The roster is read back without counting it again: the tallies already hold it
-  // and must keep matching a count of the roster.
-  ReadRosterBack(ctx, 1, ctx.model.DayCount, false, true);
+  // The sheet may have been edited by hand since the roster was built: the text
+  // counts what it shows, and the roster and its tallies follow it.
+  ReadRosterBack(ctx, 1, ctx.model.DayCount, false);
   const ConditionModel& model = ctx.model;
   int filled = 0;
   for (int m = 1; m <= model.MemberCount; ++m) {
@@ -153,10 +126,7 @@ void CreationDriver::TallyDay(int d) {
     // one a required sequence fixed during the run, is counted here.
     int counted = loaded_fixed_(m, d);
     if (counted < 1 || counted > model.TypeCount) counted = 0;
-    const int actual = model.Roster(m, d);
-    if (counted == actual) continue;
-    if (counted >= 1) AddDuty(model, m, counted, -1);
-    if (actual >= 1) AddDuty(model, m, actual, 1);
+    CountFilledCell(model, m, d, counted);
   }
 }
 
@@ -185,7 +155,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   run.ModelLoaded = false;
   Status(ctx_, pass_number == 1 ? kStatusPreparing : kStatusRetrying);
   ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroClear));
-  const int start = LoadConditions(ctx_);
+  const int start = LoadRosterConditions(ctx_);
   if (start < 0) {
     Status(ctx_, "");
     load_failed_ = true;
@@ -194,7 +164,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   loaded_fixed_ = model.Fixed;
   // The limit counts from the start of the whole run, whatever the passes took.
   run.DeadlineMs = run.RunStartTime + TimeLimitMs(model.TimeLimitMinutes);
-  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false, false);
+  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false);
   Notify(DriverEvent::kLoaded, start);
   if (pass_number == 1) {
     // A month that no pass could staff ends here, before any day is filled.
@@ -239,7 +209,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
           RandomSwapPass(ctx_, d - 1);
           if (d != model.DayCount) continue;
         }
-        Optimise(ctx_, 1, 1, d - 1);
+        Optimise(ctx_, /*first_argument=*/1, /*passes=*/1, d - 1);
       }
     }
     WriteDay(d);
@@ -314,10 +284,10 @@ CreateResult CreationDriver::StartAction() {
     bool repeat = true;
     while (repeat) {
       if (StopRequested(run, host.MonotonicMs()) || !RunCreationPasses()) break;
-      Optimise(ctx_, 1, 1, model.DayCount);
+      Optimise(ctx_, /*first_argument=*/1, /*passes=*/1, model.DayCount);
       Notify(DriverEvent::kOptimised, 1);
       if (StopRequested(run, host.MonotonicMs())) break;
-      Optimise(ctx_, 1, 2, model.DayCount);
+      Optimise(ctx_, /*first_argument=*/1, /*passes=*/2, model.DayCount);
       Notify(DriverEvent::kOptimised, 2);
       if (StopRequested(run, host.MonotonicMs())) break;
       // Members still short of their targets: the repair search places the
@@ -349,8 +319,9 @@ CreateResult CreationDriver::StartAction() {
       WaitWithEvents(host, kPauseAllDoneMs);
       Status(ctx_, "");
       result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
-      result.message = std::string(kElapsedPrefix) + ElapsedText(result.elapsed_ms) + "\n\n" +
-                       単勤単休総数情報(ctx_);
+      result.totals = 単勤単休総数情報(ctx_);
+      result.message =
+          std::string(kElapsedPrefix) + ElapsedText(result.elapsed_ms) + "\n\n" + result.totals;
       result.outcome = CreateOutcome::kCreated;
       host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
     } else {

@@ -7,6 +7,7 @@
 
 #include "conditions/engine_context.h"
 #include "creation/progress_window.h"
+#include "roster/roster_sheet.h"
 
 namespace tsumiki {
 
@@ -24,6 +25,7 @@ struct CreateResult {
   CreateOutcome outcome = CreateOutcome::kFailed;
   std::int64_t elapsed_ms = 0;
   std::string message;  // the closing or failure message, as shown
+  std::string totals;   // for a created month: 単勤単休総数情報, as the message quotes it
   // For a run that ended without a month after a day could not be filled: every
   // member and the first rule that refused them the failed day's duty.
   std::string explanation;
@@ -69,11 +71,6 @@ class CreationDriver {
   std::optional<std::string> cannot_staff_;
   Observer observer_;
 };
-
-// Reads days first..last of the roster sheet into Roster; unless no_tally, each
-// duty found also counts in TypeTally and WorkDays. Nothing happens for first -1.
-void ReadRosterBack(const EngineContext& context, int first_day, int last_day, bool quiet,
-                    bool no_tally);
 
 // "mm:ss" of an elapsed time; whole hours are not shown.
 std::string ElapsedText(std::int64_t elapsed_ms);

@@ -15,7 +15,6 @@ inline constexpr std::string_view kStatusOptimiseAndAdjust = "最適化と勤務
 inline constexpr std::string_view kStatusOptimise = "最適化を開始します！";
 inline constexpr std::string_view kStatusTooManyRestDays = "休みが多すぎる人が出ました。再挑戦！！";
 inline constexpr std::string_view kStatusAllDone = "★★ 全て終了しました ★★";
-inline constexpr std::string_view kStatusReadingRoster = "シフト表 参照中";
 
 inline constexpr Bgr kColourBlue = 0xFF0000;
 inline constexpr Bgr kColourRed = 0x0000FF;

@@ -1,11 +1,11 @@
 #include "creation/feasibility_check.h"
 
 #include "conditions/layout.h"
-#include "creation/duty_mask.h"
-#include "creation/duty_refusal.h"
-#include "creation/patterns.h"
-#include "creation/refusal_texts.h"
-#include "creation/run_lengths.h"
+#include "roster/duty_mask.h"
+#include "roster/duty_refusal.h"
+#include "roster/patterns.h"
+#include "roster/refusal_texts.h"
+#include "roster/run_lengths.h"
 
 namespace tsumiki {
 namespace {

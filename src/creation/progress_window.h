@@ -8,30 +8,19 @@
 #include "conditions/condition_model.h"
 #include "conditions/run_state.h"
 #include "ui/host.h"
+#include "ui/window_place.h"
 
 namespace tsumiki {
 
 // Texts of the progress window and of the time-limit message.
 inline constexpr std::string_view kTimeLimitTitle = "制限時間オーバー";
 inline constexpr std::string_view kRemainingLabel = "残分";
-inline constexpr std::string_view kAbortCaption = "中止";
 
 // Design size of the progress window, in twips.
 inline constexpr int kProgressWidthTwips = 4800;
 inline constexpr int kProgressHeightTwips = 1100;
 // Interval of the time-limit timer.
 inline constexpr int kProgressTickMs = 200;
-
-struct TwipsPoint {
-  int left = 0;
-  int top = 0;
-};
-
-// Where the progress window goes for a StatusPosition of 0..3 (screen and window
-// sizes in twips, 50 pixels of margin); nullopt for any other value, which leaves
-// the window where it was.
-std::optional<TwipsPoint> PlaceProgressWindow(int status_position, const ScreenMetrics& screen,
-                                              int width_twips, int height_twips);
 
 // "m:ss" of a remaining time: whole minutes, then the seconds as two digits.
 // A negative time shows "0:00".

@@ -1,6 +1,7 @@
 #include "creation/start_conditions_check.h"
 
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -137,11 +138,11 @@ std::string FormatPlainNumber(double value) {
 }
 
 bool IsValidDate(int year, int month, int day) {
-  if (year < 1 || month < 1 || month > 12 || day < 1) return false;
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  const int last = month == 2 && leap ? 29 : kDays[month - 1];
-  return day <= last;
+  namespace chr = std::chrono;
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+  return chr::year_month_day{chr::year{year}, chr::month{static_cast<unsigned>(month)},
+                             chr::day{static_cast<unsigned>(day)}}
+      .ok();
 }
 
 StartConditionCheck CheckStartConditions(const StartConditionTexts& texts) {

@@ -71,7 +71,7 @@ std::optional<int> ParseWholeNumberText(std::string_view text);
 // A number as the dialog shows it: plain decimal without exponent or trailing
 // zeros ("21", "2.5").
 std::string FormatPlainNumber(double value);
-// True for a real Gregorian date.
+// True for a real Gregorian date of the years 1..9999.
 bool IsValidDate(int year, int month, int day);
 
 }  // namespace tsumiki

@@ -3,10 +3,11 @@
 #include <algorithm>
 
 #include "conditions/layout.h"
-#include "optimise/roster_score.h"
-#include "optimise/swap.h"
 #include "optimise/work_day_adjust.h"
-#include "optimise/work_day_rules.h"
+#include "roster/roster_score.h"
+#include "roster/roster_change.h"
+#include "roster/swap.h"
+#include "roster/work_day_rules.h"
 #include "workbook/reading_modes.h"
 
 namespace tsumiki {
@@ -66,10 +67,8 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
     SwapDuties(model, j, m, d);
   }
   if (partner == 0 || !(candidate < best)) return kNoImprovement;
-  SwapDuties(model, m, partner, d);
+  SwapDuties(model, m, partner, d, &sheet);
   tally.Swapped(model, m, partner, d);
-  sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
-  sheet.Set(partner, d, DutyText(model, model.Roster(partner, d)));
   return candidate;
 }
 

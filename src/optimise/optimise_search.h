@@ -3,7 +3,7 @@
 #include "conditions/engine_context.h"
 #include "optimise/optimise_window.h"
 #include "optimise/pass_state.h"
-#include "optimise/roster_sheet.h"
+#include "roster/roster_sheet.h"
 
 namespace tsumiki {
 

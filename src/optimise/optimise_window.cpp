@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "creation/progress_window.h"
+#include "ui/window_place.h"
 
 namespace tsumiki {
 

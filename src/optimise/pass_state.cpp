@@ -1,6 +1,6 @@
 #include "optimise/pass_state.h"
 
-#include "creation/run_lengths.h"
+#include "roster/run_lengths.h"
 
 namespace tsumiki {
 

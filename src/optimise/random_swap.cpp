@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "optimise/roster_sheet.h"
-#include "optimise/swap.h"
-#include "optimise/work_day_rules.h"
+#include "roster/roster_sheet.h"
+#include "roster/roster_change.h"
+#include "roster/swap.h"
+#include "roster/work_day_rules.h"
 
 namespace tsumiki {
 

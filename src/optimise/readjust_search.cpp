@@ -1,8 +1,9 @@
 #include "optimise/readjust_search.h"
 
-#include "creation/patterns.h"
-#include "optimise/swap.h"
-#include "optimise/work_day_rules.h"
+#include "roster/patterns.h"
+#include "roster/roster_change.h"
+#include "roster/swap.h"
+#include "roster/work_day_rules.h"
 
 namespace tsumiki {
 

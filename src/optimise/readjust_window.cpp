@@ -2,8 +2,9 @@
 
 #include "conditions/layout.h"
 #include "conditions/loader.h"
-#include "creation/driver.h"
-#include "optimise/swap.h"
+#include "roster/roster_change.h"
+#include "roster/roster_sheet.h"
+#include "roster/swap.h"
 #include "ui/forms.h"
 #include "workbook/reading_modes.h"
 
@@ -37,8 +38,8 @@ bool ReadjustWindow::Load() {
 }
 
 bool ReadjustWindow::LoadModel() {
-  if (LoadConditions(ctx_) < 0) return false;
-  ReadRosterBack(ctx_, 1, ctx_.model.DayCount, false, false);
+  if (LoadRosterConditions(ctx_) < 0) return false;
+  ReadRosterBack(ctx_, 1, ctx_.model.DayCount, false);
   ctx_.run.ModelLoaded = true;
   return true;
 }
@@ -162,12 +163,11 @@ ReadjustOutcome ReadjustWindow::Readjust() {
     RestoreColours();
     return ReadjustOutcome::kCancelled;
   }
+  RosterSheetCells sheet(ctx_.book);
   for (const Exchange& e : exchanges_) {
     MarkCell(e.a, e.day, kKeepInterior, kMarkBorder);
     MarkCell(e.b, e.day, kKeepInterior, kMarkBorder);
-    SwapDuties(ctx_.model, e.a, e.b, e.day);
-    WriteRosterCell(e.a, e.day);
-    WriteRosterCell(e.b, e.day);
+    SwapDuties(ctx_.model, e.a, e.b, e.day, &sheet);
   }
   undo_enabled_ = true;
   return ReadjustOutcome::kApplied;
@@ -183,13 +183,12 @@ void ReadjustWindow::RestoreColours() {
 
 void ReadjustWindow::OnUndoClicked() {
   if (!undo_enabled_) return;
+  RosterSheetCells sheet(ctx_.book);
   for (std::size_t k = exchanges_.size(); k-- > 0;) {
     const Exchange& e = exchanges_[k];
     RestoreLook(e.a, e.day, saved_[k].style_a);
     RestoreLook(e.b, e.day, saved_[k].style_b);
-    SwapDuties(ctx_.model, e.a, e.b, e.day);
-    WriteRosterCell(e.a, e.day);
-    WriteRosterCell(e.b, e.day);
+    SwapDuties(ctx_.model, e.a, e.b, e.day, &sheet);
   }
   undo_enabled_ = false;
 }
@@ -199,12 +198,6 @@ void ReadjustWindow::OnCloseClicked() {
   timer_.reset();
   open_ = false;
   CloseForm(ctx_.host, kReadjustForm);
-}
-
-void ReadjustWindow::WriteRosterCell(int member, int day) {
-  const wb::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
-  const std::string text = DutyText(ctx_.model, ctx_.model.Roster(member, day));
-  ctx_.book.WriteCell(grid, member, day, text.empty() ? wb::CellValue() : wb::CellValue(text));
 }
 
 void ReadjustWindow::MarkCell(int member, int day, int interior, int border) {

@@ -89,7 +89,6 @@ class ReadjustWindow {
   // into the sheet since the model was read.
   bool ModelMatchesSheet() const;
   bool LoadModel();
-  void WriteRosterCell(int member, int day);
   void RestoreColours();
 
   EngineContext ctx_;

@@ -4,10 +4,11 @@
 #include <utility>
 #include <vector>
 
-#include "optimise/repair_rules.h"
-#include "optimise/roster_score.h"
-#include "optimise/roster_sheet.h"
-#include "optimise/swap.h"
+#include "roster/repair_rules.h"
+#include "roster/roster_change.h"
+#include "roster/roster_score.h"
+#include "roster/roster_sheet.h"
+#include "roster/swap.h"
 #include "ui/status.h"
 
 namespace tsumiki {
@@ -24,23 +25,6 @@ constexpr double kShortPivotShare = 0.85;
 constexpr int kNearDays = 7;
 // The longest block of days two members exchange in one move.
 constexpr int kMaxBlock = 4;
-
-// Places or clears one cell and keeps the tallies in step (the change path of a
-// single cell; a swap goes through SwapDuties).
-void SetCell(ConditionModel& model, int m, int d, int code) {
-  const int old = model.Roster(m, d);
-  if (old >= 1) {
-    model.TypeTally(m, old) -= 1;
-    model.TypeTally(m, kTallyTotal) -= 1;
-    model.WorkDays(m) -= 1;
-  }
-  model.Roster(m, d) = code;
-  if (code >= 1) {
-    model.TypeTally(m, code) += 1;
-    model.TypeTally(m, kTallyTotal) += 1;
-    model.WorkDays(m) += 1;
-  }
-}
 
 class Search {
  public:
@@ -161,12 +145,12 @@ class Search {
     if (model_.Roster(s, d) != 0 || !Free(s, d)) return;
     const int before = Missing(s);
     for (int t = 1; t <= rules_.AddableTypes(); ++t) {
-      SetCell(model_, s, d, t);
+      PlaceDuty(model_, s, d, t);
       if (WithinTarget(s) && CellsHold(s, s, d) && Accept(cost_ - before + Missing(s), step)) {
         Track(s);
         return;
       }
-      SetCell(model_, s, d, 0);
+      RemoveDuty(model_, s, d);
     }
   }
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <bit>
 
-#include "optimise/roster_score.h"
+#include "roster/roster_score.h"
 
 namespace tsumiki {
 

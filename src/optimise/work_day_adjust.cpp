@@ -2,11 +2,12 @@
 
 #include <limits>
 
-#include "creation/combos.h"
-#include "creation/patterns.h"
-#include "optimise/roster_score.h"
-#include "optimise/roster_sheet.h"
-#include "optimise/work_day_rules.h"
+#include "roster/combos.h"
+#include "roster/patterns.h"
+#include "roster/roster_change.h"
+#include "roster/roster_score.h"
+#include "roster/roster_sheet.h"
+#include "roster/work_day_rules.h"
 #include "ui/status.h"
 
 namespace tsumiki {
@@ -17,15 +18,6 @@ int Need(const ConditionModel& model, int m) {
   // A target of 0 means the member is not to be given work by the adjustment.
   if (model.WorkDayTarget(m) == 0) return 0;
   return model.WorkDayTarget(m) - model.WorkDays(m);
-}
-
-void AddDuty(EngineContext& ctx, int m, int d, int t) {
-  ConditionModel& model = ctx.model;
-  model.Roster(m, d) = t;
-  model.TypeTally(m, t) += 1;
-  model.TypeTally(m, kTallyTotal) += 1;
-  model.WorkDays(m) += 1;
-  WriteRosterCell(ctx.book, m, d, model.TypeAbbrev(t));
 }
 
 // Rules of the roster that CanAddDuty does not cover but an added duty must keep:
@@ -55,7 +47,8 @@ void Sweep(EngineContext& ctx, int m, const IndexArray<int>& order, bool strict,
                          OffRunAround(model, m, d) <= model.MaxConsecRest) ||
                         (strict && SingleDayGuard(model, m, d) != kRuleAccept);
       if (!skip) {
-        AddDuty(ctx, m, d, t);
+        RosterSheetCells sheet(ctx.book);
+        PlaceDuty(model, m, d, t, &sheet);
         --need;
       }
       if (!(k + 1 <= days - model.StartDay && !ctx.run.AbortRequested && need > 0)) break;

@@ -93,6 +93,18 @@ TEST_F(SettingsCommandTest, StoresWithSaveAndCopiesTheBaseDay) {
   EXPECT_EQ(Stored(layout::kStartDayOfMonth), wb::CellValue(3));
 }
 
+// Both commands take the start-condition flags as the dialog takes its fields.
+TEST_F(SettingsCommandTest, ABaseDayGivenAloneIsAlsoTheStartDay) {
+  for (const char* command : {"settings", "create"}) {
+    testing::WriteSampleWorkbookTo(path_);
+    CliRun run;
+    ASSERT_EQ(run.Run(Args({"--batch", "--save", command, "--base-day", "21"})), kExitOk)
+        << command << run.err.str();
+    EXPECT_EQ(Stored(layout::kBaseStartDay), wb::CellValue(21)) << command;
+    EXPECT_EQ(Stored(layout::kStartDayOfMonth), wb::CellValue(21)) << command;
+  }
+}
+
 TEST_F(SettingsCommandTest, WithoutSaveTheQuestionDecides) {
   const wb::CellValue attempts = Stored(layout::kAttempts);
   CliRun run;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "creation/duty_refusal.h"
+#include "roster/duty_refusal.h"
 #include "support/model_builder.h"
 
 namespace tsumiki {

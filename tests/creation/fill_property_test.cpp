@@ -5,6 +5,8 @@
 #include "conditions/layout.h"
 #include "conditions/loader.h"
 #include "creation/day_filling.h"
+#include "roster/roster_change.h"
+#include "roster/roster_sheet.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
@@ -22,14 +24,7 @@ using testing::WorkplaceShape;
 
 // Counts the duties that a successful day added, as the creation driver does.
 void TallyNewDuties(ConditionModel& model, const DayColumn& before, int d) {
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    const int duty = model.Roster(m, d);
-    if (duty >= 1 && before.roster(m) == 0) {
-      model.TypeTally(m, duty) += 1;
-      model.TypeTally(m, kTallyTotal) += 1;
-      model.WorkDays(m) += 1;
-    }
-  }
+  for (int m = 1; m <= model.MemberCount; ++m) CountFilledCell(model, m, d, before.roster(m));
 }
 
 struct Outcome {
@@ -113,7 +108,7 @@ TEST(FilledDayBreaksNoRuleTest, OnTheSampleWorkbook) {
   SessionValues session;
   RandomSource random(1);
   EngineContext ctx{fx->book(), host, loaded, run, session, random};
-  ASSERT_EQ(LoadConditions(ctx), 1) << testing::JoinProblems(host.MessageTexts());
+  ASSERT_EQ(LoadRosterConditions(ctx), 1) << testing::JoinProblems(host.MessageTexts());
 
   Outcome total;
   for (std::uint64_t seed = 1; seed <= 8; ++seed) {

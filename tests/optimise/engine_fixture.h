@@ -10,7 +10,7 @@
 
 #include "conditions/engine_context.h"
 #include "conditions/layout.h"
-#include "optimise/swap.h"
+#include "roster/swap.h"
 #include "support/scripted_host.h"
 #include "workbook/workbook.h"
 #include "workplace.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "engine_fixture.h"
-#include "optimise/roster_score.h"
 #include "optimise/work_day_adjust.h"
+#include "roster/roster_score.h"
 #include "support/roster_checker.h"
 
 namespace tsumiki {

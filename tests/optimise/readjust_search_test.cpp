@@ -4,7 +4,8 @@
 
 #include <random>
 
-#include "optimise/swap.h"
+#include "roster/roster_change.h"
+#include "roster/swap.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "engine_fixture.h"
-#include "optimise/roster_score.h"
+#include "roster/roster_score.h"
 #include "support/roster_checker.h"
 
 namespace tsumiki {

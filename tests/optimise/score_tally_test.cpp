@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "optimise/roster_score.h"
-#include "optimise/swap.h"
+#include "roster/roster_score.h"
+#include "roster/swap.h"
 #include "ui/random.h"
 
 namespace tsumiki {

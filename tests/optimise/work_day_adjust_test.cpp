@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_fixture.h"
-#include "optimise/roster_score.h"
+#include "roster/roster_score.h"
 #include "support/roster_checker.h"
 
 namespace tsumiki {

@@ -9,6 +9,7 @@
 
 #include "conditions/condition_model.h"
 #include "creation/day_filling.h"
+#include "roster/roster_change.h"
 #include "support/model_builder.h"
 #include "support/scripted_host.h"
 
@@ -77,17 +78,7 @@ inline bool FillMonth(ConditionModel& model, RandomSource& random, const Host& h
     for (int m = 1; m <= model.MemberCount; ++m) before(m) = model.Roster(m, d);
     if (TryDay(fill, d) < 1.0f) return false;
     // Count what the day filling changed; reservations are counted already.
-    for (int m = 1; m <= model.MemberCount; ++m) {
-      const int was = before(m);
-      const int now = model.Roster(m, d);
-      if (was == now) continue;
-      for (const auto& [t, delta] : {std::pair{was, -1}, std::pair{now, +1}}) {
-        if (t < 1) continue;
-        model.TypeTally(m, t) += delta;
-        model.TypeTally(m, kTallyTotal) += delta;
-        model.WorkDays(m) += delta;
-      }
-    }
+    for (int m = 1; m <= model.MemberCount; ++m) CountFilledCell(model, m, d, before(m));
   }
   return true;
 }

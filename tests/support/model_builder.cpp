@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "roster/roster_change.h"
+
 namespace tsumiki::testing {
 namespace {
-
-void Tally(ConditionModel& model, int m, int t) {
-  model.TypeTally(m, t) += 1;
-  model.TypeTally(m, kTallyTotal) += 1;
-  model.WorkDays(m) += 1;
-}
 
 ComboRule MakeRule(int type, int count, const std::vector<int>& rows) {
   if (rows.size() > static_cast<std::size_t>(kComboMembers)) {
@@ -93,14 +89,12 @@ ModelBuilder& ModelBuilder::RequiredCombo(int type, int count, const std::vector
 
 ModelBuilder& ModelBuilder::Reserve(int m, int d, int t) {
   model_.Fixed(m, d) = t;
-  model_.Roster(m, d) = t;
-  Tally(model_, m, t);
+  SetDuty(model_, m, d, t);
   return *this;
 }
 
 ModelBuilder& ModelBuilder::Assign(int m, int d, int t) {
-  model_.Roster(m, d) = t;
-  Tally(model_, m, t);
+  SetDuty(model_, m, d, t);
   return *this;
 }
 

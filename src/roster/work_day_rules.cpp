@@ -1,9 +1,9 @@
-#include "optimise/work_day_rules.h"
+#include "roster/work_day_rules.h"
 
-#include "creation/duty_mask.h"
-#include "creation/patterns.h"
-#include "creation/run_lengths.h"
-#include "optimise/roster_score.h"
+#include "roster/duty_mask.h"
+#include "roster/patterns.h"
+#include "roster/roster_score.h"
+#include "roster/run_lengths.h"
 
 namespace tsumiki {
 

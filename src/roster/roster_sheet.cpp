@@ -1,5 +1,8 @@
-#include "optimise/roster_sheet.h"
+#include "roster/roster_sheet.h"
 
+#include "conditions/load_lookups.h"
+#include "conditions/loader.h"
+#include "ui/status.h"
 #include "workbook/reading_modes.h"
 
 namespace tsumiki {
@@ -49,6 +52,32 @@ double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& 
                                              std::string(name_spec.sheet), std::string(name_spec.name),
                                              layout::CellName(range.top, range.left)};
   return workbook::ValueTextToDouble(book.ReadCell(range, 1, 1), place);
+}
+
+void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool quiet) {
+  if (first_day == -1) return;
+  ConditionModel& model = ctx.model;
+  if (!quiet) ShowStatus(ctx.host, kStatusReadingRoster, 0, 0, false, ctx.session.StatusPosition);
+  const auto grid = ctx.book.ReadGrid(layout::Range(ctx.book, layout::kTimeTable));
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = first_day; d <= last_day; ++d) {
+      std::string_view text;
+      const auto row = static_cast<std::size_t>(m - 1);
+      const auto col = static_cast<std::size_t>(d - 1);
+      if (row < grid.size() && col < grid[row].size()) text = grid[row][col];
+      int type = AbbrevToType(model, text);
+      // "*" is no duty that can stand in a roster.
+      if (type < 1 || type > model.TypeCount) type = 0;
+      SetDuty(model, m, d, type);
+    }
+  }
+  ShowStatus(ctx.host, "", 0, 0, false, ctx.session.StatusPosition);
+}
+
+int LoadRosterConditions(EngineContext& ctx) {
+  const int start = LoadConditions(ctx);
+  if (start >= 1) CountDays(ctx.model, start, ctx.model.DayCount);
+  return start;
 }
 
 }  // namespace tsumiki

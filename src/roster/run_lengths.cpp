@@ -1,6 +1,6 @@
-#include "creation/run_lengths.h"
+#include "roster/run_lengths.h"
 
-#include "creation/patterns.h"
+#include "roster/patterns.h"
 
 namespace tsumiki {
 namespace {

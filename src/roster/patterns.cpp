@@ -1,10 +1,10 @@
-#include "creation/patterns.h"
+#include "roster/patterns.h"
 
 #include <algorithm>
 #include <array>
 
-#include "creation/duty_mask.h"
-#include "creation/run_lengths.h"
+#include "roster/duty_mask.h"
+#include "roster/run_lengths.h"
 
 namespace tsumiki {
 namespace {

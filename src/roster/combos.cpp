@@ -1,4 +1,4 @@
-#include "creation/combos.h"
+#include "roster/combos.h"
 
 #include <algorithm>
 

@@ -12,11 +12,6 @@ enum class SwapRule {
   kWithoutWorkDayTarget,
 };
 
-// Exchanges the duties of members a and b on day d and keeps TypeTally (the
-// types and the total) and WorkDays in step with the roster. Calling it twice with
-// the same arguments restores everything; the day's staffing never changes.
-void SwapDuties(ConditionModel& model, int a, int b, int d);
-
 // Whether the roster, as it stands after a swap of a and b on day d, is
 // acceptable for both members: work and rest run limits, the work-day target
 // (kWithWorkDayTarget only), reserved cells, forbidden and required member

@@ -1,10 +1,10 @@
-#include "optimise/repair_rules.h"
+#include "roster/repair_rules.h"
 
 #include <algorithm>
 
-#include "creation/combos.h"
-#include "creation/duty_mask.h"
-#include "creation/patterns.h"
+#include "roster/combos.h"
+#include "roster/duty_mask.h"
+#include "roster/patterns.h"
 
 namespace tsumiki {
 

@@ -1,11 +1,11 @@
-#include "creation/duty_rules.h"
+#include "roster/duty_rules.h"
 
 #include <gtest/gtest.h>
 
 #include "conditions/load_lookups.h"
-#include "creation/combos.h"
-#include "creation/patterns.h"
-#include "creation/run_lengths.h"
+#include "roster/combos.h"
+#include "roster/patterns.h"
+#include "roster/run_lengths.h"
 #include "support/model_builder.h"
 
 namespace tsumiki {

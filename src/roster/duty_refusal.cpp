@@ -1,13 +1,13 @@
-#include "creation/duty_refusal.h"
+#include "roster/duty_refusal.h"
 
 #include <chrono>
 
 #include "conditions/layout.h"
-#include "creation/combos.h"
-#include "creation/duty_mask.h"
-#include "creation/patterns.h"
-#include "creation/refusal_texts.h"
-#include "creation/run_lengths.h"
+#include "roster/combos.h"
+#include "roster/duty_mask.h"
+#include "roster/patterns.h"
+#include "roster/refusal_texts.h"
+#include "roster/run_lengths.h"
 
 namespace tsumiki {
 namespace {

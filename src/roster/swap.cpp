@@ -1,11 +1,11 @@
-#include "optimise/swap.h"
+#include "roster/swap.h"
 
 #include <utility>
 
-#include "creation/combos.h"
-#include "creation/run_lengths.h"
-#include "optimise/roster_score.h"
-#include "optimise/work_day_rules.h"
+#include "roster/combos.h"
+#include "roster/roster_score.h"
+#include "roster/run_lengths.h"
+#include "roster/work_day_rules.h"
 
 namespace tsumiki {
 
@@ -13,26 +13,7 @@ namespace {
 
 constexpr const char* kUnknownDutyText = "Err";
 
-void CountDuty(ConditionModel& model, int m, int code, int delta) {
-  model.TypeTally(m, code) += delta;
-  model.TypeTally(m, kTallyTotal) += delta;
-  model.WorkDays(m) += delta;
-}
-
 }  // namespace
-
-void SwapDuties(ConditionModel& model, int a, int b, int d) {
-  const int x = model.Roster(a, d);
-  const int y = model.Roster(b, d);
-  model.Roster(a, d) = y;
-  model.Roster(b, d) = x;
-  if (y >= 1) CountDuty(model, a, y, +1);
-  if (x >= 1) {
-    CountDuty(model, a, x, -1);
-    CountDuty(model, b, x, +1);
-  }
-  if (y >= 1) CountDuty(model, b, y, -1);
-}
 
 int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b) {
   if (model.MaxConsecWork <= 0) return SwapCheckWithWorkRuns(model, rule, d, a, b, 0, 0);

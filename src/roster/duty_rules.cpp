@@ -1,9 +1,9 @@
-#include "creation/duty_rules.h"
+#include "roster/duty_rules.h"
 
-#include "creation/combos.h"
-#include "creation/duty_mask.h"
-#include "creation/patterns.h"
-#include "creation/run_lengths.h"
+#include "roster/combos.h"
+#include "roster/duty_mask.h"
+#include "roster/patterns.h"
+#include "roster/run_lengths.h"
 
 namespace tsumiki {
 namespace {

@@ -2,22 +2,26 @@
 
 #include <string>
 
+#include "conditions/engine_context.h"
 #include "conditions/layout.h"
+#include "roster/roster_change.h"
 #include "workbook/workbook.h"
 
 namespace tsumiki {
 
+inline constexpr std::string_view kStatusReadingRoster = "シフト表 参照中";
+
 // The roster sheet (人員配置表) as the optimisation and the swaps use it: the
 // range Time_Table read into memory once, changed there and written back once.
 // Rows are members 1..N, columns days 1..D.
-class RosterSheetCopy {
+class RosterSheetCopy : public RosterCells {
  public:
   // Reads the values of Time_Table.
   explicit RosterSheetCopy(workbook::Workbook& book);
 
   // Sets the cell of member m on day d; an empty text clears the cell. A position
   // outside the range is left alone: the range bounds what the sheet can show.
-  void Set(int m, int d, const std::string& text);
+  void Set(int m, int d, const std::string& text) override;
   // The value at member m, day d (empty outside the range).
   workbook::CellValue Get(int m, int d) const;
 
@@ -33,9 +37,27 @@ class RosterSheetCopy {
 // Writes one cell of Time_Table straight into the workbook (member m, day d).
 void WriteRosterCell(workbook::Workbook& book, int m, int d, const std::string& text);
 
+// Time_Table itself as the target of a change: every changed cell is written at once.
+class RosterSheetCells : public RosterCells {
+ public:
+  explicit RosterSheetCells(workbook::Workbook& book) : book_(book) {}
+  void Set(int m, int d, const std::string& text) override { WriteRosterCell(book_, m, d, text); }
+
+ private:
+  workbook::Workbook& book_;
+};
+
 // A number cell of the roster sheet (標準偏差, 休み偏差, 休み増減計), read as its
 // value text's leading number. Throws WorkbookError naming the cell when it holds
 // an error value.
 double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& name_spec);
+
+// Reads days first..last of the roster sheet into Roster through the change path,
+// so the tallies count what the sheet shows. Nothing happens for first -1.
+void ReadRosterBack(const EngineContext& context, int first_day, int last_day, bool quiet);
+
+// LoadConditions, then the reservations it placed counted in the tallies: the load
+// only writes them into the roster. The start day, or -1 when the load refused.
+int LoadRosterConditions(EngineContext& context);
 
 }  // namespace tsumiki

@@ -1,9 +1,10 @@
-#include "optimise/swap.h"
+#include "roster/swap.h"
 
 #include <gtest/gtest.h>
 
-#include "optimise/work_day_rules.h"
-#include "workplace.h"
+#include "optimise/workplace.h"
+#include "roster/roster_change.h"
+#include "roster/work_day_rules.h"
 
 namespace tsumiki {
 namespace {

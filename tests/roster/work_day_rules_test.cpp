@@ -1,4 +1,4 @@
-#include "optimise/work_day_rules.h"
+#include "roster/work_day_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "optimise/roster_score.h"
+#include "roster/roster_score.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,40 @@
+#include "cli/start_condition_flags.h"
+
+#include <CLI/CLI.hpp>
+#include <string_view>
+
+namespace tsumiki::cli {
+
+namespace {
+
+constexpr std::string_view kYearHelp = "作成する年";
+constexpr std::string_view kMonthHelp = "作成する月";
+constexpr std::string_view kDayHelp = "作成開始日（省略時、--base-day を指定すれば同じ日）";
+constexpr std::string_view kBaseDayHelp = "基準開始日（シフト表の左端の日）";
+constexpr std::string_view kAttemptsHelp = "1日分の試行回数";
+constexpr std::string_view kTimeLimitHelp = "制限時間（分）";
+
+}  // namespace
+
+StartConditionTexts StartConditionFlags::Over(StartConditionTexts texts) const {
+  if (year) texts.year = *year;
+  if (month) texts.month = *month;
+  // As in the dialog, a new base day is also the day building starts from.
+  if (base_day) texts.base_day = texts.day = *base_day;
+  if (day) texts.day = *day;
+  if (attempts) texts.attempts = *attempts;
+  if (time_limit) texts.time_limit = *time_limit;
+  return texts;
+}
+
+void AddStartConditionFlags(CLI::App& command, StartConditionFlags& flags) {
+  command.add_option("--year", flags.year, std::string(kYearHelp))->type_name("Y");
+  command.add_option("--month", flags.month, std::string(kMonthHelp))->type_name("M");
+  command.add_option("--day", flags.day, std::string(kDayHelp))->type_name("D");
+  command.add_option("--base-day", flags.base_day, std::string(kBaseDayHelp))->type_name("B");
+  command.add_option("--attempts", flags.attempts, std::string(kAttemptsHelp))->type_name("N");
+  command.add_option("--time-limit", flags.time_limit, std::string(kTimeLimitHelp))
+      ->type_name("MIN");
+}
+
+}  // namespace tsumiki::cli

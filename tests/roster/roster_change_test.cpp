@@ -1,0 +1,80 @@
+#include "roster/roster_change.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "optimise/workplace.h"
+#include "roster/swap.h"
+
+namespace tsumiki {
+namespace {
+
+using testing::TallyMismatch;
+
+// A sheet that remembers the last text written to each cell.
+struct RecordedSheet : RosterCells {
+  std::map<std::pair<int, int>, std::string> cells;
+  void Set(int m, int d, const std::string& text) override { cells[{m, d}] = text; }
+};
+
+// Every operation of the change path, and its undo, on a month the day filling
+// built: after each step the tallies equal a count of the roster, and the sheet
+// shows every cell that was changed as the roster holds it.
+TEST(RosterChange, EveryOperationAndItsUndoKeepTheTalliesACountOfTheRoster) {
+  ConditionModel model;
+  ASSERT_TRUE(testing::BuildWorkplaceMonth(1, model));
+  ASSERT_EQ(TallyMismatch(model), "");
+  int free_m = 0;  // a member who rests on day 9, and one who works that day
+  int busy_m = 0;
+  for (int m = 1; m <= model.MemberCount; ++m) (model.Roster(m, 9) == 0 ? free_m : busy_m) = m;
+  ASSERT_TRUE(free_m > 0 && busy_m > 0);
+  const int busy_type = model.Roster(busy_m, 9);
+  const ConditionModel original = model;
+
+  RecordedSheet sheet;
+  using Step = std::function<void(ConditionModel&, RosterCells*)>;
+  const std::pair<const char*, Step> steps[] = {
+      {"place", [&](auto& mo, auto* s) { PlaceDuty(mo, free_m, 9, 2, s); }},
+      {"set", [&](auto& mo, auto* s) { SetDuty(mo, free_m, 9, 3, s); }},
+      {"swap", [&](auto& mo, auto* s) { SwapDuties(mo, free_m, busy_m, 9, s); }},
+      {"swap back", [&](auto& mo, auto* s) { SwapDuties(mo, free_m, busy_m, 9, s); }},
+      {"remove", [&](auto& mo, auto* s) { RemoveDuty(mo, free_m, 9, s); }},
+      {"remove busy", [&](auto& mo, auto* s) { RemoveDuty(mo, busy_m, 9, s); }},
+      {"place back", [&](auto& mo, auto* s) { PlaceDuty(mo, busy_m, 9, busy_type, s); }},
+      {"filled cell", [&](auto& mo, auto*) {
+         mo.Roster(free_m, 10) = 1;  // as the day filling writes, counted afterwards
+         CountFilledCell(mo, free_m, 10, original.Roster(free_m, 10));
+       }},
+      {"filled back", [&](auto& mo, auto*) {
+         const int counted = mo.Roster(free_m, 10);
+         mo.Roster(free_m, 10) = original.Roster(free_m, 10);
+         CountFilledCell(mo, free_m, 10, counted);
+       }},
+  };
+  for (const auto& [name, step] : steps) {
+    step(model, &sheet);
+    EXPECT_EQ(TallyMismatch(model), "") << name;
+    for (const auto& [cell, text] : sheet.cells) {
+      EXPECT_EQ(text, DutyText(model, model.Roster(cell.first, cell.second))) << name;
+    }
+  }
+  EXPECT_EQ(model.Roster, original.Roster);
+  EXPECT_EQ(model.TypeTally, original.TypeTally);
+  EXPECT_EQ(model.WorkDays, original.WorkDays);
+
+  // A count from nothing, as after the load placed its reservations.
+  ConditionModel counted = model;
+  for (int m = 1; m <= counted.MemberCount; ++m) {
+    for (int t = 1; t <= kTallyTotal; ++t) counted.TypeTally(m, t) = 0;
+    counted.WorkDays(m) = 0;
+  }
+  CountDays(counted, 1, counted.DayCount);
+  EXPECT_EQ(TallyMismatch(counted), "");
+}
+
+}  // namespace
+}  // namespace tsumiki
