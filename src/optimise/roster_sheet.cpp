@@ -1,5 +1,8 @@
 #include "optimise/roster_sheet.h"
 
+#include <algorithm>
+
+#include "optimise/swap.h"
 #include "workbook/reading_modes.h"
 
 namespace tsumiki {
@@ -49,6 +52,16 @@ double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& 
                                              std::string(name_spec.sheet), std::string(name_spec.name),
                                              layout::CellName(range.top, range.left)};
   return workbook::ValueTextToDouble(book.ReadCell(range, 1, 1), place);
+}
+
+void WriteRosterDays(workbook::Workbook& book, const ConditionModel& model) {
+  RosterSheetCopy sheet(book);
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
+      sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
+    }
+  }
+  sheet.WriteBack();
 }
 
 }  // namespace tsumiki

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "conditions/condition_model.h"
 #include "conditions/layout.h"
 #include "workbook/workbook.h"
 
@@ -32,6 +33,9 @@ class RosterSheetCopy {
 
 // Writes one cell of Time_Table straight into the workbook (member m, day d).
 void WriteRosterCell(workbook::Workbook& book, int m, int d, const std::string& text);
+
+// Writes days StartDay..DayCount of the roster into Time_Table in one go.
+void WriteRosterDays(workbook::Workbook& book, const ConditionModel& model);
 
 // A number cell of the roster sheet (標準偏差, 休み偏差, 休み増減計), read as its
 // value text's leading number. Throws WorkbookError naming the cell when it holds
