@@ -18,6 +18,7 @@
 #include "creation/driver_texts.h"
 #include "creation/start_conditions.h"
 #include "creation/start_conditions_check.h"
+#include "optimise/optimise_window.h"
 
 namespace tsumiki::cli {
 
@@ -34,6 +35,9 @@ inline constexpr std::string_view kTimeLimitHelp = "制限時間（分）";
 inline constexpr std::string_view kRetryHelp =
     "休みが多すぎる人が出たとき、尋ねずに作り直します（省略時は結果を残します）";
 inline constexpr std::string_view kTotalsHeading = "【単勤単休総数】";
+inline constexpr std::string_view kImproveHelp = "改善時間（秒、0 で改善しません）";
+inline constexpr std::string_view kScoreBeforeLabel = "改善前のスコア: ";
+inline constexpr std::string_view kScoreAfterLabel = "改善後のスコア: ";
 
 // Exit statuses beyond the common ones: a run stopped by hand or by the time limit.
 inline constexpr int kExitAborted = 3;
@@ -46,11 +50,13 @@ struct CreateArgs {
   std::optional<std::string> base_day;
   std::optional<std::string> attempts;
   std::optional<std::string> time_limit;
+  std::optional<std::string> improve;
   bool retry = false;
 };
 
 bool AnyStartCondition(const CreateArgs& args) {
-  return args.year || args.month || args.day || args.base_day || args.attempts || args.time_limit;
+  return args.year || args.month || args.day || args.base_day || args.attempts || args.time_limit ||
+         args.improve;
 }
 
 // Flags given on the command line, checked like the start-condition dialog checks
@@ -65,6 +71,7 @@ bool ApplyStartConditions(const EngineContext& context, Host& host, const Create
   if (args.base_day) texts.base_day = *args.base_day;
   if (args.attempts) texts.attempts = *args.attempts;
   if (args.time_limit) texts.time_limit = *args.time_limit;
+  if (args.improve) texts.improve_seconds = *args.improve;
   const StartConditionCheck check = CheckStartConditions(texts);
   if (!check.ok()) {
     host.MessageBox(check.refusal->message, check.refusal->title, MsgButtons::kOk);
@@ -113,6 +120,10 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
   if (result.outcome == CreateOutcome::kCreated) {
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
     ctx.out << '\n' << kTotalsHeading << '\n' << 単勤単休総数情報(context);
+    if (result.improvement) {
+      ctx.out << kScoreBeforeLabel << FormatScore(result.improvement->before, 2) << '\n'
+              << kScoreAfterLabel << FormatScore(result.improvement->after, 2) << '\n';
+    }
   }
   // Only a run that created a month has anything to save: any other leaves the
   // workbook file as it was, whatever --save says.
@@ -135,6 +146,7 @@ void AddCreateCommand(CLI::App& app, CliContext& ctx) {
   sub->add_option("--base-day", args->base_day, std::string(kBaseDayHelp))->type_name("B");
   sub->add_option("--attempts", args->attempts, std::string(kAttemptsHelp))->type_name("N");
   sub->add_option("--time-limit", args->time_limit, std::string(kTimeLimitHelp))->type_name("MIN");
+  sub->add_option("--improve-seconds", args->improve, std::string(kImproveHelp))->type_name("S");
   sub->add_flag("--retry", args->retry, std::string(kRetryHelp));
   OnRun(sub, ctx, [&ctx, args] { return RunCreate(ctx, *args); });
 }

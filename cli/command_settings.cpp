@@ -22,6 +22,7 @@ constexpr std::string_view kDayHelp = "作成開始日（省略時、--base-day 
 constexpr std::string_view kBaseDayHelp = "基準開始日（シフト表の左端の日）";
 constexpr std::string_view kAttemptsHelp = "1日分の試行回数";
 constexpr std::string_view kTimeLimitHelp = "制限時間（分）";
+constexpr std::string_view kImproveHelp = "改善時間（秒、0 で改善しません）";
 constexpr std::string_view kWeightHelp =
     "最適化比重（略称または番号=値、休みは 休み=値）。複数指定できます";
 
@@ -33,6 +34,7 @@ constexpr std::string_view kDayLabel = "作成開始日";
 constexpr std::string_view kBaseDayLabel = "基準開始日";
 constexpr std::string_view kAttemptsLabel = "試行回数";
 constexpr std::string_view kTimeLimitLabel = "制限時間（分）";
+constexpr std::string_view kImproveLabel = "改善時間（秒）";
 constexpr std::string_view kSeparator = "：";
 constexpr std::string_view kUnset = "（未設定）";
 
@@ -45,10 +47,11 @@ constexpr std::string_view kWeightNoValue =
     "--weight は「勤務=値」の形で指定してください（例：--weight 日=1.5）。";
 
 struct SettingsArgs {
-  std::optional<std::string> year, month, day, base_day, attempts, time_limit;
+  std::optional<std::string> year, month, day, base_day, attempts, time_limit, improve;
   std::vector<std::string> weights;
   bool Changes() const {
-    return year || month || day || base_day || attempts || time_limit || !weights.empty();
+    return year || month || day || base_day || attempts || time_limit || improve ||
+           !weights.empty();
   }
 };
 
@@ -64,6 +67,7 @@ void Print(std::ostream& out, const StoredStartConditions& s) {
   Line(out, kBaseDayLabel, s.texts.base_day);
   Line(out, kAttemptsLabel, s.texts.attempts);
   Line(out, kTimeLimitLabel, s.texts.time_limit);
+  Line(out, kImproveLabel, s.texts.improve_seconds);
   out << kWeightsHeading << '\n';
   for (std::size_t t = 1; t < s.type_labels.size(); ++t) {
     Line(out, std::to_string(t) + " " + s.type_labels[t], s.weights[t]);
@@ -105,6 +109,7 @@ int RunSettings(CliContext& ctx, const SettingsArgs& args) {
   if (args.day) texts.day = *args.day;
   if (args.attempts) texts.attempts = *args.attempts;
   if (args.time_limit) texts.time_limit = *args.time_limit;
+  if (args.improve) texts.improve_seconds = *args.improve;
   const StartConditionCheck check = CheckStartConditions(texts);
   if (!check.ok()) return Refuse(ctx, check.refusal->message, check.refusal->title);
 
@@ -134,7 +139,7 @@ int RunSettings(CliContext& ctx, const SettingsArgs& args) {
 void AddSettingsCommand(CLI::App& app, CliContext& ctx) {
   CLI::App* sub = app.add_subcommand("settings", std::string(kSettingsHelp));
   struct Raw {
-    std::string year, month, day, base_day, attempts, time_limit;
+    std::string year, month, day, base_day, attempts, time_limit, improve;
     std::vector<std::string> weights;
   };
   auto raw = std::make_shared<Raw>();
@@ -147,8 +152,10 @@ void AddSettingsCommand(CLI::App& app, CliContext& ctx) {
       sub->add_option("--attempts", raw->attempts, std::string(kAttemptsHelp))->type_name("N");
   auto* limit = sub->add_option("--time-limit", raw->time_limit, std::string(kTimeLimitHelp))
                     ->type_name("MIN");
+  auto* improve = sub->add_option("--improve-seconds", raw->improve, std::string(kImproveHelp))
+                      ->type_name("S");
   sub->add_option("--weight", raw->weights, std::string(kWeightHelp))->type_name("TYPE=VALUE");
-  OnRun(sub, ctx, [&ctx, raw, year, month, day, base, attempts, limit] {
+  OnRun(sub, ctx, [&ctx, raw, year, month, day, base, attempts, limit, improve] {
     const auto given = [](const CLI::Option* o, const std::string& v) {
       return o->count() > 0 ? std::optional<std::string>(v) : std::nullopt;
     };
@@ -159,6 +166,7 @@ void AddSettingsCommand(CLI::App& app, CliContext& ctx) {
     args.base_day = given(base, raw->base_day);
     args.attempts = given(attempts, raw->attempts);
     args.time_limit = given(limit, raw->time_limit);
+    args.improve = given(improve, raw->improve);
     args.weights = raw->weights;
     return RunSettings(ctx, args);
   });
