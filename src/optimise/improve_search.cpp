@@ -18,6 +18,9 @@ namespace {
 
 // Moves between looks at the clock and the event queue.
 constexpr int kEventInterval = 128;
+// The shortest time between two status texts: the score falls many times a second,
+// and every status text is a line on the command line.
+constexpr std::int64_t kStatusIntervalMs = 250;
 // Length of the late-acceptance history.
 constexpr int kHistoryLength = 200;
 // How often a move starts at a single work or rest day rather than anywhere.
@@ -56,12 +59,15 @@ class Improver {
     ImproveOutcome outcome;
     outcome.before = best_;
     float shown = std::numeric_limits<float>::quiet_NaN();
+    std::int64_t shown_at = 0;
     std::int64_t last_best = 0;
     for (; outcome.steps < limits_.max_steps && outcome.steps - last_best < limits_.stall_steps;
          ++outcome.steps) {
       if (outcome.steps % kEventInterval == 0) {
-        if (!(best_ == shown)) {
+        if (!(best_ == shown) &&
+            (outcome.steps == 0 || ctx_.host.MonotonicMs() - shown_at >= kStatusIntervalMs)) {
           shown = best_;
+          shown_at = ctx_.host.MonotonicMs();
           ShowStatus(ctx_.host, ImproveStatusText(best_), 0, 0, false, ctx_.status_position);
         } else {
           ctx_.host.DoEvents();
