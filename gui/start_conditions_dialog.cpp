@@ -64,6 +64,10 @@ StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidg
   time_limit_->setObjectName(QStringLiteral("txt制限時間"));
   time_limit_->setToolTip(kTimeLimitTip);
   time_limit_->setFixedWidth(64);
+  improve_ = new QLineEdit(this);
+  improve_->setObjectName(QStringLiteral("txt改善時間"));
+  improve_->setToolTip(kImproveTip);
+  improve_->setFixedWidth(64);
   time_scroll_ = new QScrollBar(Qt::Horizontal, this);
   time_scroll_->setObjectName(QStringLiteral("HSC"));
   time_scroll_->setRange(kTimeLimitScrollMin, kTimeLimitScrollMax);
@@ -98,6 +102,12 @@ StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidg
   time_row->addWidget(new QLabel(kMinuteUnit, this));
   time_row->addWidget(time_scroll_, 1);
   grid->addLayout(time_row, 4, 1);
+  grid->addWidget(Caption(kImproveLabel, this), 5, 0);
+  auto* improve_row = new QHBoxLayout;
+  improve_row->addWidget(improve_);
+  improve_row->addWidget(new QLabel(kSecondUnit, this));
+  improve_row->addStretch();
+  grid->addLayout(improve_row, 5, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(details_);
   buttons->addStretch();
@@ -175,6 +185,7 @@ void StartConditionsWindow::Pull() {
   fields.base_day = base_day_->currentText().toStdString();
   fields.attempts = attempts_->currentText().toStdString();
   fields.time_limit = time_limit_->text().toStdString();
+  fields.improve_seconds = improve_->text().toStdString();
   for (int i = 1; i <= kWeightCount; ++i) {
     if (QLineEdit* box = weight_boxes_[static_cast<std::size_t>(i)]) {
       logic_.WeightText(i) = box->text().toStdString();
@@ -191,6 +202,7 @@ void StartConditionsWindow::Push() {
   day_->setEditText(Q(fields.day));
   attempts_->setEditText(Q(fields.attempts));
   time_limit_->setText(Q(fields.time_limit));
+  improve_->setText(Q(fields.improve_seconds));
   time_scroll_->setValue(logic_.ScrollValue());
   for (int i = 1; i <= kWeightCount; ++i) {
     QLineEdit* box = weight_boxes_[static_cast<std::size_t>(i)];

@@ -42,6 +42,7 @@ class StartConditionsWindow : public QWidget {
   QComboBox* base_day_;
   QComboBox* attempts_;
   QLineEdit* time_limit_;
+  QLineEdit* improve_;
   QScrollBar* time_scroll_;
   QCheckBox* details_;
   QWidget* weights_area_;
