@@ -20,6 +20,7 @@
 #include "creation/driver_texts.h"
 #include "creation/start_conditions.h"
 #include "creation/start_conditions_check.h"
+#include "optimise/optimise_window.h"
 
 namespace tsumiki::cli {
 
@@ -30,6 +31,8 @@ inline constexpr std::string_view kCreateHelp =
 inline constexpr std::string_view kRetryHelp =
     "休みが多すぎる人が出たとき、尋ねずに作り直します（省略時は結果を残します）";
 inline constexpr std::string_view kTotalsHeading = "【単勤単休総数】";
+inline constexpr std::string_view kScoreBeforeLabel = "改善前のスコア: ";
+inline constexpr std::string_view kScoreAfterLabel = "改善後のスコア: ";
 
 // Exit status beyond the common ones: a run stopped by the time limit.
 inline constexpr int kExitTimeLimit = 4;
@@ -96,6 +99,10 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
   if (result.outcome == CreateOutcome::kCreated) {
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
     ctx.out << '\n' << kTotalsHeading << '\n' << result.totals;
+    if (result.improvement) {
+      ctx.out << kScoreBeforeLabel << FormatScore(result.improvement->before, 2) << '\n'
+              << kScoreAfterLabel << FormatScore(result.improvement->after, 2) << '\n';
+    }
   }
   // Only a run that created a month has anything to save (CloseCommandSession
   // saves nothing after a non-zero status); otherwise the save question, or its

@@ -28,6 +28,7 @@ constexpr std::string_view kDayLabel = "作成開始日";
 constexpr std::string_view kBaseDayLabel = "基準開始日";
 constexpr std::string_view kAttemptsLabel = "試行回数";
 constexpr std::string_view kTimeLimitLabel = "制限時間（分）";
+constexpr std::string_view kImproveLabel = "改善時間（秒）";
 constexpr std::string_view kSeparator = "：";
 constexpr std::string_view kUnset = "（未設定）";
 
@@ -57,6 +58,7 @@ void Print(std::ostream& out, const StoredStartConditions& s) {
   Line(out, kBaseDayLabel, s.texts.base_day);
   Line(out, kAttemptsLabel, s.texts.attempts);
   Line(out, kTimeLimitLabel, s.texts.time_limit);
+  Line(out, kImproveLabel, s.texts.improve_seconds);
   out << kWeightsHeading << '\n';
   for (std::size_t t = 1; t < s.type_labels.size(); ++t) {
     Line(out, std::to_string(t) + " " + s.type_labels[t], s.weights[t]);

@@ -13,6 +13,7 @@ constexpr std::string_view kDayHelp = "作成開始日（省略時、--base-day 
 constexpr std::string_view kBaseDayHelp = "基準開始日（シフト表の左端の日）";
 constexpr std::string_view kAttemptsHelp = "1日分の試行回数";
 constexpr std::string_view kTimeLimitHelp = "制限時間（分）";
+constexpr std::string_view kImproveHelp = "改善時間（秒、0 で改善しません）";
 
 }  // namespace
 
@@ -24,6 +25,7 @@ StartConditionTexts StartConditionFlags::Over(StartConditionTexts texts) const {
   if (day) texts.day = *day;
   if (attempts) texts.attempts = *attempts;
   if (time_limit) texts.time_limit = *time_limit;
+  if (improve_seconds) texts.improve_seconds = *improve_seconds;
   return texts;
 }
 
@@ -35,6 +37,8 @@ void AddStartConditionFlags(CLI::App& command, StartConditionFlags& flags) {
   command.add_option("--attempts", flags.attempts, std::string(kAttemptsHelp))->type_name("N");
   command.add_option("--time-limit", flags.time_limit, std::string(kTimeLimitHelp))
       ->type_name("MIN");
+  command.add_option("--improve-seconds", flags.improve_seconds, std::string(kImproveHelp))
+      ->type_name("S");
 }
 
 }  // namespace tsumiki::cli

@@ -65,6 +65,10 @@ StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidg
   time_limit_->Field()->setObjectName(QStringLiteral("txt制限時間"));
   time_limit_->setToolTip(kTimeLimitTip);
   time_limit_->setFixedWidth(84);
+  improve_ = new QLineEdit(this);
+  improve_->setObjectName(QStringLiteral("txt改善時間"));
+  improve_->setToolTip(kImproveTip);
+  improve_->setFixedWidth(84);
   details_ = new QCheckBox(kDetailsCaption, this);
   details_->setObjectName(QStringLiteral("chk詳細設定"));
   details_->setToolTip(kDetailsTip);
@@ -95,6 +99,12 @@ StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidg
   time_row->addWidget(new QLabel(kMinuteUnit, this));
   time_row->addStretch(1);
   grid->addLayout(time_row, 4, 1);
+  grid->addWidget(Caption(kImproveLabel, this), 5, 0);
+  auto* improve_row = new QHBoxLayout;
+  improve_row->addWidget(improve_);
+  improve_row->addWidget(new QLabel(kSecondUnit, this));
+  improve_row->addStretch();
+  grid->addLayout(improve_row, 5, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(details_);
   buttons->addStretch();
@@ -166,6 +176,7 @@ void StartConditionsWindow::Pull() {
   fields.base_day = base_day_->currentText().toStdString();
   fields.attempts = attempts_->currentText().toStdString();
   fields.time_limit = time_limit_->Text().toStdString();
+  fields.improve_seconds = improve_->text().toStdString();
   for (int i = 1; i <= kWeightCount; ++i) {
     if (QLineEdit* box = weight_boxes_[static_cast<std::size_t>(i)]) {
       logic_.WeightText(i) = box->text().toStdString();
@@ -182,6 +193,7 @@ void StartConditionsWindow::Push() {
   day_->setEditText(Q(fields.day));
   attempts_->setEditText(Q(fields.attempts));
   time_limit_->SetText(Q(fields.time_limit));
+  improve_->setText(Q(fields.improve_seconds));
   for (int i = 1; i <= kWeightCount; ++i) {
     QLineEdit* box = weight_boxes_[static_cast<std::size_t>(i)];
     if (box == nullptr) continue;

@@ -43,6 +43,7 @@ class StartConditionsWindow : public QWidget {
   QComboBox* base_day_;
   QComboBox* attempts_;
   TimeLimitBox* time_limit_;
+  QLineEdit* improve_;
   QCheckBox* details_;
   QWidget* weights_area_;
   std::array<QLineEdit*, kWeightCount + 1> weight_boxes_{};

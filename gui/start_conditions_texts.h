@@ -10,6 +10,10 @@ inline const QString kDayLabel = QStringLiteral("作成開始する日を選択�
 inline const QString kBaseDayLabel = QStringLiteral("基準開始日を選択して下さい");
 inline const QString kAttemptsLabel = QStringLiteral("1日分の最適解を求めるための試行回数");
 inline const QString kTimeLimitLabel = QStringLiteral("シフト表作成の制限時間");
+inline const QString kImproveLabel = QStringLiteral("作成後にシフト表を改善する時間");
+inline const QString kSecondUnit = QStringLiteral("秒");
+inline const QString kImproveTip =
+    QStringLiteral("作成したシフト表をより公平に整える時間。0 なら整えません");
 inline const QString kWeightsLabel = QStringLiteral("最適化比重");
 inline const QString kYearUnit = QStringLiteral("年");
 inline const QString kMonthUnit = QStringLiteral("月");

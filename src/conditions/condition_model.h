@@ -52,6 +52,7 @@ struct ConditionModel {
   int BaseStartDay = 0;
   int AttemptsPerDay = 0;
   float TimeLimitMinutes = 0;
+  float ImproveSeconds = 2.0f;  // 改善時間; 0 = no improvement phase
   int StartDay = 1;
 
   // --- Arrays ------------------------------------------------------------------

@@ -136,6 +136,7 @@ inline constexpr NameSpec kStartDayOfMonth{"日", kSheetMain, Scope::kSheet, 1, 
 inline constexpr NameSpec kBaseStartDay{"基準開始日", kSheetMain, Scope::kSheet, 1, 1, ReadMode::kValueTextNumber, Role::kProgram};
 inline constexpr NameSpec kAttempts{"試行回数", kSheetMain, Scope::kSheet, 1, 1, ReadMode::kInteger32, Role::kProgram};
 inline constexpr NameSpec kTimeLimit{"制限時間", kSheetMain, Scope::kSheet, 1, 1, ReadMode::kSingle, Role::kProgram};
+inline constexpr NameSpec kImproveSeconds{"改善時間", kSheetMain, Scope::kSheet, 1, 1, ReadMode::kSingle, Role::kProgram, true};
 inline constexpr NameSpec kCreationMode{"Sw_確保優先", kSheetMain, Scope::kSheet, 1, 1, ReadMode::kNumber, Role::kProgram};
 
 // Labels beside the grids, so the planner sees which member, day or type a cell is

@@ -74,6 +74,11 @@ void ReadBasicSettings(EngineContext& ctx) {
                                           [](const NamedRangeReader& r) { return r.IsFalse(); });
   model.WorkFocus = ReadOptionalFlag(book, layout::kWorkFocus, false,
                                      [](const NamedRangeReader& r) { return r.IsTrue(); });
+  model.ImproveSeconds = ctx.session.ImproveSeconds;
+  if (const auto reader = NamedRangeReader::IfPresent(book, layout::kImproveSeconds)) {
+    model.ImproveSeconds = reader->Single();
+    if (!(model.ImproveSeconds >= 0.0f)) reader->Fail(load_text::kNegativeCount);
+  }
   try {
     if (const auto reader = NamedRangeReader::IfPresent(book, layout::kStatusPosition)) {
       ctx.session.StatusPosition = reader->Int();

@@ -43,6 +43,9 @@ inline bool StopRequested(RunState& run, std::int64_t now_ms) {
   return run.AbortRequested;
 }
 
+// Seconds of the improvement phase when nothing else says.
+inline constexpr float kDefaultImproveSeconds = 2.0f;
+
 // The creation modes of the mode menu.
 enum CreationModeValue : int {
   kModeMinimiseSingleHigh = 0,  // 単勤・単休 最少化（高）
@@ -58,6 +61,9 @@ struct SessionValues {
   std::string WorkbookPath;
   int CreationMode = kModeStaffingFirst;
   int StatusPosition = 0;  // 0 centre, 1 top right, 2 bottom right, 3 bottom left
+  // 改善時間 of a workbook without that cell: as the dialog or the command line
+  // last set it (2 seconds until then).
+  float ImproveSeconds = kDefaultImproveSeconds;
 };
 
 }  // namespace tsumiki

@@ -11,6 +11,7 @@ constexpr std::array kAnchors{
     Anchor{&kYear, 6, 3}, Anchor{&kMonth, 7, 3}, Anchor{&kStartDayOfMonth, 8, 3},
     Anchor{&kBaseStartDay, 9, 3}, Anchor{&kAttempts, 10, 3}, Anchor{&kTimeLimit, 11, 3},
     Anchor{&kCreationMode, 12, 3}, Anchor{&kStatusPosition, 13, 3}, Anchor{&kDayCnt, 14, 3},
+    Anchor{&kImproveSeconds, 15, 3},
     // 基本設定: the duty-type table with its next-day bans beside it.
     Anchor{&kTypeNames, 7, 2}, Anchor{&kTypeAbbrev, 7, 3}, Anchor{&kNextDayHead, 6, 5},
     Anchor{&kNextDayBanInput, 7, 5}, Anchor{&kTypeList, 7, 17}, Anchor{&kTypeCnt, 18, 3},

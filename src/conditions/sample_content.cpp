@@ -104,6 +104,7 @@ void FillRunSettings(Workbook& book) {
   Put(book, kBaseStartDay, 1, 1, 1);
   Put(book, kAttempts, 1, 1, 50);
   Put(book, kTimeLimit, 1, 1, 3);
+  Put(book, kImproveSeconds, 1, 1, 2);
   Put(book, kCreationMode, 1, 1, 2);
   Put(book, kStatusPosition, 1, 1, 0);
 }

@@ -10,6 +10,7 @@
 #include "creation/day_filling.h"
 #include "creation/driver_texts.h"
 #include "creation/feasibility_check.h"
+#include "optimise/improve_search.h"
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/repair_search.h"
@@ -314,6 +315,13 @@ CreateResult CreationDriver::StartAction() {
     host.SetTopmost(WindowId::kStartConfirm, true);
 
     if (succeeded) {
+      // A month with every target met is made fairer within the improvement budget;
+      // an abort during it keeps the best month found.
+      if (model.ImproveSeconds > 0 && WorkDayShortfall(model) == 0 &&
+          !StopRequested(run, host.MonotonicMs())) {
+        const ImproveOutcome improved = ImproveRoster(ctx_, loaded_fixed_, model.ImproveSeconds);
+        result.improvement = ImproveScores{improved.before, improved.after};
+      }
       ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroColour));
       Status(ctx_, kStatusAllDone, kColourBlue, kColourPaleYellow);
       WaitWithEvents(host, kPauseAllDoneMs);

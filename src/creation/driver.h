@@ -21,6 +21,12 @@ enum class CreateOutcome {
   kCannotStaff, // the pre-check found the month cannot be staffed (message shown)
 };
 
+// The roster score before and after the improvement phase.
+struct ImproveScores {
+  float before = 0;
+  float after = 0;
+};
+
 struct CreateResult {
   CreateOutcome outcome = CreateOutcome::kFailed;
   std::int64_t elapsed_ms = 0;
@@ -29,6 +35,8 @@ struct CreateResult {
   // For a run that ended without a month after a day could not be filled: every
   // member and the first rule that refused them the failed day's duty.
   std::string explanation;
+  // Set when the improvement phase ran.
+  std::optional<ImproveScores> improvement;
 };
 
 // Points of the run at which an observer (tests, the benchmark) may look at the model.

@@ -71,6 +71,9 @@ StoredStartConditions ReadStoredStartConditions(const EngineContext& context) {
   t.base_day = FieldText(book, layout::kBaseStartDay, false);
   t.attempts = FieldText(book, layout::kAttempts, false);
   t.time_limit = FieldText(book, layout::kTimeLimit, false);
+  t.improve_seconds = layout::Has(book, layout::kImproveSeconds)
+                          ? FieldText(book, layout::kImproveSeconds, false)
+                          : FormatPlainNumber(context.session.ImproveSeconds);
 
   const int types = std::clamp(context.model.TypeCount, 0, kMaxTypes);
   stored.type_labels.assign(static_cast<std::size_t>(types) + 1, std::string());
@@ -106,6 +109,10 @@ void StoreStartConditions(const EngineContext& context, const StartConditionValu
   WriteNamedCell(book, layout::kBaseStartDay, values.base_day);
   WriteNamedCell(book, layout::kAttempts, values.attempts);
   WriteNamedCell(book, layout::kTimeLimit, static_cast<double>(values.time_limit_minutes));
+  // Optional: a workbook without the cell keeps the value for the session.
+  if (layout::Has(book, layout::kImproveSeconds)) {
+    WriteNamedCell(book, layout::kImproveSeconds, static_cast<double>(values.improve_seconds));
+  }
 
   const int types = std::clamp(context.model.TypeCount, 0, kMaxTypes);
   for (int i = 1; i <= types; ++i) {
@@ -120,6 +127,8 @@ void StoreStartConditions(const EngineContext& context, const StartConditionValu
   model.BaseStartDay = values.base_day;
   model.AttemptsPerDay = values.attempts;
   model.TimeLimitMinutes = values.time_limit_minutes;
+  model.ImproveSeconds = values.improve_seconds;
+  context.session.ImproveSeconds = values.improve_seconds;
 }
 
 void StartConditionsDialog::Load() {

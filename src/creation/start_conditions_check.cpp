@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "conditions/run_state.h"
 #include "workbook/reading_modes.h"
 
 namespace tsumiki {
@@ -158,6 +159,17 @@ StartConditionCheck CheckStartConditions(const StartConditionTexts& texts) {
     return result;
   }
   v.time_limit_minutes = limit;
+
+  // A blank field leaves the default; anything else must be a number of 0 or more.
+  const auto improve = texts.improve_seconds.empty()
+                           ? std::optional<double>(kDefaultImproveSeconds)
+                           : ParseNumberText(texts.improve_seconds);
+  const float seconds = improve ? static_cast<float>(*improve) : -1.0f;
+  if (!(seconds >= 0) || !std::isfinite(seconds)) {
+    result.refusal = InputRefusal{kImproveInvalidMessage, kInputErrorTitle};
+    return result;
+  }
+  v.improve_seconds = seconds;
 
   const auto attempts = ParseNumberText(texts.attempts);
   // Stored as a whole number, halves to even: 0.4 would become no attempt at all.

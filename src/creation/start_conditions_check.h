@@ -9,6 +9,7 @@ namespace tsumiki {
 // Messages and titles of the start-condition checks. The command line refuses its
 // flags with the same texts.
 inline constexpr std::string_view kTimeLimitInvalidMessage = "制限時間の入力値不正";
+inline constexpr std::string_view kImproveInvalidMessage = "改善時間の入力値不正";
 inline constexpr std::string_view kAttemptsInvalidMessage = "試行回数の入力値不正";
 inline constexpr std::string_view kBaseDayInvalidMessage = "基準開始日の入力値不正";
 inline constexpr std::string_view kInputErrorTitle = "入力エラー";
@@ -24,6 +25,7 @@ struct StartConditionTexts {
   std::string base_day;
   std::string attempts;
   std::string time_limit;
+  std::string improve_seconds;
   bool operator==(const StartConditionTexts&) const = default;
 };
 
@@ -35,6 +37,7 @@ struct StartConditionValues {
   int base_day = 0;
   int attempts = 0;
   float time_limit_minutes = 0;
+  float improve_seconds = 0;
   bool operator==(const StartConditionValues&) const = default;
 };
 
@@ -53,6 +56,7 @@ struct StartConditionCheck {
 
 // Runs the checks in the dialog's order and returns the first refusal:
 //  1. the time limit must be a number above 0 (as a single-precision value),
+//  1a. the improvement time must be blank (the default) or a number of 0 or more,
 //  2. the attempts must be a number above 0 that rounds to at least 1,
 //  3. year, month and day must form a real calendar date (2013-02-29 does not),
 //  4. the base start day must be a whole number 1..31.

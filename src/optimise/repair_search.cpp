@@ -1,14 +1,12 @@
 #include "optimise/repair_search.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
-#include "roster/repair_rules.h"
+#include "optimise/cell_exchange.h"
 #include "roster/roster_change.h"
 #include "roster/roster_score.h"
 #include "roster/roster_sheet.h"
-#include "roster/swap.h"
 #include "ui/status.h"
 
 namespace tsumiki {
@@ -29,7 +27,7 @@ constexpr int kMaxBlock = 4;
 class Search {
  public:
   Search(RepairContext ctx, const RepairLimits& limits)
-      : ctx_(ctx), model_(ctx.model), rules_(ctx.model), limits_(limits) {
+      : ctx_(ctx), model_(ctx.model), cells_(ctx.model, ctx.reserved), limits_(limits) {
     first_ = std::max(1, model_.StartDay);
     slot_.assign(static_cast<std::size_t>(model_.MemberCount + 1), -1);
     for (int m = 1; m <= model_.MemberCount; ++m) {
@@ -69,13 +67,8 @@ class Search {
   int Missing(int m) const {
     return Counted(m) ? std::max(0, model_.WorkDayTarget(m) - model_.WorkDays(m)) : 0;
   }
-  bool Free(int m, int d) const { return ctx_.reserved(m, d) < 1; }
-
-  // The exchange of a and b's cells on day d, the sequence marks in Fixed included.
-  void Exchange(int a, int b, int d) {
-    SwapDuties(model_, a, b, d);
-    std::swap(model_.Fixed(a, d), model_.Fixed(b, d));
-  }
+  bool Free(int m, int d) const { return cells_.Free(m, d); }
+  void Exchange(int a, int b, int d) { cells_.Exchange(a, b, d); }
 
   // Keeps the list of short members in step with member m.
   void Track(int m) {
@@ -110,10 +103,7 @@ class Search {
 
   bool WithinTarget(int m) const { return model_.WorkDays(m) <= model_.WorkDayTarget(m); }
 
-  bool CellsHold(int a, int b, int d) const {
-    return rules_.MemberDayHolds(model_, a, d) && rules_.MemberDayHolds(model_, b, d) &&
-           (!rules_.HasCombos() || rules_.CombosHold(model_, d));
-  }
+  bool CellsHold(int a, int b, int d) const { return cells_.Holds(a, b, d); }
 
   // Late acceptance with ties: the new cost is kept when it is no worse than the
   // current one or than the cost `kHistoryLength` accepted steps back.
@@ -144,7 +134,7 @@ class Search {
     const int d = Day();
     if (model_.Roster(s, d) != 0 || !Free(s, d)) return;
     const int before = Missing(s);
-    for (int t = 1; t <= rules_.AddableTypes(); ++t) {
+    for (int t = 1; t <= cells_.rules().AddableTypes(); ++t) {
       PlaceDuty(model_, s, d, t);
       if (WithinTarget(s) && CellsHold(s, s, d) && Accept(cost_ - before + Missing(s), step)) {
         Track(s);
@@ -163,13 +153,7 @@ class Search {
     const int from = Draw(first_, DayCount() - length + 1);
     const int to = from + length - 1;
     const int b = Member();
-    if (a == b) return;
-    bool differs = false;
-    for (int d = from; d <= to; ++d) {
-      if (!Free(a, d) || !Free(b, d)) return;
-      differs = differs || model_.Roster(a, d) != model_.Roster(b, d);
-    }
-    if (!differs) return;
+    if (a == b || !cells_.BlockMovable(a, b, from, to)) return;
     const int before = Missing(a) + Missing(b);
     for (int d = from; d <= to; ++d) Exchange(a, b, d);
     bool holds = WithinTarget(a) && WithinTarget(b);
@@ -195,10 +179,7 @@ class Search {
     int b = 0;
     for (int tries = 0; tries < 8 && b == 0; ++tries) {
       const int c = Member();
-      if (c != a && (model_.Roster(c, d1) >= 1) == a2 && (model_.Roster(c, d2) >= 1) == a1 &&
-          Free(c, d1) && Free(c, d2)) {
-        b = c;
-      }
+      if (cells_.TwoDayPartner(a, c, d1, d2)) b = c;
     }
     if (b == 0) return;
     Exchange(a, b, d1);
@@ -210,7 +191,7 @@ class Search {
 
   RepairContext ctx_;
   ConditionModel& model_;
-  RepairRules rules_;
+  CellExchange cells_;
   RepairLimits limits_;
   int first_ = 1;
   int cost_ = 0;
@@ -239,13 +220,7 @@ bool RepairWorkDays(EngineContext& ctx, const IndexGrid<int>& reserved, std::int
   const RepairOutcome outcome = RepairSearch(
       RepairContext{model, ctx.host, ctx.run, ctx.random, reserved, ctx.session.StatusPosition},
       RepairLimits{deadline_ms});
-  RosterSheetCopy sheet(ctx.book);
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
-      sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
-    }
-  }
-  sheet.WriteBack();
+  WriteRosterDays(ctx.book, model);
   return outcome.missing == 0 && WorkDayShortfall(model) == 0;
 }
 

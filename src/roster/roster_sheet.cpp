@@ -1,7 +1,10 @@
 #include "roster/roster_sheet.h"
 
+#include <algorithm>
+
 #include "conditions/load_lookups.h"
 #include "conditions/loader.h"
+#include "roster/swap.h"
 #include "ui/status.h"
 #include "workbook/reading_modes.h"
 
@@ -78,6 +81,16 @@ int LoadRosterConditions(EngineContext& ctx) {
   const int start = LoadConditions(ctx);
   if (start >= 1) CountDays(ctx.model, start, ctx.model.DayCount);
   return start;
+}
+
+void WriteRosterDays(workbook::Workbook& book, const ConditionModel& model) {
+  RosterSheetCopy sheet(book);
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
+      sheet.Set(m, d, DutyText(model, model.Roster(m, d)));
+    }
+  }
+  sheet.WriteBack();
 }
 
 }  // namespace tsumiki

@@ -47,6 +47,9 @@ class RosterSheetCells : public RosterCells {
   workbook::Workbook& book_;
 };
 
+// Writes days StartDay..DayCount of the roster into Time_Table in one go.
+void WriteRosterDays(workbook::Workbook& book, const ConditionModel& model);
+
 // A number cell of the roster sheet (標準偏差, 休み偏差, 休み増減計), read as its
 // value text's leading number. Throws WorkbookError naming the cell when it holds
 // an error value.

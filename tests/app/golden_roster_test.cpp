@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/session.h"
+#include "conditions/layout.h"
 #include "creation/driver.h"
 #include "support/scripted_host.h"
 
@@ -109,7 +110,13 @@ TEST_P(GoldenRoster, SeedsOneToThreeGiveThePinnedMonths) {
     Session session(host,
                     SessionOptions{path.parent_path(), path, static_cast<std::uint64_t>(seed)});
     ASSERT_TRUE(session.StartUp());
-    CreationDriver driver(session.Context());
+    // The months pinned here are those before the improvement phase (改善時間 0).
+    EngineContext context = session.Context();
+    context.session.ImproveSeconds = 0.0f;
+    if (context.book.HasSheetRange(layout::kSheetMain, layout::kImproveSeconds.name)) {
+      context.book.WriteCell(layout::Range(context.book, layout::kImproveSeconds), 1, 1, 0.0);
+    }
+    CreationDriver driver(context);
     ASSERT_EQ(driver.StartAction().outcome, CreateOutcome::kCreated);
     const std::string got = RosterText(session.Context().model);
     session.Close(false);

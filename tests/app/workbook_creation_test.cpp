@@ -11,7 +11,9 @@
 
 #include "app/session.h"
 #include "conditions/sample_workbook.h"
+#include "conditions/layout.h"
 #include "creation/driver.h"
+#include "optimise/improve_search.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
 
@@ -97,7 +99,10 @@ TEST_P(WorkbookCreation, EverySeedCreatesAMonthThatMeetsEveryTarget) {
                     SessionOptions{path.parent_path(), path, static_cast<std::uint64_t>(seed)});
     ASSERT_TRUE(session.StartUp());
     CreationDriver driver(session.Context());
-    ASSERT_EQ(driver.StartAction().outcome, CreateOutcome::kCreated);
+    const CreateResult result = driver.StartAction();
+    ASSERT_EQ(result.outcome, CreateOutcome::kCreated);
+    ASSERT_TRUE(result.improvement.has_value());
+    EXPECT_LE(result.improvement->after, result.improvement->before);
     CheckOptions options;
     options.work_days_at_most_target = true;
     options.work_days_exact = true;
@@ -114,6 +119,24 @@ INSTANTIATE_TEST_SUITE_P(Workplaces, WorkbookCreation, ::testing::ValuesIn(kWork
                            for (char& c : name) c = (c == '-') ? '_' : c;
                            return name;
                          });
+
+// 改善時間 0: the run ends as it did before the improvement phase existed.
+TEST(WorkbookCreation, ImproveTimeZeroLeavesThePhaseOut) {
+  const fs::path path = Copy("sample");
+  BatchHost host;
+  Session session(host, SessionOptions{path.parent_path(), path, 1});
+  ASSERT_TRUE(session.StartUp());
+  workbook::Workbook& book = session.Context().book;
+  book.WriteCell(layout::Range(book, layout::kImproveSeconds), 1, 1, 0.0);
+  CreationDriver driver(session.Context());
+  const CreateResult result = driver.StartAction();
+  ASSERT_EQ(result.outcome, CreateOutcome::kCreated);
+  EXPECT_FALSE(result.improvement.has_value());
+  for (const std::string& text : host.StatusTexts()) {
+    EXPECT_EQ(text.find(kImproveStatusPrefix), std::string::npos) << text;
+  }
+  session.Close(false);
+}
 
 }  // namespace
 }  // namespace tsumiki

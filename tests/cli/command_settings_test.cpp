@@ -57,6 +57,8 @@ TEST_F(SettingsCommandTest, RefusesBadValuesWithTheDialogsMessages) {
       {{"--time-limit", "0"}, "制限時間の入力値不正", "入力エラー"},
       {{"--time-limit", "abc"}, "制限時間の入力値不正", "入力エラー"},
       {{"--attempts", "0"}, "試行回数の入力値不正", "入力エラー"},
+      {{"--improve-seconds", "-1"}, "改善時間の入力値不正", "入力エラー"},
+      {{"--improve-seconds", "x"}, "改善時間の入力値不正", "入力エラー"},
       {{"--year", "2013", "--month", "2", "--day", "29"}, "日付の入力に誤りがあります", "入力不正"},
       {{"--weight", "日=abc"}, "最適化比重の入力値不正", "入力エラー"},
   };
@@ -75,13 +77,14 @@ TEST_F(SettingsCommandTest, RefusesBadValuesWithTheDialogsMessages) {
 TEST_F(SettingsCommandTest, StoresWithSaveAndCopiesTheBaseDay) {
   CliRun run;
   ASSERT_EQ(run.Run(Args({"--save", "settings", "--year", "2013", "--month", "2", "--base-day",
-                          "28", "--time-limit", "4.5", "--weight", "休み=2.5", "--weight", "1=3"})),
+                          "28", "--time-limit", "4.5", "--improve-seconds", "0", "--weight", "休み=2.5", "--weight", "1=3"})),
             kExitOk)
       << run.err.str();
   EXPECT_EQ(Stored(layout::kYear), wb::CellValue(2013));
   EXPECT_EQ(Stored(layout::kBaseStartDay), wb::CellValue(28));
   EXPECT_EQ(Stored(layout::kStartDayOfMonth), wb::CellValue(28));
   EXPECT_EQ(Stored(layout::kTimeLimit), wb::CellValue(4.5));
+  EXPECT_EQ(Stored(layout::kImproveSeconds), wb::CellValue(0.0));
   EXPECT_EQ(Stored(layout::kWeights, 12), wb::CellValue(2.5));
   EXPECT_EQ(Stored(layout::kWeights, 1), wb::CellValue(3.0));
   EXPECT_NE(run.out.str().find("  制限時間（分）：4.5\n"), std::string::npos) << run.out.str();

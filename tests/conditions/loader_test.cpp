@@ -334,6 +334,24 @@ TEST(LoadConditionsTest, UntoleratedReadFailuresAreReported) {
   }
 }
 
+TEST(LoadConditionsTest, ImproveTimeIsANumberOfZeroOrMore) {
+  {
+    LoadFixture f;
+    f.fx->Set(layout::kImproveSeconds, 0.5);
+    EXPECT_GE(f.Load(), 1);
+    EXPECT_EQ(f.model.ImproveSeconds, 0.5f);
+  }
+  for (const workbook::CellValue& bad : {workbook::CellValue(-1.0), workbook::CellValue("二秒")}) {
+    LoadFixture f;
+    f.fx->Set(layout::kImproveSeconds, bad);
+    EXPECT_EQ(f.Load(), -1);
+    const std::string text = f.OnlyMessage();
+    const workbook::CellRange cell = layout::Range(f.fx->book(), layout::kImproveSeconds);
+    EXPECT_NE(text.find("Main"), std::string::npos) << text;
+    EXPECT_NE(text.find(CellAddress(cell.top, cell.left)), std::string::npos) << text;
+  }
+}
+
 TEST(LoadConditionsTest, TypedCellsThatCannotBeUnderstoodStopTheLoad) {
   LoadFixture f;
   f.fx->SetSchedule(2, 4, "遅");

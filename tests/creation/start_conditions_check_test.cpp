@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace tsumiki {
 namespace {
 
 StartConditionTexts Good() {
-  return {"2013", "2", "28", "21", "3", "2.5"};
+  return {"2013", "2", "28", "21", "3", "2.5", "1.5"};
 }
 
 InputRefusal RefusalOf(const StartConditionTexts& t) {
@@ -18,7 +20,7 @@ InputRefusal RefusalOf(const StartConditionTexts& t) {
 TEST(StartConditionChecks, AcceptsAGoodSetAndConvertsIt) {
   const auto check = CheckStartConditions(Good());
   ASSERT_TRUE(check.ok());
-  EXPECT_EQ(check.values, (StartConditionValues{2013, 2, 28, 21, 3, 2.5f}));
+  EXPECT_EQ(check.values, (StartConditionValues{2013, 2, 28, 21, 3, 2.5f, 1.5f}));
 }
 
 TEST(StartConditionChecks, TimeLimitMustBeAPositiveNumber) {
@@ -33,6 +35,20 @@ TEST(StartConditionChecks, TimeLimitMustBeAPositiveNumber) {
   t.time_limit = "　３０ ";  // typed on a Japanese keyboard
   ASSERT_TRUE(CheckStartConditions(t).ok());
   EXPECT_EQ(CheckStartConditions(t).values.time_limit_minutes, 30.0f);
+}
+
+TEST(StartConditionChecks, ImproveTimeMustBeZeroOrMoreAndBlankIsTheDefault) {
+  const InputRefusal refusal{"改善時間の入力値不正", "入力エラー"};
+  for (const char* bad : {"abc", "-1", "-0.5", "inf", "1e60", "2秒"}) {
+    auto t = Good();
+    t.improve_seconds = bad;
+    EXPECT_EQ(RefusalOf(t), refusal) << bad;
+  }
+  for (const auto& [text, seconds] : {std::pair{"0", 0.0f}, {"", 2.0f}, {"０．５", 0.5f}}) {
+    auto t = Good();
+    t.improve_seconds = text;
+    EXPECT_EQ(CheckStartConditions(t).values.improve_seconds, seconds) << text;
+  }
 }
 
 TEST(StartConditionChecks, AttemptsMustRoundToAtLeastOne) {
@@ -77,7 +93,7 @@ TEST(StartConditionChecks, DateMustExistInTheCalendar) {
 }
 
 TEST(StartConditionChecks, RunInOrderAndStopAtTheFirstRefusal) {
-  StartConditionTexts all_bad{"x", "x", "x", "x", "0", "0"};
+  StartConditionTexts all_bad{"x", "x", "x", "x", "0", "0", "0"};
   EXPECT_EQ(RefusalOf(all_bad).message, kTimeLimitInvalidMessage);
   all_bad.time_limit = "10";
   EXPECT_EQ(RefusalOf(all_bad).message, kAttemptsInvalidMessage);

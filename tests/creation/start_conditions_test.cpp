@@ -60,7 +60,7 @@ class StartConditionsTest : public ::testing::Test {
 TEST_F(StartConditionsTest, LoadShowsTheStoredValuesAndTheTypesWeights) {
   StartConditionsDialog dialog(Context());
   dialog.Load();
-  EXPECT_EQ(dialog.Fields(), (StartConditionTexts{"2013", "2", "21", "21", "3", "2.5"}));
+  EXPECT_EQ(dialog.Fields(), (StartConditionTexts{"2013", "2", "21", "21", "3", "2.5", "2"}));
   EXPECT_EQ(dialog.ScrollValue(), 2);  // 2.5 rounds half to even
   EXPECT_EQ(dialog.HeightTwips(), 1900);
   EXPECT_EQ(dialog.Caption(), "開始条件設定");
@@ -114,7 +114,7 @@ TEST_F(StartConditionsTest, BaseDayIsCopiedToTheStartDayButNotBack) {
 TEST_F(StartConditionsTest, SetStoresIntoMainTheWeightsAndTheModel) {
   StartConditionsDialog dialog(Context());
   dialog.Load();
-  dialog.Fields() = {"2013", "2", "28", "1", "4", "1.5"};
+  dialog.Fields() = {"2013", "2", "28", "1", "4", "1.5", "0"};
   dialog.WeightText(1) = "2";
   dialog.WeightText(3) = "abc";  // stored as typed, unchecked
   dialog.WeightText(12) = "";
@@ -164,7 +164,7 @@ TEST_F(StartConditionsTest, AMissingNameStopsTheStoreBeforeAnyWrite) {
   EngineContext ctx{*book, host_, model_, run_, session_, random_};
   StartConditionsDialog dialog(ctx);
   dialog.Load();
-  dialog.Fields() = {"2020", "1", "1", "1", "2", "3"};
+  dialog.Fields() = {"2020", "1", "1", "1", "2", "3", "0"};
   EXPECT_FALSE(dialog.OnSetClicked());
   EXPECT_EQ(host_.Messages().back().title, kStartConditionsErrorTitle);
   EXPECT_NE(host_.Messages().back().text.find("最適化比重"), std::string::npos);

@@ -342,9 +342,12 @@ void DesktopTest::StartConditionsRefuseATextTimeLimit() {
   QCOMPARE(stored_limit(), before);
 
   limit->setText(QStringLiteral("7"));
+  dialog->findChild<QLineEdit*>(QStringLiteral("txt改善時間"))->setText(QStringLiteral("0.5"));
   dialog->findChild<QPushButton*>(QStringLiteral("cmd設定"))->click();
   QCOMPARE(boxes.Boxes().size(), std::size_t{1});
   QCOMPARE(stored_limit(), std::string("7"));
+  QCOMPARE(book.ReadCellText(book.SheetRange(layout::kSheetMain, "改善時間"), 1, 1),
+           std::string("0.5"));
   QCoreApplication::processEvents();
   QVERIFY(VisibleWindow("frm開始条件設定") == nullptr);
 }

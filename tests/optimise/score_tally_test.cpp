@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "roster/roster_change.h"
 #include "roster/roster_score.h"
 #include "roster/swap.h"
 #include "ui/random.h"

@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+"""Quality table: runs `tsumiki create --batch --seed N --save` on the sample
+workbook and on the test workbooks t1-t6, seeds 1..N each, every run on a fresh
+copy, and prints per workbook the median and best RosterScore of the created
+months (the after-improvement line the command prints) against the reference
+score of an exact model, the median score before the improvement phase, the
+median wall time, and how many seeds created a month with every target met.
+
+    python3 bench/create/quality.py [--tsumiki build/cli/tsumiki]
+        [--workbooks tests/workbooks] [--seeds 30] [--timeout 60]
+        [--improve-seconds S]
+"""
+import argparse
+import pathlib
+import re
+import shutil
+import statistics
+import subprocess
+import tempfile
+import time
+
+# Reference scores of an integer-programming model (None: no model month to compare).
+WORKBOOKS = [("t1-care21-march", 5.152), ("t2-care26-focus", 114.828),
+             ("t3-care24-prevtail", 5.635), ("t4-clinic10-midmonth", 3.360),
+             ("t5-hospital80", None), ("t6-large100x8", None)]
+BEFORE = re.compile(r"改善前のスコア: ([0-9.]+)")
+AFTER = re.compile(r"改善後のスコア: ([0-9.]+)")
+
+
+def run(args, source, seed, scratch):
+    copy = scratch / ("run" + source.suffix)
+    shutil.copyfile(source, copy)
+    command = [args.tsumiki, "--workbook", str(copy), "--batch", "--seed", str(seed), "--save",
+               "create"]
+    if args.improve_seconds is not None:
+        command += ["--improve-seconds", args.improve_seconds]
+    start = time.monotonic()
+    try:
+        done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                              timeout=args.timeout)
+    except subprocess.TimeoutExpired:
+        return "timeout", None, None, time.monotonic() - start
+    seconds = time.monotonic() - start
+    out = done.stdout.decode("utf-8", "replace")
+    before, after = BEFORE.search(out), AFTER.search(out)
+    return (done.returncode, float(before.group(1)) if before else None,
+            float(after.group(1)) if after else None, seconds)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--tsumiki", default="build/cli/tsumiki")
+    parser.add_argument("--workbooks", default="tests/workbooks")
+    parser.add_argument("--seeds", type=int, default=30)
+    parser.add_argument("--timeout", type=float, default=60)
+    parser.add_argument("--improve-seconds", default=None,
+                        help="改善時間 for every run (default: the workbook's, 2 s without it)")
+    args = parser.parse_args()
+    scratch = pathlib.Path(tempfile.mkdtemp(prefix="tsumiki-quality-"))
+    sample = scratch / "sample.xlsm"
+    subprocess.run([args.tsumiki, "init", str(sample)], check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    books = [("sample", sample, None)] + [
+        (name, pathlib.Path(args.workbooks) / (name + ".xlsx"), ref) for name, ref in WORKBOOKS]
+    print("| workbook | reference | median score | best score | median / reference "
+          "| median before improvement | median wall | months with every target met |")
+    print("|---|---|---|---|---|---|---|---|")
+    for name, path, ref in books:
+        befores, afters, times, failures = [], [], [], []
+        for seed in range(1, args.seeds + 1):
+            rc, before, after, seconds = run(args, path, seed, scratch)
+            times.append(seconds)
+            if rc != 0 or after is None:
+                failures.append(f"seed {seed}: {rc}")
+                continue
+            befores.append(before)
+            afters.append(after)
+        median = statistics.median(afters) if afters else None
+        cells = [name, f"{ref:.3f}" if ref else "—",
+                 f"{median:.2f}" if afters else "—", f"{min(afters):.2f}" if afters else "—",
+                 f"{median / ref:.2f}" if afters and ref else "—",
+                 f"{statistics.median(befores):.2f}" if befores else "—",
+                 f"{statistics.median(times):.2f} s",
+                 f"{len(afters)}/{args.seeds}" + (f" ({', '.join(failures)})" if failures else "")]
+        print("| " + " | ".join(cells) + " |", flush=True)
+    shutil.rmtree(scratch)
+
+
+if __name__ == "__main__":
+    main()
