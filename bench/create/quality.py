@@ -4,13 +4,16 @@ workbook and on the test workbooks t1-t6, seeds 1..N each, every run on a fresh
 copy, and prints per workbook the median and best RosterScore of the created
 months (the after-improvement line the command prints) against the reference
 score of an exact model, the median score before the improvement phase, the
-median wall time, and how many seeds created a month with every target met.
+median wall time, how many seeds created a month with every target met, and in
+how many months a member got none of a duty type of which the median member gets
+three or more.
 
     python3 bench/create/quality.py [--tsumiki build/cli/tsumiki]
         [--workbooks tests/workbooks] [--seeds 30] [--timeout 60]
         [--improve-seconds S]
 """
 import argparse
+import json
 import pathlib
 import re
 import shutil
@@ -39,12 +42,26 @@ def run(args, source, seed, scratch):
         done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                               timeout=args.timeout)
     except subprocess.TimeoutExpired:
-        return "timeout", None, None, time.monotonic() - start
+        return "timeout", None, None, time.monotonic() - start, False
     seconds = time.monotonic() - start
     out = done.stdout.decode("utf-8", "replace")
     before, after = BEFORE.search(out), AFTER.search(out)
     return (done.returncode, float(before.group(1)) if before else None,
-            float(after.group(1)) if after else None, seconds)
+            float(after.group(1)) if after else None, seconds, left_out(args, copy))
+
+
+def left_out(args, copy):
+    """Whether a member got none of a duty type of which the median member gets 3 or more."""
+    shown = subprocess.run([args.tsumiki, "--workbook", str(copy), "show", "--format", "json"],
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    if shown.returncode != 0:
+        return False
+    members = json.loads(shown.stdout)["members"]
+    for t in range(len(members[0]["duty_counts"]) if members else 0):
+        counts = [m["duty_counts"][t] for m in members]
+        if min(counts) == 0 and statistics.median(counts) >= 3:
+            return True
+    return False
 
 
 def main():
@@ -63,12 +80,14 @@ def main():
     books = [("sample", sample, None)] + [
         (name, pathlib.Path(args.workbooks) / (name + ".xlsx"), ref) for name, ref in WORKBOOKS]
     print("| workbook | reference | median score | best score | median / reference "
-          "| median before improvement | median wall | months with every target met |")
-    print("|---|---|---|---|---|---|---|---|")
+          "| median before improvement | median wall | months with every target met "
+          "| months leaving a member out of a duty type |")
+    print("|---|---|---|---|---|---|---|---|---|")
     for name, path, ref in books:
-        befores, afters, times, failures = [], [], [], []
+        befores, afters, times, failures, unfair = [], [], [], [], 0
         for seed in range(1, args.seeds + 1):
-            rc, before, after, seconds = run(args, path, seed, scratch)
+            rc, before, after, seconds, left = run(args, path, seed, scratch)
+            unfair += 1 if left else 0
             times.append(seconds)
             if rc != 0 or after is None:
                 failures.append(f"seed {seed}: {rc}")
@@ -81,7 +100,8 @@ def main():
                  f"{median / ref:.2f}" if afters and ref else "—",
                  f"{statistics.median(befores):.2f}" if befores else "—",
                  f"{statistics.median(times):.2f} s",
-                 f"{len(afters)}/{args.seeds}" + (f" ({', '.join(failures)})" if failures else "")]
+                 f"{len(afters)}/{args.seeds}" + (f" ({', '.join(failures)})" if failures else ""),
+                 f"{unfair}/{args.seeds}"]
         print("| " + " | ".join(cells) + " |", flush=True)
     shutil.rmtree(scratch)
 

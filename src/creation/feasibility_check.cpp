@@ -57,12 +57,9 @@ int NextDayBanAfter(const ConditionModel& model, int duty) {
 // Why member m can never take duty t on day d, judged only by what the passes
 // cannot change; kNone when they might.
 DutyRefusal FixedRefusal(const ConditionModel& model, int m, int d, int t) {
-  const int held = model.Roster(m, d);
-  if (held == t) return DutyRefusal::kOnThisDuty;
-  if (held != 0) return DutyRefusal::kOnOtherDuty;
-  const int ban = model.DutyBanMask(m, d);
-  if ((ban & kAnyType) == kAnyType) return DutyRefusal::kDayOffRequest;
-  if (MaskHasDuty(ban, t)) return DutyRefusal::kDutyBan;
+  if (const DutyRefusal first = CellOrRequestRefusal(model, m, d, t); first != DutyRefusal::kNone) {
+    return first;
+  }
   // Yesterday's duty is known for the days before StartDay and for reservations.
   const int yesterday = model.Roster(m, d - 1);
   const int follower = IsDutyType(model, yesterday) ? RequiredFollower(model, yesterday) : 0;

@@ -7,6 +7,7 @@
 #include "conditions/condition_model.h"
 #include "conditions/engine_context.h"
 #include "conditions/run_state.h"
+#include "optimise/repair_search.h"
 #include "ui/host.h"
 #include "ui/random.h"
 
@@ -19,16 +20,8 @@ inline constexpr std::string_view kImproveStatusSuffix = "）";
 
 std::string ImproveStatusText(float score);
 
-// What the improvement search works with (as the repair search).
-struct ImproveContext {
-  ConditionModel& model;
-  Host& host;
-  RunState& run;
-  RandomSource& random;
-  // The reservations of the load; other marks in Fixed move with their duties.
-  const IndexGrid<int>& reserved;
-  int status_position = 0;
-};
+// The improvement search works with what the repair search works with.
+using ImproveContext = RepairContext;
 
 // Moves the search may try per second of 改善時間. The budget is counted in moves,
 // not read off the clock, so that a seeded run repeats exactly; a machine of today

@@ -27,13 +27,20 @@ bool RequiredSequenceBlocked(const ConditionModel& model, int m, int d, int t) {
 
 }  // namespace
 
-DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t) {
+DutyRefusal CellOrRequestRefusal(const ConditionModel& model, int m, int d, int t) {
   const int held = model.Roster(m, d);
   if (held == t) return DutyRefusal::kOnThisDuty;
   if (held != 0) return DutyRefusal::kOnOtherDuty;
   const int ban = model.DutyBanMask(m, d);
   if ((ban & kAnyType) == kAnyType) return DutyRefusal::kDayOffRequest;
   if (MaskHasDuty(ban, t)) return DutyRefusal::kDutyBan;
+  return DutyRefusal::kNone;
+}
+
+DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t) {
+  if (const DutyRefusal first = CellOrRequestRefusal(model, m, d, t); first != DutyRefusal::kNone) {
+    return first;
+  }
   if (MaskHasDuty(NextDayBanAfter(model, model.Roster(m, d - 1)), t)) {
     return DutyRefusal::kNextDayBan;
   }

@@ -28,6 +28,11 @@ enum class DutyRefusal {
 // stands. The model is not changed (the required-sequence test runs on a copy).
 DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t);
 
+// The first refusals of FirstRefusal, which only the cell itself and the member's
+// requests and bans decide: the cell taken, a day-off request, a duty ban. kNone
+// when none of them refuses.
+DutyRefusal CellOrRequestRefusal(const ConditionModel& model, int m, int d, int t);
+
 // The Japanese reason of a refusal; `held` is the abbreviation of the duty the
 // member holds that day (used by kOnOtherDuty).
 std::string RefusalText(DutyRefusal refusal, std::string_view held = {});
