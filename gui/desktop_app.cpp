@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <system_error>
 
 #include "conditions/layout.h"
 #include "gui/gui_texts.h"
@@ -14,6 +15,7 @@
 #include "gui/save_restore_view.h"
 #include "gui/sheet_window.h"
 #include "gui/start_conditions_dialog.h"
+#include "gui/startup_questions.h"
 #include "gui/undo_history.h"
 #include "optimise/readjust_text.h"
 #include "workbook/workbook_error.h"
@@ -82,9 +84,38 @@ QRect SheetWindowPlace(const QWidget& panel) {
 }
 }  // namespace
 
+bool DesktopApp::ClaimWorkbook() {
+  std::filesystem::path path = session_->WorkbookToOpen();
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) {
+    const std::optional<std::filesystem::path> chosen = AskForMissingWorkbook(*host_, path);
+    if (!chosen) return false;
+    session_->ChooseWorkbook(*chosen);
+    path = session_->WorkbookToOpen();
+  }
+  // Taken before the workbook is read, so that what we read is what nobody else
+  // is about to overwrite. A lock of a process that died is taken over.
+  std::string refusal;
+  lock_ = workbook::WriterLock::TryLock(path, refusal);
+  if (lock_) return true;
+  switch (AskAboutHeldWorkbook(QString::fromStdString(refusal))) {
+    case HeldWorkbookChoice::kReadOnly:
+      read_only_ = true;
+      return true;
+    case HeldWorkbookChoice::kOpenAnyway:
+      return true;
+    case HeldWorkbookChoice::kQuit:
+      break;
+  }
+  return false;
+}
+
 bool DesktopApp::StartUp() {
+  if (!ClaimWorkbook()) return false;
   if (!session_->StartUp()) return false;
+  if (read_only_) session_->Book().RefuseSaves(kReadOnlySaveRefusal.toStdString());
   sheets_ = new SheetWindow(session_->Book());
+  if (read_only_) sheets_->setWindowTitle(sheets_->windowTitle() + kReadOnlyTitleSuffix);
   host_->RegisterWindow(WindowId::kSheet, sheets_);
   FreezeRosterPanes();
   // Cells put back by undo no longer match the conditions read from them.
@@ -231,6 +262,7 @@ void DesktopApp::ShutDown() {
     return;
   }
   shut_down_ = true;
+  lock_.reset();
   // The session is closed: nothing is left to ask about, and nothing more runs.
   for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
   delete start_conditions_;

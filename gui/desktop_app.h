@@ -10,6 +10,7 @@
 
 #include "app/main_commands.h"
 #include "app/session.h"
+#include "workbook/writer_lock.h"
 
 class QApplication;
 
@@ -39,8 +40,12 @@ class DesktopApp : public QObject {
   ~DesktopApp() override;
 
   // Start-up as the core runs it, then the windows appear. False after a failure
-  // that has been shown (the program then ends with status 1).
+  // that has been shown, or when the planner chose to quit (the program then ends
+  // with status 1).
   bool StartUp();
+  // The workbook was opened read-only because another program holds it: saves
+  // refuse to write.
+  bool ReadOnly() const { return read_only_; }
 
   QtHost& Host() { return *host_; }
   Session& GetSession() { return *session_; }
@@ -61,6 +66,9 @@ class DesktopApp : public QObject {
   void CreationFinished();
 
  private:
+  // Settles which file to open and takes its lock, asking the planner about a
+  // missing workbook or one that another program holds. False when they quit.
+  bool ClaimWorkbook();
   void RegisterForms();
   void FreezeRosterPanes();
   void OpenStartConditions();
@@ -79,6 +87,9 @@ class DesktopApp : public QObject {
   void ShowStatusText(const QString& text);
 
   std::unique_ptr<QtHost> host_;
+  // Held from start-up until the session closes; released after the workbook.
+  std::optional<workbook::WriterLock> lock_;
+  bool read_only_ = false;
   std::unique_ptr<Session> session_;
   QPointer<MainPanel> panel_;
   QPointer<SheetWindow> sheets_;

@@ -40,4 +40,29 @@ inline const QString kCloseDuringRunText =
 inline constexpr int kStatusMessageMs = 8000;
 inline const QString kEditRefusedTitle = QStringLiteral("入力できません");
 
+// Start-up questions about the workbook itself.
+inline const QString kWorkbookInUseTitle = QStringLiteral("ブックの使用中");
+inline const QString kWorkbookInUseChoices =
+    QStringLiteral("\n\n読み取り専用で開くと、変更はブックに保存できません。");
+inline const QString kOpenReadOnlyCaption = QStringLiteral("読み取り専用で開く");
+inline const QString kOpenAnywayCaption = QStringLiteral("そのまま開く");
+inline const QString kQuitCaption = QStringLiteral("終了");
+inline const QString kReadOnlyTitleSuffix = QStringLiteral("（読み取り専用）");
+inline const QString kReadOnlySaveRefusal = QStringLiteral(
+    "別のプログラムが開いているため、読み取り専用で開いています。"
+    "保存するには、そちらを閉じてからツミキを起動し直してください");
+inline const QString kWorkbookMissingTitle = QStringLiteral("ブックがありません");
+// %1: the workbook looked for.
+inline const QString kWorkbookMissingText = QStringLiteral(
+    "シフト表のワークブックが見つかりません：\n%1\n\n"
+    "開くブックを選ぶか、見本のブックを作成してください。");
+inline const QString kChooseWorkbookCaption = QStringLiteral("ブックを選択...");
+inline const QString kCreateSampleCaption = QStringLiteral("見本のブックを作成");
+inline const QString kWorkbookFilter = QStringLiteral("Excel ブック (*.xlsm;*.xlsx)|*.xlsm;*.xlsx");
+inline const QString kSampleFilter = QStringLiteral("Excel マクロ有効ブック (*.xlsm)|*.xlsm");
+// %1: the file.
+inline const QString kSampleExistsText =
+    QStringLiteral("「%1」は既にあります。上書きはしません。別の名前を指定してください。");
+inline const QString kSampleFailedText = QStringLiteral("見本のブックを作成できませんでした：%1");
+
 }  // namespace tsumiki::gui

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
+#include <vector>
 
 #include "gui/gui_texts.h"
 #include "gui/placement.h"
@@ -31,11 +32,8 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
   }
   return QMessageBox::NoIcon;
 }
-}  // namespace
 
-MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& title,
-                         MsgButtons buttons, MsgIcon icon) {
-  QMessageBox box(parent);
+void Prepare(QMessageBox& box, const QString& text, const QString& title, MsgIcon icon) {
   box.setObjectName(QStringLiteral("MsgBox"));
   box.setWindowTitle(title.isEmpty() ? kProgramName : title);
   box.setText(text);
@@ -47,6 +45,19 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& ti
   }
   box.setIcon(ToQtIcon(icon));
   box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+// Beside the window that asks (not over it, and never off the screen).
+void Run(QMessageBox& box, QWidget* parent) {
+  if (parent != nullptr && parent->isVisible()) PlaceBeside(&box, parent->window());
+  box.exec();
+}
+}  // namespace
+
+MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& title,
+                         MsgButtons buttons, MsgIcon icon) {
+  QMessageBox box(parent);
+  Prepare(box, text, title, icon);
   QPushButton* ok = nullptr;
   QPushButton* cancel = nullptr;
   QPushButton* yes = nullptr;
@@ -74,9 +85,7 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& ti
       break;
   }
   box.setDefaultButton(ok != nullptr ? ok : yes);
-  // Beside the window that asks (not over it, and never off the screen).
-  if (parent != nullptr && parent->isVisible()) PlaceBeside(&box, parent->window());
-  box.exec();
+  Run(box, parent);
   const QAbstractButton* clicked = box.clickedButton();
   if (clicked != nullptr) {
     if (clicked == yes) return MsgResult::kYes;
@@ -86,6 +95,23 @@ MsgResult ShowMessageBox(QWidget* parent, const QString& text, const QString& ti
   if (cancel != nullptr) return MsgResult::kCancel;
   if (no != nullptr) return MsgResult::kNo;
   return MsgResult::kOk;
+}
+
+int ShowChoiceBox(QWidget* parent, const QString& text, const QString& title,
+                  const QStringList& choices, MsgIcon icon) {
+  QMessageBox box(parent);
+  Prepare(box, text, title, icon);
+  std::vector<QPushButton*> buttons;
+  for (const QString& choice : choices) {
+    buttons.push_back(box.addButton(choice, QMessageBox::ActionRole));
+  }
+  if (buttons.empty()) return -1;
+  box.setDefaultButton(buttons.front());
+  box.setEscapeButton(buttons.back());
+  Run(box, parent);
+  const auto pressed = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+  if (pressed == buttons.end()) return static_cast<int>(buttons.size()) - 1;
+  return static_cast<int>(pressed - buttons.begin());
 }
 
 }  // namespace tsumiki::gui

@@ -92,6 +92,9 @@ class Session {
   // The workbook that StartUp opens: the given one or the one found in the start
   // folder, resolved by ResolveWorkbookPath.
   std::filesystem::path WorkbookToOpen() const;
+  // Opens `path` instead (counted from the start folder when relative): the
+  // planner chose another workbook before StartUp.
+  void ChooseWorkbook(std::filesystem::path path) { options_.workbook = std::move(path); }
 
   // Shutdown of the close button: asks whether to save, then saves or discards.
   ShutdownResult Shutdown();

@@ -190,6 +190,9 @@ class Workbook {
   // Writes the package back to Path(); keeps the previous file as "<name>.bak".
   void Save();
   void SaveAs(const std::filesystem::path& path);
+  // From now on Save (and CloseSession(true)) fails with `reason` as the detail
+  // and writes nothing: the workbook was opened read-only.
+  void RefuseSaves(std::string reason);
   // Ends the session: saves when `save` is set, then drops every change in memory.
   void CloseSession(bool save);
   // Called with the name of each step of a save ("write", "verify", "flush",

@@ -79,6 +79,8 @@ struct Workbook::Impl {
   void ReportBefore(int sheet, int row, int column) const;
   // Called with the name of each step of a save; tests throw from it to fail a save.
   std::function<void(const char* step)> save_probe;
+  // Why Save refuses to write, when it does (a workbook opened read-only).
+  std::string save_refusal;
 
   std::string FileLabel() const { return path.filename().string(); }
   WorkbookError::Place PlaceOf(int sheet, int row = 0, int column = 0) const;

@@ -117,6 +117,8 @@ void Workbook::Save() {
   Impl& impl = *impl_;
   if (impl.path.empty())
     throw WorkbookError(Kind::kSaveFailed, {impl.FileLabel(), {}, {}, {}}, messages::kNoPath);
+  if (!impl.save_refusal.empty())
+    throw WorkbookError(Kind::kSaveFailed, {impl.FileLabel(), {}, {}, {}}, impl.save_refusal);
   // Checked before the work and again just before the rename: another program
   // may save the file while this one writes.
   const auto check_unchanged = [&impl] {
@@ -156,6 +158,10 @@ void WriteOut(Workbook::Impl& impl, const std::filesystem::path& path,
 
 }  // namespace
 
+void Workbook::RefuseSaves(std::string reason) {
+  impl_->save_refusal = std::move(reason);
+}
+
 void Workbook::SetSaveProbe(std::function<void(const char*)> probe) {
   impl_->save_probe = std::move(probe);
 }
@@ -168,6 +174,7 @@ void Workbook::CloseSession(bool save) {
   fresh->on_disk = impl_->on_disk;
   fresh->disk_stamp = impl_->disk_stamp;
   fresh->save_probe = std::move(impl_->save_probe);
+  fresh->save_refusal = std::move(impl_->save_refusal);
   impl_ = std::move(fresh);
 }
 

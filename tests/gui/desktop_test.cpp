@@ -1,5 +1,6 @@
 // The desktop program driven through its windows, found by their object names, on
 // a fresh copy of the sample workbook with a fixed seed and a virtual clock.
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <QtTest>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/save_restore.h"
 #include "app/session.h"
@@ -35,6 +38,8 @@
 #include "optimise/readjust_text.h"
 #include "support/roster_checker.h"
 #include "ui/status.h"
+#include "workbook/file_replace.h"
+#include "workbook/writer_lock.h"
 
 namespace fs = std::filesystem;
 namespace layout = tsumiki::layout;
@@ -62,14 +67,18 @@ fs::path FreshWorkbookFolder(const char* name) {
   return dir;
 }
 
-std::unique_ptr<DesktopApp> StartApp(const char* name) {
+std::unique_ptr<DesktopApp> StartApp(const fs::path& dir) {
   tsumiki::gui::DesktopOptions options;
-  options.start_dir = FreshWorkbookFolder(name);
+  options.start_dir = dir;
   options.seed = kSeed;
   options.virtual_clock = true;
   auto app = std::make_unique<DesktopApp>(options);
   if (!app->StartUp()) return nullptr;
   return app;
+}
+
+std::unique_ptr<DesktopApp> StartApp(const char* name) {
+  return StartApp(FreshWorkbookFolder(name));
 }
 
 QPushButton* PanelButton(DesktopApp& app, const char* name) {
@@ -136,6 +145,8 @@ class DesktopTest : public QObject {
   void DialogsOpenBesideTheirWindowOnTheScreen();
   void SavedConditionsGetTheFilterExtension();
   void CopyPasteAndMovingKeys();
+  void AHeldWorkbookWarnsAndADeadOnesLockIsTakenOver();
+  void AMissingWorkbookOffersANewSample();
 };
 
 void DesktopTest::MainPanelShowsEveryCommand() {
@@ -649,6 +660,75 @@ void DesktopTest::CopyPasteAndMovingKeys() {
   const int tab = sheets->Tabs()->currentIndex();
   QTest::keyClick(view, Qt::Key_PageDown, Qt::ControlModifier);
   QCOMPARE(sheets->Tabs()->currentIndex(), tab + 1);
+}
+
+namespace {
+std::string FileText(const fs::path& path) {
+  std::ifstream in(path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A process number that has just ended.
+long DeadPid() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+}  // namespace
+
+// A second instance meets the lock file of the first (a live process: the test's
+// parent) and is warned; a lock of a process that has ended is taken over quietly.
+void DesktopTest::AHeldWorkbookWarnsAndADeadOnesLockIsTakenOver() {
+  const struct {
+    long pid;
+    bool warned;
+  } cases[] = {{::getppid(), true}, {DeadPid(), false}};
+  const std::string ours = "pid:" + std::to_string(::getpid());
+  for (const auto& c : cases) {
+    const fs::path dir = FreshWorkbookFolder(c.warned ? "lock_live" : "lock_dead");
+    const fs::path lock = wb::LockFilePath(dir / "shift.xlsm");
+    const std::string theirs = wb::LockContents(
+        {"ツミキ", "planner", wb::ThisHost(), "08.12.2026 09:00", "pid:" + std::to_string(c.pid)});
+    std::ofstream(lock) << theirs;
+    BoxAnswerer boxes(
+        [](const QString&, const QString&) { return QStringLiteral("読み取り専用で開く"); });
+    auto app = StartApp(dir);
+    QVERIFY(app);
+    QCOMPARE(boxes.SawTitle(QStringLiteral("ブックの使用中")), c.warned);
+    QCOMPARE(app->ReadOnly(), c.warned);
+    if (c.warned) {
+      QVERIFY(boxes.TextOf(QStringLiteral("ブックの使用中")).contains(QStringLiteral("planner@")));
+      QCOMPARE(FileText(lock), theirs);
+      // はい to the save question is refused, saying why; the program stays open.
+      boxes.SetDecide([](const QString&, const QString&) { return QStringLiteral("はい(&Y)"); });
+      PanelButton(*app, "cmd閉じる")->click();
+      QVERIFY(boxes.TextOf(Q(tsumiki::kSaveErrorTitle)).contains(QStringLiteral("読み取り専用")));
+      QVERIFY(!app->HasShutDown());
+    } else {
+      QVERIFY(FileText(lock).find(ours) != std::string::npos);
+    }
+    app.reset();
+    // Ours goes with the program; theirs stays.
+    QCOMPARE(fs::exists(lock), c.warned);
+  }
+}
+
+void DesktopTest::AMissingWorkbookOffersANewSample() {
+  const fs::path dir = FreshWorkbookFolder("missing");
+  fs::remove(dir / "shift.xlsm");
+  BoxAnswerer boxes(
+      [](const QString&, const QString&) { return QStringLiteral("見本のブックを作成"); });
+  tsumiki::gui::DesktopOptions options;
+  options.start_dir = dir;
+  options.virtual_clock = true;
+  DesktopApp app(options);
+  app.Host().SetFileDialogHook([&](bool save, std::string_view) {
+    return save ? std::optional<std::string>((dir / "新しい表").string()) : std::nullopt;
+  });
+  QVERIFY(app.StartUp());
+  QVERIFY(boxes.SawTitle(QStringLiteral("ブックがありません")));
+  QCOMPARE(app.GetSession().Book().Path(), dir / "新しい表.xlsm");
 }
 
 namespace {
