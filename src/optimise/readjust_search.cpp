@@ -7,8 +7,8 @@
 
 namespace tsumiki {
 
-int ReadjustSearch::TrySwap(int a, int b, int d) {
-  if (a == b) return -1;
+ReadjustSearch::Trial ReadjustSearch::TrySwap(int a, int b, int d) {
+  if (a == b) return Trial::kRefused;
   ++tried_;
   const int last = model_.DayCount;
   SwapDuties(model_, a, b, d);
@@ -16,26 +16,26 @@ int ReadjustSearch::TrySwap(int a, int b, int d) {
   const int cb = model_.Roster(b, d);
   if (CanAddDuty(model_, ca, d, a, last) != kRuleAccept || !SequencesHold(a, d)) {
     SwapDuties(model_, a, b, d);
-    return -1;
+    return Trial::kRefused;
   }
-  if (CanAddDuty(model_, cb, d, b, last) != kRuleAccept) return 1;
+  if (CanAddDuty(model_, cb, d, b, last) != kRuleAccept) return Trial::kPartnerStuck;
   if (!SequencesHold(b, d)) {
     SwapDuties(model_, a, b, d);
-    return -1;
+    return Trial::kRefused;
   }
   // The readjustment frees a day, so the work-day target is not held against it.
-  if (SwapCheck(model_, SwapRule::kWithoutWorkDayTarget, d, a, b) == kRuleAccept) return 0;
+  if (SwapCheck(model_, SwapRule::kWithoutWorkDayTarget, d, a, b) == kRuleAccept) return Trial::kAccepted;
   SwapDuties(model_, a, b, d);
-  return -1;
+  return Trial::kRefused;
 }
 
 int ReadjustSearch::FindDirectSwap(int d, int x) {
   for (int i = 1; i <= model_.MemberCount; ++i) {
     if (model_.Roster(i, d) != 0 || i == x) continue;
     if (OverBudget()) return 0;
-    const int r = TrySwap(x, i, d);
-    if (r == 1) SwapDuties(model_, x, i, d);
-    if (r == 0) {
+    const Trial r = TrySwap(x, i, d);
+    if (r == Trial::kPartnerStuck) SwapDuties(model_, x, i, d);
+    if (r == Trial::kAccepted) {
       RecordExchange(d, x, i);
       SwapDuties(model_, x, i, d);
       return i;
@@ -60,9 +60,9 @@ int ReadjustSearch::SearchChain(int d, int x) {
     for (int i = 1; i <= n; ++i) {
       if (model_.Roster(c, d) != 0 || model_.Roster(i, d) < 1 || c == x || i == x) continue;
       if (OverBudget()) return 0;
-      const int r = TrySwap(c, i, d);
-      if (r == 1) SwapDuties(model_, c, i, d);
-      if (r != 0) continue;
+      const Trial r = TrySwap(c, i, d);
+      if (r == Trial::kPartnerStuck) SwapDuties(model_, c, i, d);
+      if (r != Trial::kAccepted) continue;
       RecordExchange(d, c, i);
       const int t = FindDirectSwap(d, x);
       SwapDuties(model_, c, i, d);
@@ -78,11 +78,11 @@ int ReadjustSearch::SearchChain(int d, int x) {
   for (int i = 1; i <= n; ++i) {
     if (i == x || model_.Roster(i, d) != 0) continue;
     if (OverBudget()) return 0;
-    const int r = TrySwap(x, i, d);
-    if (r == 0) {
+    const Trial r = TrySwap(x, i, d);
+    if (r == Trial::kAccepted) {
       host_.MessageBox(kReadjustImpossibleMessage, "", MsgButtons::kOk);
       SwapDuties(model_, x, i, d);
-    } else if (r == 1) {
+    } else if (r == Trial::kPartnerStuck) {
       const std::size_t mark = exchanges_.size();
       RecordExchange(d, x, i);
       const int s = SearchChain(d + 1, i);

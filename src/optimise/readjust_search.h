@@ -30,10 +30,14 @@ class ReadjustSearch {
  public:
   ReadjustSearch(ConditionModel& model, Host& host) : model_(model), host_(host) {}
 
-  // Swaps a and b on d and judges the result: -1 refused (the swap is undone),
-  // 0 accepted (the swap stays), 1 member a may take b's old duty but b may not
-  // take a's (the swap stays; the caller decides).
-  int TrySwap(int a, int b, int d);
+  // How an exchange tried by TrySwap came out.
+  enum class Trial {
+    kRefused,       // the exchange is undone
+    kAccepted,      // the exchange stays
+    kPartnerStuck,  // a may take b's old duty but b not a's: it stays, the caller decides
+  };
+  // Swaps a and b on d and judges the result.
+  Trial TrySwap(int a, int b, int d);
   // The first member, in list order, who is off on d and can take x's duty
   // directly; 0 when there is none. A find appends (d, x, member).
   int FindDirectSwap(int d, int x);

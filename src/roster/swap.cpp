@@ -15,13 +15,13 @@ constexpr const char* kUnknownDutyText = "Err";
 
 }  // namespace
 
-int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b) {
+RuleVerdict SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b) {
   if (model.MaxConsecWork <= 0) return SwapCheckWithWorkRuns(model, rule, d, a, b, 0, 0);
   return SwapCheckWithWorkRuns(model, rule, d, a, b, WorkRunAround(model, a, d),
                                WorkRunAround(model, b, d));
 }
 
-int SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, int d, int a, int b,
+RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, int d, int a, int b,
                           int work_run_a, int work_run_b) {
   if (model.MaxConsecWork > 0 &&
       (work_run_a > model.MaxConsecWork || work_run_b > model.MaxConsecWork)) {

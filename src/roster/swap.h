@@ -3,6 +3,7 @@
 #include <string>
 
 #include "conditions/condition_model.h"
+#include "roster/work_day_rules.h"
 
 namespace tsumiki {
 
@@ -18,13 +19,13 @@ enum class SwapRule {
 // combinations, the concentration rule, and for each member now on duty every rule
 // of adding that duty (schedule, next-day bans, forbidden sequences). kRuleAccept
 // or kRuleRefuse.
-int SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b);
+RuleVerdict SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b);
 
 // SwapCheck with the work runs around d of a and b (WorkRunAround) measured by the
 // caller. A run around d does not depend on the codes on d, which are all an
 // exchange changes, so a search that tries many exchanges on one day measures
 // each member's run once.
-int SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, int d, int a, int b,
+RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, int d, int a, int b,
                           int work_run_a, int work_run_b);
 
 // The sheet text of a roster code: empty for rest, the abbreviation of a duty

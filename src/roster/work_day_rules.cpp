@@ -17,12 +17,12 @@ int BanAfter(const ConditionModel& model, int code) {
 
 }  // namespace
 
-int CanAddDuty(const ConditionModel& model, int t, int d, int m, int last) {
+RuleVerdict CanAddDuty(const ConditionModel& model, int t, int d, int m, int last) {
   const int work_run = model.MaxConsecWork > 0 ? WorkRunAround(model, m, d) : 0;
   return CanAddDutyWithWorkRun(model, t, d, m, last, work_run);
 }
 
-int CanAddDutyWithWorkRun(const ConditionModel& model, int t, int d, int m, int last,
+RuleVerdict CanAddDutyWithWorkRun(const ConditionModel& model, int t, int d, int m, int last,
                           int work_run) {
   if (MaskHasDuty(model.DutyBanMask(m, d), t)) return kRuleRefuse;
   if (MaskHasDuty(BanAfter(model, model.Roster(m, d - 1)), t)) return kRuleRefuse;
@@ -41,7 +41,7 @@ int WorkRunAfter(const ConditionModel& model, int m, int d) {
   return count + 1;
 }
 
-int SingleDayGuard(const ConditionModel& model, int m, int d) {
+RuleVerdict SingleDayGuard(const ConditionModel& model, int m, int d) {
   if (WorkRunBefore(model, m, d) == 1) return kRuleRefuse;
   if (WorkRunAfter(model, m, d) == 1) return kRuleRefuse;
   if (OffRunAround(model, m, d) == 1) return kRuleRefuse;

@@ -21,10 +21,10 @@ ModelBuilder SwapPair() {
   return b;
 }
 
-int Check(ConditionModel& model, int d, int a, int b,
+RuleVerdict Check(ConditionModel& model, int d, int a, int b,
           SwapRule rule = SwapRule::kWithWorkDayTarget) {
   SwapDuties(model, a, b, d);
-  const int result = SwapCheck(model, rule, d, a, b);
+  const RuleVerdict result = SwapCheck(model, rule, d, a, b);
   SwapDuties(model, b, a, d);
   return result;
 }
