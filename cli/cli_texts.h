@@ -49,4 +49,10 @@ inline constexpr std::string_view kProgressPassLead = "第";
 inline constexpr std::string_view kProgressPassTail = "回";
 inline constexpr std::string_view kProgressRemainingLead = "残り ";
 
+// The --day option of the commands that name a day of the roster.
+inline constexpr std::string_view kRosterDayHelp = "日付の日（シフト表の見出しの日、1〜31）";
+// {0}: the day as given.
+inline constexpr std::string_view kNoSuchRosterDay =
+    "{0}日はシフト表の期間にありません。シフト表の見出しの日を指定してください。";
+
 }  // namespace tsumiki::cli

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/cli_texts.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
 #include "conditions/layout.h"
@@ -17,6 +18,7 @@
 #include "creation/start_conditions_check.h"
 #include "optimise/readjust_text.h"
 #include "roster/duty_refusal.h"
+#include "roster/roster_change.h"
 #include "roster/roster_sheet.h"
 
 namespace tsumiki::cli {
@@ -24,12 +26,8 @@ namespace {
 
 constexpr std::string_view kExplainHelp =
     "シフト表の一日について、各職員がその勤務に就けない最初の理由を表示します";
-constexpr std::string_view kDayHelp = "日付の日（シフト表の見出しの日、1〜31）";
 constexpr std::string_view kDutyHelp = "勤務の略称（省略時はその日のすべての勤務）";
 constexpr std::string_view kCommandTitle = "勤務不可の理由";
-// {0}: the day as given.
-constexpr std::string_view kNoSuchDay =
-    "{0}日はシフト表の期間にありません。シフト表の見出しの日を指定してください。";
 // {0}: the abbreviation as given.
 constexpr std::string_view kNoSuchDuty =
     "勤務「{0}」は【勤務名】にありません。勤務の略称を確かめてください。";
@@ -39,35 +37,18 @@ struct ExplainArgs {
   std::optional<std::string> duty;
 };
 
-int ColumnOfDay(const ConditionModel& model, int day_of_month) {
-  const auto base = BaseDate(model.CreateYear, model.CreateMonth, model.BaseStartDay);
-  if (!base) return day_of_month >= 1 && day_of_month <= model.DayCount ? day_of_month : 0;
-  for (int d = 1; d <= model.DayCount; ++d) {
-    const std::chrono::year_month_day ymd{DayDate(*base, d)};
-    if (static_cast<unsigned>(ymd.day()) == static_cast<unsigned>(day_of_month)) return d;
-  }
-  return 0;
-}
-
-// The tallies as the roster on the sheet stands, so that 勤務日数に達した is judged
-// on the whole month.
+// The tallies as the roster on the sheet stands, without the past totals, so that
+// 勤務日数に達した is judged on the whole month.
 void CountRoster(ConditionModel& model) {
   for (int m = 1; m <= model.MemberCount; ++m) {
     model.WorkDays(m) = 0;
     for (int t = 1; t <= kTallyTotal; ++t) model.TypeTally(m, t) = 0;
-    for (int d = 1; d <= model.DayCount; ++d) {
-      const int t = model.Roster(m, d);
-      if (t < 1 || t > model.TypeCount) continue;
-      ++model.WorkDays(m);
-      ++model.TypeTally(m, t);
-      ++model.TypeTally(m, kTallyTotal);
-    }
   }
+  CountDays(model, 1, model.DayCount);
 }
 
 int Refuse(CliContext& ctx, const std::string& message) {
-  ctx.host->MessageBox(message, kCommandTitle, MsgButtons::kOk, MsgIcon::kExclamation);
-  return kExitFailure;
+  return RefuseCommand(ctx, message, kCommandTitle);
 }
 
 int RunExplain(CliContext& ctx, const ExplainArgs& args) {
@@ -80,8 +61,8 @@ int RunExplain(CliContext& ctx, const ExplainArgs& args) {
   CountRoster(model);
 
   const auto day_of_month = ParseWholeNumberText(args.day);
-  const int day = day_of_month ? ColumnOfDay(model, *day_of_month) : 0;
-  if (day == 0) return Refuse(ctx, layout::Format(kNoSuchDay, {args.day}));
+  const int day = day_of_month ? RosterColumnOfDay(model, *day_of_month) : 0;
+  if (day == 0) return Refuse(ctx, layout::Format(kNoSuchRosterDay, {args.day}));
   int first = 1;
   int last = model.TypeCount;
   if (args.duty) {
@@ -100,7 +81,7 @@ int RunExplain(CliContext& ctx, const ExplainArgs& args) {
 void AddExplainCommand(CLI::App& app, CliContext& ctx) {
   CLI::App* sub = app.add_subcommand("explain", std::string(kExplainHelp));
   auto args = std::make_shared<ExplainArgs>();
-  sub->add_option("--day", args->day, std::string(kDayHelp))->type_name("D")->required();
+  sub->add_option("--day", args->day, std::string(kRosterDayHelp))->type_name("D")->required();
   sub->add_option("--duty", args->duty, std::string(kDutyHelp))->type_name("ABBREV");
   OnRun(sub, ctx, [&ctx, args] { return RunExplain(ctx, *args); });
 }

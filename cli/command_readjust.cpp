@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/cli_texts.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
 #include "conditions/layout.h"
@@ -17,15 +18,11 @@ namespace {
 constexpr std::string_view kReadjustHelp =
     "シフト表の一つの勤務を、勤務の入れ替えで休みに変更します（再調整）";
 constexpr std::string_view kMemberHelp = "職員番号";
-constexpr std::string_view kDayHelp = "日付の日（シフト表の見出しの日、1〜31）";
 constexpr std::string_view kYesHelp = "確認の質問にすべて OK で答えます";
 
 // {0}: the member number as given.
 constexpr std::string_view kNoSuchMember =
     "職員番号「{0}」の職員が【個人条件設定】にいません。番号を確かめてください。";
-// {0}: the day as given.
-constexpr std::string_view kNoSuchDay =
-    "{0}日はシフト表の期間にありません。シフト表の見出しの日を指定してください。";
 constexpr std::string_view kCommandTitle = "再調整";
 constexpr std::string_view kApplied = "次のように勤務を入れ替えました：";
 constexpr std::string_view kArrow = " ⇔ ";
@@ -36,22 +33,8 @@ struct ReadjustArgs {
   bool yes = false;
 };
 
-// The roster column of a day of the month; a period never holds a day number
-// twice. Without a readable base date the number is taken as the column itself.
-int ColumnOfDay(const EngineContext& engine, int day_of_month) {
-  const ConditionModel& model = engine.model;
-  const auto base = BaseDate(model.CreateYear, model.CreateMonth, model.BaseStartDay);
-  if (!base) return day_of_month >= 1 && day_of_month <= model.DayCount ? day_of_month : 0;
-  for (int d = 1; d <= model.DayCount; ++d) {
-    const std::chrono::year_month_day ymd{DayDate(*base, d)};
-    if (static_cast<unsigned>(ymd.day()) == static_cast<unsigned>(day_of_month)) return d;
-  }
-  return 0;
-}
-
 int Refuse(CliContext& ctx, const std::string& message) {
-  ctx.host->MessageBox(message, kCommandTitle, MsgButtons::kOk, MsgIcon::kExclamation);
-  return kExitFailure;
+  return RefuseCommand(ctx, message, kCommandTitle);
 }
 
 int RunReadjust(CliContext& ctx, const ReadjustArgs& args) {
@@ -69,8 +52,8 @@ int RunReadjust(CliContext& ctx, const ReadjustArgs& args) {
   const int member = number ? MemberRowOfNumber(engine.model, *number) : 0;
   if (member == 0) return Refuse(ctx, layout::Format(kNoSuchMember, {args.member}));
   const auto day_of_month = ParseWholeNumberText(args.day);
-  const int day = day_of_month ? ColumnOfDay(engine, *day_of_month) : 0;
-  if (day == 0) return Refuse(ctx, layout::Format(kNoSuchDay, {args.day}));
+  const int day = day_of_month ? RosterColumnOfDay(engine.model, *day_of_month) : 0;
+  if (day == 0) return Refuse(ctx, layout::Format(kNoSuchRosterDay, {args.day}));
 
   window.ShowCell(member, day);
   const ReadjustOutcome outcome = window.OnReadjustClicked();
@@ -96,7 +79,7 @@ void AddReadjustCommand(CLI::App& app, CliContext& ctx) {
   sub->add_option("--member", args->member, std::string(kMemberHelp))
       ->type_name("NUMBER")
       ->required();
-  sub->add_option("--day", args->day, std::string(kDayHelp))->type_name("N")->required();
+  sub->add_option("--day", args->day, std::string(kRosterDayHelp))->type_name("N")->required();
   sub->add_flag("--yes", args->yes, std::string(kYesHelp));
   OnRun(sub, ctx, [&ctx, args] { return RunReadjust(ctx, *args); });
 }

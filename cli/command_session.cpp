@@ -1,8 +1,10 @@
 #include "cli/command_session.h"
 
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
+#include "optimise/readjust_text.h"
 #include "workbook/file_replace.h"
 
 namespace tsumiki::cli {
@@ -99,6 +101,21 @@ int CloseCommandSession(CliContext& ctx, Session& session, int status) {
     }
   }
   return session.Close(save) == ShutdownResult::kSaveFailed ? kExitFailure : status;
+}
+
+int RefuseCommand(CliContext& ctx, std::string_view message, std::string_view title) {
+  ctx.host->MessageBox(message, title, MsgButtons::kOk, MsgIcon::kExclamation);
+  return kExitFailure;
+}
+
+int RosterColumnOfDay(const ConditionModel& model, int day_of_month) {
+  const auto base = BaseDate(model.CreateYear, model.CreateMonth, model.BaseStartDay);
+  if (!base) return day_of_month >= 1 && day_of_month <= model.DayCount ? day_of_month : 0;
+  for (int d = 1; d <= model.DayCount; ++d) {
+    const std::chrono::year_month_day ymd{DayDate(*base, d)};
+    if (static_cast<unsigned>(ymd.day()) == static_cast<unsigned>(day_of_month)) return d;
+  }
+  return 0;
 }
 
 }  // namespace tsumiki::cli

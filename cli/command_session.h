@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "app/session.h"
 #include "cli/commands.h"
@@ -28,5 +29,13 @@ std::unique_ptr<Session> OpenCommandSession(CliContext& ctx,
 // asked (a batch run or a missing terminal answers "no"). Returns `status`, or
 // kExitFailure when the save failed.
 int CloseCommandSession(CliContext& ctx, Session& session, int status);
+
+// Shows a refusal of a command's arguments; returns kExitFailure.
+int RefuseCommand(CliContext& ctx, std::string_view message, std::string_view title);
+
+// The roster column of a day of the month, as the roster's heading dates it; 0 when
+// the period holds no such day (a period never holds a day number twice). Without
+// a readable base date the number is taken as the column itself.
+int RosterColumnOfDay(const ConditionModel& model, int day_of_month);
 
 }  // namespace tsumiki::cli

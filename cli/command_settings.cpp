@@ -77,11 +77,6 @@ std::optional<int> WeightRow(std::string_view type, const StoredStartConditions&
   return std::nullopt;
 }
 
-int Refuse(CliContext& ctx, std::string_view message, std::string_view title) {
-  ctx.host->MessageBox(message, title, MsgButtons::kOk, MsgIcon::kExclamation);
-  return kExitFailure;
-}
-
 int RunSettings(CliContext& ctx, const SettingsArgs& args) {
   auto session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
@@ -93,21 +88,21 @@ int RunSettings(CliContext& ctx, const SettingsArgs& args) {
   }
 
   const StartConditionCheck check = CheckStartConditions(args.conditions.Over(stored.texts));
-  if (!check.ok()) return Refuse(ctx, check.refusal->message, check.refusal->title);
+  if (!check.ok()) return RefuseCommand(ctx, check.refusal->message, check.refusal->title);
 
   for (const std::string& item : args.weights) {
     const auto equals = item.find('=');
-    if (equals == std::string::npos) return Refuse(ctx, kWeightNoValue, kInputErrorTitle);
+    if (equals == std::string::npos) return RefuseCommand(ctx, kWeightNoValue, kInputErrorTitle);
     const std::string type = item.substr(0, equals);
     const std::string value = item.substr(equals + 1);
     const auto row = WeightRow(type, stored);
     if (!row) {
       const std::string count = std::to_string(stored.type_labels.size() - 1);
-      return Refuse(ctx, layout::Format(kWeightUnknownType, {type, count}), kInputErrorTitle);
+      return RefuseCommand(ctx, layout::Format(kWeightUnknownType, {type, count}), kInputErrorTitle);
     }
     // Unlike the dialog's boxes, a flag is checked: a typo would otherwise be
     // stored as text and weigh nothing.
-    if (!ParseNumberText(value)) return Refuse(ctx, kWeightInvalid, kInputErrorTitle);
+    if (!ParseNumberText(value)) return RefuseCommand(ctx, kWeightInvalid, kInputErrorTitle);
     stored.weights[static_cast<std::size_t>(*row)] = value;
   }
 
