@@ -51,8 +51,8 @@ class RuleChecker {
   }
 
  private:
-  void Add(int member, int day, RuleKind rule, std::string reason) {
-    found_.push_back(Finding{member, day, rule, std::move(reason)});
+  void Add(int member, int day, RuleKind rule, std::string reason, int duty = 0) {
+    found_.push_back(Finding{member, day, rule, std::move(reason), duty});
   }
 
   int Code(int m, int d) const { return m_.Roster(m, d); }
@@ -113,10 +113,10 @@ class RuleChecker {
         const int need = m_.NeedTable(t, d);
         if (staff < need) {
           Add(0, d, RuleKind::kStaffShort,
-              Format(rule_text::kStaffShort, {Abbrev(t), N(need), N(staff), N(need - staff)}));
+              Format(rule_text::kStaffShort, {Abbrev(t), N(need), N(staff), N(need - staff)}), t);
         } else if (staff > need && !ExtraAllowed(t)) {
           Add(0, d, RuleKind::kStaffOver,
-              Format(rule_text::kStaffOver, {Abbrev(t), N(need), N(staff), N(staff - need)}));
+              Format(rule_text::kStaffOver, {Abbrev(t), N(need), N(staff), N(staff - need)}), t);
         }
       }
     }
@@ -250,7 +250,8 @@ class RuleChecker {
           if (together >= rule.Count) {
             Add(0, d, RuleKind::kForbiddenCombination,
                 Format(rule_text::kForbiddenCombination,
-                       {N(r), Abbrev(t), N(static_cast<int>(together)), Names(rows, d, t)}));
+                       {N(r), Abbrev(t), N(static_cast<int>(together)), Names(rows, d, t)}),
+                t);
           }
         }
       }
@@ -272,7 +273,8 @@ class RuleChecker {
         if (on < wanted) {
           Add(0, d, RuleKind::kRequiredCombination,
               Format(rule_text::kRequiredCombination,
-                     {N(r), Abbrev(t), N(wanted), N(static_cast<int>(on))}));
+                     {N(r), Abbrev(t), N(wanted), N(static_cast<int>(on))}),
+              t);
         }
       }
     }

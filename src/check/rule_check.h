@@ -37,6 +37,7 @@ struct Finding {
   int day = 0;
   RuleKind rule = RuleKind::kUnknownDuty;
   std::string reason;  // one Japanese sentence for the planner
+  int duty = 0;        // the duty type a day's finding concerns (staffing, combinations)
 };
 
 // Every rule the roster (model.Roster, days 1..DayCount) breaks, ordered by day
