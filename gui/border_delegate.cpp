@@ -17,6 +17,21 @@ QColor EdgeColour(const QModelIndex& index, int role) {
   if (color_index == workbook::kColorIndexAutomatic) return Qt::black;
   return FromColorIndex(color_index);
 }
+// A broken rule: a red corner, as spreadsheets mark a comment.
+constexpr int kMarkSize = 8;
+const QColor kMarkColour(0xD0, 0x10, 0x10);
+
+void PaintRuleMark(QPainter* painter, const QRect& r) {
+  const QPoint corner[] = {r.topRight() - QPoint(kMarkSize, 0), r.topRight(),
+                           r.topRight() + QPoint(0, kMarkSize)};
+  painter->setPen(Qt::NoPen);
+  painter->setBrush(kMarkColour);
+  painter->drawPolygon(corner, 3);
+  painter->setPen(QPen(kMarkColour, 1));
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(r.adjusted(0, 0, -1, -1));
+}
+
 // How far to the left an empty cell looks for a text that flows into it.
 constexpr int kMaxFlowColumns = 16;
 constexpr int kTextMargin = 3;
@@ -110,6 +125,7 @@ void BorderDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     painter->setPen(QPen(colour, 1));
     painter->drawLine(edge.line);
   }
+  if (!index.data(SheetModel::kRuleNoteRole).toString().isEmpty()) PaintRuleMark(painter, r);
   painter->restore();
 }
 

@@ -12,6 +12,7 @@
 #include "gui/placement.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
+#include "gui/roster_review.h"
 #include "gui/save_restore_view.h"
 #include "gui/sheet_window.h"
 #include "gui/start_conditions_dialog.h"
@@ -118,6 +119,7 @@ bool DesktopApp::StartUp() {
   if (read_only_) sheets_->setWindowTitle(sheets_->windowTitle() + kReadOnlyTitleSuffix);
   host_->RegisterWindow(WindowId::kSheet, sheets_);
   FreezeRosterPanes();
+  review_ = new RosterReview(*sheets_, session_->Book(), session_->Model(), *host_);
   // Cells put back by undo no longer match the conditions read from them.
   connect(sheets_, &SheetWindow::WorkbookRestored, this,
           [this] { session_->Run().ModelLoaded = false; });

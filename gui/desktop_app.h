@@ -19,6 +19,7 @@ namespace tsumiki::gui {
 class MainPanel;
 class QtHost;
 class ReadjustView;
+class RosterReview;
 class SaveRestoreView;
 class SheetWindow;
 class StartConditionsWindow;
@@ -54,6 +55,7 @@ class DesktopApp : public QObject {
   StartConditionsWindow* StartConditions() const;
   ReadjustView* Readjust() const;
   SaveRestoreView* SaveRestore() const;
+  RosterReview* Review() const { return review_; }
   MainCommands& Commands() { return *commands_; }
 
   // A main-panel button by its object name.
@@ -93,6 +95,7 @@ class DesktopApp : public QObject {
   std::unique_ptr<Session> session_;
   QPointer<MainPanel> panel_;
   QPointer<SheetWindow> sheets_;
+  RosterReview* review_ = nullptr;  // owned by the sheet window
   QPointer<StartConditionsWindow> start_conditions_;
   QPointer<ReadjustView> readjust_;
   QPointer<SaveRestoreView> save_restore_;

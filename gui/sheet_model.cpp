@@ -82,12 +82,19 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
         return {};
       }
       case Qt::ToolTipRole:
+        if (const auto note = notes_.find({index.row(), index.column()}); note != notes_.end()) {
+          return note->second;
+        }
         if (book_.IsDerived(sheet_, row, column)) return kDerivedTip;
         return {};
       case Qt::TextAlignmentRole: {
         const workbook::CellValue value = book_.Value(sheet_, row, column);
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (value.IsNumber() ? Qt::AlignRight : Qt::AlignLeft));
+      }
+      case kRuleNoteRole: {
+        const auto note = notes_.find({index.row(), index.column()});
+        return note != notes_.end() ? note->second : QString();
       }
       case kDerivedRole:
         return book_.IsDerived(sheet_, row, column);
@@ -164,6 +171,17 @@ QString SheetModel::ColumnName(int column) {
     column = (column - 1) / 26;
   }
   return name;
+}
+
+void SheetModel::SetRuleNotes(CellNotes notes) {
+  notes_.swap(notes);
+  // Repaint the cells that lost their mark and those that gained one.
+  for (const CellNotes* side : {&notes, &notes_}) {
+    for (const auto& [cell, text] : *side) {
+      const QModelIndex changed = index(cell.first, cell.second);
+      if (changed.isValid()) Q_EMIT dataChanged(changed, changed, {kRuleNoteRole, Qt::ToolTipRole});
+    }
+  }
 }
 
 void SheetModel::CellsChanged(int top, int left, int bottom, int right) {

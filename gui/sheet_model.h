@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 
+#include "gui/rule_marks.h"
 #include "workbook/workbook.h"
 
 namespace tsumiki::gui {
@@ -18,7 +19,8 @@ class SheetModel : public QAbstractTableModel {
     kTopBorderRole,
     kRightBorderRole,
     kBottomBorderRole,
-    kDerivedRole
+    kDerivedRole,
+    kRuleNoteRole  // the reasons of the rules the cell breaks, empty when none
   };
 
   SheetModel(workbook::Workbook& book, int sheet, QObject* parent = nullptr);
@@ -37,6 +39,8 @@ class SheetModel : public QAbstractTableModel {
   // Repaints cells after the store changed them; grows the grid when a write
   // landed beyond it.
   void CellsChanged(int top, int left, int bottom, int right);
+  // The reasons of broken rules to show on cells (as tooltips and marks).
+  void SetRuleNotes(CellNotes notes);
   // The message of the last refused edit, for the window to show.
   const QString& LastError() const { return last_error_; }
 
@@ -55,6 +59,7 @@ class SheetModel : public QAbstractTableModel {
   int rows_;
   int columns_;
   QString last_error_;
+  CellNotes notes_;
 };
 
 }  // namespace tsumiki::gui

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -97,7 +98,13 @@ SheetWindow::SheetWindow(workbook::Workbook& book, QWidget* parent)
     connect(view, &SheetView::SheetStepRequested, this, [this](int step) {
       tabs_->setCurrentIndex(std::clamp(tabs_->currentIndex() + step, 0, tabs_->count() - 1));
     });
-    tabs_->addTab(view, name);
+    auto* page = new QWidget(tabs_);
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(view, 0, 0);
+    tabs_->addTab(page, name);
+    pages_.push_back(grid);
     views_.push_back(view);
     models_.push_back(model);
   }
@@ -314,6 +321,10 @@ QTableView* SheetWindow::ViewOfSheet(int sheet) const {
   return sheet >= 0 && sheet < static_cast<int>(views_.size()) ? views_[sheet] : nullptr;
 }
 
+QGridLayout* SheetWindow::PageOfSheet(int sheet) const {
+  return sheet >= 0 && sheet < static_cast<int>(pages_.size()) ? pages_[sheet] : nullptr;
+}
+
 SheetModel* SheetWindow::ModelOfSheet(int sheet) const {
   return sheet >= 0 && sheet < static_cast<int>(models_.size()) ? models_[sheet] : nullptr;
 }
@@ -334,6 +345,7 @@ void SheetWindow::SyncFromStore() {
     if (SheetModel* model = ModelOfSheet(sheet)) {
       model->CellsChanged(area.top(), area.left(), area.bottom(), area.right());
     }
+    Q_EMIT CellsChanged(sheet, area);
   }
   const int active = book_.ActiveSheet();
   if (active != tabs_->currentIndex() && active >= 0 && active < tabs_->count()) {

@@ -8,6 +8,7 @@
 #include "workbook/workbook.h"
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -33,6 +34,9 @@ class SheetWindow : public QMainWindow {
 
   QTabWidget* Tabs() const { return tabs_; }
   QTableView* ViewOfSheet(int sheet) const;
+  // The layout of a sheet's tab: its grid at row 0, column 0; room around it for
+  // panes that belong to the sheet.
+  QGridLayout* PageOfSheet(int sheet) const;
   SheetModel* ModelOfSheet(int sheet) const;
   QLineEdit* FormulaBar() const { return formula_; }
   UndoHistory& History() { return *history_; }
@@ -63,6 +67,9 @@ class SheetWindow : public QMainWindow {
  Q_SIGNALS:
   // An undo or redo has put cells back: whatever was read from them is stale.
   void WorkbookRestored();
+  // The store changed these cells (1-based rows and columns, x the column) and the
+  // view shows them now.
+  void CellsChanged(int sheet, const QRect& area);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -91,6 +98,7 @@ class SheetWindow : public QMainWindow {
   UndoHistory* history_;
   std::vector<SheetView*> views_;
   std::vector<SheetModel*> models_;
+  std::vector<QGridLayout*> pages_;
   std::map<int, QRect> pending_;  // per sheet: the cells written since the last sync
   QTimer* flush_;
   QTimer* poll_;

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -20,10 +21,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 
 #include "app/save_restore.h"
 #include "app/session.h"
 #include "box_answerer_helper.h"
+#include "check/roster_reading.h"
+#include "check/roster_totals.h"
+#include "check/rule_texts.h"
 #include "conditions/layout.h"
 #include "conditions/sample_workbook.h"
 #include "creation/driver_texts.h"
@@ -33,10 +38,14 @@
 #include "gui/placement.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
+#include "gui/roster_review.h"
 #include "gui/sheet_model.h"
 #include "gui/sheet_window.h"
+#include "gui/totals_models.h"
+#include "gui/totals_panes.h"
 #include "optimise/readjust_text.h"
 #include "support/roster_checker.h"
+#include "support/scripted_host.h"
 #include "ui/status.h"
 #include "workbook/file_replace.h"
 #include "workbook/writer_lock.h"
@@ -147,6 +156,9 @@ class DesktopTest : public QObject {
   void CopyPasteAndMovingKeys();
   void AHeldWorkbookWarnsAndADeadOnesLockIsTakenOver();
   void AMissingWorkbookOffersANewSample();
+  void TotalsPanesCountTheEditedRosterAsTheCommandLine();
+  void ANextDayBanIsMarkedWithItsReasonUntilUndone();
+  void PdfSaveWritesOnePage();
 };
 
 void DesktopTest::MainPanelShowsEveryCommand() {
@@ -729,6 +741,113 @@ void DesktopTest::AMissingWorkbookOffersANewSample() {
   QVERIFY(app.StartUp());
   QVERIFY(boxes.SawTitle(QStringLiteral("ブックがありません")));
   QCOMPARE(app.GetSession().Book().Path(), dir / "新しい表.xlsm");
+}
+
+namespace {
+// Puts `text` into the roster cell of member m on day d through the sheet window.
+void EditRoster(DesktopApp& app, int member, int day, const char* text) {
+  wb::Workbook& book = app.GetSession().Book();
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  tsumiki::gui::SheetModel* model = app.Sheets()->ModelOfSheet(table.sheet);
+  QVERIFY(model->setData(model->index(table.top + member - 2, table.left + day - 2),
+                         QString::fromUtf8(text), Qt::EditRole));
+}
+
+QString RosterTip(DesktopApp& app, int member, int day) {
+  wb::Workbook& book = app.GetSession().Book();
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  return app.Sheets()
+      ->ModelOfSheet(table.sheet)
+      ->index(table.top + member - 2, table.left + day - 2)
+      .data(Qt::ToolTipRole)
+      .toString();
+}
+
+// The totals as `tsumiki show --totals` reads them: a new session on the saved file.
+tsumiki::RosterTotals TotalsOfTheFile(const fs::path& path) {
+  tsumiki::testing::ScriptedHost host;
+  tsumiki::SessionOptions options;
+  options.start_dir = path.parent_path();
+  options.workbook = path;
+  tsumiki::Session session(host, options);
+  if (!session.StartUp()) return {};
+  tsumiki::EngineContext context = session.Context();
+  if (!tsumiki::ReadRosterAsItStands(context)) return {};
+  return tsumiki::CountRosterTotals(session.Model());
+}
+}  // namespace
+
+void DesktopTest::TotalsPanesCountTheEditedRosterAsTheCommandLine() {
+  auto app = StartApp("totals");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  PanelButton(*app, "cmd勤務表作成")->click();
+  QVERIFY(boxes.SawTitle(Q(tsumiki::kDoneTitle)));
+  EditRoster(*app, 1, 3, "夜");
+  EditRoster(*app, 2, 3, "");
+  QTest::qWait(400);  // the change reaches the panes after a short pause
+  wb::Workbook& book = app->GetSession().Book();
+  book.Save();
+  const tsumiki::RosterTotals expected = TotalsOfTheFile(book.Path());
+  QVERIFY(!expected.members.empty());
+
+  tsumiki::gui::TotalsPanes* panes = app->Review()->Panes();
+  const auto* members =
+      static_cast<const tsumiki::gui::MemberTotalsModel*>(panes->MemberTable()->model());
+  int rows_seen = 0;
+  for (int row = 0; row < members->rowCount(); ++row) {
+    const int m = members->MemberOfRow(row);
+    if (m == 0) continue;
+    ++rows_seen;
+    const tsumiki::MemberTotals& sum = expected.members[static_cast<std::size_t>(m - 1)];
+    std::vector<int> want = sum.duties;
+    want.insert(want.end(),
+                {sum.work_days, sum.target, sum.days_off, sum.single_work, sum.single_rest});
+    for (int c = 0; c < members->columnCount(); ++c) {
+      QCOMPARE(members->index(row, c).data().toInt(), want[static_cast<std::size_t>(c)]);
+    }
+  }
+  QCOMPARE(rows_seen, static_cast<int>(expected.members.size()));
+  const auto* days = static_cast<const tsumiki::gui::DayTotalsModel*>(panes->DayTable()->model());
+  for (int column = 0; column < days->columnCount(); ++column) {
+    const int d = days->DayOfColumn(column);
+    if (d == 0) continue;
+    const tsumiki::DayTotals& day = expected.days[static_cast<std::size_t>(d - 1)];
+    for (int t = 0; t < days->rowCount(); ++t) {
+      const auto i = static_cast<std::size_t>(t);
+      QCOMPARE(days->index(t, column).data().toString(),
+               QStringLiteral("%1/%2").arg(day.staff[i]).arg(day.need[i]));
+    }
+  }
+}
+
+void DesktopTest::ANextDayBanIsMarkedWithItsReasonUntilUndone() {
+  auto app = StartApp("rule_marks");
+  QVERIFY(app);
+  const QString reason =
+      Q(layout::Format(tsumiki::rule_text::kNextDayBan, {std::string("夜"), std::string("日")}));
+  EditRoster(*app, 1, 10, "夜");
+  EditRoster(*app, 1, 11, "日");
+  QTRY_VERIFY(RosterTip(*app, 1, 11).contains(reason));
+  app->Sheets()->UndoAction()->trigger();
+  QTRY_VERIFY(!RosterTip(*app, 1, 11).contains(reason));
+}
+
+void DesktopTest::PdfSaveWritesOnePage() {
+  const fs::path dir = FreshWorkbookFolder("pdf");
+  auto app = StartApp(dir);
+  QVERIFY(app);
+  app->Host().SetFileDialogHook(
+      [&](bool, std::string_view) { return std::optional<std::string>((dir / "四月").string()); });
+  app->Review()->PdfAction(false)->trigger();
+  std::ifstream in(dir / "四月.pdf", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  QCOMPARE(text.substr(0, 5), std::string("%PDF-"));
+  const std::regex page(R"(/Type\s*/Page[^s])");
+  QCOMPARE(
+      std::distance(std::sregex_iterator(text.begin(), text.end(), page), std::sregex_iterator()),
+      1);
+  QVERIFY(app->Sheets()->statusBar()->currentMessage().contains(QStringLiteral("四月.pdf")));
 }
 
 namespace {

@@ -1,0 +1,44 @@
+#include "gui/print_view.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "gui/roster_judge.h"
+#include "gui/totals_texts.h"
+#include "print/roster_page.h"
+#include "print/roster_pdf.h"
+
+namespace tsumiki::gui {
+
+namespace {
+// As the command line's PDF: 8 mm round the page.
+constexpr double kMarginMm = 8;
+}  // namespace
+
+void ShowPrintPreview(QWidget* parent, const JudgedMonth& month) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                    QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                    QPageLayout::Millimeter));
+  printer.setDocName(kPrintTitle);
+  QPrintPreviewDialog dialog(&printer, parent);
+  dialog.setObjectName(QStringLiteral("PrintPreview"));
+  dialog.setWindowTitle(kPrintTitle);
+  QObject::connect(
+      &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&month](QPrinter* target) {
+        QPainter painter(target);
+        DrawRosterPage(painter, painter.viewport(), month.model, month.labels, month.totals);
+      });
+  dialog.resize(1000, 640);
+  dialog.exec();
+}
+
+QString SaveRosterPdf(const JudgedMonth& month, const QString& path, bool a3) {
+  return QString::fromStdString(
+      WriteRosterPdf(month.model, month.labels, month.totals, path.toStdString(), a3));
+}
+
+}  // namespace tsumiki::gui

@@ -1,0 +1,113 @@
+#include "gui/roster_review.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "conditions/layout.h"
+#include "gui/message_box.h"
+#include "gui/print_view.h"
+#include "gui/roster_judge.h"
+#include "gui/rule_marks.h"
+#include "gui/sheet_model.h"
+#include "gui/sheet_view.h"
+#include "gui/sheet_window.h"
+#include "gui/totals_panes.h"
+#include "gui/totals_texts.h"
+#include "workbook/workbook_error.h"
+
+namespace tsumiki::gui {
+
+namespace {
+// The host's filter form: caption, then the patterns.
+constexpr std::string_view kPdfHostFilter = "PDF ファイル (*.pdf)|*.pdf";
+}  // namespace
+
+RosterReview::RosterReview(SheetWindow& window, workbook::Workbook& book,
+                           const ConditionModel& start, Host& host)
+    : QObject(&window),
+      window_(window),
+      book_(book),
+      host_(host),
+      judge_(new RosterJudge(book, start, this)) {
+  try {
+    roster_sheet_ = layout::Range(book_, layout::kTimeTable).sheet;
+  } catch (const workbook::WorkbookError&) {
+    // A workbook without the roster area has nothing to total or mark.
+  }
+  auto* view = static_cast<SheetView*>(window_.ViewOfSheet(roster_sheet_));
+  if (view != nullptr && window_.PageOfSheet(roster_sheet_) != nullptr) {
+    panes_ = new TotalsPanes(*view, *window_.PageOfSheet(roster_sheet_), judge_->Month(), this);
+  }
+  BuildMenu();
+  connect(&window_, &SheetWindow::CellsChanged, judge_, &RosterJudge::CellsChanged);
+  connect(judge_, &RosterJudge::Judged, this, &RosterReview::ShowJudgement);
+  // The windows appear first; the first judgement reads the whole workbook.
+  QTimer::singleShot(0, judge_, &RosterJudge::JudgeNow);
+}
+
+void RosterReview::BuildMenu() {
+  QMenuBar* bar = window_.menuBar();
+  auto* file = new QMenu(kFileMenuCaption, &window_);
+  file->setObjectName(QStringLiteral("FileMenu"));
+  bar->insertMenu(bar->actions().isEmpty() ? nullptr : bar->actions().first(), file);
+  print_ = file->addAction(kPrintCaption);
+  print_->setObjectName(QStringLiteral("Print"));
+  print_->setShortcut(QKeySequence::Print);
+  pdf_a4_ = file->addAction(kPdfA4Caption);
+  pdf_a4_->setObjectName(QStringLiteral("SavePdf"));
+  pdf_a3_ = file->addAction(kPdfA3Caption);
+  pdf_a3_->setObjectName(QStringLiteral("SavePdfA3"));
+  connect(print_, &QAction::triggered, this, &RosterReview::Print);
+  connect(pdf_a4_, &QAction::triggered, this, [this] { SavePdf(false); });
+  connect(pdf_a3_, &QAction::triggered, this, [this] { SavePdf(true); });
+}
+
+void RosterReview::ShowJudgement() {
+  const JudgedMonth& month = judge_->Month();
+  RuleMarks marks;
+  if (month.readable) {
+    int date_row = 0;
+    try {
+      date_row = layout::Range(book_, layout::kRosterDates).top;
+    } catch (const workbook::WorkbookError&) {
+      // Without the dates a day's findings show in the day pane only.
+    }
+    marks = MarkFindings(month.findings, month.roster, date_row);
+  }
+  if (SheetModel* model = window_.ModelOfSheet(roster_sheet_)) model->SetRuleNotes(marks.sheet);
+  if (panes_ != nullptr) panes_->Refresh(marks);
+}
+
+void RosterReview::Print() {
+  judge_->JudgeNow();
+  if (!judge_->Month().readable) {
+    ShowMessageBox(&window_, kNothingToPrintText, kPrintTitle, MsgButtons::kOk,
+                   MsgIcon::kExclamation);
+    return;
+  }
+  ShowPrintPreview(&window_, judge_->Month());
+}
+
+void RosterReview::SavePdf(bool a3) {
+  judge_->JudgeNow();
+  if (!judge_->Month().readable) {
+    ShowMessageBox(&window_, kNothingToPrintText, kPdfTitle, MsgButtons::kOk,
+                   MsgIcon::kExclamation);
+    return;
+  }
+  const std::optional<std::string> path =
+      host_.AskSaveFileName(kPdfHostFilter, book_.Path().parent_path().string());
+  if (!path) return;
+  const QString file = QString::fromStdString(*path);
+  const QString error = SaveRosterPdf(judge_->Month(), file, a3);
+  if (!error.isEmpty()) {
+    ShowMessageBox(&window_, error, kPdfTitle, MsgButtons::kOk, MsgIcon::kExclamation);
+    return;
+  }
+  window_.statusBar()->showMessage(kPdfSavedText.arg(file));
+}
+
+}  // namespace tsumiki::gui

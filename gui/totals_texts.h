@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// Texts of the totals panes, the rule marks and printing in the sheet window.
+namespace tsumiki::gui {
+
+// The per-member columns after the duty types.
+inline constexpr int kMemberSumColumns = 5;
+inline const std::array<QString, kMemberSumColumns> kMemberSumHeads = {
+    QStringLiteral("勤務"), QStringLiteral("目標"), QStringLiteral("休日"), QStringLiteral("単勤"),
+    QStringLiteral("単休")};
+inline const std::array<QString, kMemberSumColumns> kMemberSumTips = {
+    QStringLiteral("勤務日数（目標と違うときは色付き：赤は不足、青は超過）"),
+    QStringLiteral("勤務日数の目標"), QStringLiteral("休日数（勤務のない日）"),
+    QStringLiteral("単勤：前後が休みの 1 日だけの勤務の回数"),
+    QStringLiteral("単休：前後が勤務の 1 日だけの休みの回数")};
+// %1: the duty's name.
+inline const QString kDutyDaysTip = QStringLiteral("「%1」の日数");
+inline const QString kStaffRowHead = QStringLiteral("%1 人数/必要");
+inline const QString kStaffRowTip =
+    QStringLiteral("「%1」の人数と必要数（赤は不足、青は必要数より多い）");
+inline const QString kMemberPaneCaption = QStringLiteral("職員別集計");
+inline const QString kLegendTip = QStringLiteral("凡例：勤務の略称と色");
+// %1: why the conditions could not be read.
+inline const QString kNotJudgedText =
+    QStringLiteral("条件を読めないため集計と点検ができません：\n%1");
+// %1: how many broken rules.
+inline const QString kFindingsText = QStringLiteral("ルール違反 %1 件（赤い印のセルに理由）");
+inline const QString kNoFindingsText = QStringLiteral("ルール違反はありません");
+
+// Printing.
+inline const QString kFileMenuCaption = QStringLiteral("ファイル(&F)");
+inline const QString kPrintCaption = QStringLiteral("印刷(&P)...");
+inline const QString kPdfA4Caption = QStringLiteral("PDF 保存 A4(&D)...");
+inline const QString kPdfA3Caption = QStringLiteral("PDF 保存 A3(&3)...");
+inline const QString kPrintTitle = QStringLiteral("シフト表の印刷");
+inline const QString kPdfTitle = QStringLiteral("PDF 保存");
+// %1: the file.
+inline const QString kPdfSavedText = QStringLiteral("PDF に保存しました：%1");
+inline const QString kNothingToPrintText =
+    QStringLiteral("シフト表を読めないため印刷できません。条件を確かめてください。");
+
+}  // namespace tsumiki::gui
