@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QWidget>
 
 #include "gui/roster_judge.h"
 #include "gui/totals_texts.h"
@@ -32,7 +34,10 @@ void ShowPrintPreview(QWidget* parent, const JudgedMonth& month) {
         QPainter painter(target);
         DrawRosterPage(painter, painter.viewport(), month.model, month.labels, month.totals);
       });
-  dialog.resize(1000, 640);
+  // Most of the screen: the page is read at a glance before it is printed.
+  if (const QScreen* screen = parent != nullptr ? parent->screen() : nullptr) {
+    dialog.resize(screen->availableGeometry().size() * 0.85);
+  }
   dialog.exec();
 }
 

@@ -1,21 +1,26 @@
 #include "gui/screenshot_tour.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 #include <memory>
 
 #include "conditions/layout.h"
 #include "gui/desktop_app.h"
 #include "gui/main_panel.h"
+#include "gui/roster_review.h"
 #include "gui/sheet_window.h"
 #include "gui/start_conditions_dialog.h"
 
@@ -112,15 +117,56 @@ class Tour {
     WhenModal<QFileDialog>([this](QFileDialog* dialog) {
       Snap(QStringLiteral("5-file-dialog"));
       dialog->reject();
+      QTimer::singleShot(kSettleMs, &app_, [this] {
+        SaveRestoreButton(QStringLiteral("cmd閉じる"));
+        RuleMark();
+      });
+    });
+    QTimer::singleShot(kSettleMs, &app_, [this] { SaveRestoreButton(QStringLiteral("cmd保存")); });
+  }
+
+  // Clicks a button of the open 条件保存/読込 window.
+  static void SaveRestoreButton(const QString& name) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->objectName() == QStringLiteral("frm保存読込") && top->isVisible()) {
+        top->findChild<QPushButton*>(name)->click();
+      }
+    }
+  }
+
+  // A hand edit that breaks a rule: a 日勤 the day after a 夜勤, its reason shown
+  // as the pointer rests on the marked cell.
+  void RuleMark() {
+    SheetWindow* sheets = app_.Sheets();
+    const workbook::CellRange table = layout::Range(app_.GetSession().Book(), layout::kTimeTable);
+    sheets->Tabs()->setCurrentIndex(table.sheet);
+    QTableView* roster = sheets->ViewOfSheet(table.sheet);
+    roster->scrollToTop();
+    roster->horizontalScrollBar()->setValue(0);
+    QAbstractItemModel* model = roster->model();
+    const int row = table.top + 1;  // the third member
+    model->setData(model->index(row, table.left + 2), QStringLiteral("夜"), Qt::EditRole);
+    const QModelIndex marked = model->index(row, table.left + 3);
+    model->setData(marked, QStringLiteral("日"), Qt::EditRole);
+    QTimer::singleShot(kSettleMs, &app_, [this, roster, marked] {
+      const QRect cell = roster->visualRect(marked);
+      QToolTip::showText(roster->viewport()->mapToGlobal(cell.center()),
+                         marked.data(Qt::ToolTipRole).toString(), roster->viewport());
+      QTimer::singleShot(kSettleMs, &app_, [this] {
+        Snap(QStringLiteral("6-rule-mark"));
+        QToolTip::hideText();
+        PrintPreview();
+      });
+    });
+  }
+
+  void PrintPreview() {
+    WhenModal<QPrintPreviewDialog>([this](QPrintPreviewDialog* dialog) {
+      Snap(QStringLiteral("7-print-preview"));
+      dialog->reject();
       QTimer::singleShot(kSettleMs, &app_, [this] { Close(); });
     });
-    QTimer::singleShot(kSettleMs, &app_, [this] {
-      QWidget* window = nullptr;
-      for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QStringLiteral("frm保存読込") && top->isVisible()) window = top;
-      }
-      if (window != nullptr) window->findChild<QPushButton*>(QStringLiteral("cmd保存"))->click();
-    });
+    QTimer::singleShot(0, &app_, [this] { app_.Review()->PrintAction()->trigger(); });
   }
 
   // Ends as a planner does, through 閉じる, the changes not saved: the program

@@ -19,7 +19,7 @@
 namespace tsumiki::gui {
 
 namespace {
-constexpr int kCountColumnPixels = 34;
+constexpr int kCountColumnPixels = 30;
 constexpr int kLegendChipPixels = 30;
 
 // A table that shows numbers beside the grid: its rows as high as the grid's,
@@ -74,6 +74,7 @@ void TotalsPanes::BuildMemberPane(QGridLayout& page) {
   caption_ = new QLabel(kMemberPaneCaption, pane);
   caption_->setObjectName(QStringLiteral("TotalsCaption"));
   caption_->setWordWrap(true);
+  caption_->setTextFormat(Qt::RichText);
   caption_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   caption_->setContentsMargins(6, 0, 4, 4);
   members_ = MakeTable(pane, sheet_);
@@ -81,6 +82,7 @@ void TotalsPanes::BuildMemberPane(QGridLayout& page) {
   members_->setModel(member_model_);
   members_->verticalHeader()->hide();
   members_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  members_->horizontalHeader()->setMinimumSectionSize(kCountColumnPixels);
   members_->horizontalHeader()->setDefaultSectionSize(kCountColumnPixels);
   members_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // The grid shows a horizontal bar: so does the pane, to keep the same height.
@@ -109,15 +111,21 @@ void TotalsPanes::BuildDayPane(QGridLayout& page) {
 void TotalsPanes::Refresh(const RuleMarks& marks) {
   member_model_->Refresh(marks);
   day_model_->Refresh(marks);
-  QString caption = kMemberPaneCaption;
+  // The verdict under the caption: red while a rule is broken.
+  QString verdict = kNoFindingsText;
+  QString colour = QStringLiteral("#1a7f37");
   if (!month_.readable) {
-    caption += QLatin1Char('\n') + kNotJudgedText.arg(QString::fromStdString(month_.problem));
-  } else if (month_.findings.empty()) {
-    caption += QLatin1Char('\n') + kNoFindingsText;
-  } else {
-    caption += QLatin1Char('\n') + kFindingsText.arg(month_.findings.size());
+    verdict = kNotJudgedText.arg(QString::fromStdString(month_.problem));
+    colour = QStringLiteral("#b00000");
+  } else if (!month_.findings.empty()) {
+    verdict = kFindingsText.arg(month_.findings.size());
+    colour = QStringLiteral("#b00000");
   }
-  caption_->setText(caption);
+  caption_->setText(
+      QStringLiteral("<b>%1</b><br><span style=\"color:%2\">%3</span>")
+          .arg(kMemberPaneCaption, colour,
+               verdict.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"))));
+  caption_->setToolTip(verdict);
   FillLegend();
   Align();
 }

@@ -2,9 +2,10 @@
 # Makes docs/screenshots/<size>-<stop>.png: tsumiki-gui under a virtual X server
 # at 1366x768 and 1920x1080 on a copy of the sample workbook, walked through as a
 # planner would (panel, created roster, a long instruction on Main, the start
-# conditions with their error box, the save dialog). A fixed seed gives the same
-# roster every time. The tour ends through 閉じる → いいえ, so a crash on exit fails
-# the script. The copy is discarded; examples/ stays untouched.
+# conditions with their error box, the save dialog, a broken rule's mark, the
+# print preview). A fixed seed gives the same roster every time. The tour ends
+# through 閉じる → いいえ, so a crash on exit fails the script. The copy is
+# discarded; examples/ stays untouched.
 #
 #   scripts/screenshots.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
