@@ -60,6 +60,16 @@ void RosterReview::BuildMenu() {
   pdf_a4_->setObjectName(QStringLiteral("SavePdf"));
   pdf_a3_ = file->addAction(kPdfA3Caption);
   pdf_a3_->setObjectName(QStringLiteral("SavePdfA3"));
+  if (panes_ != nullptr) {
+    auto* view = new QMenu(kViewMenuCaption, &window_);
+    view->setObjectName(QStringLiteral("ViewMenu"));
+    bar->addMenu(view);
+    QAction* totals = view->addAction(kShowTotalsCaption);
+    totals->setObjectName(QStringLiteral("ShowTotals"));
+    totals->setCheckable(true);
+    totals->setChecked(true);
+    connect(totals, &QAction::toggled, panes_, &TotalsPanes::SetShown);
+  }
   connect(print_, &QAction::triggered, this, &RosterReview::Print);
   connect(pdf_a4_, &QAction::triggered, this, [this] { SavePdf(false); });
   connect(pdf_a3_, &QAction::triggered, this, [this] { SavePdf(true); });

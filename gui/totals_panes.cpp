@@ -68,6 +68,7 @@ TotalsPanes::TotalsPanes(SheetView& sheet, QGridLayout& page, const JudgedMonth&
 
 void TotalsPanes::BuildMemberPane(QGridLayout& page) {
   auto* pane = new QWidget(page.parentWidget());
+  member_pane_ = pane;
   auto* column = new QVBoxLayout(pane);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
@@ -130,6 +131,12 @@ void TotalsPanes::Refresh(const RuleMarks& marks) {
   Align();
 }
 
+void TotalsPanes::SetShown(bool shown) {
+  for (QWidget* pane : {member_pane_, static_cast<QWidget*>(days_), legend_}) {
+    pane->setVisible(shown);
+  }
+}
+
 void TotalsPanes::FillLegend() {
   delete legend_->layout();
   for (QWidget* old : legend_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete old;
@@ -164,8 +171,8 @@ void TotalsPanes::Align() {
   caption_->setFixedHeight(std::max(0, header + sheet_.FrozenRows() * row_pixels - row_pixels));
   int width = 2 * members_->frameWidth();
   for (int c = 0; c < member_model_->columnCount(); ++c) width += members_->columnWidth(c);
-  members_->parentWidget()->setFixedWidth(std::max(width, 8 * kCountColumnPixels));
-  legend_->setFixedWidth(members_->parentWidget()->width());
+  member_pane_->setFixedWidth(std::max(width, 8 * kCountColumnPixels));
+  legend_->setFixedWidth(member_pane_->width());
 
   // The day pane's row titles stand under the grid's row numbers and frozen
   // columns; each of its columns under the grid's column.

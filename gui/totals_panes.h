@@ -30,6 +30,8 @@ class TotalsPanes : public QObject {
 
   // The month was judged again.
   void Refresh(const RuleMarks& marks);
+  // Shows or hides the panes; the grid takes the room they leave.
+  void SetShown(bool shown);
 
   QTableView* MemberTable() const { return members_; }
   QTableView* DayTable() const { return days_; }
@@ -49,6 +51,7 @@ class TotalsPanes : public QObject {
   MemberTotalsModel* member_model_;
   DayTotalsModel* day_model_;
   QLabel* caption_ = nullptr;
+  QWidget* member_pane_ = nullptr;
   QTableView* members_ = nullptr;
   QTableView* days_ = nullptr;
   QWidget* legend_ = nullptr;

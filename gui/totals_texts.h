@@ -30,6 +30,9 @@ inline const QString kNotJudgedText =
 inline const QString kFindingsText = QStringLiteral("ルール違反 %1 件（赤い印のセルに理由）");
 inline const QString kNoFindingsText = QStringLiteral("ルール違反はありません");
 
+inline const QString kViewMenuCaption = QStringLiteral("表示(&V)");
+inline const QString kShowTotalsCaption = QStringLiteral("集計と凡例(&T)");
+
 // Printing.
 inline const QString kFileMenuCaption = QStringLiteral("ファイル(&F)");
 inline const QString kPrintCaption = QStringLiteral("印刷(&P)...");
