@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "conditions/engine_context.h"
 #include "conditions/layout.h"
+#include "conditions/run_state.h"
 #include "optimise/optimise_search.h"
 #include "roster/swap.h"
 #include "workbook/workbook.h"
@@ -83,13 +83,12 @@ void OnePass(benchmark::State& state, int members, int types, int per_type) {
   auto book = RosterBook(month);
   CountingHost host;
   RunState run;
-  SessionValues session;
   long long partners = 0;
   for (auto _ : state) {
     state.PauseTiming();
     ConditionModel model = month;
     RandomSource random(7);
-    EngineContext ctx{*book, host, model, run, session, random};
+    const SearchContext ctx{model, *book, host, run, random};
     OptimiseWindow window(host, run, 0);
     host.events = 0;
     state.ResumeTiming();

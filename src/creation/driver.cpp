@@ -14,6 +14,7 @@
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/repair_search.h"
+#include "optimise/search_context.h"
 #include "roster/duty_refusal.h"
 #include "roster/refusal_texts.h"
 #include "roster/roster_change.h"
@@ -33,6 +34,12 @@ using workbook::CellRange;
 void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0,
             Bgr back_colour = 0) {
   ShowStatus(ctx.host, text, text_colour, back_colour, false, ctx.session.StatusPosition);
+}
+
+// What the searches on the month may touch: no session value but the status place.
+SearchContext SearchesOf(const EngineContext& ctx) {
+  return SearchContext{ctx.model, ctx.book,   ctx.host,
+                       ctx.run,   ctx.random, ctx.session.StatusPosition};
 }
 
 CellRange RosterRange(const EngineContext& ctx) {
@@ -207,10 +214,10 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
       if (d > 1) {
         const bool shake = ctx_.session.CreationMode >= 1 || run.PassCount >= 7;
         if (shake && t % 2 == 0) {
-          RandomSwapPass(ctx_, d - 1);
+          RandomSwapPass(SearchesOf(ctx_), ctx_.session.CreationMode, d - 1);
           if (d != model.DayCount) continue;
         }
-        Optimise(ctx_, /*first_argument=*/1, /*passes=*/1, d - 1);
+        Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/1, d - 1);
       }
     }
     WriteDay(d);
@@ -285,18 +292,18 @@ CreateResult CreationDriver::StartAction() {
     bool repeat = true;
     while (repeat) {
       if (StopRequested(run, host.MonotonicMs()) || !RunCreationPasses()) break;
-      Optimise(ctx_, /*first_argument=*/1, /*passes=*/1, model.DayCount);
+      Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/1, model.DayCount);
       Notify(DriverEvent::kOptimised, 1);
       if (StopRequested(run, host.MonotonicMs())) break;
-      Optimise(ctx_, /*first_argument=*/1, /*passes=*/2, model.DayCount);
+      Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/2, model.DayCount);
       Notify(DriverEvent::kOptimised, 2);
       if (StopRequested(run, host.MonotonicMs())) break;
       // Members still short of their targets: the repair search places the
       // missing days before the month is given up and built again.
       if (WorkDayShortfall(model) > 0) {
-        RepairWorkDays(ctx_, loaded_fixed_,
-                       run.DeadlineMs >= 0 ? run.DeadlineMs
-                                           : std::numeric_limits<std::int64_t>::max());
+        RepairWorkDays(
+            SearchesOf(ctx_), loaded_fixed_,
+            run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max());
         if (StopRequested(run, host.MonotonicMs())) break;
       }
       if (WorkDayShortfall(model) == 0) {
@@ -319,7 +326,8 @@ CreateResult CreationDriver::StartAction() {
       // an abort during it keeps the best month found.
       if (model.ImproveSeconds > 0 && WorkDayShortfall(model) == 0 &&
           !StopRequested(run, host.MonotonicMs())) {
-        const ImproveOutcome improved = ImproveRoster(ctx_, loaded_fixed_, model.ImproveSeconds);
+        const ImproveOutcome improved =
+            ImproveRoster(SearchesOf(ctx_), loaded_fixed_, model.ImproveSeconds);
         result.improvement = ImproveScores{improved.before, improved.after};
       }
       ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroColour));

@@ -357,14 +357,14 @@ std::int64_t MoveBudget(float seconds) {
   return static_cast<std::int64_t>(std::llround(static_cast<double>(seconds) * kMovesPerSecond));
 }
 
-ImproveOutcome ImproveRoster(EngineContext& ctx, const IndexGrid<int>& reserved, float seconds) {
+ImproveOutcome ImproveRoster(const SearchContext& ctx, const IndexGrid<int>& reserved,
+                             float seconds) {
   const std::int64_t now = ctx.host.MonotonicMs();
   std::int64_t deadline = now + static_cast<std::int64_t>(std::llround(seconds * 1000.0));
   if (ctx.run.DeadlineMs >= 0) deadline = std::min(deadline, ctx.run.DeadlineMs);
-  const ImproveOutcome outcome =
-      ImproveSearch(ImproveContext{ctx.model, ctx.host, ctx.run, ctx.random, reserved,
-                                   ctx.session.StatusPosition},
-                    ImproveLimits{deadline, MoveBudget(seconds)});
+  const ImproveOutcome outcome = ImproveSearch(
+      ImproveContext{ctx.model, ctx.host, ctx.run, ctx.random, reserved, ctx.status_position},
+      ImproveLimits{deadline, MoveBudget(seconds)});
   if (outcome.after < outcome.before) WriteRosterDays(ctx.book, ctx.model);
   return outcome;
 }

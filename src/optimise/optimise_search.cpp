@@ -36,7 +36,7 @@ std::string WorkbookScoreText(const workbook::Workbook& book) {
 
 }  // namespace
 
-float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
+float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
                          PassState& state) {
   ConditionModel& model = ctx.model;
   const int n = model.MemberCount;
@@ -72,7 +72,7 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
   return candidate;
 }
 
-float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_day) {
+float OptimisePass(const SearchContext& ctx, OptimiseWindow& window, int k, int last_day) {
   ConditionModel& model = ctx.model;
   const int first = model.StartDay;
   float best_score = kStartScore;
@@ -109,9 +109,9 @@ float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_d
   return RoundScore(best_score);
 }
 
-void Optimise(EngineContext& ctx, int /*first_argument*/, int passes, int last_day) {
+void Optimise(const SearchContext& ctx, int /*first_argument*/, int passes, int last_day) {
   if (ctx.run.AbortRequested) return;
-  OptimiseWindow window(ctx.host, ctx.run, ctx.session.StatusPosition);
+  OptimiseWindow window(ctx.host, ctx.run, ctx.status_position);
   window.Load();
   ctx.book.SetAppState({.screen_updating = true, .automatic_calculation = false, .events = false});
   window.SetRange(0, passes * last_day);
@@ -127,8 +127,8 @@ void Optimise(EngineContext& ctx, int /*first_argument*/, int passes, int last_d
     const float result = OptimisePass(ctx, window, k, last_day);
     if (result == previous) going_on = false;
     if (WorkDayShortfall(ctx.model) > 0 && ctx.run.RosterComplete) {
-      AdjustWorkDays(ctx, /*strict=*/true);
-      AdjustWorkDays(ctx, /*strict=*/false);
+      AdjustWorkDays(ctx.Adjust(), /*strict=*/true);
+      AdjustWorkDays(ctx.Adjust(), /*strict=*/false);
     }
     passes_done = ctx.run.AbortRequested ? passes : k;
     previous = result;

@@ -27,10 +27,9 @@ bool IsSingleDay(const ConditionModel& model, int m, int d) {
 
 }  // namespace
 
-void RandomSwapPass(EngineContext& ctx, int last_day) {
+void RandomSwapPass(const SearchContext& ctx, int mode, int last_day) {
   ConditionModel& model = ctx.model;
   const int n = model.MemberCount;
-  const int mode = ctx.session.CreationMode;
   RosterSheetCopy sheet(ctx.book);
   for (int d = model.StartDay; d <= last_day && !ctx.run.AbortRequested; ++d) {
     for (int r = 1; r <= n; ++r) {

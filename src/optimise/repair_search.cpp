@@ -214,11 +214,12 @@ RepairOutcome RepairSearch(RepairContext ctx, const RepairLimits& limits) {
   return Search(ctx, limits).Run();
 }
 
-bool RepairWorkDays(EngineContext& ctx, const IndexGrid<int>& reserved, std::int64_t deadline_ms) {
+bool RepairWorkDays(const SearchContext& ctx, const IndexGrid<int>& reserved,
+                    std::int64_t deadline_ms) {
   ConditionModel& model = ctx.model;
   if (WorkDayShortfall(model) <= 0) return WorkDayShortfall(model) == 0;
   const RepairOutcome outcome = RepairSearch(
-      RepairContext{model, ctx.host, ctx.run, ctx.random, reserved, ctx.session.StatusPosition},
+      RepairContext{model, ctx.host, ctx.run, ctx.random, reserved, ctx.status_position},
       RepairLimits{deadline_ms});
   WriteRosterDays(ctx.book, model);
   return outcome.missing == 0 && WorkDayShortfall(model) == 0;

@@ -34,7 +34,7 @@ TEST(ImproveMemberOnDay, TakesTheBestPartnerAndTheLowestOnTies) {
   model.TypeTally(1, 1) += 2;  // three from past months
   model.WorkDayTarget(1) = 99;
   Engine engine(model, 1);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   RosterSheetCopy sheet(*engine.book);
   PassState state(engine.model);
   // Partners 2 and 3 give the same score: partner 2 wins.
@@ -58,7 +58,7 @@ TEST(OptimisePass, TheFirstAcceptableSwapIsTakenEvenWhenItIsWorse) {
   ConditionModel model = Weighted(b);
   model.TypeTally(2, 1) = 1;  // already balanced: 1 and 1
   Engine engine(model, 1);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   EXPECT_EQ(RosterScore(engine.model), 0.0f);
   OptimiseWindow window(engine.host, engine.run, 0);
   EXPECT_FLOAT_EQ(OptimisePass(ctx, window, 1, 1), 1.414f);
@@ -71,7 +71,7 @@ TEST(OptimisePass, StartDayAtTheLastDayVisitsOneDay) {
   ASSERT_TRUE(testing::BuildWorkplaceMonth(2, start));
   start.StartDay = 20;
   Engine engine(start, 5);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   OptimiseWindow window(engine.host, engine.run, 0);
   OptimisePass(ctx, window, 1, 20);
   for (int m = 1; m <= start.MemberCount; ++m) {
@@ -90,7 +90,7 @@ TEST(Optimise, NoPossibleSwapEndsAfterOnePass) {
   }
   ConditionModel model = Weighted(b);
   Engine engine(model, 1);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   Optimise(ctx, 1, 2, 5);
   EXPECT_EQ(engine.model.Roster, model.Roster);
   // The bar reached the end of pass 1 and never entered pass 2.
@@ -102,7 +102,7 @@ TEST(Optimise, SecondPassRunsWhenTheFirstFoundSomething) {
   ConditionModel start;
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   Optimise(ctx, 1, 2, 30);
   EXPECT_GT(LastBarValue(engine.host), 30);
 }
@@ -111,7 +111,7 @@ TEST(Optimise, WindowShowsTheWorkbookFigureThenEachBestScore) {
   ConditionModel start;
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   Optimise(ctx, 1, 1, 30);
   const auto& views = engine.host.OptimiseViews();
   ASSERT_GE(views.size(), 3u);
@@ -143,7 +143,7 @@ TEST(Optimise, AlreadyAbortedDoesNothing) {
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
   engine.run.AbortRequested = true;
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   Optimise(ctx, 1, 2, 30);
   EXPECT_TRUE(engine.host.OptimiseViews().empty());
   EXPECT_EQ(engine.model.Roster, start.Roster);
@@ -169,7 +169,7 @@ TEST(Optimise, AbortStopsWithinOnePartnerAndStillWritesTheSheet) {
       engine.host.PressAbort();
       at_abort = engine.model.Roster;
     });
-    EngineContext ctx = engine.ctx();
+    const SearchContext ctx = engine.search();
     Optimise(ctx, 1, 3, 30);
     EXPECT_TRUE(engine.run.AbortRequested);
     // After the press only the day loop looks once more; no further partner is
@@ -197,7 +197,7 @@ TEST(Optimise, WorkplaceMonthsKeepEveryRule) {
     Engine engine(start, seed);
     engine.model.WorkFocus = seed % 2 == 0;
     engine.model.MaxConsecRest = seed % 3 == 0 ? 6 : 0;
-    EngineContext ctx = engine.ctx();
+    const SearchContext ctx = engine.search();
     Optimise(ctx, 1, 2, 30);
     const std::string where = "seed " + std::to_string(seed);
     EXPECT_EQ(TallyMismatch(engine.model), "") << where;
@@ -220,7 +220,7 @@ TEST(Optimise, AdjustmentInsideTheLoopFillsShortMembers) {
   ASSERT_GT(WorkDayShortfall(start), 0);
   Engine engine(start, 6);
   engine.run.RosterComplete = true;
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   Optimise(ctx, 1, 1, 30);
   EXPECT_LT(WorkDayShortfall(engine.model), WorkDayShortfall(start));
   EXPECT_GE(WorkDayShortfall(engine.model), 0);
