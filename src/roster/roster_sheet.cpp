@@ -78,7 +78,10 @@ void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool 
 }
 
 int LoadRosterConditions(EngineContext& ctx) {
-  const int start = LoadConditions(ctx);
+  const LoadResult loaded = LoadConditions(LoadContext{
+      ctx.book, ctx.host, ctx.model, ctx.session.StatusPosition, ctx.session.ImproveSeconds});
+  ctx.session.StatusPosition = loaded.status_position;
+  const int start = loaded.start_day;
   if (start >= 1) CountDays(ctx.model, start, ctx.model.DayCount);
   return start;
 }
