@@ -18,7 +18,7 @@ bool IsDutyType(const ConditionModel& model, int t) {
   return t >= 1 && t <= model.TypeCount;
 }
 
-int MembersOnDuty(const ConditionModel& model, int t, int d) {
+int MembersOnDuty(const ConditionModel& model, int d, int t) {
   int count = 0;
   for (int m = 1; m <= model.MemberCount; ++m) {
     if (model.Roster(m, d) == t) ++count;
@@ -49,8 +49,8 @@ bool ApplyRequiredCombos(ConditionModel& model, int d) {
   for (int r = 1; r <= records; ++r) {
     const int b = model.RequiredCombos(r).TypeIndex;
     if (!IsDutyType(model, b)) continue;
-    while (MembersOnDuty(model, b, d) < model.NeedTable(b, d)) {
-      const int forced = ForcedChoice(model, b, d);
+    while (MembersOnDuty(model, d, b) < model.NeedTable(b, d)) {
+      const int forced = ForcedChoice(model, d, b);
       if (forced < 0) return false;
       if (forced == 0) break;
       model.Roster(forced, d) = b;
@@ -111,9 +111,9 @@ bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
   ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
   for (int j = 1; j <= model.TypeCount; ++j) {
     const int t = order(j);
-    const int missing = model.NeedTable(t, d) - MembersOnDuty(model, t, d);
+    const int missing = model.NeedTable(t, d) - MembersOnDuty(model, d, t);
     for (int place = 1; place <= missing; ++place) {
-      const int m = PickMember(ctx, t, d);
+      const int m = PickMember(ctx, d, t);
       if (m == 0) {
         ctx.run.FailedSlot = DaySlot{d, t};
         ctx.run.FailedColumn.assign(static_cast<std::size_t>(model.MemberCount) + 1, 0);
@@ -128,12 +128,12 @@ bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
   return true;
 }
 
-int PickMember(DayFillContext& ctx, int t, int d) {
+int PickMember(DayFillContext& ctx, int d, int t) {
   ConditionModel& model = ctx.model;
   // While a required combination of t lacks members, its forced member has been
   // tested already (and may have been written by CanTakeDuty, when t begins a
   // required sequence): take that member as proposed instead of testing again.
-  const int forced = ForcedChoice(model, t, d);
+  const int forced = ForcedChoice(model, d, t);
   if (forced < 0) return 0;
   if (forced > 0) return forced;
 
@@ -144,13 +144,13 @@ int PickMember(DayFillContext& ctx, int t, int d) {
   SortCandidates(table, kCandColumns, model.WorkFocus ? kCandRanked : kCandBalance, 1, n);
   for (int i = 1; i <= n; ++i) {
     const int m = table(i, kCandMember);
-    if (CanTakeDuty(model, m, t, d)) return m;
+    if (CanTakeDuty(model, m, d, t)) return m;
   }
   return 0;
 }
 
-int ForcedChoice(ConditionModel& model, int t, int d) {
-  if (RequiredShortfall(model, t, d) == 0) return 0;
+int ForcedChoice(ConditionModel& model, int d, int t) {
+  if (RequiredShortfall(model, d, t) == 0) return 0;
   const ComboRule& rule = model.RequiredCombos(FirstRequiredCombo(model, t));
   CandidateTable table = MakeCandidateTable(kComboMembers);
   int n = 0;
@@ -164,7 +164,7 @@ int ForcedChoice(ConditionModel& model, int t, int d) {
   if (model.WorkFocus) SortCandidates(table, kCandColumns, kCandRanked, 1, n);
   for (int i = 1; i <= n; ++i) {
     const int m = table(i, kCandMember);
-    if (CanTakeDuty(model, m, t, d)) return m;
+    if (CanTakeDuty(model, m, d, t)) return m;
   }
   return -1;
 }

@@ -38,12 +38,12 @@ bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d);
 
 // The member who takes one more place of duty t on day d (already written into
 // Roster when the duty began a required sequence), or 0 when nobody can.
-int PickMember(DayFillContext& ctx, int t, int d);
+int PickMember(DayFillContext& ctx, int d, int t);
 
 // 0 when the required combination of t needs nobody more on day d (or t has
 // none); otherwise the first listed member, in ranking order, that may take the
 // duty; -1 when members are still lacking but none of the listed may take it.
-int ForcedChoice(ConditionModel& model, int t, int d);
+int ForcedChoice(ConditionModel& model, int d, int t);
 
 // The day's Roster and Fixed columns, saved and put back together, so that an
 // attempt that failed leaves no stale Fixed marks behind.

@@ -55,7 +55,7 @@ float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, Ros
     // The work-run limit refuses this exchange whatever the codes: spare the swap.
     if (work_limit > 0 && (run_m > work_limit || run_j > work_limit)) continue;
     SwapDuties(model, m, j, d);
-    const bool acceptable = SwapCheckWithWorkRuns(model, SwapRule::kWithWorkDayTarget, d, m, j,
+    const bool acceptable = SwapCheckWithWorkRuns(model, m, j, d, SwapRule::kWithWorkDayTarget,
                                                   run_m, run_j) == kRuleAccept;
     if (acceptable) {
       const float score = tally.ScoreAfterSwap(model, m, j, d);

@@ -39,7 +39,7 @@ void RandomSwapPass(const SearchContext& ctx, int mode, int last_day) {
       const int b = DrawMember(ctx.random, n);
       if (a == b) continue;
       SwapDuties(model, a, b, d);
-      bool stays = SwapCheck(model, SwapRule::kWithWorkDayTarget, d, a, b) == kRuleAccept;
+      bool stays = SwapCheck(model, a, b, d, SwapRule::kWithWorkDayTarget) == kRuleAccept;
       if (stays && d < model.DayCount) {
         if (mode == kModeMinimiseSingleHigh && IsSingleDay(model, a, d)) stays = false;
         if ((mode == kModeMinimiseSingleHigh || mode == kModeMinimiseSingleLow) &&

@@ -26,7 +26,7 @@ int Need(const ConditionModel& model, int m) {
 bool BreaksRosterRules(const ConditionModel& model, int t, int d, int m) {
   const int follower = RequiredFollower(model, t);
   if (follower >= 1 && d < model.DayCount && model.Roster(m, d + 1) != follower) return true;
-  return ForbiddenComboHit(model, t, m, d);
+  return ForbiddenComboHit(model, m, d, t);
 }
 
 // One sweep over the duty types and the day order for member m. The type loop goes
@@ -41,7 +41,7 @@ void Sweep(const AdjustContext& ctx, int m, const IndexArray<int>& order, bool s
     for (int k = 1;; ++k) {
       const int d = order(k);
       const bool skip = model.Roster(m, d) != 0 ||
-                        CanAddDuty(model, t, d, m, days) != kRuleAccept ||
+                        CanAddDuty(model, m, d, t, days) != kRuleAccept ||
                         BreaksRosterRules(model, t, d, m) ||
                         (long_rest_only && model.MaxConsecRest != 0 &&
                          OffRunAround(model, m, d) <= model.MaxConsecRest) ||

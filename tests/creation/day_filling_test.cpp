@@ -139,13 +139,13 @@ TEST(PickMemberTest, RankingOrderAndTies) {
   f.model.MemberOrder(1) = 3;
   f.model.MemberOrder(2) = 1;
   f.model.MemberOrder(3) = 2;
-  EXPECT_EQ(PickMember(f.ctx, 1, 4), 3);  // all equal: the member order decides
+  EXPECT_EQ(PickMember(f.ctx, 4, 1), 3);  // all equal: the member order decides
   f.model.TypeTally(3, kTallyTotal) = 2;
   f.model.TypeTally(1, kTallyTotal) = 1;
-  EXPECT_EQ(PickMember(f.ctx, 1, 4), 2);  // fewest work days first
+  EXPECT_EQ(PickMember(f.ctx, 4, 1), 2);  // fewest work days first
   f.model.TypeTally(2, kTallyTotal) = 1;
   f.model.TypeTally(2, 1) = 1;
-  EXPECT_EQ(PickMember(f.ctx, 1, 4), 1);  // then fewest turns of this duty
+  EXPECT_EQ(PickMember(f.ctx, 4, 1), 1);  // then fewest turns of this duty
 }
 
 // Member 1 worked only yesterday but has more work days; the lone-day bonus
@@ -156,9 +156,9 @@ TEST(PickMemberTest, LoneDayBonusOnlyWithWorkFocus) {
   base.model().TypeTally(1, kTallyTotal) = 1;
   base.model().TypeTally(2, 1) = 1;
   Filling plain(base.Build());
-  EXPECT_EQ(PickMember(plain.ctx, 1, 5), 2);
+  EXPECT_EQ(PickMember(plain.ctx, 5, 1), 2);
   Filling focus(ModelBuilder(base).WorkFocus(true).Build());
-  EXPECT_EQ(PickMember(focus.ctx, 1, 5), 1);
+  EXPECT_EQ(PickMember(focus.ctx, 5, 1), 1);
 }
 
 TEST(RankCandidatesTest, BonusForLoneDaysAndWholeDaysOffAhead) {
