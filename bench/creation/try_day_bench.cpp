@@ -28,7 +28,7 @@ void BM_TryDay(benchmark::State& state) {
   const int day = 15;
   for (int d = 1; d < day; ++d) {
     const DayColumn before = SaveDayColumn(model, d);
-    if (TryDay(ctx, d) <= 0) {
+    if (TryDay(ctx, d) == DayResult::kFailed) {
       state.SkipWithError("the month could not be built up to the measured day");
       return;
     }
@@ -45,7 +45,7 @@ void BM_TryDay(benchmark::State& state) {
   int filled = 0;
   for (auto _ : state) {
     RestoreDayColumn(model, day, empty_day);
-    filled += TryDay(ctx, day) > 0 ? 1 : 0;
+    filled += TryDay(ctx, day) == DayResult::kFilled ? 1 : 0;
     benchmark::DoNotOptimize(model.Roster(1, day));
   }
   state.counters["filled"] = benchmark::Counter(filled, benchmark::Counter::kAvgIterations);

@@ -50,10 +50,10 @@ bool ApplyRequiredCombos(ConditionModel& model, int d) {
     const int b = model.RequiredCombos(r).TypeIndex;
     if (!IsDutyType(model, b)) continue;
     while (MembersOnDuty(model, d, b) < model.NeedTable(b, d)) {
-      const int forced = ForcedChoice(model, d, b);
-      if (forced < 0) return false;
-      if (forced == 0) break;
-      model.Roster(forced, d) = b;
+      const ForcedPick forced = ForcedChoice(model, d, b);
+      if (forced.kind == ForcedPick::Kind::kNoneAllowed) return false;
+      if (forced.kind == ForcedPick::Kind::kNoneNeeded) break;
+      model.Roster(forced.member, d) = b;
     }
   }
   return true;
@@ -78,14 +78,14 @@ void RestoreDayColumn(ConditionModel& model, int d, const DayColumn& saved) {
   }
 }
 
-float TryDay(DayFillContext& ctx, int d) {
+DayResult TryDay(DayFillContext& ctx, int d) {
   ConditionModel& model = ctx.model;
   const DayColumn on_entry = SaveDayColumn(model, d);
 
   ApplyRequiredPatterns(model, d);
   if (!ApplyRequiredCombos(model, d)) {
     RestoreDayColumn(model, d, on_entry);
-    return 0.0F;
+    return DayResult::kFailed;
   }
 
   ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
@@ -100,10 +100,10 @@ float TryDay(DayFillContext& ctx, int d) {
       if (a <= model.TypeCount && b <= model.TypeCount) std::swap(order(a), order(b));
     }
     RestoreDayColumn(model, d, prepared);
-    if (FillDayInOrder(ctx, order, d)) return 1.0F;
+    if (FillDayInOrder(ctx, order, d)) return DayResult::kFilled;
   }
   RestoreDayColumn(model, d, on_entry);
-  return 0.0F;
+  return DayResult::kFailed;
 }
 
 bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
@@ -133,9 +133,9 @@ int PickMember(DayFillContext& ctx, int d, int t) {
   // While a required combination of t lacks members, its forced member has been
   // tested already (and may have been written by CanTakeDuty, when t begins a
   // required sequence): take that member as proposed instead of testing again.
-  const int forced = ForcedChoice(model, d, t);
-  if (forced < 0) return 0;
-  if (forced > 0) return forced;
+  const ForcedPick forced = ForcedChoice(model, d, t);
+  if (forced.kind == ForcedPick::Kind::kNoneAllowed) return 0;
+  if (forced.kind == ForcedPick::Kind::kMember) return forced.member;
 
   const int n = model.MemberCount;
   CandidateTable table = MakeCandidateTable(n);
@@ -149,8 +149,8 @@ int PickMember(DayFillContext& ctx, int d, int t) {
   return 0;
 }
 
-int ForcedChoice(ConditionModel& model, int d, int t) {
-  if (RequiredShortfall(model, d, t) == 0) return 0;
+ForcedPick ForcedChoice(ConditionModel& model, int d, int t) {
+  if (RequiredShortfall(model, d, t) == 0) return ForcedPick{};
   const ComboRule& rule = model.RequiredCombos(FirstRequiredCombo(model, t));
   CandidateTable table = MakeCandidateTable(kComboMembers);
   int n = 0;
@@ -164,9 +164,9 @@ int ForcedChoice(ConditionModel& model, int d, int t) {
   if (model.WorkFocus) SortCandidates(table, kCandColumns, kCandRanked, 1, n);
   for (int i = 1; i <= n; ++i) {
     const int m = table(i, kCandMember);
-    if (CanTakeDuty(model, m, d, t)) return m;
+    if (CanTakeDuty(model, m, d, t)) return ForcedPick{ForcedPick::Kind::kMember, m};
   }
-  return -1;
+  return ForcedPick{ForcedPick::Kind::kNoneAllowed, 0};
 }
 
 }  // namespace tsumiki

@@ -205,7 +205,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
         break;
       }
       const DayColumn saved = SaveDayColumn(model, d);
-      if (TryDay(fill, d) > 0) {
+      if (TryDay(fill, d) == DayResult::kFilled) {
         ++run.DaySuccessCount;
         TallyDay(d);
         break;
