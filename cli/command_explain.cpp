@@ -57,7 +57,7 @@ int RunExplain(CliContext& ctx, const ExplainArgs& args) {
   EngineContext engine = session->Context();
   if (LoadRosterConditions(engine) < 0) return kExitFailure;
   ConditionModel& model = engine.model;
-  ReadRosterBack(engine, 1, model.DayCount, true);
+  ReadRosterBack(engine, 1, model.DayCount, /*quiet=*/true);
   CountRoster(model);
 
   const auto day_of_month = ParseWholeNumberText(args.day);

@@ -94,7 +94,8 @@ int LoadAll(LoadContext& ctx) {
 namespace load_steps {
 
 void Status(LoadContext& ctx, std::string_view text) {
-  ShowStatus(ctx.host, text, 0, 0, false, ctx.status_position);
+  ShowStatus(ctx.host, text, kDefaultColour, kDefaultColour, /*topmost=*/false,
+             ctx.status_position);
 }
 
 void Report(LoadContext& ctx, std::string_view text, std::string_view title) {

@@ -33,7 +33,8 @@ using workbook::CellRange;
 
 void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0,
             Bgr back_colour = 0) {
-  ShowStatus(ctx.host, text, text_colour, back_colour, false, ctx.session.StatusPosition);
+  ShowStatus(ctx.host, text, text_colour, back_colour, /*topmost=*/false,
+             ctx.session.StatusPosition);
 }
 
 // What the searches on the month may touch: no session value but the status place.
@@ -97,7 +98,7 @@ std::string_view CreationModeCaption(int mode) {
 std::string 単勤単休総数情報(const EngineContext& ctx) {
   // The sheet may have been edited by hand since the roster was built: the text
   // counts what it shows, and the roster and its tallies follow it.
-  ReadRosterBack(ctx, 1, ctx.model.DayCount, false);
+  ReadRosterBack(ctx, 1, ctx.model.DayCount, /*quiet=*/false);
   const ConditionModel& model = ctx.model;
   int filled = 0;
   for (int m = 1; m <= model.MemberCount; ++m) {
@@ -107,9 +108,11 @@ std::string 単勤単休総数情報(const EngineContext& ctx) {
   }
   if (filled == 0) return std::string(kNoRosterData);
   int whole_month = 0;
-  const int single_work = SingleDayTotal(model, RunKind::kWork, 1, 0, whole_month);
+  const int single_work =
+      SingleDayTotal(model, RunKind::kWork, /*run_length=*/1, /*first=*/0, whole_month);
   whole_month = 0;
-  const int single_rest = SingleDayTotal(model, RunKind::kRest, 1, 0, whole_month);
+  const int single_rest =
+      SingleDayTotal(model, RunKind::kRest, /*run_length=*/1, /*first=*/0, whole_month);
   std::string text(CreationModeCaption(ctx.session.CreationMode));
   text += "\n\n";
   text += kSingleWorkLabel;
@@ -172,7 +175,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   loaded_fixed_ = model.Fixed;
   // The limit counts from the start of the whole run, whatever the passes took.
   run.DeadlineMs = run.RunStartTime + TimeLimitMs(model.TimeLimitMinutes);
-  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false);
+  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, /*quiet=*/false);
   Notify(DriverEvent::kLoaded, start);
   if (pass_number == 1) {
     // A month that no pass could staff ends here, before any day is filled.
@@ -186,7 +189,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   progress_.Load();
   progress_.SetRange(0, model.DayCount);
   progress_.SetPass(pass_number);
-  ctx_.book.SetAppState(AppState{true, false, false});
+  ctx_.book.SetAppState(
+      AppState{.screen_updating = true, .automatic_calculation = false, .events = false});
 
   DayFillContext fill = DayFillContext::From(ctx_);
   int d = model.StartDay;
@@ -231,7 +235,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   }
 
   ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
-  ctx_.book.SetAppState(AppState{true, true, false});
+  ctx_.book.SetAppState(
+      AppState{.screen_updating = true, .automatic_calculation = true, .events = false});
 
   if (d > model.DayCount && run.DaySuccessCount > 0) {
     run.RosterComplete = true;
@@ -382,7 +387,8 @@ CreateResult CreationDriver::StartAction() {
     host.MessageBox(result.message, kCreationStoppedTitle, MsgButtons::kOk, MsgIcon::kCritical);
   }
   run.DeadlineMs = -1;  // later searches (readjustment, optimisation window) have none
-  ctx_.book.SetAppState(AppState{true, true, true});
+  ctx_.book.SetAppState(
+      AppState{.screen_updating = true, .automatic_calculation = true, .events = true});
   Notify(DriverEvent::kRunEnded, 0);
   return result;
 }

@@ -30,7 +30,7 @@ int DrawPosition(RandomSource& random, int first, int last) {
 std::string WorkbookScoreText(const workbook::Workbook& book) {
   const workbook::CellRange range = layout::Range(book, layout::kStdDev);
   const workbook::CellValue value = book.ReadCell(range, 1, 1);
-  if (value.IsNumber()) return FormatScore(value.Number(), 3);
+  if (value.IsNumber()) return FormatScore(value.Number(), /*decimals=*/3);
   return workbook::ValueToText(value);
 }
 
@@ -97,7 +97,7 @@ float OptimisePass(const SearchContext& ctx, OptimiseWindow& window, int k, int 
       const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet, state);
       if (c < best_score) {
         best_score = c;
-        window.SetScoreText(FormatScore(best_score, 2));
+        window.SetScoreText(FormatScore(best_score, /*decimals=*/2));
       }
       // The partner loop has seen the abort already; the other members need not
       // each look again.

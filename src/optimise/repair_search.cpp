@@ -44,7 +44,8 @@ class Search {
       if (outcome.steps % kEventInterval == 0) {
         if (cost_ != shown) {
           shown = cost_;
-          ShowStatus(ctx_.host, RepairStatusText(cost_), 0, 0, false, ctx_.status_position);
+          ShowStatus(ctx_.host, RepairStatusText(cost_), kDefaultColour, kDefaultColour,
+                     /*topmost=*/false, ctx_.status_position);
         } else {
           ctx_.host.DoEvents();
         }
@@ -56,7 +57,8 @@ class Search {
       }
       Step(outcome.steps);
     }
-    ShowStatus(ctx_.host, "", 0, 0, false, ctx_.status_position);
+    ShowStatus(ctx_.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
+               ctx_.status_position);
     outcome.missing = cost_;
     return outcome;
   }

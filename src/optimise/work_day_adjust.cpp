@@ -97,7 +97,8 @@ int AdjustWorkDays(const AdjustContext& ctx, bool strict) {
   if (rest_deviation == 0 && rest_balance == 0) return 0;
   if (model.StartDay < 1 || model.StartDay > model.DayCount) return 0;
 
-  ShowStatus(ctx.host, kAdjustingStatus, 0, 0, false, ctx.status_position);
+  ShowStatus(ctx.host, kAdjustingStatus, kDefaultColour, kDefaultColour, /*topmost=*/false,
+             ctx.status_position);
   IndexArray<int> order(0, model.DayCount - model.StartDay + 2);
   for (int m = 1; m <= model.MemberCount; ++m) {
     int need = Need(model, m);
@@ -110,7 +111,7 @@ int AdjustWorkDays(const AdjustContext& ctx, bool strict) {
     if (need >= 1) Sweep(ctx, m, order, strict, /*long_rest_only=*/false, need);
   }
   const int result = WorkDayShortfall(model);
-  ShowStatus(ctx.host, "", 0, 0, false, ctx.status_position);
+  ShowStatus(ctx.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false, ctx.status_position);
   return result;
 }
 

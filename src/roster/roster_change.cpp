@@ -31,7 +31,7 @@ void PlaceDuty(ConditionModel& model, int m, int d, int type, RosterCells* sheet
 }
 
 void RemoveDuty(ConditionModel& model, int m, int d, RosterCells* sheet) {
-  SetDuty(model, m, d, 0, sheet);
+  SetDuty(model, m, d, kRestDay, sheet);
 }
 
 void SwapDuties(ConditionModel& model, int a, int b, int d, RosterCells* sheet) {

@@ -16,7 +16,9 @@ constexpr const char* kUnknownDutyText = "Err";
 }  // namespace
 
 RuleVerdict SwapCheck(const ConditionModel& model, int a, int b, int d, SwapRule rule) {
-  if (model.MaxConsecWork <= 0) return SwapCheckWithWorkRuns(model, a, b, d, rule, 0, 0);
+  if (model.MaxConsecWork <= 0) {
+    return SwapCheckWithWorkRuns(model, a, b, d, rule, /*work_run_a=*/0, /*work_run_b=*/0);
+  }
   return SwapCheckWithWorkRuns(model, a, b, d, rule, WorkRunAround(model, a, d),
                                WorkRunAround(model, b, d));
 }

@@ -61,7 +61,7 @@ TEST(OptimisePass, TheFirstAcceptableSwapIsTakenEvenWhenItIsWorse) {
   const SearchContext ctx = engine.search();
   EXPECT_EQ(RosterScore(engine.model), 0.0f);
   OptimiseWindow window(engine.host, engine.run, 0);
-  EXPECT_FLOAT_EQ(OptimisePass(ctx, window, 1, 1), 1.414f);
+  EXPECT_FLOAT_EQ(OptimisePass(ctx, window, /*k=*/1, 1), 1.414f);
   EXPECT_EQ(engine.model.Roster(2, 1), 1);
   EXPECT_EQ(engine.SheetMismatch(), "");
 }
@@ -73,7 +73,7 @@ TEST(OptimisePass, StartDayAtTheLastDayVisitsOneDay) {
   Engine engine(start, 5);
   const SearchContext ctx = engine.search();
   OptimiseWindow window(engine.host, engine.run, 0);
-  OptimisePass(ctx, window, 1, 20);
+  OptimisePass(ctx, window, /*k=*/1, 20);
   for (int m = 1; m <= start.MemberCount; ++m) {
     for (int d = 1; d <= start.DayCount; ++d) {
       if (d != 20) {
@@ -91,7 +91,7 @@ TEST(Optimise, NoPossibleSwapEndsAfterOnePass) {
   ConditionModel model = Weighted(b);
   Engine engine(model, 1);
   const SearchContext ctx = engine.search();
-  Optimise(ctx, 1, 2, 5);
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 5);
   EXPECT_EQ(engine.model.Roster, model.Roster);
   // The bar reached the end of pass 1 and never entered pass 2.
   EXPECT_EQ(LastBarValue(engine.host), 5);
@@ -103,7 +103,7 @@ TEST(Optimise, SecondPassRunsWhenTheFirstFoundSomething) {
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
   const SearchContext ctx = engine.search();
-  Optimise(ctx, 1, 2, 30);
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 30);
   EXPECT_GT(LastBarValue(engine.host), 30);
 }
 
@@ -112,7 +112,7 @@ TEST(Optimise, WindowShowsTheWorkbookFigureThenEachBestScore) {
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
   const SearchContext ctx = engine.search();
-  Optimise(ctx, 1, 1, 30);
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/1, 30);
   const auto& views = engine.host.OptimiseViews();
   ASSERT_GE(views.size(), 3u);
   std::vector<std::string> scores;
@@ -144,7 +144,7 @@ TEST(Optimise, AlreadyAbortedDoesNothing) {
   Engine engine(start, 9);
   engine.run.AbortRequested = true;
   const SearchContext ctx = engine.search();
-  Optimise(ctx, 1, 2, 30);
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 30);
   EXPECT_TRUE(engine.host.OptimiseViews().empty());
   EXPECT_EQ(engine.model.Roster, start.Roster);
 }
@@ -170,7 +170,7 @@ TEST(Optimise, AbortStopsWithinOnePartnerAndStillWritesTheSheet) {
       at_abort = engine.model.Roster;
     });
     const SearchContext ctx = engine.search();
-    Optimise(ctx, 1, 3, 30);
+    Optimise(ctx, /*first_argument=*/1, /*passes=*/3, 30);
     EXPECT_TRUE(engine.run.AbortRequested);
     // After the press only the day loop looks once more; no further partner is
     // examined, and no later pass or adjustment runs.
@@ -198,7 +198,7 @@ TEST(Optimise, WorkplaceMonthsKeepEveryRule) {
     engine.model.WorkFocus = seed % 2 == 0;
     engine.model.MaxConsecRest = seed % 3 == 0 ? 6 : 0;
     const SearchContext ctx = engine.search();
-    Optimise(ctx, 1, 2, 30);
+    Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 30);
     const std::string where = "seed " + std::to_string(seed);
     EXPECT_EQ(TallyMismatch(engine.model), "") << where;
     EXPECT_EQ(engine.SheetMismatch(), "") << where;
@@ -221,7 +221,7 @@ TEST(Optimise, AdjustmentInsideTheLoopFillsShortMembers) {
   Engine engine(start, 6);
   engine.run.RosterComplete = true;
   const SearchContext ctx = engine.search();
-  Optimise(ctx, 1, 1, 30);
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/1, 30);
   EXPECT_LT(WorkDayShortfall(engine.model), WorkDayShortfall(start));
   EXPECT_GE(WorkDayShortfall(engine.model), 0);
   EXPECT_EQ(TallyMismatch(engine.model), "");
