@@ -11,6 +11,7 @@
 #include "conditions/layout.h"
 #include "conditions/run_state.h"
 #include "optimise/optimise_search.h"
+#include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "workbook/workbook.h"
 
@@ -53,10 +54,7 @@ ConditionModel Month(int members, int types, int per_type, RandomSource& random)
       for (int placed = 0, tries = 0; placed < per_type && tries < 100 * members; ++tries) {
         const int m = 1 + static_cast<int>(random.RandomValue() * members);
         if (model.Roster(m, d) != 0 || model.WorkDays(m) >= model.WorkDayTarget(m)) continue;
-        model.Roster(m, d) = t;
-        model.TypeTally(m, t) += 1;
-        model.TypeTally(m, kTallyTotal) += 1;
-        model.WorkDays(m) += 1;
+        PlaceDuty(model, m, d, t);
         ++placed;
       }
     }

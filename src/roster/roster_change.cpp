@@ -60,4 +60,12 @@ void CountDays(ConditionModel& model, int first, int last) {
   }
 }
 
+void RecountMonth(ConditionModel& model) {
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    model.WorkDays(m) = 0;
+    for (int t = 1; t <= kTallyTotal; ++t) model.TypeTally(m, t) = 0;
+  }
+  CountDays(model, 1, model.DayCount);
+}
+
 }  // namespace tsumiki
