@@ -37,16 +37,6 @@ struct ExplainArgs {
   std::optional<std::string> duty;
 };
 
-// The tallies as the roster on the sheet stands, without the past totals, so that
-// 勤務日数に達した is judged on the whole month.
-void CountRoster(ConditionModel& model) {
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    model.WorkDays(m) = 0;
-    for (int t = 1; t <= kTallyTotal; ++t) model.TypeTally(m, t) = 0;
-  }
-  CountDays(model, 1, model.DayCount);
-}
-
 int Refuse(CliContext& ctx, const std::string& message) {
   return RefuseCommand(ctx, message, kCommandTitle);
 }
@@ -57,8 +47,9 @@ int RunExplain(CliContext& ctx, const ExplainArgs& args) {
   EngineContext engine = session->Context();
   if (LoadRosterConditions(engine) < 0) return kExitFailure;
   ConditionModel& model = engine.model;
-  ReadRosterBack(engine, 1, model.DayCount, true);
-  CountRoster(model);
+  ReadRosterBack(engine, 1, model.DayCount, /*quiet=*/true);
+  // Without the past totals, so that 勤務日数に達した is judged on the whole month.
+  RecountMonth(model);
 
   const auto day_of_month = ParseWholeNumberText(args.day);
   const int day = day_of_month ? RosterColumnOfDay(model, *day_of_month) : 0;

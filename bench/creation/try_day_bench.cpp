@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "creation/day_filling.h"
+#include "roster/roster_change.h"
 #include "support/model_builder.h"
 #include "support/scripted_host.h"
 
@@ -28,24 +29,17 @@ void BM_TryDay(benchmark::State& state) {
   const int day = 15;
   for (int d = 1; d < day; ++d) {
     const DayColumn before = SaveDayColumn(model, d);
-    if (TryDay(ctx, d) <= 0) {
+    if (TryDay(ctx, d) == DayResult::kFailed) {
       state.SkipWithError("the month could not be built up to the measured day");
       return;
     }
-    for (int m = 1; m <= model.MemberCount; ++m) {
-      const int duty = model.Roster(m, d);
-      if (duty >= 1 && before.roster(m) == 0) {
-        model.TypeTally(m, duty) += 1;
-        model.TypeTally(m, kTallyTotal) += 1;
-        model.WorkDays(m) += 1;
-      }
-    }
+    for (int m = 1; m <= model.MemberCount; ++m) CountFilledCell(model, m, d, before.roster(m));
   }
   const DayColumn empty_day = SaveDayColumn(model, day);
   int filled = 0;
   for (auto _ : state) {
     RestoreDayColumn(model, day, empty_day);
-    filled += TryDay(ctx, day) > 0 ? 1 : 0;
+    filled += TryDay(ctx, day) == DayResult::kFilled ? 1 : 0;
     benchmark::DoNotOptimize(model.Roster(1, day));
   }
   state.counters["filled"] = benchmark::Counter(filled, benchmark::Counter::kAvgIterations);

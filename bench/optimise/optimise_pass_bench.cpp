@@ -8,9 +8,10 @@
 
 #include <memory>
 
-#include "conditions/engine_context.h"
 #include "conditions/layout.h"
+#include "conditions/run_state.h"
 #include "optimise/optimise_search.h"
+#include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "workbook/workbook.h"
 
@@ -53,10 +54,7 @@ ConditionModel Month(int members, int types, int per_type, RandomSource& random)
       for (int placed = 0, tries = 0; placed < per_type && tries < 100 * members; ++tries) {
         const int m = 1 + static_cast<int>(random.RandomValue() * members);
         if (model.Roster(m, d) != 0 || model.WorkDays(m) >= model.WorkDayTarget(m)) continue;
-        model.Roster(m, d) = t;
-        model.TypeTally(m, t) += 1;
-        model.TypeTally(m, kTallyTotal) += 1;
-        model.WorkDays(m) += 1;
+        PlaceDuty(model, m, d, t);
         ++placed;
       }
     }
@@ -83,13 +81,12 @@ void OnePass(benchmark::State& state, int members, int types, int per_type) {
   auto book = RosterBook(month);
   CountingHost host;
   RunState run;
-  SessionValues session;
   long long partners = 0;
   for (auto _ : state) {
     state.PauseTiming();
     ConditionModel model = month;
     RandomSource random(7);
-    EngineContext ctx{*book, host, model, run, session, random};
+    const SearchContext ctx{model, *book, host, run, random};
     OptimiseWindow window(host, run, 0);
     host.events = 0;
     state.ResumeTiming();

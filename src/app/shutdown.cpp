@@ -15,7 +15,8 @@ ShutdownResult Session::Shutdown() {
 
 ShutdownResult Session::Close(bool save) {
   if (!book_) return ShutdownResult::kClosed;
-  ShowStatus(host_, kClosingStatus, 0, 0, false, values_.StatusPosition);
+  ShowStatus(host_, kClosingStatus, kDefaultColour, kDefaultColour, /*topmost=*/false,
+             values_.StatusPosition);
   try {
     book_->CloseSession(save);
   } catch (const std::exception& error) {

@@ -131,7 +131,8 @@ bool Session::StartUp() {
   const std::string caption = TitleWithVersion();
   host_.SetWindowCaption(WindowId::kMain, caption);
   // 3
-  ShowStatus(host_, caption + std::string(kStartingSuffix), 0, 0, true, values_.StatusPosition);
+  ShowStatus(host_, caption + std::string(kStartingSuffix), kDefaultColour, kDefaultColour,
+             /*topmost=*/true, values_.StatusPosition);
 
   std::filesystem::path path;
   try {
@@ -148,7 +149,8 @@ bool Session::StartUp() {
     book_ = workbook::Workbook::Open(path);
     layout::AttachLayout(*book_, host_);
     // 6-7
-    book_->SetAppState(AppState{false, false, false});
+    book_->SetAppState(
+        AppState{.screen_updating = false, .automatic_calculation = false, .events = false});
     book_->ActivateSheet(layout::kSheetRoster);
     // 8
     LoadCounts(*book_, model_);
@@ -156,7 +158,8 @@ bool Session::StartUp() {
     ReadStartConditions();
   } catch (const WorkbookError& error) {
     book_.reset();
-    ShowStatus(host_, "", 0, 0, false, values_.StatusPosition);
+    ShowStatus(host_, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
+               values_.StatusPosition);
     host_.MessageBox(OpenFailureMessage(error, path), kStartupErrorTitle, MsgButtons::kOk,
                      MsgIcon::kCritical);
     return false;
@@ -167,7 +170,8 @@ bool Session::StartUp() {
   ReadCreationMode();
   host_.SetModeTick(values_.CreationMode);
   // 13-15
-  book_->SetAppState(AppState{true, true, true});
+  book_->SetAppState(
+      AppState{.screen_updating = true, .automatic_calculation = true, .events = true});
   random_.Reseed(host_);
   host_.HideStatusWindow();
   return true;

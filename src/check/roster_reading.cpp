@@ -10,7 +10,10 @@ namespace tsumiki {
 
 bool ReadRosterAsItStands(EngineContext& ctx) {
   const auto grid = ctx.book.ReadGrid(layout::Range(ctx.book, layout::kTimeTable));
-  if (LoadConditions(ctx) < 0) return false;
+  const LoadResult loaded = LoadConditions(LoadContext{
+      ctx.book, ctx.host, ctx.model, ctx.session.StatusPosition, ctx.session.ImproveSeconds});
+  ctx.session.StatusPosition = loaded.status_position;
+  if (loaded.start_day < 0) return false;
   ConditionModel& model = ctx.model;
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = 1; d <= model.DayCount; ++d) {

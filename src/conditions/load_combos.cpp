@@ -41,7 +41,7 @@ struct ComboTable {
   bool required;
 };
 
-bool ReadComboTable(EngineContext& ctx, const ComboTable& table, int& count_out,
+bool ReadComboTable(LoadContext& ctx, const ComboTable& table, int& count_out,
                     IndexArray<ComboRule>& records) {
   workbook::Workbook& book = ctx.book;
   const NamedRangeReader count_cell(book, table.count);
@@ -85,7 +85,7 @@ bool ReadComboTable(EngineContext& ctx, const ComboTable& table, int& count_out,
 
 }  // namespace
 
-bool ReadCombos(EngineContext& ctx) {
+bool ReadCombos(LoadContext& ctx) {
   ConditionModel& model = ctx.model;
   const ComboTable forbidden{layout::kForbiddenComboCnt, layout::kForbiddenCombos,
                              load_text::kUnknownForbiddenComboType, false};

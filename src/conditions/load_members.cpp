@@ -37,7 +37,7 @@ bool HasSchedules(workbook::Workbook& book) {
 
 }  // namespace
 
-bool ReadMembers(EngineContext& ctx) {
+bool ReadMembers(LoadContext& ctx) {
   workbook::Workbook& book = ctx.book;
   ConditionModel& model = ctx.model;
   Status(ctx, load_text::kStatusMembers);
@@ -93,7 +93,7 @@ bool ReadMembers(EngineContext& ctx) {
   return true;
 }
 
-void ReadStaffing(EngineContext& ctx) {
+void ReadStaffing(LoadContext& ctx) {
   ConditionModel& model = ctx.model;
   Status(ctx, load_text::kStatusStaffing);
   const NamedRangeReader need(ctx.book, layout::kNeedTable);

@@ -37,7 +37,7 @@ void SetCalculation(workbook::Workbook& book, bool automatic) {
 
 }  // namespace
 
-void PlaceReservations(EngineContext& ctx) {
+void PlaceReservations(LoadContext& ctx) {
   workbook::Workbook& book = ctx.book;
   ConditionModel& model = ctx.model;
   const int expected = NamedRangeReader(book, layout::kReservationCnt).Int();
@@ -78,7 +78,7 @@ void PlaceReservations(EngineContext& ctx) {
   SetCalculation(book, false);
 }
 
-void ReadPrevMonth(EngineContext& ctx) {
+void ReadPrevMonth(LoadContext& ctx) {
   workbook::Workbook& book = ctx.book;
   ConditionModel& model = ctx.model;
   model.UsePrevMonth = NamedRangeReader(book, layout::kUsePrevMonth).IsTrue() &&

@@ -51,7 +51,7 @@ bool ReadOptionalFlag(workbook::Workbook& book, const layout::NameSpec& name_spe
 
 }  // namespace
 
-void ReadBasicSettings(EngineContext& ctx) {
+void ReadBasicSettings(LoadContext& ctx) {
   workbook::Workbook& book = ctx.book;
   ConditionModel& model = ctx.model;
 
@@ -74,14 +74,14 @@ void ReadBasicSettings(EngineContext& ctx) {
                                           [](const NamedRangeReader& r) { return r.IsFalse(); });
   model.WorkFocus = ReadOptionalFlag(book, layout::kWorkFocus, false,
                                      [](const NamedRangeReader& r) { return r.IsTrue(); });
-  model.ImproveSeconds = ctx.session.ImproveSeconds;
+  model.ImproveSeconds = ctx.improve_seconds;
   if (const auto reader = NamedRangeReader::IfPresent(book, layout::kImproveSeconds)) {
     model.ImproveSeconds = reader->Single();
     if (!(model.ImproveSeconds >= 0.0f)) reader->Fail(load_text::kNegativeCount);
   }
   try {
     if (const auto reader = NamedRangeReader::IfPresent(book, layout::kStatusPosition)) {
-      ctx.session.StatusPosition = reader->Int();
+      ctx.status_position = reader->Int();
     }
   } catch (const WorkbookError&) {
     // Keeps the position the windows had.
@@ -96,7 +96,7 @@ void ReadBasicSettings(EngineContext& ctx) {
   }
 }
 
-void ReadPastTotals(EngineContext& ctx) {
+void ReadPastTotals(LoadContext& ctx) {
   ConditionModel& model = ctx.model;
   const auto use = NamedRangeReader::IfPresent(ctx.book, layout::kUsePast);
   if (!use || !use->IsTrue()) return;

@@ -4,7 +4,7 @@
 
 namespace tsumiki::load_steps {
 
-void CheckRangeSizes(EngineContext& ctx) {
+void CheckRangeSizes(LoadContext& ctx) {
   workbook::Workbook& book = ctx.book;
   const ConditionModel& model = ctx.model;
   const int days = model.DayCount;

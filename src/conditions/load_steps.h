@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "conditions/engine_context.h"
+#include "conditions/loader.h"
 
 // The steps of LoadConditions, in the order it runs them. Steps that validate
 // return false after they have told the planner what to fix. Workbook reads
@@ -10,28 +10,28 @@
 namespace tsumiki::load_steps {
 
 // Shows a status text with the default colours ("" hides the window).
-void Status(EngineContext& ctx, std::string_view text);
+void Status(LoadContext& ctx, std::string_view text);
 // A validation message (OK only, no icon); the status window is hidden first so
 // it does not stand over the message.
-void Report(EngineContext& ctx, std::string_view text, std::string_view title);
+void Report(LoadContext& ctx, std::string_view text, std::string_view title);
 
 // Every range the counts size (members, days, duty types) holds them: throws
 // workbook::WorkbookError naming the first range too small. Ranges sized by a
 // count read later (sequences, combinations) are checked by their steps.
-void CheckRangeSizes(EngineContext& ctx);
+void CheckRangeSizes(LoadContext& ctx);
 // Next-day bans, limits, sequences, flags, status position, weights.
-void ReadBasicSettings(EngineContext& ctx);
+void ReadBasicSettings(LoadContext& ctx);
 // Duty tallies of the past three months, when they are to be used.
-void ReadPastTotals(EngineContext& ctx);
+void ReadPastTotals(LoadContext& ctx);
 // Member numbers and names and their checks, day bans, work-day targets.
-bool ReadMembers(EngineContext& ctx);
+bool ReadMembers(LoadContext& ctx);
 // Staff needed per duty type and day.
-void ReadStaffing(EngineContext& ctx);
+void ReadStaffing(LoadContext& ctx);
 // Forbidden and required member combinations.
-bool ReadCombos(EngineContext& ctx);
+bool ReadCombos(LoadContext& ctx);
 // Reserved duties from StartDay on into Roster, Fixed, the tallies and the sheet.
-void PlaceReservations(EngineContext& ctx);
+void PlaceReservations(LoadContext& ctx);
 // The previous month's last ten days.
-void ReadPrevMonth(EngineContext& ctx);
+void ReadPrevMonth(LoadContext& ctx);
 
 }  // namespace tsumiki::load_steps

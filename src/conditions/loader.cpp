@@ -35,7 +35,7 @@ bool IsFreeReservation(workbook::Workbook& book, const InputProblem& problem) {
   return workbook::ValueToText(book.ReadCell(cell, 1, 1)) == "*";
 }
 
-bool ReportInputProblems(EngineContext& ctx) {
+bool ReportInputProblems(LoadContext& ctx) {
   std::vector<InputProblem> problems = FindInputProblems(ctx.book);
   std::erase_if(problems, [&](const InputProblem& p) { return IsFreeReservation(ctx.book, p); });
   if (problems.empty()) return true;
@@ -62,7 +62,7 @@ int ComputeStartDay(const ConditionModel& model) {
   return start;
 }
 
-int LoadAll(EngineContext& ctx) {
+int LoadAll(LoadContext& ctx) {
   ConditionModel& model = ctx.model;
   LoadCounts(ctx.book, model);
   load_steps::CheckRangeSizes(ctx);
@@ -93,11 +93,12 @@ int LoadAll(EngineContext& ctx) {
 
 namespace load_steps {
 
-void Status(EngineContext& ctx, std::string_view text) {
-  ShowStatus(ctx.host, text, 0, 0, false, ctx.session.StatusPosition);
+void Status(LoadContext& ctx, std::string_view text) {
+  ShowStatus(ctx.host, text, kDefaultColour, kDefaultColour, /*topmost=*/false,
+             ctx.status_position);
 }
 
-void Report(EngineContext& ctx, std::string_view text, std::string_view title) {
+void Report(LoadContext& ctx, std::string_view text, std::string_view title) {
   Status(ctx, "");
   ctx.host.MessageBox(text, title, MsgButtons::kOk, MsgIcon::kNone);
 }
@@ -116,13 +117,14 @@ void LoadCounts(workbook::Workbook& book, ConditionModel& model) {
   }
 }
 
-int LoadConditions(EngineContext& ctx) {
+LoadResult LoadConditions(LoadContext ctx) {
   try {
-    return LoadAll(ctx);
+    const int start_day = LoadAll(ctx);
+    return LoadResult{start_day, ctx.status_position};
   } catch (const workbook::WorkbookError& error) {
     load_steps::Report(ctx, std::string(load_text::kReadFailureLead) + error.JapaneseMessage(),
                        kTitleText);
-    return -1;
+    return LoadResult{-1, ctx.status_position};
   }
 }
 

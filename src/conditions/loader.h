@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "conditions/condition_model.h"
-#include "conditions/engine_context.h"
+#include "ui/host.h"
 #include "workbook/workbook.h"
 
 namespace tsumiki {
@@ -15,15 +15,33 @@ namespace tsumiki {
 // duty types.
 void LoadCounts(workbook::Workbook& book, ConditionModel& model);
 
+// What the load works with: the workbook it reads (whose roster sheet also shows
+// the reservations), the host for the status texts and the messages, the model it
+// fills, and two values of the session.
+struct LoadContext {
+  workbook::Workbook& book;
+  Host& host;
+  ConditionModel& model;
+  int status_position = 0;    // where status texts go until 進行状況表示 is read
+  float improve_seconds = 0;  // 改善時間 of a workbook that has no such cell
+};
+
+struct LoadResult {
+  // StartDay (1..DayCount), or -1 after the planner has been told what to fix.
+  int start_day = -1;
+  // 進行状況表示 as the workbook gives it, or the position the load was given when
+  // the cell is missing, unreadable or not reached; for the caller to keep.
+  int status_position = 0;
+};
+
 // Reads and checks every condition into ctx.model afresh, places the reserved
 // duties in the roster (and on the roster sheet) and the previous month's last
 // day in day 0. Needs CreateMonth, CreateStartDay and BaseStartDay set.
 //
-// Returns StartDay (1..DayCount), or -1 after the planner has been told what to
-// fix; the model must not be used then. Nothing escapes as an exception from a
-// workbook read: a read the load cannot do without ends the load with -1 after a
-// message that names the sheet, the name and the cell.
-int LoadConditions(EngineContext& ctx);
+// After a start day of -1 the model must not be used. Nothing escapes as an
+// exception from a workbook read: a read the load cannot do without ends the load
+// with -1 after a message that names the sheet, the name and the cell.
+LoadResult LoadConditions(LoadContext ctx);
 
 // The duty type named by a full name of Type_Table_Org (read from the workbook):
 // last match wins, -1 when none, kAnyType for "*".

@@ -18,7 +18,7 @@ bool IsDutyType(const ConditionModel& model, int t) {
   return t >= 1 && t <= model.TypeCount;
 }
 
-int MembersOnDuty(const ConditionModel& model, int t, int d) {
+int MembersOnDuty(const ConditionModel& model, int d, int t) {
   int count = 0;
   for (int m = 1; m <= model.MemberCount; ++m) {
     if (model.Roster(m, d) == t) ++count;
@@ -49,11 +49,11 @@ bool ApplyRequiredCombos(ConditionModel& model, int d) {
   for (int r = 1; r <= records; ++r) {
     const int b = model.RequiredCombos(r).TypeIndex;
     if (!IsDutyType(model, b)) continue;
-    while (MembersOnDuty(model, b, d) < model.NeedTable(b, d)) {
-      const int forced = ForcedChoice(model, b, d);
-      if (forced < 0) return false;
-      if (forced == 0) break;
-      model.Roster(forced, d) = b;
+    while (MembersOnDuty(model, d, b) < model.NeedTable(b, d)) {
+      const ForcedPick forced = ForcedChoice(model, d, b);
+      if (forced.kind == ForcedPick::Kind::kNoneAllowed) return false;
+      if (forced.kind == ForcedPick::Kind::kNoneNeeded) break;
+      model.Roster(forced.member, d) = b;
     }
   }
   return true;
@@ -78,14 +78,14 @@ void RestoreDayColumn(ConditionModel& model, int d, const DayColumn& saved) {
   }
 }
 
-float TryDay(DayFillContext& ctx, int d) {
+DayResult TryDay(DayFillContext& ctx, int d) {
   ConditionModel& model = ctx.model;
   const DayColumn on_entry = SaveDayColumn(model, d);
 
   ApplyRequiredPatterns(model, d);
   if (!ApplyRequiredCombos(model, d)) {
     RestoreDayColumn(model, d, on_entry);
-    return 0.0F;
+    return DayResult::kFailed;
   }
 
   ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
@@ -100,10 +100,10 @@ float TryDay(DayFillContext& ctx, int d) {
       if (a <= model.TypeCount && b <= model.TypeCount) std::swap(order(a), order(b));
     }
     RestoreDayColumn(model, d, prepared);
-    if (FillDayInOrder(ctx, order, d)) return 1.0F;
+    if (FillDayInOrder(ctx, order, d)) return DayResult::kFilled;
   }
   RestoreDayColumn(model, d, on_entry);
-  return 0.0F;
+  return DayResult::kFailed;
 }
 
 bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
@@ -111,9 +111,9 @@ bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
   ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
   for (int j = 1; j <= model.TypeCount; ++j) {
     const int t = order(j);
-    const int missing = model.NeedTable(t, d) - MembersOnDuty(model, t, d);
+    const int missing = model.NeedTable(t, d) - MembersOnDuty(model, d, t);
     for (int place = 1; place <= missing; ++place) {
-      const int m = PickMember(ctx, t, d);
+      const int m = PickMember(ctx, d, t);
       if (m == 0) {
         ctx.run.FailedSlot = DaySlot{d, t};
         ctx.run.FailedColumn.assign(static_cast<std::size_t>(model.MemberCount) + 1, 0);
@@ -128,14 +128,14 @@ bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
   return true;
 }
 
-int PickMember(DayFillContext& ctx, int t, int d) {
+int PickMember(DayFillContext& ctx, int d, int t) {
   ConditionModel& model = ctx.model;
   // While a required combination of t lacks members, its forced member has been
   // tested already (and may have been written by CanTakeDuty, when t begins a
   // required sequence): take that member as proposed instead of testing again.
-  const int forced = ForcedChoice(model, t, d);
-  if (forced < 0) return 0;
-  if (forced > 0) return forced;
+  const ForcedPick forced = ForcedChoice(model, d, t);
+  if (forced.kind == ForcedPick::Kind::kNoneAllowed) return 0;
+  if (forced.kind == ForcedPick::Kind::kMember) return forced.member;
 
   const int n = model.MemberCount;
   CandidateTable table = MakeCandidateTable(n);
@@ -144,13 +144,13 @@ int PickMember(DayFillContext& ctx, int t, int d) {
   SortCandidates(table, kCandColumns, model.WorkFocus ? kCandRanked : kCandBalance, 1, n);
   for (int i = 1; i <= n; ++i) {
     const int m = table(i, kCandMember);
-    if (CanTakeDuty(model, m, t, d)) return m;
+    if (CanTakeDuty(model, m, d, t)) return m;
   }
   return 0;
 }
 
-int ForcedChoice(ConditionModel& model, int t, int d) {
-  if (RequiredShortfall(model, t, d) == 0) return 0;
+ForcedPick ForcedChoice(ConditionModel& model, int d, int t) {
+  if (RequiredShortfall(model, d, t) == 0) return ForcedPick{};
   const ComboRule& rule = model.RequiredCombos(FirstRequiredCombo(model, t));
   CandidateTable table = MakeCandidateTable(kComboMembers);
   int n = 0;
@@ -164,9 +164,9 @@ int ForcedChoice(ConditionModel& model, int t, int d) {
   if (model.WorkFocus) SortCandidates(table, kCandColumns, kCandRanked, 1, n);
   for (int i = 1; i <= n; ++i) {
     const int m = table(i, kCandMember);
-    if (CanTakeDuty(model, m, t, d)) return m;
+    if (CanTakeDuty(model, m, d, t)) return ForcedPick{ForcedPick::Kind::kMember, m};
   }
-  return -1;
+  return ForcedPick{ForcedPick::Kind::kNoneAllowed, 0};
 }
 
 }  // namespace tsumiki

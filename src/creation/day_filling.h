@@ -22,15 +22,17 @@ struct DayFillContext {
   }
 };
 
+// How an attempt at a day ended.
+enum class DayResult { kFilled, kFailed };
+
 // Fills day d so that every duty type gets the staff NeedTable asks for:
 // required sequences from yesterday first, then required combinations, then up to
 // ten attempts with a random order of duty types.
 //
-// Returns 1.0 when the day is complete. Returns 0.0 when it could not be filled,
-// and then the day's Roster and Fixed columns are exactly as they were on entry:
-// a failed call leaves nothing behind. Only column d of Roster and Fixed changes;
+// After kFailed the day's Roster and Fixed columns are exactly as they were on
+// entry: a failed call leaves nothing behind. Only column d of Roster and Fixed changes;
 // the tallies (TypeTally, WorkDays) are the caller's to update.
-float TryDay(DayFillContext& ctx, int d);
+DayResult TryDay(DayFillContext& ctx, int d);
 
 // Fills the remaining need of day d type by type in `order` (entries 1..TypeCount).
 // On failure sets run.FailedSlot to (d, type) and returns false.
@@ -38,12 +40,19 @@ bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d);
 
 // The member who takes one more place of duty t on day d (already written into
 // Roster when the duty began a required sequence), or 0 when nobody can.
-int PickMember(DayFillContext& ctx, int t, int d);
+int PickMember(DayFillContext& ctx, int d, int t);
 
-// 0 when the required combination of t needs nobody more on day d (or t has
-// none); otherwise the first listed member, in ranking order, that may take the
-// duty; -1 when members are still lacking but none of the listed may take it.
-int ForcedChoice(ConditionModel& model, int t, int d);
+// What the required combination of duty t asks of day d.
+struct ForcedPick {
+  enum class Kind {
+    kNoneNeeded,  // the combination needs nobody more on d (or t has none)
+    kMember,      // `member`, the first listed in ranking order that may take t
+    kNoneAllowed  // members are still lacking but none of the listed may take t
+  };
+  Kind kind = Kind::kNoneNeeded;
+  int member = 0;
+};
+ForcedPick ForcedChoice(ConditionModel& model, int d, int t);
 
 // The day's Roster and Fixed columns, saved and put back together, so that an
 // attempt that failed leaves no stale Fixed marks behind.

@@ -14,6 +14,7 @@
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/repair_search.h"
+#include "optimise/search_context.h"
 #include "roster/duty_refusal.h"
 #include "roster/refusal_texts.h"
 #include "roster/roster_change.h"
@@ -32,7 +33,14 @@ using workbook::CellRange;
 
 void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0,
             Bgr back_colour = 0) {
-  ShowStatus(ctx.host, text, text_colour, back_colour, false, ctx.session.StatusPosition);
+  ShowStatus(ctx.host, text, text_colour, back_colour, /*topmost=*/false,
+             ctx.session.StatusPosition);
+}
+
+// What the searches on the month may touch: no session value but the status place.
+SearchContext SearchesOf(const EngineContext& ctx) {
+  return SearchContext{ctx.model, ctx.book,   ctx.host,
+                       ctx.run,   ctx.random, ctx.session.StatusPosition};
 }
 
 CellRange RosterRange(const EngineContext& ctx) {
@@ -90,7 +98,7 @@ std::string_view CreationModeCaption(int mode) {
 std::string 単勤単休総数情報(const EngineContext& ctx) {
   // The sheet may have been edited by hand since the roster was built: the text
   // counts what it shows, and the roster and its tallies follow it.
-  ReadRosterBack(ctx, 1, ctx.model.DayCount, false);
+  ReadRosterBack(ctx, 1, ctx.model.DayCount, /*quiet=*/false);
   const ConditionModel& model = ctx.model;
   int filled = 0;
   for (int m = 1; m <= model.MemberCount; ++m) {
@@ -100,9 +108,11 @@ std::string 単勤単休総数情報(const EngineContext& ctx) {
   }
   if (filled == 0) return std::string(kNoRosterData);
   int whole_month = 0;
-  const int single_work = SingleDayTotal(model, RunKind::kWork, 1, 0, whole_month);
+  const int single_work =
+      SingleDayTotal(model, RunKind::kWork, /*run_length=*/1, /*first=*/0, whole_month);
   whole_month = 0;
-  const int single_rest = SingleDayTotal(model, RunKind::kRest, 1, 0, whole_month);
+  const int single_rest =
+      SingleDayTotal(model, RunKind::kRest, /*run_length=*/1, /*first=*/0, whole_month);
   std::string text(CreationModeCaption(ctx.session.CreationMode));
   text += "\n\n";
   text += kSingleWorkLabel;
@@ -165,7 +175,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   loaded_fixed_ = model.Fixed;
   // The limit counts from the start of the whole run, whatever the passes took.
   run.DeadlineMs = run.RunStartTime + TimeLimitMs(model.TimeLimitMinutes);
-  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false);
+  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, /*quiet=*/false);
   Notify(DriverEvent::kLoaded, start);
   if (pass_number == 1) {
     // A month that no pass could staff ends here, before any day is filled.
@@ -179,7 +189,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   progress_.Load();
   progress_.SetRange(0, model.DayCount);
   progress_.SetPass(pass_number);
-  ctx_.book.SetAppState(AppState{true, false, false});
+  ctx_.book.SetAppState(
+      AppState{.screen_updating = true, .automatic_calculation = false, .events = false});
 
   DayFillContext fill = DayFillContext::From(ctx_);
   int d = model.StartDay;
@@ -198,7 +209,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
         break;
       }
       const DayColumn saved = SaveDayColumn(model, d);
-      if (TryDay(fill, d) > 0) {
+      if (TryDay(fill, d) == DayResult::kFilled) {
         ++run.DaySuccessCount;
         TallyDay(d);
         break;
@@ -207,10 +218,10 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
       if (d > 1) {
         const bool shake = ctx_.session.CreationMode >= 1 || run.PassCount >= 7;
         if (shake && t % 2 == 0) {
-          RandomSwapPass(ctx_, d - 1);
+          RandomSwapPass(SearchesOf(ctx_), ctx_.session.CreationMode, d - 1);
           if (d != model.DayCount) continue;
         }
-        Optimise(ctx_, /*first_argument=*/1, /*passes=*/1, d - 1);
+        Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/1, d - 1);
       }
     }
     WriteDay(d);
@@ -224,7 +235,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   }
 
   ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
-  ctx_.book.SetAppState(AppState{true, true, false});
+  ctx_.book.SetAppState(
+      AppState{.screen_updating = true, .automatic_calculation = true, .events = false});
 
   if (d > model.DayCount && run.DaySuccessCount > 0) {
     run.RosterComplete = true;
@@ -285,18 +297,18 @@ CreateResult CreationDriver::StartAction() {
     bool repeat = true;
     while (repeat) {
       if (StopRequested(run, host.MonotonicMs()) || !RunCreationPasses()) break;
-      Optimise(ctx_, /*first_argument=*/1, /*passes=*/1, model.DayCount);
+      Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/1, model.DayCount);
       Notify(DriverEvent::kOptimised, 1);
       if (StopRequested(run, host.MonotonicMs())) break;
-      Optimise(ctx_, /*first_argument=*/1, /*passes=*/2, model.DayCount);
+      Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/2, model.DayCount);
       Notify(DriverEvent::kOptimised, 2);
       if (StopRequested(run, host.MonotonicMs())) break;
       // Members still short of their targets: the repair search places the
       // missing days before the month is given up and built again.
       if (WorkDayShortfall(model) > 0) {
-        RepairWorkDays(ctx_, loaded_fixed_,
-                       run.DeadlineMs >= 0 ? run.DeadlineMs
-                                           : std::numeric_limits<std::int64_t>::max());
+        RepairWorkDays(
+            SearchesOf(ctx_), loaded_fixed_,
+            run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max());
         if (StopRequested(run, host.MonotonicMs())) break;
       }
       if (WorkDayShortfall(model) == 0) {
@@ -319,7 +331,8 @@ CreateResult CreationDriver::StartAction() {
       // an abort during it keeps the best month found.
       if (model.ImproveSeconds > 0 && WorkDayShortfall(model) == 0 &&
           !StopRequested(run, host.MonotonicMs())) {
-        const ImproveOutcome improved = ImproveRoster(ctx_, loaded_fixed_, model.ImproveSeconds);
+        const ImproveOutcome improved =
+            ImproveRoster(SearchesOf(ctx_), loaded_fixed_, model.ImproveSeconds);
         result.improvement = ImproveScores{improved.before, improved.after};
       }
       ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroColour));
@@ -374,7 +387,8 @@ CreateResult CreationDriver::StartAction() {
     host.MessageBox(result.message, kCreationStoppedTitle, MsgButtons::kOk, MsgIcon::kCritical);
   }
   run.DeadlineMs = -1;  // later searches (readjustment, optimisation window) have none
-  ctx_.book.SetAppState(AppState{true, true, true});
+  ctx_.book.SetAppState(
+      AppState{.screen_updating = true, .automatic_calculation = true, .events = true});
   Notify(DriverEvent::kRunEnded, 0);
   return result;
 }

@@ -209,17 +209,20 @@ bool StartConditionsDialog::OnSetClicked() {
     ctx_.host.MessageBox(check.refusal->message, check.refusal->title, MsgButtons::kOk);
     return false;
   }
-  ctx_.book.SetAppState(wb::AppState{true, true, true});
+  ctx_.book.SetAppState(
+      wb::AppState{.screen_updating = true, .automatic_calculation = true, .events = true});
   caption_ = std::string(kStartConditionsStoring);
   ctx_.host.SetWindowCaption(WindowId::kStartConditions, caption_);
-  ShowStatus(ctx_.host, kStartConditionsStoring, 0, 0, false, ctx_.session.StatusPosition);
+  ShowStatus(ctx_.host, kStartConditionsStoring, kDefaultColour, kDefaultColour, /*topmost=*/false,
+             ctx_.session.StatusPosition);
   visible_ = false;
   try {
     StoreStartConditions(ctx_, check.values, weights_);
   } catch (const wb::WorkbookError& error) {
     // Nothing was written (every name is resolved first): the dialog comes back
     // with the planner's entries so they can fix the workbook and try again.
-    ShowStatus(ctx_.host, "", 0, 0, false, ctx_.session.StatusPosition);
+    ShowStatus(ctx_.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
+               ctx_.session.StatusPosition);
     caption_ = std::string(kStartConditionsCaption);
     ctx_.host.SetWindowCaption(WindowId::kStartConditions, caption_);
     visible_ = true;
@@ -227,7 +230,8 @@ bool StartConditionsDialog::OnSetClicked() {
                          MsgIcon::kExclamation);
     return false;
   }
-  ShowStatus(ctx_.host, "", 0, 0, false, ctx_.session.StatusPosition);
+  ShowStatus(ctx_.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
+             ctx_.session.StatusPosition);
   Close();
   return true;
 }

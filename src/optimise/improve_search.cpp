@@ -73,7 +73,8 @@ class Improver {
             (outcome.steps == 0 || ctx_.host.MonotonicMs() - shown_at >= kStatusIntervalMs)) {
           shown = best_;
           shown_at = ctx_.host.MonotonicMs();
-          ShowStatus(ctx_.host, ImproveStatusText(best_), 0, 0, false, ctx_.status_position);
+          ShowStatus(ctx_.host, ImproveStatusText(best_), kDefaultColour, kDefaultColour,
+                     /*topmost=*/false, ctx_.status_position);
         } else {
           ctx_.host.DoEvents();
         }
@@ -89,7 +90,8 @@ class Improver {
       }
     }
     RestoreBest();
-    ShowStatus(ctx_.host, "", 0, 0, false, ctx_.status_position);
+    ShowStatus(ctx_.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
+               ctx_.status_position);
     outcome.after = RosterScore(model_);
     return outcome;
   }
@@ -246,13 +248,13 @@ class Improver {
     const int from = undo ? c.to : c.d;
     const int to = undo ? c.d : c.to;
     SetDuty(model_, c.a, to, model_.Roster(c.a, from));
-    SetDuty(model_, c.a, from, 0);
+    SetDuty(model_, c.a, from, kRestDay);
   }
   void Apply() {
-    for (int i = 0; i < size_; ++i) Change(move_[static_cast<std::size_t>(i)], false);
+    for (int i = 0; i < size_; ++i) Change(move_[static_cast<std::size_t>(i)], /*undo=*/false);
   }
   void Undo() {
-    for (int i = size_ - 1; i >= 0; --i) Change(move_[static_cast<std::size_t>(i)], true);
+    for (int i = size_ - 1; i >= 0; --i) Change(move_[static_cast<std::size_t>(i)], /*undo=*/true);
   }
 
   bool AtTarget(int m) const {
@@ -357,14 +359,14 @@ std::int64_t MoveBudget(float seconds) {
   return static_cast<std::int64_t>(std::llround(static_cast<double>(seconds) * kMovesPerSecond));
 }
 
-ImproveOutcome ImproveRoster(EngineContext& ctx, const IndexGrid<int>& reserved, float seconds) {
+ImproveOutcome ImproveRoster(const SearchContext& ctx, const IndexGrid<int>& reserved,
+                             float seconds) {
   const std::int64_t now = ctx.host.MonotonicMs();
   std::int64_t deadline = now + static_cast<std::int64_t>(std::llround(seconds * 1000.0));
   if (ctx.run.DeadlineMs >= 0) deadline = std::min(deadline, ctx.run.DeadlineMs);
-  const ImproveOutcome outcome =
-      ImproveSearch(ImproveContext{ctx.model, ctx.host, ctx.run, ctx.random, reserved,
-                                   ctx.session.StatusPosition},
-                    ImproveLimits{deadline, MoveBudget(seconds)});
+  const ImproveOutcome outcome = ImproveSearch(
+      ImproveContext{ctx.model, ctx.host, ctx.run, ctx.random, reserved, ctx.status_position},
+      ImproveLimits{deadline, MoveBudget(seconds)});
   if (outcome.after < outcome.before) WriteRosterDays(ctx.book, ctx.model);
   return outcome;
 }

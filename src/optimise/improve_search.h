@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "conditions/condition_model.h"
-#include "conditions/engine_context.h"
 #include "conditions/run_state.h"
 #include "optimise/repair_search.h"
+#include "optimise/search_context.h"
 #include "ui/host.h"
 #include "ui/random.h"
 
@@ -59,6 +59,7 @@ ImproveOutcome ImproveSearch(ImproveContext ctx, const ImproveLimits& limits);
 
 // The driver's entry: runs ImproveSearch for `seconds` (ended sooner by the run's
 // deadline or an abort) and writes a changed month into Time_Table once.
-ImproveOutcome ImproveRoster(EngineContext& ctx, const IndexGrid<int>& reserved, float seconds);
+ImproveOutcome ImproveRoster(const SearchContext& ctx, const IndexGrid<int>& reserved,
+                             float seconds);
 
 }  // namespace tsumiki

@@ -30,13 +30,13 @@ int DrawPosition(RandomSource& random, int first, int last) {
 std::string WorkbookScoreText(const workbook::Workbook& book) {
   const workbook::CellRange range = layout::Range(book, layout::kStdDev);
   const workbook::CellValue value = book.ReadCell(range, 1, 1);
-  if (value.IsNumber()) return FormatScore(value.Number(), 3);
+  if (value.IsNumber()) return FormatScore(value.Number(), /*decimals=*/3);
   return workbook::ValueToText(value);
 }
 
 }  // namespace
 
-float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
+float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
                          PassState& state) {
   ConditionModel& model = ctx.model;
   const int n = model.MemberCount;
@@ -55,7 +55,7 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
     // The work-run limit refuses this exchange whatever the codes: spare the swap.
     if (work_limit > 0 && (run_m > work_limit || run_j > work_limit)) continue;
     SwapDuties(model, m, j, d);
-    const bool acceptable = SwapCheckWithWorkRuns(model, SwapRule::kWithWorkDayTarget, d, m, j,
+    const bool acceptable = SwapCheckWithWorkRuns(model, m, j, d, SwapRule::kWithWorkDayTarget,
                                                   run_m, run_j) == kRuleAccept;
     if (acceptable) {
       const float score = tally.ScoreAfterSwap(model, m, j, d);
@@ -72,7 +72,7 @@ float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterShe
   return candidate;
 }
 
-float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_day) {
+float OptimisePass(const SearchContext& ctx, OptimiseWindow& window, int k, int last_day) {
   ConditionModel& model = ctx.model;
   const int first = model.StartDay;
   float best_score = kStartScore;
@@ -97,7 +97,7 @@ float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_d
       const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet, state);
       if (c < best_score) {
         best_score = c;
-        window.SetScoreText(FormatScore(best_score, 2));
+        window.SetScoreText(FormatScore(best_score, /*decimals=*/2));
       }
       // The partner loop has seen the abort already; the other members need not
       // each look again.
@@ -109,9 +109,9 @@ float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_d
   return RoundScore(best_score);
 }
 
-void Optimise(EngineContext& ctx, int /*first_argument*/, int passes, int last_day) {
+void Optimise(const SearchContext& ctx, int /*first_argument*/, int passes, int last_day) {
   if (ctx.run.AbortRequested) return;
-  OptimiseWindow window(ctx.host, ctx.run, ctx.session.StatusPosition);
+  OptimiseWindow window(ctx.host, ctx.run, ctx.status_position);
   window.Load();
   ctx.book.SetAppState({.screen_updating = true, .automatic_calculation = false, .events = false});
   window.SetRange(0, passes * last_day);
@@ -127,8 +127,8 @@ void Optimise(EngineContext& ctx, int /*first_argument*/, int passes, int last_d
     const float result = OptimisePass(ctx, window, k, last_day);
     if (result == previous) going_on = false;
     if (WorkDayShortfall(ctx.model) > 0 && ctx.run.RosterComplete) {
-      AdjustWorkDays(ctx, /*strict=*/true);
-      AdjustWorkDays(ctx, /*strict=*/false);
+      AdjustWorkDays(ctx.Adjust(), /*strict=*/true);
+      AdjustWorkDays(ctx.Adjust(), /*strict=*/false);
     }
     passes_done = ctx.run.AbortRequested ? passes : k;
     previous = result;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "conditions/engine_context.h"
 #include "optimise/optimise_window.h"
 #include "optimise/pass_state.h"
+#include "optimise/search_context.h"
 #include "roster/roster_sheet.h"
 
 namespace tsumiki {
@@ -19,19 +19,19 @@ inline constexpr float kNoImprovement = 65535.0f;
 // changed cells are written into the sheet copy. Candidates are scored by the
 // state's tally, which must hold the roster as it stands and is kept in step with
 // every swap. Returns the new score, or kNoImprovement.
-float ImproveMemberOnDay(EngineContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
+float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, RosterSheetCopy& sheet,
                          PassState& state);
 
 // One greedy pass over the days StartDay..last_day in a shuffled order, with the
 // members in list order. Reads Time_Table once and writes it back once, also after
 // an abort. `k` is the pass number (for the progress bar). Returns the pass's best
 // score cut to three decimals.
-float OptimisePass(EngineContext& ctx, OptimiseWindow& window, int k, int last_day);
+float OptimisePass(const SearchContext& ctx, OptimiseWindow& window, int k, int last_day);
 
 // Up to `passes` passes (stopping early when a pass ends on the same score as the
 // one before, or at an abort), with the work-day adjustment after each pass while
 // members are short and the roster is complete. Shows the optimisation window
 // meanwhile. `first_argument` has no effect; callers pass 1.
-void Optimise(EngineContext& ctx, int first_argument, int passes, int last_day);
+void Optimise(const SearchContext& ctx, int first_argument, int passes, int last_day);
 
 }  // namespace tsumiki

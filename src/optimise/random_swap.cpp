@@ -27,10 +27,9 @@ bool IsSingleDay(const ConditionModel& model, int m, int d) {
 
 }  // namespace
 
-void RandomSwapPass(EngineContext& ctx, int last_day) {
+void RandomSwapPass(const SearchContext& ctx, int mode, int last_day) {
   ConditionModel& model = ctx.model;
   const int n = model.MemberCount;
-  const int mode = ctx.session.CreationMode;
   RosterSheetCopy sheet(ctx.book);
   for (int d = model.StartDay; d <= last_day && !ctx.run.AbortRequested; ++d) {
     for (int r = 1; r <= n; ++r) {
@@ -40,7 +39,7 @@ void RandomSwapPass(EngineContext& ctx, int last_day) {
       const int b = DrawMember(ctx.random, n);
       if (a == b) continue;
       SwapDuties(model, a, b, d);
-      bool stays = SwapCheck(model, SwapRule::kWithWorkDayTarget, d, a, b) == kRuleAccept;
+      bool stays = SwapCheck(model, a, b, d, SwapRule::kWithWorkDayTarget) == kRuleAccept;
       if (stays && d < model.DayCount) {
         if (mode == kModeMinimiseSingleHigh && IsSingleDay(model, a, d)) stays = false;
         if ((mode == kModeMinimiseSingleHigh || mode == kModeMinimiseSingleLow) &&

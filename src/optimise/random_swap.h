@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conditions/engine_context.h"
+#include "optimise/search_context.h"
 
 namespace tsumiki {
 
@@ -9,7 +9,7 @@ namespace tsumiki {
 // accepts it and, in the modes that keep single days down, it leaves no single
 // work or rest day on that day (for member a in mode 0, for member b in modes 0
 // and 1; never tested on the month's last day). Reads Time_Table once and writes
-// it back once, also after an abort.
-void RandomSwapPass(EngineContext& ctx, int last_day);
+// it back once, also after an abort. `mode` is the creation mode (kMode...).
+void RandomSwapPass(const SearchContext& ctx, int mode, int last_day);
 
 }  // namespace tsumiki

@@ -14,17 +14,19 @@ ReadjustSearch::Trial ReadjustSearch::TrySwap(int a, int b, int d) {
   SwapDuties(model_, a, b, d);
   const int ca = model_.Roster(a, d);
   const int cb = model_.Roster(b, d);
-  if (CanAddDuty(model_, ca, d, a, last) != kRuleAccept || !SequencesHold(a, d)) {
+  if (CanAddDuty(model_, a, d, ca, last) != kRuleAccept || !SequencesHold(a, d)) {
     SwapDuties(model_, a, b, d);
     return Trial::kRefused;
   }
-  if (CanAddDuty(model_, cb, d, b, last) != kRuleAccept) return Trial::kPartnerStuck;
+  if (CanAddDuty(model_, b, d, cb, last) != kRuleAccept) return Trial::kPartnerStuck;
   if (!SequencesHold(b, d)) {
     SwapDuties(model_, a, b, d);
     return Trial::kRefused;
   }
   // The readjustment frees a day, so the work-day target is not held against it.
-  if (SwapCheck(model_, SwapRule::kWithoutWorkDayTarget, d, a, b) == kRuleAccept) return Trial::kAccepted;
+  if (SwapCheck(model_, a, b, d, SwapRule::kWithoutWorkDayTarget) == kRuleAccept) {
+    return Trial::kAccepted;
+  }
   SwapDuties(model_, a, b, d);
   return Trial::kRefused;
 }
@@ -106,9 +108,9 @@ bool ReadjustSearch::ChainStepHolds(std::size_t mark) {
   }
   const int d = step.day;
   const bool holds =
-      CanAddDuty(model_, model_.Roster(step.b, d), d, step.b, model_.DayCount) == kRuleAccept &&
+      CanAddDuty(model_, step.b, d, model_.Roster(step.b, d), model_.DayCount) == kRuleAccept &&
       SequencesHold(step.a, d) && SequencesHold(step.b, d) &&
-      SwapCheck(model_, SwapRule::kWithoutWorkDayTarget, d, step.a, step.b) == kRuleAccept;
+      SwapCheck(model_, step.a, step.b, d, SwapRule::kWithoutWorkDayTarget) == kRuleAccept;
   for (std::size_t k = exchanges_.size(); k-- > mark + 1;) {
     SwapDuties(model_, exchanges_[k].a, exchanges_[k].b, exchanges_[k].day);
   }

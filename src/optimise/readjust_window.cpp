@@ -39,7 +39,7 @@ bool ReadjustWindow::Load() {
 
 bool ReadjustWindow::LoadModel() {
   if (LoadRosterConditions(ctx_) < 0) return false;
-  ReadRosterBack(ctx_, 1, ctx_.model.DayCount, false);
+  ReadRosterBack(ctx_, 1, ctx_.model.DayCount, /*quiet=*/false);
   ctx_.run.ModelLoaded = true;
   return true;
 }

@@ -44,7 +44,8 @@ class Search {
       if (outcome.steps % kEventInterval == 0) {
         if (cost_ != shown) {
           shown = cost_;
-          ShowStatus(ctx_.host, RepairStatusText(cost_), 0, 0, false, ctx_.status_position);
+          ShowStatus(ctx_.host, RepairStatusText(cost_), kDefaultColour, kDefaultColour,
+                     /*topmost=*/false, ctx_.status_position);
         } else {
           ctx_.host.DoEvents();
         }
@@ -56,7 +57,8 @@ class Search {
       }
       Step(outcome.steps);
     }
-    ShowStatus(ctx_.host, "", 0, 0, false, ctx_.status_position);
+    ShowStatus(ctx_.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
+               ctx_.status_position);
     outcome.missing = cost_;
     return outcome;
   }
@@ -214,11 +216,12 @@ RepairOutcome RepairSearch(RepairContext ctx, const RepairLimits& limits) {
   return Search(ctx, limits).Run();
 }
 
-bool RepairWorkDays(EngineContext& ctx, const IndexGrid<int>& reserved, std::int64_t deadline_ms) {
+bool RepairWorkDays(const SearchContext& ctx, const IndexGrid<int>& reserved,
+                    std::int64_t deadline_ms) {
   ConditionModel& model = ctx.model;
   if (WorkDayShortfall(model) <= 0) return WorkDayShortfall(model) == 0;
   const RepairOutcome outcome = RepairSearch(
-      RepairContext{model, ctx.host, ctx.run, ctx.random, reserved, ctx.session.StatusPosition},
+      RepairContext{model, ctx.host, ctx.run, ctx.random, reserved, ctx.status_position},
       RepairLimits{deadline_ms});
   WriteRosterDays(ctx.book, model);
   return outcome.missing == 0 && WorkDayShortfall(model) == 0;

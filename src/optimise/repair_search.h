@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "conditions/condition_model.h"
-#include "conditions/engine_context.h"
 #include "conditions/run_state.h"
+#include "optimise/search_context.h"
 #include "ui/host.h"
 #include "ui/random.h"
 
@@ -57,6 +57,7 @@ RepairOutcome RepairSearch(RepairContext ctx, const RepairLimits& limits);
 
 // The driver's entry: runs RepairSearch with the deadline and writes the month
 // into Time_Table once. True when no work day is missing any more.
-bool RepairWorkDays(EngineContext& ctx, const IndexGrid<int>& reserved, std::int64_t deadline_ms);
+bool RepairWorkDays(const SearchContext& ctx, const IndexGrid<int>& reserved,
+                    std::int64_t deadline_ms);
 
 }  // namespace tsumiki

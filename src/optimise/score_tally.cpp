@@ -240,10 +240,12 @@ SingleDays ScoreTally::SinglesAfter(const ConditionModel& model, int m, int d) c
                            prevent_single_work_, work_focus_);
   }
   SingleDays s;
-  if (prevent_single_work_) s.isolated = CountIsolatedWorkDays(model, m, 1);
+  if (prevent_single_work_) s.isolated = CountIsolatedWorkDays(model, m, /*run_length=*/1);
   if (work_focus_) {
-    s.work = MemberSingleDayCount(model, m, RunKind::kWork, 1, 0, day_count_, kLongRunBound);
-    s.rest = MemberSingleDayCount(model, m, RunKind::kRest, 1, 0, day_count_, kLongRunBound);
+    s.work = MemberSingleDayCount(model, m, RunKind::kWork, /*run_length=*/1, /*first=*/0,
+                                  day_count_, kLongRunBound);
+    s.rest = MemberSingleDayCount(model, m, RunKind::kRest, /*run_length=*/1, /*first=*/0,
+                                  day_count_, kLongRunBound);
   }
   return s;
 }
@@ -266,9 +268,11 @@ void ScoreTally::CountSingles(const ConditionModel& model, int m) {
     SetSingles(m, s.isolated, s.work, s.rest);
     return;
   }
-  SetSingles(m, CountIsolatedWorkDays(model, m, 1),
-             MemberSingleDayCount(model, m, RunKind::kWork, 1, 0, day_count_, kLongRunBound),
-             MemberSingleDayCount(model, m, RunKind::kRest, 1, 0, day_count_, kLongRunBound));
+  SetSingles(m, CountIsolatedWorkDays(model, m, /*run_length=*/1),
+             MemberSingleDayCount(model, m, RunKind::kWork, /*run_length=*/1, /*first=*/0,
+                                  day_count_, kLongRunBound),
+             MemberSingleDayCount(model, m, RunKind::kRest, /*run_length=*/1, /*first=*/0,
+                                  day_count_, kLongRunBound));
 }
 
 void ScoreTally::SetSingles(int m, int isolated, int single_work, int single_rest) {

@@ -26,14 +26,14 @@ int Need(const ConditionModel& model, int m) {
 bool BreaksRosterRules(const ConditionModel& model, int t, int d, int m) {
   const int follower = RequiredFollower(model, t);
   if (follower >= 1 && d < model.DayCount && model.Roster(m, d + 1) != follower) return true;
-  return ForbiddenComboHit(model, t, m, d);
+  return ForbiddenComboHit(model, m, d, t);
 }
 
 // One sweep over the duty types and the day order for member m. The type loop goes
 // on while t + 1 < TypeCount, and the position loop while k + 1 <= DayCount -
 // StartDay: both stop one short of their range (the last type and the most
 // over-staffed day are never tried), and both always try their first entry.
-void Sweep(EngineContext& ctx, int m, const IndexArray<int>& order, bool strict,
+void Sweep(const AdjustContext& ctx, int m, const IndexArray<int>& order, bool strict,
            bool long_rest_only, int& need) {
   ConditionModel& model = ctx.model;
   const int days = model.DayCount;
@@ -41,7 +41,7 @@ void Sweep(EngineContext& ctx, int m, const IndexArray<int>& order, bool strict,
     for (int k = 1;; ++k) {
       const int d = order(k);
       const bool skip = model.Roster(m, d) != 0 ||
-                        CanAddDuty(model, t, d, m, days) != kRuleAccept ||
+                        CanAddDuty(model, m, d, t, days) != kRuleAccept ||
                         BreaksRosterRules(model, t, d, m) ||
                         (long_rest_only && model.MaxConsecRest != 0 &&
                          OffRunAround(model, m, d) <= model.MaxConsecRest) ||
@@ -89,7 +89,7 @@ void DaysBySurplus(ConditionModel& model, IndexArray<int>& order) {
   }
 }
 
-int AdjustWorkDays(EngineContext& ctx, bool strict) {
+int AdjustWorkDays(const AdjustContext& ctx, bool strict) {
   ConditionModel& model = ctx.model;
   if (!model.WorkDayAdjust || ctx.run.AbortRequested) return 0;
   const double rest_deviation = ReadRosterNumber(ctx.book, layout::kRestDeviation);
@@ -97,7 +97,8 @@ int AdjustWorkDays(EngineContext& ctx, bool strict) {
   if (rest_deviation == 0 && rest_balance == 0) return 0;
   if (model.StartDay < 1 || model.StartDay > model.DayCount) return 0;
 
-  ShowStatus(ctx.host, kAdjustingStatus, 0, 0, false, ctx.session.StatusPosition);
+  ShowStatus(ctx.host, kAdjustingStatus, kDefaultColour, kDefaultColour, /*topmost=*/false,
+             ctx.status_position);
   IndexArray<int> order(0, model.DayCount - model.StartDay + 2);
   for (int m = 1; m <= model.MemberCount; ++m) {
     int need = Need(model, m);
@@ -110,7 +111,7 @@ int AdjustWorkDays(EngineContext& ctx, bool strict) {
     if (need >= 1) Sweep(ctx, m, order, strict, /*long_rest_only=*/false, need);
   }
   const int result = WorkDayShortfall(model);
-  ShowStatus(ctx.host, "", 0, 0, false, ctx.session.StatusPosition);
+  ShowStatus(ctx.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false, ctx.status_position);
   return result;
 }
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "conditions/condition_model.h"
-#include "conditions/engine_context.h"
+#include "optimise/search_context.h"
 
 namespace tsumiki {
 
@@ -22,6 +22,6 @@ void DaysBySurplus(ConditionModel& model, IndexArray<int>& order);
 // behind. Runs only with 勤務日数調整 on, no abort requested, and the sheet's rest
 // deviation (休み偏差, 休み増減計) not both 0. Returns WorkDayShortfall afterwards,
 // or 0 when it did not run.
-int AdjustWorkDays(EngineContext& ctx, bool strict);
+int AdjustWorkDays(const AdjustContext& ctx, bool strict);
 
 }  // namespace tsumiki

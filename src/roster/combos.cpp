@@ -13,7 +13,7 @@ int RecordCount(const IndexArray<ComboRule>& records, int declared) {
 
 }  // namespace
 
-bool ComboLists(const ConditionModel& model, const ComboRule& rule, int m) {
+bool ComboLists(const ConditionModel& model, int m, const ComboRule& rule) {
   const double own = LeadingNumber(model.MemberInfo(m, 1));
   for (int k = 1; k <= kComboMembers; ++k) {
     const int number = rule.Members[static_cast<std::size_t>(k)];
@@ -26,7 +26,7 @@ bool ComboLists(const ConditionModel& model, const ComboRule& rule, int m) {
   return false;
 }
 
-int ComboMembersOnDuty(const ConditionModel& model, const ComboRule& rule, int t, int d) {
+int ComboMembersOnDuty(const ConditionModel& model, int d, int t, const ComboRule& rule) {
   int count = 0;
   for (int k = 1; k <= kComboMembers; ++k) {
     const int number = rule.Members[static_cast<std::size_t>(k)];
@@ -37,13 +37,13 @@ int ComboMembersOnDuty(const ConditionModel& model, const ComboRule& rule, int t
   return count;
 }
 
-bool ForbiddenComboHit(const ConditionModel& model, int t, int m, int d) {
+bool ForbiddenComboHit(const ConditionModel& model, int m, int d, int t) {
   const int records = RecordCount(model.ForbiddenCombos, model.ForbiddenComboCount);
   for (int r = 1; r <= records; ++r) {
     const ComboRule& rule = model.ForbiddenCombos(r);
     if (rule.TypeIndex != t && rule.TypeIndex != kAnyType) continue;
-    if (rule.Count < 1 || !ComboLists(model, rule, m)) continue;
-    if (ComboMembersOnDuty(model, rule, t, d) >= rule.Count - 1) return true;
+    if (rule.Count < 1 || !ComboLists(model, m, rule)) continue;
+    if (ComboMembersOnDuty(model, d, t, rule) >= rule.Count - 1) return true;
   }
   return false;
 }
@@ -55,8 +55,8 @@ bool ForbiddenComboBreached(const ConditionModel& model, int m, int d) {
   for (int r = 1; r <= records; ++r) {
     const ComboRule& rule = model.ForbiddenCombos(r);
     if (rule.TypeIndex != duty && rule.TypeIndex != kAnyType) continue;
-    if (rule.Count < 1 || !ComboLists(model, rule, m)) continue;
-    if (ComboMembersOnDuty(model, rule, duty, d) >= rule.Count) return true;
+    if (rule.Count < 1 || !ComboLists(model, m, rule)) continue;
+    if (ComboMembersOnDuty(model, d, duty, rule) >= rule.Count) return true;
   }
   return false;
 }
@@ -70,11 +70,11 @@ int FirstRequiredCombo(const ConditionModel& model, int t) {
   return 0;
 }
 
-int RequiredShortfall(const ConditionModel& model, int t, int d) {
+int RequiredShortfall(const ConditionModel& model, int d, int t) {
   const int r = FirstRequiredCombo(model, t);
   if (r == 0) return 0;
   const ComboRule& rule = model.RequiredCombos(r);
-  return std::max(0, rule.Count - ComboMembersOnDuty(model, rule, t, d));
+  return std::max(0, rule.Count - ComboMembersOnDuty(model, d, t, rule));
 }
 
 }  // namespace tsumiki

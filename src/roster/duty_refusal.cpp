@@ -22,7 +22,7 @@ bool RequiredSequenceBlocked(const ConditionModel& model, int m, int d, int t) {
   if (RequiredFollower(model, t) == 0) return false;
   // RequiredPatternConflict writes the cell when the sequence fits.
   ConditionModel scratch = model;
-  return RequiredPatternConflict(scratch, t, m, d);
+  return RequiredPatternConflict(scratch, m, d, t);
 }
 
 }  // namespace
@@ -44,14 +44,14 @@ DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t) {
   if (MaskHasDuty(NextDayBanAfter(model, model.Roster(m, d - 1)), t)) {
     return DutyRefusal::kNextDayBan;
   }
-  if (ForbiddenPatternHit(model, t, m, d)) return DutyRefusal::kForbiddenPattern;
+  if (ForbiddenPatternHit(model, m, d, t)) return DutyRefusal::kForbiddenPattern;
   if (d != model.DayCount) {
     const int reserved = model.Fixed(m, d + 1);
     if (reserved > 0 && MaskHasDuty(NextDayBanAfter(model, t), reserved)) {
       return DutyRefusal::kNextDayReservation;
     }
   }
-  if (ForbiddenComboHit(model, t, m, d)) return DutyRefusal::kForbiddenCombo;
+  if (ForbiddenComboHit(model, m, d, t)) return DutyRefusal::kForbiddenCombo;
   if (model.MaxConsecWork != 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) {
     return DutyRefusal::kConsecutiveLimit;
   }

@@ -14,19 +14,19 @@ int NextDayBanAfter(const ConditionModel& model, int duty) {
 
 }  // namespace
 
-bool CanTakeDuty(ConditionModel& model, int m, int t, int d) {
+bool CanTakeDuty(ConditionModel& model, int m, int d, int t) {
   if (model.Roster(m, d) != 0) return false;
   if (model.WorkDays(m) >= model.WorkDayTarget(m)) return false;
   const int banned = model.DutyBanMask(m, d) | NextDayBanAfter(model, model.Roster(m, d - 1));
   if (MaskHasDuty(banned, t)) return false;
-  if (ForbiddenPatternHit(model, t, m, d)) return false;
+  if (ForbiddenPatternHit(model, m, d, t)) return false;
   if (d != model.DayCount) {
     const int reserved = model.Fixed(m, d + 1);
     if (reserved > 0 && MaskHasDuty(NextDayBanAfter(model, t), reserved)) return false;
   }
-  if (ForbiddenComboHit(model, t, m, d)) return false;
+  if (ForbiddenComboHit(model, m, d, t)) return false;
   if (model.MaxConsecWork != 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) return false;
-  return !RequiredPatternConflict(model, t, m, d);
+  return !RequiredPatternConflict(model, m, d, t);
 }
 
 }  // namespace tsumiki

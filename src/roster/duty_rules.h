@@ -11,6 +11,6 @@ namespace tsumiki {
 //
 // When t begins a required sequence and the answer is true, the cell has been
 // written as well: Roster(m, d) = Fixed(m, d) = t (see RequiredPatternConflict).
-bool CanTakeDuty(ConditionModel& model, int m, int t, int d);
+bool CanTakeDuty(ConditionModel& model, int m, int d, int t);
 
 }  // namespace tsumiki

@@ -35,7 +35,7 @@ bool IsDutyType(const ConditionModel& model, int t) {
 
 }  // namespace
 
-bool ForbiddenPatternHit(const ConditionModel& model, int t, int m, int d) {
+bool ForbiddenPatternHit(const ConditionModel& model, int m, int d, int t) {
   // The swap checks ask this for every candidate exchange; most workplaces have
   // few sequences or none, and then the window need not be read.
   if (model.ForbiddenPatternCount <= 0) return false;
@@ -70,7 +70,7 @@ int RequiredFollower(const ConditionModel& model, int first) {
   return 0;
 }
 
-bool RequiredPatternConflict(ConditionModel& model, int t, int m, int d) {
+bool RequiredPatternConflict(ConditionModel& model, int m, int d, int t) {
   if (RequiredFollower(model, t) == 0) return false;
 
   const int pairs = std::min(model.RequiredPatternCount, model.RequiredPatterns.RowHi());

@@ -7,7 +7,7 @@ namespace tsumiki {
 // True when giving member m duty t on day d would complete one of the forbidden
 // duty sequences inside the nine days d-4..d+4 (the previous month's tail stands
 // in for the days before day 1 when UsePrevMonth is set).
-bool ForbiddenPatternHit(const ConditionModel& model, int t, int m, int d);
+bool ForbiddenPatternHit(const ConditionModel& model, int m, int d, int t);
 
 // The duty that a required sequence puts on the day after duty `first`: the
 // following duty of the first pair that starts with `first` and names a real duty
@@ -24,6 +24,6 @@ inline constexpr int kMaxChainLength = 10;
 // pass MaxConsecWork). When there is no conflict, member m gets duty t on day d in
 // both Roster and Fixed, so the cell counts as fixed from then on. Returns false
 // and writes nothing when t begins no required sequence.
-bool RequiredPatternConflict(ConditionModel& model, int t, int m, int d);
+bool RequiredPatternConflict(ConditionModel& model, int m, int d, int t);
 
 }  // namespace tsumiki

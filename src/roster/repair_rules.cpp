@@ -23,7 +23,7 @@ RepairRules::RepairRules(const ConditionModel& model) {
   auto rows_of = [&](const ComboRule& rule) {
     Combo combo{rule.TypeIndex, rule.Count, {}};
     for (int m = 1; m <= model.MemberCount; ++m) {
-      if (ComboLists(model, rule, m)) combo.rows.push_back(m);
+      if (ComboLists(model, m, rule)) combo.rows.push_back(m);
     }
     return combo;
   };

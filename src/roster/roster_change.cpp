@@ -31,7 +31,7 @@ void PlaceDuty(ConditionModel& model, int m, int d, int type, RosterCells* sheet
 }
 
 void RemoveDuty(ConditionModel& model, int m, int d, RosterCells* sheet) {
-  SetDuty(model, m, d, 0, sheet);
+  SetDuty(model, m, d, kRestDay, sheet);
 }
 
 void SwapDuties(ConditionModel& model, int a, int b, int d, RosterCells* sheet) {
@@ -58,6 +58,14 @@ void CountDays(ConditionModel& model, int first, int last) {
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = first; d <= last; ++d) Count(model, m, model.Roster(m, d), +1);
   }
+}
+
+void RecountMonth(ConditionModel& model) {
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    model.WorkDays(m) = 0;
+    for (int t = 1; t <= kTallyTotal; ++t) model.TypeTally(m, t) = 0;
+  }
+  CountDays(model, 1, model.DayCount);
 }
 
 }  // namespace tsumiki

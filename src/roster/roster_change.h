@@ -36,5 +36,8 @@ void CountFilledCell(ConditionModel& model, int m, int d, int counted);
 // Counts the duties of days first..last, which the tallies do not count yet (the
 // reservations the load placed), on top of what the tallies hold.
 void CountDays(ConditionModel& model, int first, int last);
+// The tallies become a count of days 1..DayCount alone, the past totals left out:
+// the month judged on its own.
+void RecountMonth(ConditionModel& model);
 
 }  // namespace tsumiki

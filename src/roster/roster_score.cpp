@@ -43,7 +43,7 @@ float RosterScore(ConditionModel& model) {
   score += TallySpread(model, kTallyScratch) * model.OptimiseWeights(kWeightCount);
   if (model.PreventSingleWork) {
     int isolated = 0;
-    for (int m = 1; m <= n; ++m) isolated += CountIsolatedWorkDays(model, m, 1);
+    for (int m = 1; m <= n; ++m) isolated += CountIsolatedWorkDays(model, m, /*run_length=*/1);
     score += static_cast<float>(2 * isolated);
   }
   if (model.WorkFocus) {

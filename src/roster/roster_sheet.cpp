@@ -60,7 +60,10 @@ double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& 
 void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool quiet) {
   if (first_day == -1) return;
   ConditionModel& model = ctx.model;
-  if (!quiet) ShowStatus(ctx.host, kStatusReadingRoster, 0, 0, false, ctx.session.StatusPosition);
+  if (!quiet) {
+    ShowStatus(ctx.host, kStatusReadingRoster, kDefaultColour, kDefaultColour, /*topmost=*/false,
+               ctx.session.StatusPosition);
+  }
   const auto grid = ctx.book.ReadGrid(layout::Range(ctx.book, layout::kTimeTable));
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = first_day; d <= last_day; ++d) {
@@ -74,11 +77,15 @@ void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool 
       SetDuty(model, m, d, type);
     }
   }
-  ShowStatus(ctx.host, "", 0, 0, false, ctx.session.StatusPosition);
+  ShowStatus(ctx.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
+             ctx.session.StatusPosition);
 }
 
 int LoadRosterConditions(EngineContext& ctx) {
-  const int start = LoadConditions(ctx);
+  const LoadResult loaded = LoadConditions(LoadContext{
+      ctx.book, ctx.host, ctx.model, ctx.session.StatusPosition, ctx.session.ImproveSeconds});
+  ctx.session.StatusPosition = loaded.status_position;
+  const int start = loaded.start_day;
   if (start >= 1) CountDays(ctx.model, start, ctx.model.DayCount);
   return start;
 }

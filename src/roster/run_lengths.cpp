@@ -25,11 +25,11 @@ int RunBefore(const ConditionModel& model, int m, int d, bool work) {
 }  // namespace
 
 int WorkRunBefore(const ConditionModel& model, int m, int d) {
-  return RunBefore(model, m, d, true);
+  return RunBefore(model, m, d, /*work=*/true);
 }
 
 int OffRunBefore(const ConditionModel& model, int m, int d) {
-  return RunBefore(model, m, d, false);
+  return RunBefore(model, m, d, /*work=*/false);
 }
 
 int WorkRunAround(const ConditionModel& model, int m, int d) {

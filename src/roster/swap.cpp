@@ -15,14 +15,16 @@ constexpr const char* kUnknownDutyText = "Err";
 
 }  // namespace
 
-RuleVerdict SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b) {
-  if (model.MaxConsecWork <= 0) return SwapCheckWithWorkRuns(model, rule, d, a, b, 0, 0);
-  return SwapCheckWithWorkRuns(model, rule, d, a, b, WorkRunAround(model, a, d),
+RuleVerdict SwapCheck(const ConditionModel& model, int a, int b, int d, SwapRule rule) {
+  if (model.MaxConsecWork <= 0) {
+    return SwapCheckWithWorkRuns(model, a, b, d, rule, /*work_run_a=*/0, /*work_run_b=*/0);
+  }
+  return SwapCheckWithWorkRuns(model, a, b, d, rule, WorkRunAround(model, a, d),
                                WorkRunAround(model, b, d));
 }
 
-RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, int d, int a, int b,
-                          int work_run_a, int work_run_b) {
+RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, int a, int b, int d, SwapRule rule,
+                                  int work_run_a, int work_run_b) {
   if (model.MaxConsecWork > 0 &&
       (work_run_a > model.MaxConsecWork || work_run_b > model.MaxConsecWork)) {
     return kRuleRefuse;
@@ -35,8 +37,8 @@ RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, in
   if (ForbiddenComboBreached(model, a, d) || ForbiddenComboBreached(model, b, d)) {
     return kRuleRefuse;
   }
-  if (RequiredShortfall(model, model.Roster(a, d), d) != 0 ||
-      RequiredShortfall(model, model.Roster(b, d), d) != 0) {
+  if (RequiredShortfall(model, d, model.Roster(a, d)) != 0 ||
+      RequiredShortfall(model, d, model.Roster(b, d)) != 0) {
     return kRuleRefuse;
   }
   const bool a_off = model.Roster(a, d) == 0;
@@ -56,7 +58,7 @@ RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, in
   for (const auto& [m, work_run] : {std::pair{a, work_run_a}, std::pair{b, work_run_b}}) {
     const int code = model.Roster(m, d);
     if (code >= 1 &&
-        CanAddDutyWithWorkRun(model, code, d, m, model.DayCount, work_run) != kRuleAccept) {
+        CanAddDutyWithWorkRun(model, m, d, code, model.DayCount, work_run) != kRuleAccept) {
       return kRuleRefuse;
     }
   }

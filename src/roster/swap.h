@@ -19,14 +19,14 @@ enum class SwapRule {
 // combinations, the concentration rule, and for each member now on duty every rule
 // of adding that duty (schedule, next-day bans, forbidden sequences). kRuleAccept
 // or kRuleRefuse.
-RuleVerdict SwapCheck(const ConditionModel& model, SwapRule rule, int d, int a, int b);
+RuleVerdict SwapCheck(const ConditionModel& model, int a, int b, int d, SwapRule rule);
 
 // SwapCheck with the work runs around d of a and b (WorkRunAround) measured by the
 // caller. A run around d does not depend on the codes on d, which are all an
 // exchange changes, so a search that tries many exchanges on one day measures
 // each member's run once.
-RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, SwapRule rule, int d, int a, int b,
-                          int work_run_a, int work_run_b);
+RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, int a, int b, int d, SwapRule rule,
+                                  int work_run_a, int work_run_b);
 
 // The sheet text of a roster code: empty for rest, the abbreviation of a duty
 // type, "Err" for anything else.

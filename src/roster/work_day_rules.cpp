@@ -17,20 +17,20 @@ int BanAfter(const ConditionModel& model, int code) {
 
 }  // namespace
 
-RuleVerdict CanAddDuty(const ConditionModel& model, int t, int d, int m, int last) {
+RuleVerdict CanAddDuty(const ConditionModel& model, int m, int d, int t, int last) {
   const int work_run = model.MaxConsecWork > 0 ? WorkRunAround(model, m, d) : 0;
-  return CanAddDutyWithWorkRun(model, t, d, m, last, work_run);
+  return CanAddDutyWithWorkRun(model, m, d, t, last, work_run);
 }
 
-RuleVerdict CanAddDutyWithWorkRun(const ConditionModel& model, int t, int d, int m, int last,
-                          int work_run) {
+RuleVerdict CanAddDutyWithWorkRun(const ConditionModel& model, int m, int d, int t, int last,
+                                  int work_run) {
   if (MaskHasDuty(model.DutyBanMask(m, d), t)) return kRuleRefuse;
   if (MaskHasDuty(BanAfter(model, model.Roster(m, d - 1)), t)) return kRuleRefuse;
   if (d < last) {
     const int next = model.Roster(m, d + 1);
     if (next >= 1 && MaskHasDuty(BanAfter(model, t), next)) return kRuleRefuse;
   }
-  if (ForbiddenPatternHit(model, t, m, d)) return kRuleRefuse;
+  if (ForbiddenPatternHit(model, m, d, t)) return kRuleRefuse;
   if (model.MaxConsecWork > 0 && work_run > model.MaxConsecWork) return kRuleRefuse;
   return kRuleAccept;
 }

@@ -13,10 +13,10 @@ inline constexpr RuleVerdict kRuleRefuse = RuleVerdict::kRefuse;
 // member's schedule, the next-day bans towards the previous and the following day
 // (the following day only before `last`), the forbidden sequences and the
 // consecutive-work limit. kRuleAccept or kRuleRefuse.
-RuleVerdict CanAddDuty(const ConditionModel& model, int t, int d, int m, int last);
+RuleVerdict CanAddDuty(const ConditionModel& model, int m, int d, int t, int last);
 
 // CanAddDuty with m's work run around d (WorkRunAround) measured by the caller.
-RuleVerdict CanAddDutyWithWorkRun(const ConditionModel& model, int t, int d, int m, int last,
+RuleVerdict CanAddDutyWithWorkRun(const ConditionModel& model, int m, int d, int t, int last,
                                   int work_run);
 
 // The strict test of the work-day adjustment for turning m's rest day d into

@@ -11,6 +11,9 @@ namespace tsumiki {
 inline constexpr Bgr kStatusDefaultBack = 0xC0E0FF;  // red 255, green 224, blue 192
 inline constexpr Bgr kStatusDefaultText = 0x00C000;  // green 192
 
+// A colour argument of ShowStatus that asks for the default colour.
+inline constexpr Bgr kDefaultColour = 0;
+
 // The label allots this many twips to each character of the message.
 inline constexpr int kStatusTwipsPerChar = 770;
 // The window's designed height.

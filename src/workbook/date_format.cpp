@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -14,19 +15,6 @@ struct DateParts {
   long long days = 0;
   int hour = 0, minute = 0, second = 0;
 };
-
-// Howard Hinnant's civil_from_days: days since 1970-01-01 to y/m/d.
-void CivilFromDays(long long z, int& y, int& m, int& d) {
-  z += 719468;
-  long long era = (z >= 0 ? z : z - 146096) / 146097;
-  long long doe = z - era * 146097;
-  long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  long long mp = (5 * doy + 2) / 153;
-  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  y = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
-}
 
 DateParts Decompose(double serial, bool date1904) {
   DateParts parts;
@@ -48,9 +36,12 @@ DateParts Decompose(double serial, bool date1904) {
     return parts;
   }
   // Serial 25569 is 1970-01-01; before the false leap day everything is one day off.
-  long long unix_days = days - 25569 + (days < 60 ? 1 : 0);
-  CivilFromDays(unix_days, parts.year, parts.month, parts.day);
-  parts.weekday = static_cast<int>(((unix_days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+  const std::chrono::sys_days date{std::chrono::days{days - 25569 + (days < 60 ? 1 : 0)}};
+  const std::chrono::year_month_day ymd{date};
+  parts.year = static_cast<int>(ymd.year());
+  parts.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+  parts.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+  parts.weekday = static_cast<int>(std::chrono::weekday{date}.c_encoding());
   return parts;
 }
 

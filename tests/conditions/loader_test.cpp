@@ -10,6 +10,7 @@
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
 #include "conditions/loader_messages.h"
+#include "conditions/run_state.h"
 #include "support/scripted_host.h"
 #include "support/workbook_fixture.h"
 #include "ui/app_identity.h"
@@ -38,7 +39,12 @@ struct LoadFixture {
     model.BaseStartDay = base_day;
   }
 
-  int Load() { return LoadConditions(ctx); }
+  int Load() {
+    const LoadResult loaded =
+        LoadConditions(LoadContext{fx->book(), host, model, 0, kDefaultImproveSeconds});
+    status_position = loaded.status_position;
+    return loaded.start_day;
+  }
 
   std::string OnlyMessage() const {
     EXPECT_EQ(host.Messages().size(), 1U);
@@ -51,10 +57,7 @@ struct LoadFixture {
   ScriptedHost host;
   std::unique_ptr<LayoutWorkbook> fx;
   ConditionModel model;
-  RunState run;
-  SessionValues session;
-  RandomSource random{1};
-  EngineContext ctx{fx->book(), host, model, run, session, random};
+  int status_position = 0;
 };
 
 TEST(LoadConditionsTest, ReadsTheWorkplaceAndReportsItsProgress) {
@@ -64,8 +67,10 @@ TEST(LoadConditionsTest, ReadsTheWorkplaceAndReportsItsProgress) {
   f.fx->SetDayOff(2, 9);
   f.fx->SetNextDayBan(2, 1);
   f.fx->Set(layout::kMaxConsecWork, 5);
+  f.fx->Set(layout::kStatusPosition, 2);
   ASSERT_EQ(f.Load(), 1);
   EXPECT_TRUE(f.host.Messages().empty());
+  EXPECT_EQ(f.status_position, 2);  // for the caller to keep
 
   const ConditionModel& m = f.model;
   EXPECT_EQ(m.DayCount, 30);

@@ -36,7 +36,7 @@ TEST(TryDayTest, DayAlreadyStaffedByReservationsNeedsNobody) {
   Filling f(
       ModelBuilder(5, 2, 4).Need(1, 3, 1).Need(2, 3, 1).Reserve(2, 3, 1).Reserve(4, 3, 2).Build());
   const ConditionModel before = f.model;
-  EXPECT_EQ(TryDay(f.ctx, 3), 1.0F);
+  EXPECT_EQ(TryDay(f.ctx, 3), DayResult::kFilled);
   EXPECT_EQ(f.model.Roster, before.Roster);
   EXPECT_EQ(f.model.Fixed, before.Fixed);
 }
@@ -45,7 +45,7 @@ TEST(TryDayTest, UnfillableRequiredCombinationFailsBeforeAnyAttempt) {
   Filling f(
       ModelBuilder(5, 2, 4).Need(1, 2, 1).RequiredCombo(1, 1, {3}).Ban(3, 2, kAnyType).Build());
   const ConditionModel before = f.model;
-  EXPECT_EQ(TryDay(f.ctx, 2), 0.0F);
+  EXPECT_EQ(TryDay(f.ctx, 2), DayResult::kFailed);
   EXPECT_EQ(f.run.FailedSlot.type, 0);  // no member search was made
   EXPECT_EQ(f.model.Roster, before.Roster);
 }
@@ -56,12 +56,12 @@ TEST(TryDayTest, RequiredSequenceFromYesterdayAndThePreviousMonth) {
   {  // day 1 without the previous month: no sequence applies
     Filling f(ModelBuilder(base).PrevMonth(1, {4}).UsePrevMonth(false).Build());
     f.model.NeedTable(5, 1) = 0;
-    EXPECT_EQ(TryDay(f.ctx, 1), 1.0F);
+    EXPECT_EQ(TryDay(f.ctx, 1), DayResult::kFilled);
     EXPECT_EQ(f.model.Roster(1, 1), 0);
   }
   {  // with it, the pair whose follower is empty is passed over for the next one
     Filling f(ModelBuilder(base).PrevMonth(1, {4}).Build());
-    EXPECT_EQ(TryDay(f.ctx, 1), 1.0F);
+    EXPECT_EQ(TryDay(f.ctx, 1), DayResult::kFilled);
     EXPECT_EQ(f.model.Roster(1, 1), 5);
     EXPECT_EQ(f.model.Fixed(1, 1), 5);
   }
@@ -76,7 +76,7 @@ TEST(TryDayTest, RequiredSequenceLeavesAReservationOfAnotherDuty) {
                 .Reserve(1, 3, 1)
                 .Need(1, 3, 1)
                 .Build());
-  EXPECT_EQ(TryDay(f.ctx, 3), 1.0F);
+  EXPECT_EQ(TryDay(f.ctx, 3), DayResult::kFilled);
   EXPECT_EQ(f.model.Roster(1, 3), 1);
   EXPECT_EQ(f.model.Fixed(1, 3), 1);
 }
@@ -100,7 +100,7 @@ TEST(TryDayTest, ForcedMemberWrittenByTheSequenceRuleIsTaken) {
   }
   for (std::uint64_t seed = 1; seed <= 20; ++seed) {
     Filling f(base.Build(), seed);
-    ASSERT_EQ(TryDay(f.ctx, 3), 1.0F);
+    ASSERT_EQ(TryDay(f.ctx, 3), DayResult::kFilled);
     EXPECT_EQ(StaffOn(f.model, 1, 3), 1) << seed;
     EXPECT_EQ(f.model.Roster(2, 3), 1) << seed;
   }
@@ -115,7 +115,7 @@ TEST(TryDayTest, FailedDayLeavesRosterAndFixedAsTheyWere) {
                 .RequiredPattern(1, 2)
                 .Ban(2, 2, kAnyType)
                 .Build());
-  EXPECT_EQ(TryDay(f.ctx, 2), 0.0F);
+  EXPECT_EQ(TryDay(f.ctx, 2), DayResult::kFailed);
   for (int m = 0; m <= 3; ++m) {
     EXPECT_EQ(f.model.Roster(m, 2), 0) << m;
     EXPECT_EQ(f.model.Fixed(m, 2), 0) << m;
@@ -129,8 +129,8 @@ TEST(TryDayTest, SameSeedSameDay) {
       ModelBuilder(7, 3, 12).NeedEveryDay(1, 3).NeedEveryDay(2, 2).NeedEveryDay(3, 1);
   Filling a(base.Build(), 99);
   Filling b(base.Build(), 99);
-  ASSERT_EQ(TryDay(a.ctx, 1), 1.0F);
-  ASSERT_EQ(TryDay(b.ctx, 1), 1.0F);
+  ASSERT_EQ(TryDay(a.ctx, 1), DayResult::kFilled);
+  ASSERT_EQ(TryDay(b.ctx, 1), DayResult::kFilled);
   EXPECT_EQ(a.model.Roster, b.model.Roster);
 }
 
@@ -139,13 +139,13 @@ TEST(PickMemberTest, RankingOrderAndTies) {
   f.model.MemberOrder(1) = 3;
   f.model.MemberOrder(2) = 1;
   f.model.MemberOrder(3) = 2;
-  EXPECT_EQ(PickMember(f.ctx, 1, 4), 3);  // all equal: the member order decides
+  EXPECT_EQ(PickMember(f.ctx, 4, 1), 3);  // all equal: the member order decides
   f.model.TypeTally(3, kTallyTotal) = 2;
   f.model.TypeTally(1, kTallyTotal) = 1;
-  EXPECT_EQ(PickMember(f.ctx, 1, 4), 2);  // fewest work days first
+  EXPECT_EQ(PickMember(f.ctx, 4, 1), 2);  // fewest work days first
   f.model.TypeTally(2, kTallyTotal) = 1;
   f.model.TypeTally(2, 1) = 1;
-  EXPECT_EQ(PickMember(f.ctx, 1, 4), 1);  // then fewest turns of this duty
+  EXPECT_EQ(PickMember(f.ctx, 4, 1), 1);  // then fewest turns of this duty
 }
 
 // Member 1 worked only yesterday but has more work days; the lone-day bonus
@@ -156,9 +156,9 @@ TEST(PickMemberTest, LoneDayBonusOnlyWithWorkFocus) {
   base.model().TypeTally(1, kTallyTotal) = 1;
   base.model().TypeTally(2, 1) = 1;
   Filling plain(base.Build());
-  EXPECT_EQ(PickMember(plain.ctx, 1, 5), 2);
+  EXPECT_EQ(PickMember(plain.ctx, 5, 1), 2);
   Filling focus(ModelBuilder(base).WorkFocus(true).Build());
-  EXPECT_EQ(PickMember(focus.ctx, 1, 5), 1);
+  EXPECT_EQ(PickMember(focus.ctx, 5, 1), 1);
 }
 
 TEST(RankCandidatesTest, BonusForLoneDaysAndWholeDaysOffAhead) {

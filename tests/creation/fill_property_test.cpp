@@ -45,7 +45,7 @@ Outcome FillAndCheck(ConditionModel& model, std::uint64_t seed) {
     const DayColumn before = SaveDayColumn(model, d);
     bool filled = false;
     for (int attempt = 1; attempt <= 5 && !filled; ++attempt) {
-      filled = TryDay(ctx, d) > 0;
+      filled = TryDay(ctx, d) == DayResult::kFilled;
       if (!filled) {
         // A failed call leaves the day as it found it.
         const DayColumn after = SaveDayColumn(model, d);

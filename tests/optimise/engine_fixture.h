@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "conditions/engine_context.h"
 #include "conditions/layout.h"
+#include "optimise/search_context.h"
 #include "roster/swap.h"
 #include "support/scripted_host.h"
 #include "workbook/workbook.h"
@@ -41,7 +41,6 @@ class Engine {
     SetNumber(layout::kRestBalance, 4);
     WriteRosterToSheet();
     host.SetAbortHandler([this] { run.AbortRequested = true; });
-    session.CreationMode = kModeStaffingFirst;
   }
 
   void SetNumber(const layout::NameSpec& name_spec, double value) {
@@ -78,12 +77,12 @@ class Engine {
     return problems;
   }
 
-  EngineContext ctx() { return EngineContext{*book, host, model, run, session, random}; }
+  SearchContext search() { return SearchContext{model, *book, host, run, random}; }
+  AdjustContext adjust() { return search().Adjust(); }
 
   ConditionModel model;
   ScriptedHost host;
   RunState run;
-  SessionValues session;
   RandomSource random;
   std::unique_ptr<workbook::Workbook> book;
   int sheet = 0;

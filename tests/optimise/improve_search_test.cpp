@@ -43,7 +43,7 @@ class ImproveOnWorkplace : public ::testing::TestWithParam<int> {};
 TEST_P(ImproveOnWorkplace, LowersTheScoreAndKeepsEveryRuleAndTarget) {
   Engine engine(MonthAtTargets(static_cast<std::uint64_t>(GetParam())),
                 static_cast<std::uint64_t>(GetParam()));
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   const IndexGrid<int> reserved = testing::Workplace().Build().Fixed;
   const ImproveOutcome outcome = ImproveRoster(ctx, reserved, 1.0f);
   EXPECT_FALSE(outcome.stopped);

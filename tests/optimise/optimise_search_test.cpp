@@ -34,7 +34,7 @@ TEST(ImproveMemberOnDay, TakesTheBestPartnerAndTheLowestOnTies) {
   model.TypeTally(1, 1) += 2;  // three from past months
   model.WorkDayTarget(1) = 99;
   Engine engine(model, 1);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   RosterSheetCopy sheet(*engine.book);
   PassState state(engine.model);
   // Partners 2 and 3 give the same score: partner 2 wins.
@@ -58,10 +58,10 @@ TEST(OptimisePass, TheFirstAcceptableSwapIsTakenEvenWhenItIsWorse) {
   ConditionModel model = Weighted(b);
   model.TypeTally(2, 1) = 1;  // already balanced: 1 and 1
   Engine engine(model, 1);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   EXPECT_EQ(RosterScore(engine.model), 0.0f);
   OptimiseWindow window(engine.host, engine.run, 0);
-  EXPECT_FLOAT_EQ(OptimisePass(ctx, window, 1, 1), 1.414f);
+  EXPECT_FLOAT_EQ(OptimisePass(ctx, window, /*k=*/1, 1), 1.414f);
   EXPECT_EQ(engine.model.Roster(2, 1), 1);
   EXPECT_EQ(engine.SheetMismatch(), "");
 }
@@ -71,9 +71,9 @@ TEST(OptimisePass, StartDayAtTheLastDayVisitsOneDay) {
   ASSERT_TRUE(testing::BuildWorkplaceMonth(2, start));
   start.StartDay = 20;
   Engine engine(start, 5);
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   OptimiseWindow window(engine.host, engine.run, 0);
-  OptimisePass(ctx, window, 1, 20);
+  OptimisePass(ctx, window, /*k=*/1, 20);
   for (int m = 1; m <= start.MemberCount; ++m) {
     for (int d = 1; d <= start.DayCount; ++d) {
       if (d != 20) {
@@ -90,8 +90,8 @@ TEST(Optimise, NoPossibleSwapEndsAfterOnePass) {
   }
   ConditionModel model = Weighted(b);
   Engine engine(model, 1);
-  EngineContext ctx = engine.ctx();
-  Optimise(ctx, 1, 2, 5);
+  const SearchContext ctx = engine.search();
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 5);
   EXPECT_EQ(engine.model.Roster, model.Roster);
   // The bar reached the end of pass 1 and never entered pass 2.
   EXPECT_EQ(LastBarValue(engine.host), 5);
@@ -102,8 +102,8 @@ TEST(Optimise, SecondPassRunsWhenTheFirstFoundSomething) {
   ConditionModel start;
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
-  EngineContext ctx = engine.ctx();
-  Optimise(ctx, 1, 2, 30);
+  const SearchContext ctx = engine.search();
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 30);
   EXPECT_GT(LastBarValue(engine.host), 30);
 }
 
@@ -111,8 +111,8 @@ TEST(Optimise, WindowShowsTheWorkbookFigureThenEachBestScore) {
   ConditionModel start;
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
-  EngineContext ctx = engine.ctx();
-  Optimise(ctx, 1, 1, 30);
+  const SearchContext ctx = engine.search();
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/1, 30);
   const auto& views = engine.host.OptimiseViews();
   ASSERT_GE(views.size(), 3u);
   std::vector<std::string> scores;
@@ -143,8 +143,8 @@ TEST(Optimise, AlreadyAbortedDoesNothing) {
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
   engine.run.AbortRequested = true;
-  EngineContext ctx = engine.ctx();
-  Optimise(ctx, 1, 2, 30);
+  const SearchContext ctx = engine.search();
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 30);
   EXPECT_TRUE(engine.host.OptimiseViews().empty());
   EXPECT_EQ(engine.model.Roster, start.Roster);
 }
@@ -169,8 +169,8 @@ TEST(Optimise, AbortStopsWithinOnePartnerAndStillWritesTheSheet) {
       engine.host.PressAbort();
       at_abort = engine.model.Roster;
     });
-    EngineContext ctx = engine.ctx();
-    Optimise(ctx, 1, 3, 30);
+    const SearchContext ctx = engine.search();
+    Optimise(ctx, /*first_argument=*/1, /*passes=*/3, 30);
     EXPECT_TRUE(engine.run.AbortRequested);
     // After the press only the day loop looks once more; no further partner is
     // examined, and no later pass or adjustment runs.
@@ -197,8 +197,8 @@ TEST(Optimise, WorkplaceMonthsKeepEveryRule) {
     Engine engine(start, seed);
     engine.model.WorkFocus = seed % 2 == 0;
     engine.model.MaxConsecRest = seed % 3 == 0 ? 6 : 0;
-    EngineContext ctx = engine.ctx();
-    Optimise(ctx, 1, 2, 30);
+    const SearchContext ctx = engine.search();
+    Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 30);
     const std::string where = "seed " + std::to_string(seed);
     EXPECT_EQ(TallyMismatch(engine.model), "") << where;
     EXPECT_EQ(engine.SheetMismatch(), "") << where;
@@ -220,8 +220,8 @@ TEST(Optimise, AdjustmentInsideTheLoopFillsShortMembers) {
   ASSERT_GT(WorkDayShortfall(start), 0);
   Engine engine(start, 6);
   engine.run.RosterComplete = true;
-  EngineContext ctx = engine.ctx();
-  Optimise(ctx, 1, 1, 30);
+  const SearchContext ctx = engine.search();
+  Optimise(ctx, /*first_argument=*/1, /*passes=*/1, 30);
   EXPECT_LT(WorkDayShortfall(engine.model), WorkDayShortfall(start));
   EXPECT_GE(WorkDayShortfall(engine.model), 0);
   EXPECT_EQ(TallyMismatch(engine.model), "");

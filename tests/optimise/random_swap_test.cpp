@@ -17,8 +17,7 @@ TEST(RandomSwapPass, OneMemberNeverSwaps) {
   b.Assign(1, 2, 1);
   const ConditionModel start = b.Build();
   Engine engine(start, 3);
-  EngineContext ctx = engine.ctx();
-  RandomSwapPass(ctx, 5);
+  RandomSwapPass(engine.search(), kModeStaffingFirst, 5);
   EXPECT_EQ(engine.model.Roster, start.Roster);
   EXPECT_EQ(engine.host.DoEventsCount(), 5);  // one draw per member and day
 }
@@ -62,9 +61,7 @@ TEST(RandomSwapPass, CreationModeDecidesAboutSingleDays) {
   for (const int mode : {kModeMinimiseSingleHigh, kModeMinimiseSingleLow, kModeStaffingFirst}) {
     for (std::uint64_t seed = 1; seed <= 30; ++seed) {
       Engine engine(start, seed);
-      engine.session.CreationMode = mode;
-      EngineContext ctx = engine.ctx();
-      RandomSwapPass(ctx, 2);
+      RandomSwapPass(engine.search(), mode, 2);
       const bool expected = ExpectSwapped(seed, mode, kept_as_a, refused_as_b);
       EXPECT_EQ(engine.model.Roster(1, 2) == 0, expected) << "mode " << mode << " seed " << seed;
       EXPECT_EQ(TallyMismatch(engine.model), "");
@@ -81,11 +78,10 @@ TEST(RandomSwapPass, NoSingleDayTestOnTheLastDay) {
   // The same pair on the month's last day: nothing refuses the swap there.
   start.DayCount = 2;
   Engine engine(start, 1);
-  engine.session.CreationMode = kModeMinimiseSingleHigh;
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   bool swapped = false;
   for (int i = 0; i < 10 && !swapped; ++i) {
-    RandomSwapPass(ctx, 2);
+    RandomSwapPass(ctx, kModeMinimiseSingleHigh, 2);
     swapped = engine.model.Roster(1, 2) == 0;
   }
   EXPECT_TRUE(swapped);
@@ -96,8 +92,7 @@ TEST(RandomSwapPass, AbortStillWritesTheSheetBack) {
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
   engine.host.AtDoEvents(25, [&engine] { engine.host.PressAbort(); });
-  EngineContext ctx = engine.ctx();
-  RandomSwapPass(ctx, 30);
+  RandomSwapPass(engine.search(), kModeStaffingFirst, 30);
   EXPECT_EQ(engine.host.DoEventsCount(), 25);
   EXPECT_EQ(engine.SheetMismatch(), "");
   EXPECT_EQ(TallyMismatch(engine.model), "");
@@ -114,10 +109,10 @@ TEST(RandomSwapPass, WorkplaceMonthsKeepEveryRule) {
         << "the day filling alone, seed " << seed;
     ++months;
     Engine engine(start, seed);
-    engine.session.CreationMode = static_cast<int>(seed % 3);
-    EngineContext ctx = engine.ctx();
+    const SearchContext ctx = engine.search();
+    const int mode = static_cast<int>(seed % 3);
     for (int round = 0; round < 3; ++round) {
-      RandomSwapPass(ctx, 30);
+      RandomSwapPass(ctx, mode, 30);
       const std::string where = "seed " + std::to_string(seed) + " round " + std::to_string(round);
       ASSERT_EQ(TallyMismatch(engine.model), "") << where;
       ASSERT_EQ(engine.SheetMismatch(), "") << where;

@@ -34,7 +34,7 @@ TEST_P(RepairOnWorkplace, ReachesEveryTargetWithoutBreakingARule) {
   for (int m = 1; m <= month.MemberCount; ++m) month.WorkDayTarget(m) = month.WorkDays(m) + 4;
   month.WorkDayAdjust = true;
   Engine engine(month, static_cast<std::uint64_t>(GetParam()));
-  EngineContext ctx = engine.ctx();
+  const SearchContext ctx = engine.search();
   ASSERT_EQ(WorkDayShortfall(engine.model), 4 * engine.model.MemberCount);
 
   const IndexGrid<int> reserved = testing::Workplace().Build().Fixed;

@@ -48,11 +48,7 @@ ConditionModel RandomMonth(const MonthShape& shape, std::uint64_t seed) {
     for (int d = 1; d <= shape.days; ++d) {
       int code = draw(3) == 0 ? 0 : 1 + draw(shape.types);
       if (shape.long_run && m == 1) code = d <= 30 ? 1 : 0;
-      model.Roster(m, d) = code;
-      if (code == 0) continue;
-      model.TypeTally(m, code) += 1;
-      model.TypeTally(m, kTallyTotal) += 1;
-      model.WorkDays(m) += 1;
+      SetDuty(model, m, d, code);
     }
   }
   return model;

@@ -51,8 +51,8 @@ TEST(DaysBySurplus, LeastOverStaffedFirstAndEarlierDayOnTies) {
 TEST(AdjustWorkDays, AddsDutiesUpToTheTargetAndWritesThemToTheSheet) {
   ConditionModel start = Alone(10, 3).Target(1, 3).Build();
   Engine engine(start, 1);
-  EngineContext ctx = engine.ctx();
-  EXPECT_EQ(AdjustWorkDays(ctx, false), 0);
+  const AdjustContext ctx = engine.adjust();
+  EXPECT_EQ(AdjustWorkDays(ctx, /*strict=*/false), 0);
   EXPECT_EQ(engine.model.WorkDays(1), 3);
   EXPECT_EQ(TallyMismatch(engine.model), "");
   EXPECT_EQ(engine.SheetMismatch(), "");
@@ -69,8 +69,8 @@ TEST(AdjustWorkDays, DoesNothingWhenTheSheetShowsNoRestDeviation) {
   Engine engine(Alone(10, 3).Target(1, 3).Build(), 1);
   engine.SetNumber(layout::kRestDeviation, 0);
   engine.SetNumber(layout::kRestBalance, 0);
-  EngineContext ctx = engine.ctx();
-  EXPECT_EQ(AdjustWorkDays(ctx, false), 0);
+  const AdjustContext ctx = engine.adjust();
+  EXPECT_EQ(AdjustWorkDays(ctx, /*strict=*/false), 0);
   EXPECT_EQ(engine.model.WorkDays(1), 0);
   EXPECT_TRUE(engine.host.StatusTexts().empty());
 }
@@ -79,21 +79,21 @@ TEST(AdjustWorkDays, SwitchedOffOrAbortedOrTargetZero) {
   {
     Engine engine(Alone(10, 3).Target(1, 3).Build(), 1);
     engine.model.WorkDayAdjust = false;
-    EngineContext ctx = engine.ctx();
-    AdjustWorkDays(ctx, false);
+    const AdjustContext ctx = engine.adjust();
+    AdjustWorkDays(ctx, /*strict=*/false);
     EXPECT_EQ(engine.model.WorkDays(1), 0);
   }
   {
     Engine engine(Alone(10, 3).Target(1, 3).Build(), 1);
     engine.run.AbortRequested = true;
-    EngineContext ctx = engine.ctx();
-    AdjustWorkDays(ctx, false);
+    const AdjustContext ctx = engine.adjust();
+    AdjustWorkDays(ctx, /*strict=*/false);
     EXPECT_EQ(engine.model.WorkDays(1), 0);
   }
   {
     Engine engine(Alone(10, 3).Target(1, 0).Build(), 1);
-    EngineContext ctx = engine.ctx();
-    AdjustWorkDays(ctx, false);
+    const AdjustContext ctx = engine.adjust();
+    AdjustWorkDays(ctx, /*strict=*/false);
     EXPECT_EQ(engine.model.WorkDays(1), 0);
   }
 }
@@ -103,21 +103,21 @@ TEST(AdjustWorkDays, TheLastTypeAndTheMostOverStaffedDayAreNeverTried) {
   ModelBuilder two = Alone(5, 2).Target(1, 3);
   for (int d = 1; d <= 5; ++d) two.Ban(1, d, 0b01);
   Engine barred(two.Build(), 1);
-  EngineContext barred_ctx = barred.ctx();
-  AdjustWorkDays(barred_ctx, false);
+  const AdjustContext barred_ctx = barred.adjust();
+  AdjustWorkDays(barred_ctx, /*strict=*/false);
   EXPECT_EQ(barred.model.WorkDays(1), 0);
   // With one type, type 1 is tried.
   Engine single(Alone(5, 1).Target(1, 2).Build(), 1);
-  EngineContext single_ctx = single.ctx();
-  AdjustWorkDays(single_ctx, false);
+  const AdjustContext single_ctx = single.adjust();
+  AdjustWorkDays(single_ctx, /*strict=*/false);
   EXPECT_EQ(single.model.WorkDays(1), 2);
   // The order's last position is never visited: member 1 misses only day 2, where
   // members 2 and 3 already work, so that day stays last after the re-sort too.
   ModelBuilder crowded(5, 1, 3);
   crowded.Target(1, 5).Target(2, 1).Target(3, 1).Assign(2, 2, 1).Assign(3, 2, 1);
   Engine all(crowded.Build(), 1);
-  EngineContext all_ctx = all.ctx();
-  AdjustWorkDays(all_ctx, false);
+  const AdjustContext all_ctx = all.adjust();
+  AdjustWorkDays(all_ctx, /*strict=*/false);
   EXPECT_EQ(all.model.Roster(1, 2), 0);
   EXPECT_EQ(WorkDaysOn(all.model, 1), 4);
 }
@@ -132,15 +132,15 @@ TEST(AdjustWorkDays, RestLimitTurnsLongRestRunsIntoWorkFirst) {
   SetDayNeed(start, 8, 4);  // then day 8
   start.MaxConsecRest = 3;
   Engine limited(start, 1);
-  EngineContext ctx = limited.ctx();
-  AdjustWorkDays(ctx, false);
+  const AdjustContext ctx = limited.adjust();
+  AdjustWorkDays(ctx, /*strict=*/false);
   EXPECT_EQ(limited.model.Roster(1, 3), 0);
   EXPECT_EQ(limited.model.Roster(1, 8), 1);
   // Without the limit the first day of the order is taken.
   start.MaxConsecRest = 0;
   Engine free(start, 1);
-  EngineContext free_ctx = free.ctx();
-  AdjustWorkDays(free_ctx, false);
+  const AdjustContext free_ctx = free.adjust();
+  AdjustWorkDays(free_ctx, /*strict=*/false);
   EXPECT_EQ(free.model.Roster(1, 3), 1);
   EXPECT_EQ(free.model.Roster(1, 8), 0);
 }
@@ -150,10 +150,10 @@ TEST(AdjustWorkDays, StrictFormLeavesNoSingleDays) {
   ModelBuilder b = Alone(10, 1).Target(1, 9);
   for (int d : {1, 2, 4, 5, 8}) b.Assign(1, d, 1);
   Engine engine(b.Build(), 1);
-  EngineContext ctx = engine.ctx();
-  AdjustWorkDays(ctx, true);
+  const AdjustContext ctx = engine.adjust();
+  AdjustWorkDays(ctx, /*strict=*/true);
   EXPECT_EQ(WorkDaysOn(engine.model, 1), 5);
-  AdjustWorkDays(ctx, false);
+  AdjustWorkDays(ctx, /*strict=*/false);
   EXPECT_EQ(WorkDaysOn(engine.model, 1), 9);
   EXPECT_EQ(TallyMismatch(engine.model), "");
 }
@@ -166,8 +166,8 @@ TEST(AdjustWorkDays, KeepsEveryRuleOfTheAddedDuty) {
   b.Target(1, 5).RequiredPattern(2, 3);
   for (int d = 2; d <= 5; ++d) b.Ban(1, d, 0b001);
   Engine engine(b.Build(), 1);
-  EngineContext ctx = engine.ctx();
-  AdjustWorkDays(ctx, false);
+  const AdjustContext ctx = engine.adjust();
+  AdjustWorkDays(ctx, /*strict=*/false);
   EXPECT_EQ(WorkDaysOn(engine.model, 1), 2);
   EXPECT_EQ(engine.model.Roster(1, 1), 1);
   EXPECT_EQ(engine.model.Roster(1, 5), 2);
@@ -175,8 +175,8 @@ TEST(AdjustWorkDays, KeepsEveryRuleOfTheAddedDuty) {
   ModelBuilder c(3, 2, 2);
   c.Target(1, 3).Assign(2, 1, 1).Assign(2, 3, 1).ForbiddenCombo(1, 2, {1, 2});
   Engine combo(c.Build(), 1);
-  EngineContext combo_ctx = combo.ctx();
-  AdjustWorkDays(combo_ctx, false);
+  const AdjustContext combo_ctx = combo.adjust();
+  AdjustWorkDays(combo_ctx, /*strict=*/false);
   EXPECT_EQ(combo.model.Roster(1, 1), 0);
   EXPECT_EQ(combo.model.Roster(1, 3), 0);
   EXPECT_EQ(combo.model.Roster(1, 2), 1);
@@ -193,9 +193,9 @@ TEST(AdjustWorkDays, WorkplaceMonthsStayConsistentAndWithinTargets) {
         << "the day filling alone, seed " << seed;
     ++months;
     Engine engine(start, seed);
-    EngineContext ctx = engine.ctx();
-    AdjustWorkDays(ctx, true);
-    AdjustWorkDays(ctx, false);
+    const AdjustContext ctx = engine.adjust();
+    AdjustWorkDays(ctx, /*strict=*/true);
+    AdjustWorkDays(ctx, /*strict=*/false);
     EXPECT_EQ(TallyMismatch(engine.model), "") << "seed " << seed;
     EXPECT_EQ(engine.SheetMismatch(), "") << "seed " << seed;
     for (int m = 1; m <= engine.model.MemberCount; ++m) {

@@ -76,7 +76,7 @@ inline bool FillMonth(ConditionModel& model, RandomSource& random, const Host& h
   for (int d = model.StartDay; d <= model.DayCount; ++d) {
     IndexArray<int> before(0, model.MemberCount + 1);
     for (int m = 1; m <= model.MemberCount; ++m) before(m) = model.Roster(m, d);
-    if (TryDay(fill, d) < 1.0f) return false;
+    if (TryDay(fill, d) == DayResult::kFailed) return false;
     // Count what the day filling changed; reservations are counted already.
     for (int m = 1; m <= model.MemberCount; ++m) CountFilledCell(model, m, d, before(m));
   }

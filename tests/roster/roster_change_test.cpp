@@ -66,13 +66,9 @@ TEST(RosterChange, EveryOperationAndItsUndoKeepTheTalliesACountOfTheRoster) {
   EXPECT_EQ(model.TypeTally, original.TypeTally);
   EXPECT_EQ(model.WorkDays, original.WorkDays);
 
-  // A count from nothing, as after the load placed its reservations.
+  // A count from nothing, as the explanation makes of the month on the sheet.
   ConditionModel counted = model;
-  for (int m = 1; m <= counted.MemberCount; ++m) {
-    for (int t = 1; t <= kTallyTotal; ++t) counted.TypeTally(m, t) = 0;
-    counted.WorkDays(m) = 0;
-  }
-  CountDays(counted, 1, counted.DayCount);
+  RecountMonth(counted);
   EXPECT_EQ(TallyMismatch(counted), "");
 }
 

@@ -21,10 +21,10 @@ ModelBuilder SwapPair() {
   return b;
 }
 
-RuleVerdict Check(ConditionModel& model, int d, int a, int b,
-          SwapRule rule = SwapRule::kWithWorkDayTarget) {
+RuleVerdict Check(ConditionModel& model, int a, int b, int d,
+                  SwapRule rule = SwapRule::kWithWorkDayTarget) {
   SwapDuties(model, a, b, d);
-  const RuleVerdict result = SwapCheck(model, rule, d, a, b);
+  const RuleVerdict result = SwapCheck(model, a, b, d, rule);
   SwapDuties(model, b, a, d);
   return result;
 }
@@ -66,41 +66,41 @@ TEST(SwapDuties, KeepsTalliesInStepWithTheRoster) {
 
 TEST(SwapCheck, AcceptsAPlainSwap) {
   ConditionModel model = SwapPair().Build();
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleAccept);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleAccept);
 }
 
 TEST(SwapCheck, ReservedCellsNeverMove) {
   ModelBuilder b(5, 3, 2);
   b.Reserve(1, 3, 1);
   ConditionModel model = b.Build();
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleRefuse);
-  EXPECT_EQ(Check(model, 3, 2, 1), kRuleRefuse);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleRefuse);
+  EXPECT_EQ(Check(model, 2, 1, 3), kRuleRefuse);
 }
 
 TEST(SwapCheck, WorkDayTargetOnlyWhenAsked) {
   ConditionModel model = SwapPair().Target(2, 4).Build();  // member 2 already has 4
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleRefuse);
-  EXPECT_EQ(Check(model, 3, 1, 2, SwapRule::kWithoutWorkDayTarget), kRuleAccept);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleRefuse);
+  EXPECT_EQ(Check(model, 1, 2, 3, SwapRule::kWithoutWorkDayTarget), kRuleAccept);
 }
 
 TEST(SwapCheck, ConsecutiveWorkAndRestLimits) {
   ConditionModel model = SwapPair().MaxConsecWork(4).Build();
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleRefuse);  // member 2 would work 5 days
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleRefuse);  // member 2 would work 5 days
   model.MaxConsecWork = 5;
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleAccept);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleAccept);
   // Member 1 rests on all five days after the swap.
   model.MaxConsecRest = 4;
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleRefuse);
   model.MaxConsecRest = 5;
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleAccept);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleAccept);
 }
 
 TEST(SwapCheck, WorkFocusRefusesLongRestNextToLongWork) {
   ConditionModel model = SwapPair().WorkFocus(true).Build();
   // Member 1 would rest 5 days, member 2 work 5: refused.
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleRefuse);
   model.WorkFocus = false;
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleAccept);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleAccept);
 }
 
 TEST(SwapCheck, MemberCombinations) {
@@ -108,31 +108,31 @@ TEST(SwapCheck, MemberCombinations) {
   ModelBuilder f(5, 3, 3);
   f.Assign(1, 3, 1).Assign(3, 3, 1).ForbiddenCombo(1, 2, {2, 3});
   ConditionModel forbidden = f.Build();
-  EXPECT_EQ(Check(forbidden, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(forbidden, 1, 2, 3), kRuleRefuse);
   // A required combination of type 1 with member 1: taking it away leaves it short.
   ModelBuilder r(5, 3, 2);
   r.Assign(1, 3, 1).RequiredCombo(1, 1, {1});
   ConditionModel required = r.Build();
-  EXPECT_EQ(Check(required, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(required, 1, 2, 3), kRuleRefuse);
 }
 
 TEST(SwapCheck, NeverHandsOutADutyTheDayFillingWouldRefuse) {
   // A whole day off.
   ConditionModel day_off = SwapPair().Ban(2, 3, kAnyType).Build();
-  EXPECT_EQ(Check(day_off, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(day_off, 1, 2, 3), kRuleRefuse);
   // The member's schedule bars type 1 that day, but not type 3.
   ConditionModel barred = SwapPair().Ban(2, 3, 0b001).Build();
-  EXPECT_EQ(Check(barred, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(barred, 1, 2, 3), kRuleRefuse);
   ConditionModel other = SwapPair().Ban(2, 3, 0b100).Build();
-  EXPECT_EQ(Check(other, 3, 1, 2), kRuleAccept);
+  EXPECT_EQ(Check(other, 1, 2, 3), kRuleAccept);
   // Type 2 on day 2 bars type 1 on day 3; and type 1 bars type 2 on day 4.
   ConditionModel after = SwapPair().NextDayBan(2, 0b001).Build();
-  EXPECT_EQ(Check(after, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(after, 1, 2, 3), kRuleRefuse);
   ConditionModel before = SwapPair().NextDayBan(1, 0b010).Build();
-  EXPECT_EQ(Check(before, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(before, 1, 2, 3), kRuleRefuse);
   // A forbidden sequence 2, 1.
   ConditionModel sequence = SwapPair().ForbiddenPattern({2, 1}).Build();
-  EXPECT_EQ(Check(sequence, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(sequence, 1, 2, 3), kRuleRefuse);
 }
 
 TEST(SwapCheck, ForbiddenCombinationBeyondTheTenthRow) {
@@ -141,7 +141,7 @@ TEST(SwapCheck, ForbiddenCombinationBeyondTheTenthRow) {
   for (int i = 0; i < 12; ++i) b.ForbiddenCombo(2, 2, {1, 3});  // rows that never apply
   b.ForbiddenCombo(1, 2, {2, 3});                               // row 13
   ConditionModel model = b.Build();
-  EXPECT_EQ(Check(model, 3, 1, 2), kRuleRefuse);
+  EXPECT_EQ(Check(model, 1, 2, 3), kRuleRefuse);
 }
 
 TEST(DutyText, RestAbbreviationAndUnknown) {

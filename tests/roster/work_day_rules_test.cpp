@@ -32,7 +32,7 @@ TEST(CanAddDuty, ScheduleAndNextDayBans) {
 }
 
 TEST(CanAddDuty, SequencesAndWorkRuns) {
-  EXPECT_EQ(CanAddDuty(Gap().ForbiddenPattern({2, 3, 2}).Build(), 3, 3, 1, 6), kRuleRefuse);
+  EXPECT_EQ(CanAddDuty(Gap().ForbiddenPattern({2, 3, 2}).Build(), 1, 3, 3, 6), kRuleRefuse);
   EXPECT_EQ(CanAddDuty(Gap().ForbiddenPattern({2, 3, 2}).Build(), 1, 3, 1, 6), kRuleAccept);
   // Days 2..4 would make a run of 3.
   EXPECT_EQ(CanAddDuty(Gap().MaxConsecWork(2).Build(), 1, 3, 1, 6), kRuleRefuse);
