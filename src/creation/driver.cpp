@@ -266,6 +266,7 @@ CreateResult CreationDriver::StartAction() {
 
   run.RunStartTime = host.MonotonicMs();
   run.PassCount = 0;
+  run.LoadWarned = false;
   run.FailedSlot = DaySlot{};
   run.FailedColumn.clear();
   run.DeadlineMs = -1;  // set once the conditions give the limit

@@ -197,7 +197,8 @@ TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
        "Main!C10：試行回数には1以上の整数を入力してください（入力値「0」）"},
       {set(layout::kTimeLimit, 1, 1, -1),
        "：制限時間（分）には0より大きい数を入力してください（入力値「-1」）"},
-      {set(layout::kAttempts, 1, 1, {}), "：試行回数には1以上の整数を入力してください（入力値「」）"},
+      {set(layout::kAttempts, 1, 1, {}),
+       "：試行回数には1以上の整数を入力してください（入力値「」）"},
       {set(layout::kTimeLimit, 1, 1, {}),
        "：制限時間（分）には0より大きい数を入力してください（入力値「」）"},
       {set(layout::kNeedTable, 1, 3, -1),
@@ -263,6 +264,19 @@ TEST(LoadConditionsTest, ReservationsFromTheStartDayOn) {
   EXPECT_EQ(m.Fixed(3, 20), 0);
   EXPECT_EQ(m.WorkDays(3), 0);
   EXPECT_EQ(f.fx->Roster(1, 5), "");
+}
+
+// The reservation wins, as before; the planner is told where both cells are.
+TEST(LoadConditionsTest, AReservationOnADayAskedOffIsPlacedWithAWarning) {
+  LoadFixture f;
+  f.fx->SetSchedule(2, 5, "休");
+  f.fx->SetReservation(2, 5, "夜");
+  ASSERT_EQ(f.Load(), 1);
+  EXPECT_EQ(f.model.Roster(2, 5), 2);
+  EXPECT_EQ(f.OnlyTitle(), "警告");
+  const std::string text = f.OnlyMessage();
+  EXPECT_NE(text.find("・2 鈴木 の4月5日：予約「夜」（予約表!"), std::string::npos) << text;
+  EXPECT_NE(text.find("）、個人予定「休」（スケジュール!"), std::string::npos) << text;
 }
 
 TEST(LoadConditionsTest, CombinationTables) {
