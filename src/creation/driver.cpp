@@ -163,6 +163,9 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     return false;
   }
   loaded_fixed_ = model.Fixed;
+  // A warning of the first load waits for the planner (a message box on the
+  // desktop): the time spent reading it is not the run's.
+  if (pass_number == 1 && run.LoadWarned) run.RunStartTime = host.MonotonicMs();
   // The limit counts from the start of the whole run, whatever the passes took.
   run.DeadlineMs = run.RunStartTime + TimeLimitMs(model.TimeLimitMinutes);
   if (start > 1) ReadRosterBack(ctx_, 1, start - 1, false);
