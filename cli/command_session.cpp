@@ -1,6 +1,8 @@
 #include "cli/command_session.h"
 
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -21,6 +23,8 @@ constexpr std::string_view kReadOnly =
 // did not succeed.
 constexpr std::string_view kNotSaved = "処理が成功しなかったため、ブックは保存していません。";
 constexpr std::string_view kInterruptedNotSaved = "中断したため、ブックは保存していません。";
+constexpr std::string_view kInterruptedAfterSave =
+    "中断を受け付ける前に保存を始めていたため、ブックは保存しました。";
 
 // Takes the lock of the workbook a command may write, before anything of it is
 // read. False after a refusal, which has been shown.
@@ -40,6 +44,16 @@ bool PrepareToWrite(CliContext& ctx, const std::filesystem::path& path) {
     return false;
   }
   return true;
+}
+
+// Lets a test send Ctrl-C at one step of the save ("rename": just before the new
+// file replaces the old one), where no timing could put it reliably.
+void SignalAtSaveStepForTests(workbook::Workbook& book) {
+  const char* step = std::getenv("TSUMIKI_TEST_SIGINT_AT_SAVE_STEP");
+  if (step == nullptr) return;
+  book.SetSaveProbe([at = std::string(step)](const char* name) {
+    if (at == name) std::raise(SIGINT);
+  });
 }
 
 void Say(CliContext& ctx, std::string_view text) {
@@ -100,7 +114,22 @@ int CloseCommandSession(CliContext& ctx, Session& session, int status) {
       }
     }
   }
-  return session.Close(save) == ShutdownResult::kSaveFailed ? kExitFailure : status;
+  if (save) SignalAtSaveStepForTests(session.Book());
+  const bool modified = session.Book().IsModified();
+  const ShutdownResult closed = session.Close(save);
+  // A Ctrl-C during the save is not dropped: the file is then either the old one
+  // (the save failed, which has been said) or wholly the new one.
+  ctx.host->DoEvents();
+  if (ctx.interrupted) {
+    if (closed == ShutdownResult::kSaveFailed) return kExitAborted;
+    if (save) {
+      Say(ctx, kInterruptedAfterSave);
+    } else if (modified) {
+      Say(ctx, kInterruptedNotSaved);
+    }
+    return kExitAborted;
+  }
+  return closed == ShutdownResult::kSaveFailed ? kExitFailure : status;
 }
 
 int RefuseCommand(CliContext& ctx, std::string_view message, std::string_view title) {

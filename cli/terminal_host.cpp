@@ -293,6 +293,12 @@ void TerminalHost::ShowExplanation(std::string_view title, std::string_view text
   WriteLines("【" + std::string(title) + "】\n" + lines);
 }
 
+void TerminalHost::ShowWarning(std::string_view text) {
+  std::string lines = PlainLines(text);
+  if (!lines.empty() && lines.back() == '\n') lines.pop_back();
+  WriteLines("警告: " + lines);
+}
+
 bool TerminalHost::OpenUrl(std::string_view address) {
   if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) return false;
   // No shell in between: the address is one argument, whatever it contains.

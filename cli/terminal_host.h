@@ -60,6 +60,7 @@ class TerminalHost : public Host, public ProgressLine {
   // Opens the address with the desktop's opener when there is a desktop.
   bool OpenUrl(std::string_view address) override;
   void ShowExplanation(std::string_view title, std::string_view text) override;
+  void ShowWarning(std::string_view text) override;
 
   // A question whose answer a flag fixes (--retry, --yes, --save), by its title.
   void PresetAnswer(std::string title, MsgResult answer);

@@ -5,7 +5,8 @@
 #include "conditions/derived_values.h"
 
 // Typed values the load would otherwise take silently: text read as 0, counts
-// of zero that make a run spin until its limit, member numbers nobody has.
+// of zero that make a run spin until its limit, member numbers nobody has. An
+// empty run setting or combination count is such a zero too.
 namespace tsumiki::layout::detail {
 namespace {
 
@@ -33,14 +34,14 @@ void CheckRunSettings(DeriveContext& context) {
   if (const auto attempts = context.Read(kAttempts)) {
     const auto& value = At(*attempts, 0, 0);
     const auto n = AsNumber(value);
-    if (!IsBlank(value) && (!n || std::lround(*n) < 1))
+    if (!n || std::lround(*n) < 1)
       context.Problem(kAttempts, 1, 1,
                       Format(problem_text::kAttemptsNotPositive, {ValueText(value)}));
   }
   if (const auto limit = context.Read(kTimeLimit)) {
     const auto& value = At(*limit, 0, 0);
     const auto n = AsNumber(value);
-    if (!IsBlank(value) && (!n || !(*n > 0)))
+    if (!n || !(*n > 0))
       context.Problem(kTimeLimit, 1, 1,
                       Format(problem_text::kTimeLimitNotPositive, {ValueText(value)}));
   }
@@ -58,7 +59,8 @@ void CheckCombos(DeriveContext& context, const NameSpec& count_spec, const NameS
     if (IsBlank(At(*rows, p - 1, 0))) continue;
     const auto& needed = At(*rows, p - 1, 1);
     const auto n = AsNumber(needed);
-    if (n && (*n < 1 || !IsWhole(*n)))
+    // Text there is left to the load, which refuses it as unreadable.
+    if (IsBlank(needed) || (n && (*n < 1 || !IsWhole(*n))))
       context.Problem(rows_spec, p, 2,
                       Format(problem_text::kComboCountNotPositive, {ValueText(needed)}));
     for (int k = 1; k <= kComboMembers; ++k) {

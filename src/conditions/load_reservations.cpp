@@ -1,6 +1,8 @@
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "conditions/derived_calendar.h"
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
 #include "conditions/load_reader.h"
@@ -25,6 +27,47 @@ int ReservationCount(workbook::Workbook& book, int fallback) {
   } catch (const WorkbookError&) {
     return fallback;
   }
+}
+
+constexpr std::size_t kConflictsShown = 10;
+
+std::string CellLabel(const NamedRangeReader& reader, int row, int column) {
+  const WorkbookError::Place place = reader.PlaceOf(row, column);
+  return place.sheet + "!" + place.cell;
+}
+
+std::string DayText(const ConditionModel& model, int d) {
+  const auto start = layout::PeriodStart(model.CreateYear, model.CreateMonth, model.BaseStartDay);
+  if (!start) return std::to_string(d) + "日目";
+  const layout::CivilDate date = layout::AddDays(*start, d - 1);
+  return std::to_string(date.month) + "月" + std::to_string(date.day) + "日";
+}
+
+// A reservation on a day whose schedule bars that duty (a day-off request, or a
+// ban of the duty) is placed all the same, as it always was: the planner is told,
+// with both cells, and the load goes on.
+void WarnOfScheduleConflicts(EngineContext& ctx, const NamedRangeReader& reserved,
+                             const std::vector<std::pair<int, int>>& conflicts) {
+  if (conflicts.empty() || ctx.run.LoadWarned) return;
+  ctx.run.LoadWarned = true;
+  const ConditionModel& model = ctx.model;
+  const auto schedule = NamedRangeReader::IfPresent(ctx.book, layout::kScheduleInput);
+  std::string text(load_text::kReservationOverScheduleLead);
+  for (std::size_t i = 0; i < conflicts.size() && i < kConflictsShown; ++i) {
+    const auto [m, d] = conflicts[i];
+    text += "\n" + layout::Format(load_text::kReservationOverScheduleLine,
+                                  {model.MemberInfo(m, 1), model.MemberInfo(m, 2),
+                                   DayText(model, d), model.TypeAbbrev(model.Fixed(m, d)),
+                                   CellLabel(reserved, m, d), schedule ? schedule->Text(m, d) : "",
+                                   schedule ? CellLabel(*schedule, m, d) : ""});
+  }
+  if (conflicts.size() > kConflictsShown) {
+    text += "\n" + layout::Format(load_text::kInputProblemsMore,
+                                  {std::to_string(conflicts.size() - kConflictsShown)});
+  }
+  Status(ctx, "");  // not over the warning
+  ctx.host.ShowWarning(text);
+  Status(ctx, load_text::kStatusReservations);
 }
 
 void SetCalculation(workbook::Workbook& book, bool automatic) {
@@ -57,6 +100,7 @@ void PlaceReservations(LoadContext& ctx) {
     int duty;
   };
   std::vector<Placement> placements;
+  std::vector<std::pair<int, int>> conflicts;
   int found = 0;
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = model.StartDay; d <= model.DayCount; ++d) {
@@ -65,11 +109,13 @@ void PlaceReservations(LoadContext& ctx) {
       if (c >= 1) {
         ++found;
         placements.push_back({m, d, c});
+        if ((model.DutyBanMask(m, d) >> (c - 1)) & 1) conflicts.emplace_back(m, d);
       }
     }
     if (found == expected) break;
   }
 
+  WarnOfScheduleConflicts(ctx, reserved, conflicts);
   for (const Placement& p : placements) {
     model.Roster(p.m, p.d) = p.duty;
     book.WriteCell(roster, p.m, p.d, model.TypeAbbrev(p.duty));

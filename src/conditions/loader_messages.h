@@ -38,6 +38,14 @@ inline constexpr std::string_view kAnyTypeRequiredCombo =
     "組合せ必須には勤務種別を1つ指定してください！";
 inline constexpr std::string_view kComboTitle = "データエラー";
 
+// --- Reservations the schedule bars (a warning: the reservation wins) ------------
+inline constexpr std::string_view kReservationOverScheduleLead =
+    "予約と個人予定が重なっています。予約を優先して作成します。";
+// {0}: member number, {1}: name, {2}: the date, {3}: the reserved duty,
+// {4}: the reservation's cell, {5}: the schedule text, {6}: the schedule's cell.
+inline constexpr std::string_view kReservationOverScheduleLine =
+    "・{0} {1} の{2}：予約「{3}」（{4}）、個人予定「{5}」（{6}）";
+
 // --- Reads the load cannot go on from -----------------------------------------
 // Shown before the workbook's own description of the place and the fault.
 inline constexpr std::string_view kReadFailureLead =

@@ -22,6 +22,9 @@ struct RunState {
   int DaySuccessCount = 0;
   bool RosterComplete = false;
   bool ModelLoaded = false;
+  // The load's warnings have been shown; each pass loads again, and a run says
+  // them once.
+  bool LoadWarned = false;
   // The time limit as a point of Host::MonotonicMs(); -1 while none is set. Once
   // it has passed, DeadlinePassed and AbortRequested are set together.
   std::int64_t DeadlineMs = -1;

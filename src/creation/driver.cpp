@@ -173,6 +173,9 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     return false;
   }
   loaded_fixed_ = model.Fixed;
+  // A warning of the first load waits for the planner (a message box on the
+  // desktop): the time spent reading it is not the run's.
+  if (pass_number == 1 && run.LoadWarned) run.RunStartTime = host.MonotonicMs();
   // The limit counts from the start of the whole run, whatever the passes took.
   run.DeadlineMs = run.RunStartTime + TimeLimitMs(model.TimeLimitMinutes);
   if (start > 1) ReadRosterBack(ctx_, 1, start - 1, /*quiet=*/false);
@@ -278,6 +281,7 @@ CreateResult CreationDriver::StartAction() {
 
   run.RunStartTime = host.MonotonicMs();
   run.PassCount = 0;
+  run.LoadWarned = false;
   run.FailedSlot = DaySlot{};
   run.FailedColumn.clear();
   run.DeadlineMs = -1;  // set once the conditions give the limit

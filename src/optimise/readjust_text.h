@@ -28,6 +28,10 @@ inline constexpr std::string_view kEmptyCellMessage = "選択セルは空白(休
 inline constexpr std::string_view kEmptyCellTitle = "無効";
 inline constexpr std::string_view kReadjustQuestionTitle = "再調整";
 inline constexpr std::string_view kReadjustFailedMessage = "調整失敗";
+// Below 調整失敗: {0}: the date, {1}: the duty, {2}: member number, {3}: name.
+inline constexpr std::string_view kDirectRefusalsHeading =
+    "{0} の {1}（{2} {3}）を直接入れ替えられなかった理由：";
+inline constexpr std::string_view kNobodyOffThatDay = "　この日に休みの職員がいません";
 inline constexpr std::string_view kProposalTitle = "勤務調整";
 inline constexpr std::string_view kProposalLead = "以下のように勤務を入れ替えて調整します";
 inline constexpr std::string_view kProposalQuestion = "入れ替えますか？";

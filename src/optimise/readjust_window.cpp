@@ -2,6 +2,7 @@
 
 #include "conditions/layout.h"
 #include "conditions/loader.h"
+#include "optimise/readjust_refusals.h"
 #include "roster/roster_change.h"
 #include "roster/roster_sheet.h"
 #include "roster/swap.h"
@@ -144,7 +145,7 @@ ReadjustOutcome ReadjustWindow::Readjust() {
                        d <= ctx_.model.DayCount && ctx_.model.Roster(x, d) >= 1;
   const int found = on_duty ? search.SearchChain(d, x) : 0;
   if (found == 0) {
-    ctx_.host.MessageBox(kReadjustFailedMessage, "", MsgButtons::kOk);
+    ctx_.host.MessageBox(ReadjustFailureText(ctx_.model, d, x), "", MsgButtons::kOk);
     return ReadjustOutcome::kFailed;
   }
   exchanges_ = search.Exchanges();

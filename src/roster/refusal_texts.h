@@ -21,6 +21,17 @@ inline constexpr std::string_view kConsecutiveLimit = "連続勤務上限";
 inline constexpr std::string_view kTargetReached = "勤務日数に達した";
 inline constexpr std::string_view kRequiredPattern = "必須パターン";
 
+// --- Why a direct exchange of the readjustment was refused -----------------------
+// Besides the reasons above, which concern the member who would take the duty.
+inline constexpr std::string_view kExchangeReserved = "休みにする勤務は予約です";
+inline constexpr std::string_view kExchangeRestBreaksPattern =
+    "休むと前日からの必須パターンが崩れる";
+inline constexpr std::string_view kExchangeRestRunLimit = "休むと連続休み上限を超える";
+inline constexpr std::string_view kExchangeRequiredCombo = "組合せ必須";
+// {0}: the abbreviation of the member's duty on the next day.
+inline constexpr std::string_view kExchangeNextDayDuty = "翌日の勤務（{0}）が翌日禁止";
+inline constexpr std::string_view kExchangeOtherRule = "入れ替え後の勤務の条件";
+
 // --- The explanation of one day and duty ----------------------------------------
 inline constexpr std::string_view kExplanationTitle = "勤務に就けない理由";
 // {0}: the date, {1}: the duty's abbreviation, {2}: staff needed.

@@ -8,6 +8,10 @@ void Host::DoEvents() {
   RunDueTimers();
 }
 
+void Host::ShowWarning(std::string_view text) {
+  MessageBox(text, "警告", MsgButtons::kOk, MsgIcon::kExclamation);
+}
+
 Host::TimerId Host::StartTimer(int interval_ms, std::function<void()> on_tick) {
   const TimerId id = next_timer_id_++;
   timers_.push_back(Timer{id, interval_ms, MonotonicMs() + interval_ms, std::move(on_tick)});

@@ -158,6 +158,11 @@ class Host {
   // not block, or lines after the last message.
   virtual void ShowExplanation(std::string_view /*title*/, std::string_view /*text*/) {}
 
+  // Something the planner should know about a load or run that goes on anyway
+  // (a reservation that overrides a day-off request). By default a message box
+  // titled "警告"; the terminal writes it as a "警告:" line.
+  virtual void ShowWarning(std::string_view text);
+
   // Opens a help page or other address in the planner's browser; false if it could not.
   virtual bool OpenUrl(std::string_view /*address*/) { return false; }
 

@@ -22,14 +22,14 @@ using testing::JoinProblems;
 
 // February 2013: A works 日 and B 夜 on the 1st; C, the only free member, may not
 // take 日勤. Freeing A's day takes two exchanges.
-fs::path WriteSmallWorkplace(Host& host) {
+fs::path WriteSmallWorkplace(Host& host, std::string_view c_schedule = "日") {
   auto fx = testing::LayoutWorkbook::Blank(host);
   fx->SetPeriod(2013, 2, 1, 1);
   fx->SetTypes({{"日勤", "日"}, {"夜勤", "夜"}});
   fx->SetMembers({"A", "B", "C"});
   fx->SetNeed(1, 1, 1);
   fx->SetNeed(2, 1, 1);
-  fx->SetSchedule(3, 1, "日");
+  fx->SetSchedule(3, 1, c_schedule);
   fx->SetRoster(1, 1, "日");
   fx->SetRoster(2, 1, "夜");
   fx->book().Save();
@@ -93,6 +93,20 @@ TEST(ReadjustCommand, UnknownMemberOrDayIsRefused) {
   EXPECT_EQ(last.Run({"--workbook", path.string(), "readjust", "--member", "2", "--day", "28"}),
             kExitFailure);
   EXPECT_EQ(last.host.Messages().back().text, "選択セルは空白(休み)です！");
+}
+
+TEST(ReadjustCommand, FailureSaysWhatStoppedEachDirectExchange) {
+  testing::ScriptedHost setup;
+  const fs::path path = WriteSmallWorkplace(setup, "休");
+  CliRun run;
+  EXPECT_EQ(
+      run.Run({"--workbook", path.string(), "readjust", "--member", "1", "--day", "1", "--yes"}),
+      kExitFailure);
+  const std::string text = run.host.Messages().back().text;
+  EXPECT_EQ(text.rfind("調整失敗\n", 0), 0U) << text;
+  EXPECT_NE(text.find("（1 A）を直接入れ替えられなかった理由：\n　3 C：休み希望"),
+            std::string::npos)
+      << text;
 }
 
 // End to end on the sample workplace: a roster is created, a cell the search can

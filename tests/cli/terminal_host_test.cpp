@@ -39,6 +39,8 @@ TEST(TerminalHostTest, NoticeIsATitledLineWithPlainLineBreaks) {
   EXPECT_EQ(t.host.MessageBox("一行目\r\n二行目", "作成完了", MsgButtons::kOk, MsgIcon::kNone),
             MsgResult::kOk);
   EXPECT_EQ(t.err.str(), "【作成完了】 一行目\n二行目\n");
+  t.host.ShowWarning("重なり\r\n・一件");
+  EXPECT_EQ(t.err.str(), "【作成完了】 一行目\n二行目\n警告: 重なり\n・一件\n");
 }
 
 TEST(TerminalHostTest, QuestionsTakeTheSafeAnswerInABatchRun) {

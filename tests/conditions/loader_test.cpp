@@ -202,6 +202,10 @@ TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
        "Main!C10：試行回数には1以上の整数を入力してください（入力値「0」）"},
       {set(layout::kTimeLimit, 1, 1, -1),
        "：制限時間（分）には0より大きい数を入力してください（入力値「-1」）"},
+      {set(layout::kAttempts, 1, 1, {}),
+       "：試行回数には1以上の整数を入力してください（入力値「」）"},
+      {set(layout::kTimeLimit, 1, 1, {}),
+       "：制限時間（分）には0より大きい数を入力してください（入力値「」）"},
       {set(layout::kNeedTable, 1, 3, -1),
        "：必要人数には0以上の整数を入力してください（入力値「-1」）"},
       {set(layout::kNeedTable, 2, 3, 1.5),
@@ -222,6 +226,12 @@ TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
          f.fx->Set(layout::kForbiddenCombos, 1, 4, 1);
        },
        "：組合せの人数には1以上の整数を入力してください（入力値「0」）"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kRequiredComboCnt, 1);
+         f.fx->Set(layout::kRequiredCombos, 1, 1, "日勤");
+         f.fx->Set(layout::kRequiredCombos, 1, 4, 1);
+       },
+       "：組合せの人数には1以上の整数を入力してください（入力値「」）"},
       {[](LoadFixture& f) {
          f.fx->Set(layout::kRequiredComboCnt, 1);
          f.fx->Set(layout::kRequiredCombos, 1, 1, "日勤");
@@ -261,6 +271,19 @@ TEST(LoadConditionsTest, ReservationsFromTheStartDayOn) {
   EXPECT_EQ(f.fx->Roster(1, 5), "");
 }
 
+// The reservation wins, as before; the planner is told where both cells are.
+TEST(LoadConditionsTest, AReservationOnADayAskedOffIsPlacedWithAWarning) {
+  LoadFixture f;
+  f.fx->SetSchedule(2, 5, "休");
+  f.fx->SetReservation(2, 5, "夜");
+  ASSERT_EQ(f.Load(), 1);
+  EXPECT_EQ(f.model.Roster(2, 5), 2);
+  EXPECT_EQ(f.OnlyTitle(), "警告");
+  const std::string text = f.OnlyMessage();
+  EXPECT_NE(text.find("・2 鈴木 の4月5日：予約「夜」（予約表!"), std::string::npos) << text;
+  EXPECT_NE(text.find("）、個人予定「休」（スケジュール!"), std::string::npos) << text;
+}
+
 TEST(LoadConditionsTest, CombinationTables) {
   {
     LoadFixture f;
@@ -287,6 +310,7 @@ TEST(LoadConditionsTest, CombinationTables) {
     LoadFixture f;
     f.fx->Set(layout::kForbiddenComboCnt, 1);
     f.fx->Set(layout::kForbiddenCombos, 1, 1, "遅番");
+    f.fx->Set(layout::kForbiddenCombos, 1, 2, 1);
     EXPECT_EQ(f.Load(), -1);
     EXPECT_EQ(f.OnlyMessage(),
               "【要員設定】の【組合せ禁止パターン】で規定外の勤務種別が設定されています！");
@@ -297,7 +321,9 @@ TEST(LoadConditionsTest, CombinationTables) {
     LoadFixture f;
     f.fx->Set(layout::kRequiredComboCnt, 2);
     f.fx->Set(layout::kRequiredCombos, 1, 1, "日勤");
+    f.fx->Set(layout::kRequiredCombos, 1, 2, 1);
     f.fx->Set(layout::kRequiredCombos, 2, 1, "*");
+    f.fx->Set(layout::kRequiredCombos, 2, 2, 1);
     EXPECT_EQ(f.Load(), -1);
     EXPECT_EQ(f.OnlyMessage(),
               "【要員設定】の【組合せ必須パターン】の2行目で「*」が設定されています！"
