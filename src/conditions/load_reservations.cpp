@@ -46,10 +46,10 @@ std::string DayText(const ConditionModel& model, int d) {
 // A reservation on a day whose schedule bars that duty (a day-off request, or a
 // ban of the duty) is placed all the same, as it always was: the planner is told,
 // with both cells, and the load goes on.
-void WarnOfScheduleConflicts(EngineContext& ctx, const NamedRangeReader& reserved,
+void WarnOfScheduleConflicts(LoadContext& ctx, const NamedRangeReader& reserved,
                              const std::vector<std::pair<int, int>>& conflicts) {
-  if (conflicts.empty() || ctx.run.LoadWarned) return;
-  ctx.run.LoadWarned = true;
+  if (conflicts.empty() || !ctx.warn) return;
+  ctx.warned = true;
   const ConditionModel& model = ctx.model;
   const auto schedule = NamedRangeReader::IfPresent(ctx.book, layout::kScheduleInput);
   std::string text(load_text::kReservationOverScheduleLead);

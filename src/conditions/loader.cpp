@@ -120,11 +120,11 @@ void LoadCounts(workbook::Workbook& book, ConditionModel& model) {
 LoadResult LoadConditions(LoadContext ctx) {
   try {
     const int start_day = LoadAll(ctx);
-    return LoadResult{start_day, ctx.status_position};
+    return LoadResult{start_day, ctx.status_position, ctx.warned};
   } catch (const workbook::WorkbookError& error) {
     load_steps::Report(ctx, std::string(load_text::kReadFailureLead) + error.JapaneseMessage(),
                        kTitleText);
-    return LoadResult{-1, ctx.status_position};
+    return LoadResult{-1, ctx.status_position, ctx.warned};
   }
 }
 

@@ -24,6 +24,10 @@ struct LoadContext {
   ConditionModel& model;
   int status_position = 0;    // where status texts go until 進行状況表示 is read
   float improve_seconds = 0;  // 改善時間 of a workbook that has no such cell
+  // Whether the planner is to be warned of what loads but looks wrong: once a
+  // run, and never while a finished month is only being judged.
+  bool warn = false;
+  bool warned = false;  // set by the load once it has shown a warning
 };
 
 struct LoadResult {
@@ -32,6 +36,7 @@ struct LoadResult {
   // 進行状況表示 as the workbook gives it, or the position the load was given when
   // the cell is missing, unreadable or not reached; for the caller to keep.
   int status_position = 0;
+  bool warned = false;  // a warning was shown; the next loads of the run need not
 };
 
 // Reads and checks every condition into ctx.model afresh, places the reserved

@@ -44,7 +44,7 @@ std::string DirectRefusal(const ConditionModel& model, ConditionModel& freed, in
   }
   ConditionModel swapped = model;
   SwapDuties(swapped, x, i, d);
-  if (RequiredShortfall(swapped, t, d) != 0) return std::string(txt::kExchangeRequiredCombo);
+  if (RequiredShortfall(swapped, d, t) != 0) return std::string(txt::kExchangeRequiredCombo);
   return std::string(txt::kExchangeOtherRule);
 }
 

@@ -82,9 +82,12 @@ void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool 
 }
 
 int LoadRosterConditions(EngineContext& ctx) {
-  const LoadResult loaded = LoadConditions(LoadContext{
-      ctx.book, ctx.host, ctx.model, ctx.session.StatusPosition, ctx.session.ImproveSeconds});
+  const LoadResult loaded = LoadConditions(LoadContext{ctx.book, ctx.host, ctx.model,
+                                                       ctx.session.StatusPosition,
+                                                       ctx.session.ImproveSeconds,
+                                                       /*warn=*/!ctx.run.LoadWarned});
   ctx.session.StatusPosition = loaded.status_position;
+  ctx.run.LoadWarned = ctx.run.LoadWarned || loaded.warned;
   const int start = loaded.start_day;
   if (start >= 1) CountDays(ctx.model, start, ctx.model.DayCount);
   return start;

@@ -41,7 +41,8 @@ struct LoadFixture {
 
   int Load() {
     const LoadResult loaded =
-        LoadConditions(LoadContext{fx->book(), host, model, 0, kDefaultImproveSeconds});
+        LoadConditions(LoadContext{fx->book(), host, model, 0, kDefaultImproveSeconds,
+                                   /*warn=*/true});
     status_position = loaded.status_position;
     return loaded.start_day;
   }
