@@ -1,5 +1,6 @@
 #include "conditions/layout.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tsumiki::layout {
@@ -139,6 +140,26 @@ workbook::CellRange Range(const workbook::Workbook& book, const NameSpec& name_s
 bool Has(const workbook::Workbook& book, const NameSpec& name_spec) {
   if (name_spec.scope == Scope::kWorkbook) return book.HasWorkbookRange(name_spec.name);
   return book.FindSheet(name_spec.sheet).has_value() && book.HasSheetRange(name_spec.sheet, name_spec.name);
+}
+
+void FitRosterPrintArea(workbook::Workbook& book, int members) {
+  constexpr std::string_view kPrintArea = "_xlnm.Print_Area";
+  const std::optional<int> sheet = book.FindSheet(kSheetRoster);
+  if (!sheet || members < 1 || !Has(book, kTimeTable) ||
+      !book.HasSheetRange(kSheetRoster, kPrintArea)) {
+    return;
+  }
+  try {
+    workbook::CellRange area = book.SheetRange(kSheetRoster, kPrintArea);
+    const workbook::CellRange roster = Range(book, kTimeTable);
+    if (area.sheet != *sheet || area.top > roster.top || area.bottom < roster.top) return;
+    const int bottom = roster.top + std::min(members, roster.bottom - roster.top + 1) - 1;
+    if (area.bottom == bottom) return;
+    area.bottom = bottom;
+    book.DefineName(kPrintArea, area, *sheet);
+  } catch (const workbook::WorkbookError&) {
+    // A print area of several ranges or of a formula is the planner's own.
+  }
 }
 
 workbook::CellRange ConditionsPathCell(const workbook::Workbook& book) {

@@ -165,6 +165,12 @@ const NameSpec* FindName(std::string_view name);
 workbook::CellRange Range(const workbook::Workbook& book, const NameSpec& name_spec);
 bool Has(const workbook::Workbook& book, const NameSpec& name_spec);
 
+// The print area of the roster sheet, when it has one that begins above the
+// roster, ends with the last of `members` rows: the empty rows kept for more
+// members would shrink a page fitted to one sheet of paper. Other print areas
+// (none, several ranges, a planner's own elsewhere) are left as they are.
+void FitRosterPrintArea(workbook::Workbook& book, int members);
+
 // The cell that names the conditions file (名前リスト!C1).
 workbook::CellRange ConditionsPathCell(const workbook::Workbook& book);
 

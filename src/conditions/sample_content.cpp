@@ -214,6 +214,7 @@ void FillSampleConditions(Workbook& book) {
   FillStaffing(book);
   FillMembers(book);
   FillPreviousMonth(book);
+  FitRosterPrintArea(book, static_cast<int>(kMemberNames.size()));
 }
 
 }  // namespace tsumiki::layout

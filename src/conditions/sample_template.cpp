@@ -247,6 +247,10 @@ void WriteSheets(TemplateWriter& w) {
   worksheet_fit_to_pages(s[kSheetRoster], 1, 1);
   worksheet_repeat_rows(s[kSheetRoster], kRosterHeadFirstRow - 1, kRosterHeadLastRow - 1);
   worksheet_repeat_columns(s[kSheetRoster], 0, 1);
+  // Every member row and the figures to the right; a run ends the area at the
+  // last member, so the page is not shrunk for the empty rows.
+  worksheet_print_area(s[kSheetRoster], 0, 0,
+                       kRosterHeadLastRow - 1 + static_cast<lxw_row_t>(kTimeTable.rows), 35);
 
   w.Width(s[kSheetHistory], 1, 1, 22);
   w.Width(s[kSheetHistory], 2, 2, 12);

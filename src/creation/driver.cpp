@@ -340,6 +340,7 @@ CreateResult CreationDriver::StartAction() {
         result.improvement = ImproveScores{improved.before, improved.after};
       }
       ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroColour));
+      layout::FitRosterPrintArea(ctx_.book, model.MemberCount);
       Status(ctx_, kStatusAllDone, kColourBlue, kColourPaleYellow);
       WaitWithEvents(host, kPauseAllDoneMs);
       Status(ctx_, "");

@@ -108,5 +108,17 @@ TEST(SampleWorkbook, RosterSheetPrintsOnOneLandscapePage) {
   std::filesystem::remove_all(dir);
 }
 
+// The print area ends at the last member, not at the last row kept for members.
+TEST(SampleWorkbook, RosterPrintAreaFollowsTheMemberCount) {
+  ScriptedHost host;
+  auto fx = LayoutWorkbook::Sample(host);
+  workbook::Workbook& book = fx->book();
+  const auto bottom = [&] { return book.SheetRange(kSheetRoster, "_xlnm.Print_Area").bottom; };
+  EXPECT_EQ(bottom(), 26);
+  FitRosterPrintArea(book, 5);
+  EXPECT_EQ(bottom(), 11);
+  EXPECT_EQ(book.SheetRange(kSheetRoster, "_xlnm.Print_Area").right, 36);
+}
+
 }  // namespace
 }  // namespace tsumiki::layout
