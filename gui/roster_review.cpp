@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 
 #include "conditions/layout.h"
@@ -69,6 +71,10 @@ void RosterReview::BuildMenu() {
     totals->setCheckable(true);
     totals->setChecked(true);
     connect(totals, &QAction::toggled, panes_, &TotalsPanes::SetShown);
+    next_finding_ = view->addAction(kNextFindingCaption);
+    next_finding_->setObjectName(QStringLiteral("NextFinding"));
+    next_finding_->setShortcut(Qt::Key_F8);
+    connect(next_finding_, &QAction::triggered, this, &RosterReview::GoToNextFinding);
   }
   connect(print_, &QAction::triggered, this, &RosterReview::Print);
   connect(pdf_a4_, &QAction::triggered, this, [this] { SavePdf(false); });
@@ -87,8 +93,27 @@ void RosterReview::ShowJudgement() {
     }
     marks = MarkFindings(month.findings, month.roster, date_row);
   }
+  notes_ = marks.sheet;
   if (SheetModel* model = window_.ModelOfSheet(roster_sheet_)) model->SetRuleNotes(marks.sheet);
   if (panes_ != nullptr) panes_->Refresh(marks);
+}
+
+void RosterReview::GoToNextFinding() {
+  QTableView* view = window_.ViewOfSheet(roster_sheet_);
+  if (view == nullptr || notes_.empty()) {
+    window_.statusBar()->showMessage(kNoMarkedCellText);
+    return;
+  }
+  window_.Tabs()->setCurrentIndex(roster_sheet_);
+  const QModelIndex current = view->currentIndex();
+  auto next = current.isValid() ? notes_.upper_bound({current.row(), current.column()})
+                                : notes_.begin();
+  if (next == notes_.end()) next = notes_.begin();
+  const QModelIndex target = view->model()->index(next->first.first, next->first.second);
+  view->setCurrentIndex(target);
+  view->scrollTo(target);
+  QString reason = next->second;
+  window_.statusBar()->showMessage(reason.replace(QLatin1Char('\n'), QStringLiteral("　")));
 }
 
 void RosterReview::Print() {

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "conditions/condition_model.h"
+#include "gui/rule_marks.h"
 #include "ui/host.h"
 #include "workbook/workbook.h"
 
@@ -29,12 +30,16 @@ class RosterReview : public QObject {
   TotalsPanes* Panes() const { return panes_; }
   QAction* PrintAction() const { return print_; }
   QAction* PdfAction(bool a3) const { return a3 ? pdf_a3_ : pdf_a4_; }
+  // Selects the next marked cell of the roster sheet (after the current one, row
+  // by row, from the top again at the end) and shows its reason in the status bar.
+  QAction* NextFindingAction() const { return next_finding_; }
 
  private:
   void BuildMenu();
   void ShowJudgement();
   void Print();
   void SavePdf(bool a3);
+  void GoToNextFinding();
 
   SheetWindow& window_;
   workbook::Workbook& book_;
@@ -45,6 +50,8 @@ class RosterReview : public QObject {
   QAction* print_ = nullptr;
   QAction* pdf_a4_ = nullptr;
   QAction* pdf_a3_ = nullptr;
+  QAction* next_finding_ = nullptr;
+  CellNotes notes_;  // the marks on the roster sheet, as last judged
 };
 
 }  // namespace tsumiki::gui

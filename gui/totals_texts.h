@@ -27,11 +27,13 @@ inline const QString kLegendTip = QStringLiteral("凡例：勤務の略称と色
 inline const QString kNotJudgedText =
     QStringLiteral("条件を読めないため集計と点検ができません：\n%1");
 // %1: how many broken rules.
-inline const QString kFindingsText = QStringLiteral("ルール違反 %1 件（赤い印のセルに理由）");
+inline const QString kFindingsText = QStringLiteral("ルール違反 %1 件（赤い印のセルに理由、F8 で次へ）");
 inline const QString kNoFindingsText = QStringLiteral("ルール違反はありません");
+inline const QString kNoMarkedCellText = QStringLiteral("赤い印のセルはありません");
 
 inline const QString kViewMenuCaption = QStringLiteral("表示(&V)");
 inline const QString kShowTotalsCaption = QStringLiteral("集計と凡例(&T)");
+inline const QString kNextFindingCaption = QStringLiteral("次のルール違反へ(&N)");
 
 // Printing.
 inline const QString kFileMenuCaption = QStringLiteral("ファイル(&F)");

@@ -832,6 +832,13 @@ void DesktopTest::ANextDayBanIsMarkedWithItsReasonUntilUndone() {
   EditRoster(*app, 1, 10, "夜");
   EditRoster(*app, 1, 11, "日");
   QTRY_VERIFY(RosterTip(*app, 1, 11).contains(reason));
+  // F8 goes from the 夜 to the next marked cell, the 日 after it, and says why.
+  const wb::CellRange table = layout::Range(app->GetSession().Book(), layout::kTimeTable);
+  QTableView* view = app->Sheets()->ViewOfSheet(table.sheet);
+  view->setCurrentIndex(view->model()->index(table.top - 1, table.left + 10 - 2));
+  app->Review()->NextFindingAction()->trigger();
+  QCOMPARE(view->currentIndex().column(), table.left + 11 - 2);
+  QVERIFY(app->Sheets()->statusBar()->currentMessage().contains(reason));
   app->Sheets()->UndoAction()->trigger();
   QTRY_VERIFY(!RosterTip(*app, 1, 11).contains(reason));
 }
