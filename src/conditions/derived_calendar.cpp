@@ -39,6 +39,13 @@ std::optional<CivilDate> PeriodStart(int year, int month, int base_day) {
   return Civil(Days(year, month, 1) + chr::days{base_day - 1});
 }
 
+std::string PeriodDayText(int year, int month, int base_day, int d) {
+  const std::optional<CivilDate> start = PeriodStart(year, month, base_day);
+  if (!start) return std::to_string(d) + "日目";
+  const CivilDate date = AddDays(*start, d - 1);
+  return std::to_string(date.month) + "月" + std::to_string(date.day) + "日";
+}
+
 int PeriodLength(const CivilDate& start) {
   int year = start.year;
   int month = start.month + 1;

@@ -32,6 +32,10 @@ int Weekday(const CivilDate& date);
 // "日", "月", ... "土".
 std::string_view WeekdayName(int weekday);
 
+// Day d (1-based) of the period as the planner reads it, "1月5日"; "5日目" when
+// 年, 月 or 基準開始日 give no date.
+std::string PeriodDayText(int year, int month, int base_day, int d);
+
 // The roster day (1-based) from which a build starts: 日 − 基準開始日 + 1, or, when
 // the start day lies in the next calendar month of the period,
 // Day_Cnt − 基準開始日 + 日 + 1.

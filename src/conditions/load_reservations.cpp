@@ -36,13 +36,6 @@ std::string CellLabel(const NamedRangeReader& reader, int row, int column) {
   return place.sheet + "!" + place.cell;
 }
 
-std::string DayText(const ConditionModel& model, int d) {
-  const auto start = layout::PeriodStart(model.CreateYear, model.CreateMonth, model.BaseStartDay);
-  if (!start) return std::to_string(d) + "日目";
-  const layout::CivilDate date = layout::AddDays(*start, d - 1);
-  return std::to_string(date.month) + "月" + std::to_string(date.day) + "日";
-}
-
 // A reservation on a day whose schedule bars that duty (a day-off request, or a
 // ban of the duty) is placed all the same, as it always was: the planner is told,
 // with both cells, and the load goes on.
@@ -57,7 +50,8 @@ void WarnOfScheduleConflicts(LoadContext& ctx, const NamedRangeReader& reserved,
     const auto [m, d] = conflicts[i];
     text += "\n" + layout::Format(load_text::kReservationOverScheduleLine,
                                   {model.MemberInfo(m, 1), model.MemberInfo(m, 2),
-                                   DayText(model, d), model.TypeAbbrev(model.Fixed(m, d)),
+                                   layout::PeriodDayText(model.CreateYear, model.CreateMonth,
+                                                         model.BaseStartDay, d), model.TypeAbbrev(model.Fixed(m, d)),
                                    CellLabel(reserved, m, d), schedule ? schedule->Text(m, d) : "",
                                    schedule ? CellLabel(*schedule, m, d) : ""});
   }

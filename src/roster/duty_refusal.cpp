@@ -1,7 +1,6 @@
 #include "roster/duty_refusal.h"
 
-#include <chrono>
-
+#include "conditions/derived_calendar.h"
 #include "conditions/layout.h"
 #include "roster/combos.h"
 #include "roster/duty_mask.h"
@@ -91,14 +90,7 @@ std::string RefusalText(DutyRefusal refusal, std::string_view held) {
 }
 
 std::string RosterDayText(const ConditionModel& model, int d) {
-  using namespace std::chrono;
-  const year_month_day first{year{model.CreateYear} / month{static_cast<unsigned>(model.CreateMonth)} /
-                             1};
-  if (!first.ok()) return std::to_string(d) + "日目";
-  // A base day past the month's end runs on into the next month, as a date cell does.
-  const year_month_day date{sys_days{first} + days{model.BaseStartDay - 1 + d - 1}};
-  return std::to_string(static_cast<unsigned>(date.month())) + "月" +
-         std::to_string(static_cast<unsigned>(date.day())) + "日";
+  return layout::PeriodDayText(model.CreateYear, model.CreateMonth, model.BaseStartDay, d);
 }
 
 std::string ExplainDayDuty(const ConditionModel& model, int d, int t) {

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "support/file_bytes.h"
 #include "cli_run.h"
 #include "conditions/layout.h"
 #include "support/workbook_fixture.h"
@@ -92,17 +93,13 @@ TEST_F(MainCommandLineTest, ConditionsSaveRefusesToOverwriteInABatchAndLoadNeeds
   // A refused file: exit 1, no success text, and --save leaves the workbook's bytes.
   const fs::path bad = dir_ / "bad.csv";
   std::ofstream(bad) << "name,row,column,value\r\n";
-  auto read_bytes = [&] {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  const std::string bytes = read_bytes();
+  const std::string bytes = testing::ReadFile(path_);
   CliRun refused;
   EXPECT_EQ(Run(refused, {"--save", "conditions", "load", bad.string()}), kExitFailure);
   EXPECT_EQ(refused.err.str().find("読み込みました"), std::string::npos) << refused.err.str();
   EXPECT_NE(refused.host.Messages().back().text.find("ツミキの条件データではありません"),
             std::string::npos);
-  EXPECT_EQ(read_bytes(), bytes);
+  EXPECT_EQ(testing::ReadFile(path_), bytes);
 
   CliRun missing;
   EXPECT_EQ(Run(missing, {"conditions", "load", (dir_ / "none.csv").string()}), kExitFailure);

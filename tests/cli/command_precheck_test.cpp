@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "support/file_bytes.h"
 #include "cli_run.h"
 #include "conditions/layout.h"
 #include "conditions/sample_workbook.h"
@@ -16,11 +17,6 @@ namespace tsumiki::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 bool AnyContains(const std::vector<std::string>& texts, std::string_view part) {
   for (const auto& t : texts) {
@@ -53,7 +49,7 @@ fs::path WriteOneFreeMember() {
 
 TEST(PreCheck, ADayNoPassCanStaffIsNamedWithEveryMembersReasonAndNothingIsSaved) {
   const fs::path path = WriteOneFreeMember();
-  const std::string before = Bytes(path);
+  const std::string before = testing::ReadFile(path);
   CliRun run;
   EXPECT_EQ(run.Run({"--workbook", path.string(), "--batch", "--save", "create"}), kExitFailure);
   const auto texts = run.host.MessageTexts();
@@ -63,7 +59,7 @@ TEST(PreCheck, ADayNoPassCanStaffIsNamedWithEveryMembersReasonAndNothingIsSaved)
                            "　5 E：就けます\n"}) {
     EXPECT_TRUE(AnyContains(texts, part)) << part << ::testing::PrintToString(texts);
   }
-  EXPECT_EQ(Bytes(path), before);
+  EXPECT_EQ(testing::ReadFile(path), before);
 }
 
 TEST(PreCheck, ExplainListsEveryMemberForTheDayAndRefusesAnUnknownDuty) {
@@ -93,14 +89,14 @@ TEST(PreCheck, StaffingBeyondAllTargetsEndsAtOnceWithTheShortfall) {
   fs::copy_file(shared, path, fs::copy_options::overwrite_existing);
   // The shared copies are read-only, which --save would refuse before the check.
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
-  const std::string before = Bytes(path);
+  const std::string before = testing::ReadFile(path);
   CliRun run;
   EXPECT_EQ(run.Run({"--workbook", path.string(), "--batch", "--save", "create"}), kExitFailure);
   EXPECT_TRUE(AnyContains(run.host.MessageTexts(), "必要人数の合計は 454 人日ですが、"
                                                    "職員の勤務日数の目標の合計は 440 日です"))
       << ::testing::PrintToString(run.host.MessageTexts());
   EXPECT_LT(run.host.MonotonicMs(), 2000);
-  EXPECT_EQ(Bytes(path), before);
+  EXPECT_EQ(testing::ReadFile(path), before);
 }
 
 // A batch run on the virtual clock: pauses take no time, every event loop takes
@@ -149,7 +145,7 @@ TEST(Deadline, AFractionOfAMinuteEndsTheRunThenWithStatusFourAndNothingSaved) {
       {"targets never met", WriteWithCombination("*", 1, 1), "制限時間の0.5分が過ぎました！"},
   };
   for (const Case& c : cases) {
-    const std::string before = Bytes(c.path);
+    const std::string before = testing::ReadFile(c.path);
     CliRun run;
     BusyHost host;
     run.ctx.host = &host;
@@ -163,7 +159,7 @@ TEST(Deadline, AFractionOfAMinuteEndsTheRunThenWithStatusFourAndNothingSaved) {
     const auto texts = host.MessageTexts();
     EXPECT_TRUE(AnyContains(texts, c.message)) << c.what << ::testing::PrintToString(texts);
     EXPECT_FALSE(AnyContains(texts, "所要時間")) << c.what;
-    EXPECT_EQ(Bytes(c.path), before) << c.what;
+    EXPECT_EQ(testing::ReadFile(c.path), before) << c.what;
   }
 }
 

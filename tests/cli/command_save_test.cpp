@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/file_bytes.h"
 #include "cli_run.h"
 #include "conditions/layout.h"
 #include "support/workbook_fixture.h"
@@ -22,11 +23,6 @@ namespace tsumiki::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 bool Contains(const std::string& text, std::string_view part) {
   return text.find(part) != std::string::npos;
@@ -69,13 +65,13 @@ TEST(SaveOnlyOnSuccess, AFailedOrRefusedCommandLeavesTheBytesAndSaysSo) {
   };
   for (const Case& c : cases) {
     const fs::path path = c.broken ? WriteBrokenSample() : WriteSample("cli-save");
-    const std::string before = Bytes(path);
+    const std::string before = testing::ReadFile(path);
     CliRun run;
     if (c.status == kExitAborted) run.host.AtDoEvents(1, [&run] { run.host.PressAbort(); });
     std::vector<std::string> args{"--workbook", path.string(), "--seed", "1"};
     args.insert(args.end(), c.args.begin(), c.args.end());
     EXPECT_EQ(run.Run(args), c.status) << c.what;
-    EXPECT_TRUE(Bytes(path) == before) << c.what;
+    EXPECT_TRUE(testing::ReadFile(path) == before) << c.what;
     EXPECT_TRUE(Contains(run.err.str(), "ブックは保存していません")) << c.what << run.err.str();
   }
 }
@@ -117,14 +113,14 @@ TEST_F(SaveTargetTest, ARelativeWorkbookPathSavesTheFileItNames) {
   EXPECT_TRUE(Contains(save.err.str(), "に保存しました")) << save.err.str();
   ASSERT_TRUE(fs::is_regular_file(dir_ / "c.csv"));
 
-  const std::string before = Bytes(path_);
+  const std::string before = testing::ReadFile(path_);
   CliRun load;
   fs::current_path(dir_);
   ASSERT_EQ(load.Run({"--workbook", "sub/shift.xlsm", "--batch", "--save", "conditions", "load",
                       "c.csv"}),
             kExitOk)
       << load.err.str();
-  EXPECT_TRUE(Bytes(path_) != before);
+  EXPECT_TRUE(testing::ReadFile(path_) != before);
   EXPECT_FALSE(fs::exists(dir_ / "sub" / "sub"));
 
   // An old file left in place (a read-only one is not replaced) is no success.
@@ -181,10 +177,10 @@ TEST_F(SaveTargetTest, AReadOnlyOrLockedWorkbookIsRefusedBeforeAnyWork) {
     fs::permissions(path_, fs::perms(0644));
     fs::remove(lock);
     c.arrange();
-    const std::string before = Bytes(path_);
+    const std::string before = testing::ReadFile(path_);
     CliRun run;
     EXPECT_EQ(SetMode(run, path_.string()), kExitFailure) << c.what;
-    EXPECT_TRUE(Bytes(path_) == before) << c.what;
+    EXPECT_TRUE(testing::ReadFile(path_) == before) << c.what;
     ASSERT_FALSE(run.host.Messages().empty()) << c.what;
     EXPECT_TRUE(Contains(run.host.Messages().front().text, c.says))
         << c.what << run.host.Messages().front().text;

@@ -1,3 +1,4 @@
+#include "support/file_bytes.h"
 #include "conditions/csv_conditions.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,6 @@ using workbook::CellValue;
 
 constexpr std::string_view kHead = "\xEF\xBB\xBFツミキ条件データ,1\r\n";
 constexpr std::string_view kEnd = "ツミキ条件データ終わり\r\n";
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void WriteFile(const std::filesystem::path& path, std::string_view text) {
   std::ofstream out(path, std::ios::binary);
@@ -148,7 +144,7 @@ TEST(ConditionsCsvMacros, SaveAndLoadGoThroughThePathInNameListC1) {
   };
   set_path(*sample, path.string());
   sample->book().RunMacro(kMacroSaveConditions);
-  const std::string saved = ReadFile(path);
+  const std::string saved = testing::ReadFile(path);
   EXPECT_EQ(saved, ConditionsCsvText(sample->book()));
 
   set_path(*blank, path.string());

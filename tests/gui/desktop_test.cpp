@@ -23,6 +23,7 @@
 #include <iterator>
 #include <regex>
 
+#include "support/file_bytes.h"
 #include "app/save_restore.h"
 #include "app/session.h"
 #include "box_answerer_helper.h"
@@ -676,10 +677,6 @@ void DesktopTest::CopyPasteAndMovingKeys() {
 }
 
 namespace {
-std::string FileText(const fs::path& path) {
-  std::ifstream in(path);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A process number that has just ended.
 long DeadPid() {
@@ -712,14 +709,14 @@ void DesktopTest::AHeldWorkbookWarnsAndADeadOnesLockIsTakenOver() {
     QCOMPARE(app->ReadOnly(), c.warned);
     if (c.warned) {
       QVERIFY(boxes.TextOf(QStringLiteral("ブックの使用中")).contains(QStringLiteral("planner@")));
-      QCOMPARE(FileText(lock), theirs);
+      QCOMPARE(tsumiki::testing::ReadFile(lock), theirs);
       // はい to the save question is refused, saying why; the program stays open.
       boxes.SetDecide([](const QString&, const QString&) { return QStringLiteral("はい(&Y)"); });
       PanelButton(*app, "cmd閉じる")->click();
       QVERIFY(boxes.TextOf(Q(tsumiki::kSaveErrorTitle)).contains(QStringLiteral("読み取り専用")));
       QVERIFY(!app->HasShutDown());
     } else {
-      QVERIFY(FileText(lock).find(ours) != std::string::npos);
+      QVERIFY(tsumiki::testing::ReadFile(lock).find(ours) != std::string::npos);
     }
     app.reset();
     // Ours goes with the program; theirs stays.

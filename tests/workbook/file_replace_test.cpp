@@ -1,3 +1,4 @@
+#include "support/file_bytes.h"
 #include "workbook/file_replace.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,7 @@ namespace tsumiki::workbook {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Text(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using tsumiki::testing::ReadFile;
 
 int FilesIn(const fs::path& dir) {
   int count = 0;
@@ -33,8 +30,8 @@ TEST(ReplaceFile, ALinkAtTheTemporaryNameIsNotWrittenThrough) {
   std::ofstream(dir / "victim") << "victim";
   fs::create_symlink(dir / "victim", TemporaryPathFor(target));
   ReplaceFile(target, "new", {});
-  EXPECT_EQ(Text(target), "new");
-  EXPECT_EQ(Text(dir / "victim"), "victim");
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(ReadFile(dir / "victim"), "victim");
   EXPECT_FALSE(fs::exists(fs::symlink_status(TemporaryPathFor(target))));
 }
 
@@ -52,7 +49,7 @@ TEST(ReplaceFile, AFailureAtAnyStepLeavesTheTargetAndNoTemporaryFile) {
       if (std::string_view(failing) == "before_rename") throw std::runtime_error(failing);
     };
     EXPECT_ANY_THROW(ReplaceFile(target, "new", steps)) << failing;
-    EXPECT_EQ(Text(target), "old") << failing;
+    EXPECT_EQ(ReadFile(target), "old") << failing;
     EXPECT_FALSE(fs::exists(TemporaryPathFor(target))) << failing;
   }
 }

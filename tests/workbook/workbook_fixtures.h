@@ -9,6 +9,8 @@
 #include <map>
 #include <string>
 
+#include "support/file_bytes.h"
+
 // Fixture workbooks written by an independent OOXML writer (libxlsxwriter), and a
 // few helpers to look inside a saved package.
 namespace tsumiki::workbook::testing {
@@ -28,10 +30,7 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& byte
   out << bytes;
 }
 
-inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using tsumiki::testing::ReadFile;
 
 // The roster-like fixture: sheets "基本設定", "人員配置表" and "Main"; a
 // workbook-level and a sheet-level name both called "Time_Table"; numbers,
