@@ -1,5 +1,9 @@
 #include "creation/feasibility_check.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "creation/slot_matching.h"
 #include "conditions/layout.h"
 #include "roster/duty_mask.h"
 #include "roster/duty_refusal.h"
@@ -76,6 +80,11 @@ DutyRefusal FixedRefusal(const ConditionModel& model, int m, int d, int t) {
   return DutyRefusal::kNone;
 }
 
+bool MayTake(const ConditionModel& model, int m, int d, int t) {
+  const DutyRefusal refusal = FixedRefusal(model, m, d, t);
+  return refusal == DutyRefusal::kNone || refusal == DutyRefusal::kOnThisDuty;
+}
+
 std::optional<std::string> TotalProblem(const ConditionModel& model) {
   long asked = 0;
   for (int d = model.StartDay; d <= model.DayCount; ++d) {
@@ -108,7 +117,7 @@ std::optional<std::string> DayProblem(const ConditionModel& model, int d, int t)
   std::string lines;
   for (int m = 1; m <= model.MemberCount; ++m) {
     const DutyRefusal refusal = FixedRefusal(model, m, d, t);
-    if (refusal == DutyRefusal::kNone || refusal == DutyRefusal::kOnThisDuty) ++able;
+    if (MayTake(model, m, d, t)) ++able;
     const int held = model.Roster(m, d);
     lines += layout::Format(
         txt::kMemberLine,
@@ -119,6 +128,58 @@ std::optional<std::string> DayProblem(const ConditionModel& model, int d, int t)
   if (able >= need) return std::nullopt;
   return layout::Format(txt::kDayShortfall, {RosterDayText(model, d), model.TypeAbbrev(t),
                                              std::to_string(need), std::to_string(able)}) +
+         "\n" + lines + std::string(txt::kDayShortfallAdvice);
+}
+
+// The day's duties together: each member takes one duty a day, so the members who
+// may take each duty alone can still be too few for all of them at once.
+std::optional<std::string> WholeDayProblem(const ConditionModel& model, int d) {
+  std::vector<int> need(static_cast<std::size_t>(model.TypeCount));
+  int asked = 0;
+  for (int t = 1; t <= model.TypeCount; ++t) {
+    need[static_cast<std::size_t>(t - 1)] = std::max(0, model.NeedTable(t, d));
+    asked += need[static_cast<std::size_t>(t - 1)];
+  }
+  if (asked == 0) return std::nullopt;
+  std::vector<std::vector<bool>> able(static_cast<std::size_t>(model.MemberCount),
+                                      std::vector<bool>(need.size()));
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      able[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(t - 1)] =
+          need[static_cast<std::size_t>(t - 1)] > 0 && MayTake(model, m, d, t);
+    }
+  }
+  const int most = MostPlacesFilled(able, need);
+  if (most >= asked) return std::nullopt;
+
+  std::string duties;
+  for (int t = 1; t <= model.TypeCount; ++t) {
+    if (need[static_cast<std::size_t>(t - 1)] == 0) continue;
+    if (!duties.empty()) duties += txt::kDutyJoiner;
+    duties += layout::Format(txt::kDutyNeed, {model.TypeAbbrev(t),
+                                              std::to_string(need[static_cast<std::size_t>(t - 1)])});
+  }
+  std::string lines;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    std::string can;
+    int first_needed = 0;
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      if (need[static_cast<std::size_t>(t - 1)] == 0) continue;
+      if (first_needed == 0) first_needed = t;
+      if (!able[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(t - 1)]) continue;
+      if (!can.empty()) can += txt::kDutyJoiner;
+      can += model.TypeAbbrev(t);
+    }
+    const int held = model.Roster(m, d);
+    const std::string reason =
+        can.empty() ? RefusalText(FixedRefusal(model, m, d, first_needed),
+                                  IsDutyType(model, held) ? model.TypeAbbrev(held) : "")
+                    : layout::Format(txt::kMayTakeDuties, {can});
+    lines += layout::Format(txt::kMemberLine, {model.MemberInfo(m, 1), model.MemberInfo(m, 2), reason});
+    lines += '\n';
+  }
+  return layout::Format(txt::kWholeDayShortfall, {RosterDayText(model, d), duties,
+                                                  std::to_string(asked), std::to_string(most)}) +
          "\n" + lines + std::string(txt::kDayShortfallAdvice);
 }
 
@@ -135,6 +196,9 @@ std::optional<std::string> FindStaffingProblem(const ConditionModel& model) {
     for (int t = 1; t <= model.TypeCount; ++t) {
       if (auto problem = DayProblem(model, d, t)) return problem;
     }
+  }
+  for (int d = model.StartDay; d <= model.DayCount; ++d) {
+    if (auto problem = WholeDayProblem(model, d)) return problem;
   }
   return std::nullopt;
 }

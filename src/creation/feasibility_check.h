@@ -15,7 +15,9 @@ namespace tsumiki {
 //    and with the run that the days before StartDay bring in;
 //  - for each day and duty type, the members who may take it at all (requests,
 //    bans, reservations, yesterday's fixed duty and its bans and followers,
-//    tomorrow's reservation, reached targets) against NeedTable.
+//    tomorrow's reservation, reached targets) against NeedTable;
+//  - for each day, all its duties at once: the most places that members who may
+//    take them can fill when each takes one duty (a matching).
 // Each test only uses what no pass can change, so a month that can be staffed is
 // never refused. Returns the planner's message for the first failure found.
 std::optional<std::string> FindStaffingProblem(const ConditionModel& model);

@@ -48,6 +48,15 @@ inline constexpr std::string_view kTotalShortfall =
 // {0}: the date, {1}: the duty, {2}: staff needed, {3}: members who may take it.
 inline constexpr std::string_view kDayShortfall =
     "{0} の {1} は {2} 人必要ですが、就ける職員は {3} 人です。";
+// {0}: the date, {1}: each duty with its need, {2}: staff needed in all, {3}: the
+// most that can be placed at once.
+inline constexpr std::string_view kWholeDayShortfall =
+    "{0} は {1}、合わせて {2} 人必要ですが、一人が一日に一つの勤務に就くと、同時に配置できるのは {3} 人です。";
+// {0}: a duty's abbreviation, {1}: its need.
+inline constexpr std::string_view kDutyNeed = "{0} {1} 人";
+inline constexpr std::string_view kDutyJoiner = "・";
+// {0}: the abbreviations of the duties the member may take that day.
+inline constexpr std::string_view kMayTakeDuties = "就ける勤務：{0}";
 inline constexpr std::string_view kDayShortfallAdvice =
     "その日の必要人数を減らすか、休み希望・勤務不可・予約を見直してください。";
 // {0}: member number, {1}: name, {2}: the target, {3}: days the member can work.

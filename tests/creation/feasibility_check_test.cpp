@@ -127,6 +127,13 @@ TEST(FindStaffingProblemTest, RefusesOnlyWhatNoPassCanStaff) {
            .Build(),
        "は 2 人必要ですが、就ける職員は 1 人です。\n"
        "　101 member 1：休み希望\n"},
+      {"each duty alone can be staffed, the day's duties together cannot",
+       ModelBuilder(10, 2, 3)
+           .Target(1, 6).Target(2, 6).Target(3, 6)
+           .Need(1, 4, 2).Need(2, 4, 1).Ban(3, 4, kAnyType)
+           .Build(),
+       "、合わせて 3 人必要ですが、一人が一日に一つの勤務に就くと、同時に配置できるのは 2 人です。\n"
+       "　101 member 1：就ける勤務："},
       {"the follower of a reserved duty counts",
        ModelBuilder(10, 2, 2)
            .Target(1, 5).Target(2, 5)
