@@ -48,6 +48,9 @@ inline constexpr std::string_view kProgressDayUnit = "日";
 inline constexpr std::string_view kProgressPassLead = "第";
 inline constexpr std::string_view kProgressPassTail = "回";
 inline constexpr std::string_view kProgressRemainingLead = "残り ";
+// A status text that came again: "再挑戦中！（1234 回目）".
+inline constexpr std::string_view kRepeatLead = "（";
+inline constexpr std::string_view kRepeatTail = " 回目）";
 
 // The --day option of the commands that name a day of the roster.
 inline constexpr std::string_view kRosterDayHelp = "日付の日（シフト表の見出しの日、1〜31）";

@@ -226,7 +226,17 @@ MsgResult TerminalHost::Ask(MsgButtons buttons) {
 }
 
 void TerminalHost::ShowStatusWindow(const StatusView& view) {
-  if (!view.text.empty()) WriteLines(view.text);
+  if (view.text.empty()) return;
+  const bool repeat = status_repeats_.Seen(view.text);
+  const std::optional<std::string> line = status_repeats_.Line(view.text, MonotonicMs());
+  if (!line) return;
+  // On a terminal a repeat updates the live line in place instead of scrolling.
+  if (repeat && settings_.live_line) {
+    repeat_note_ = *line;
+    ShowProgressLine(progress_text_);
+    return;
+  }
+  WriteLines(*line);
 }
 
 void TerminalHost::DoEvents() {
@@ -275,7 +285,9 @@ void TerminalHost::ShowProgressWindow(const ProgressView& view) {
 void TerminalHost::ShowProgressLine(std::string_view text) {
   progress_text_ = std::string(text);
   if (!settings_.live_line) return;
-  err_ << '\r' << FitToColumns(text, settings_.columns - 1) << "\x1b[K";
+  const std::string shown =
+      repeat_note_.empty() ? progress_text_ : progress_text_ + "  " + repeat_note_;
+  err_ << '\r' << FitToColumns(shown, settings_.columns - 1) << "\x1b[K";
   err_.flush();
   progress_shown_ = true;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/progress_line.h"
+#include "cli/status_repeats.h"
 #include "ui/host.h"
 
 namespace tsumiki::cli {
@@ -88,6 +89,8 @@ class TerminalHost : public Host, public ProgressLine {
   std::chrono::steady_clock::time_point start_;
   std::map<std::string, MsgResult, std::less<>> presets_;
   std::string progress_text_;
+  StatusRepeats status_repeats_;
+  std::string repeat_note_;  // the latest repeated status, shown on the live line
   bool progress_shown_ = false;
   bool handler_installed_ = false;
   bool interrupted_ = false;

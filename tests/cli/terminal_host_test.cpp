@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "cli/cli_texts.h"
 #include "cli/progress_line.h"
+#include "cli/status_repeats.h"
 
 namespace tsumiki::cli {
 namespace {
@@ -94,6 +96,27 @@ TEST(TerminalHostTest, StatusTextsAreLines) {
   t.host.ShowStatusWindow(view);
   t.host.HideStatusWindow();
   EXPECT_EQ(t.err.str(), "条件読込中\n");
+}
+
+// A month that keeps failing shows the same retry texts once per pass.
+TEST(StatusRepeatsTest, ARepeatedTextIsWrittenOnceASecondWithItsCount) {
+  StatusRepeats repeats;
+  const struct {
+    const char* text;
+    std::int64_t now_ms;
+    std::optional<std::string> line;
+  } steps[] = {
+      {"再挑戦中！", 0, "再挑戦中！"},
+      {"確保失敗", 10, "確保失敗"},
+      {"再挑戦中！", 20, std::nullopt},
+      {"再挑戦中！", 999, std::nullopt},
+      {"再挑戦中！", 1000, "再挑戦中！（4 回目）"},
+      {"確保失敗", 1010, "確保失敗（2 回目）"},
+      {"再挑戦中！", 1500, std::nullopt},
+  };
+  for (const auto& step : steps) {
+    EXPECT_EQ(repeats.Line(step.text, step.now_ms), step.line) << step.text << " " << step.now_ms;
+  }
 }
 
 TEST(TerminalHostTest, ProgressLineOnlyOnATerminalAndKeptBelowMessages) {
