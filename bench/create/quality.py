@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Quality table: runs `tsumiki create --batch --seed N --save` on the sample
-workbook and on the test workbooks t1-t6, seeds 1..N each, every run on a fresh
+workbook and on the test workbooks that can be staffed (t1-t6, t9, l9-l11), seeds 1..N each, every run on a fresh
 copy, and prints per workbook the median and best RosterScore of the created
 months (the after-improvement line the command prints) against the reference
 score of an exact model, the median score before the improvement phase, the
@@ -26,7 +26,9 @@ import time
 # Reference scores of an integer-programming model (None: no model month to compare).
 WORKBOOKS = [("t1-care21-march", 5.152), ("t2-care26-focus", 114.828),
              ("t3-care24-prevtail", 5.635), ("t4-clinic10-midmonth", 3.360),
-             ("t5-hospital80", None), ("t6-large100x8", None)]
+             ("t5-hospital80", None), ("t6-large100x8", None),
+             ("t9-hospital50-tight", 6.205), ("l9-nsp36x4", 55.593), ("l10-nsp40x5", 16.159),
+             ("l11-nsp50x6", 35.480)]
 BEFORE = re.compile(r"改善前のスコア: ([0-9.]+)")
 AFTER = re.compile(r"改善後のスコア: ([0-9.]+)")
 
