@@ -15,6 +15,28 @@ inline constexpr std::size_t kMaxElements = 10'000'000;
 // The characters one cell may hold, as spreadsheet programs allow.
 inline constexpr std::size_t kMaxCellText = 32'767;
 
+// Bytes of cell text the store may hold for one package, counted as decoded: a
+// shared string once per cell that refers to it (each cell holds its own copy),
+// plus a string's own overhead. 100,000 cells on one 32,767-character string
+// would otherwise be 3 GB from a file of 300 KB; 2,000,000 short texts fit.
+inline constexpr std::size_t kMaxDecodedText = 128u << 20;
+inline constexpr std::size_t kTextOverhead = 32;
+
+// The decoded text left to one package while it is read.
+class TextBudget {
+ public:
+  // False once the package's text goes beyond kMaxDecodedText.
+  bool Take(std::size_t bytes) {
+    const std::size_t cost = bytes + kTextOverhead;
+    if (cost > left_) return false;
+    left_ -= cost;
+    return true;
+  }
+
+ private:
+  std::size_t left_ = kMaxDecodedText;
+};
+
 // Characters of UTF-8 text as spreadsheet programs count them (UTF-16 units).
 std::size_t TextUnits(std::string_view text);
 inline bool TextTooLong(std::string_view text) {

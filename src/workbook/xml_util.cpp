@@ -5,6 +5,7 @@
 
 #include "workbook/store_messages.h"
 #include "workbook/workbook_error.h"
+#include "workbook/xml_text_check.h"
 
 namespace tsumiki::workbook {
 
@@ -107,6 +108,10 @@ MarkupCount CountMarkup(std::string_view xml) {
 
 std::unique_ptr<pugi::xml_document> ParseXml(const std::string& bytes, const std::string& file,
                                              const std::string& part) {
+  if (const char* fault = XmlTextFault(bytes)) {
+    throw WorkbookError(WorkbookError::Kind::kBadPackage, {file, {}, {}, {}},
+                        std::string(fault) + "：" + part);
+  }
   auto document = std::make_unique<pugi::xml_document>();
   pugi::xml_parse_result result =
       document->load_buffer(bytes.data(), bytes.size(), kParseFlags, pugi::encoding_auto);
