@@ -1,8 +1,35 @@
 #include "conditions/layout.h"
 #include "conditions/load_reader.h"
 #include "conditions/load_steps.h"
+#include "workbook/a1_reference.h"
 
 namespace tsumiki::load_steps {
+namespace {
+
+// How far below a list the loader looks for rows typed beyond its end.
+constexpr int kRowsLookedBelow = 1000;
+
+bool RowTyped(const NamedRangeReader& list, int row) {
+  for (int c = 1; c <= list.range().Columns(); ++c) {
+    if (!list.Text(row, c).empty()) return true;
+  }
+  return false;
+}
+
+// Members typed on the rows directly below Member_List belong to it: a range that
+// stops short of them would drop those members without a word (Member_Cnt counts
+// only the rows inside the range).
+void RequireListReachesItsLastRow(const NamedRangeReader& list) {
+  const int rows = list.range().Rows();
+  int typed = rows;
+  while (typed - rows < kRowsLookedBelow && list.range().bottom + typed - rows < workbook::kMaxRows &&
+         RowTyped(list, typed + 1)) {
+    ++typed;
+  }
+  list.RequireSize(typed, list.range().Columns());
+}
+
+}  // namespace
 
 void CheckRangeSizes(LoadContext& ctx) {
   workbook::Workbook& book = ctx.book;
@@ -12,7 +39,12 @@ void CheckRangeSizes(LoadContext& ctx) {
   const int members = model.MemberCount;
   NamedRangeReader(book, layout::kTypeNames).RequireCells(types);
   NamedRangeReader(book, layout::kDayBefore).RequireSize(1, types);
-  NamedRangeReader(book, layout::kMemberList).RequireSize(members, 2);
+  NamedRangeReader(book, layout::kNextDayBanInput).RequireSize(types, types);
+  NamedRangeReader(book, layout::kWeights).RequireCells(kWeightCount);
+  const NamedRangeReader member_list(book, layout::kMemberList);
+  member_list.RequireSize(members, 2);
+  RequireListReachesItsLastRow(member_list);
+  NamedRangeReader(book, layout::kScheduleInput).RequireSize(members, days);
   NamedRangeReader(book, layout::kMemberDayOff).RequireSize(members, 1);
   NamedRangeReader(book, layout::kNeedTable).RequireSize(types, days);
   NamedRangeReader(book, layout::kMemberRsv).RequireSize(members, days);
