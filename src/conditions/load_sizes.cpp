@@ -1,6 +1,9 @@
+#include <string>
+
 #include "conditions/layout.h"
 #include "conditions/load_reader.h"
 #include "conditions/load_steps.h"
+#include "conditions/loader_messages.h"
 #include "workbook/a1_reference.h"
 
 namespace tsumiki::load_steps {
@@ -29,6 +32,29 @@ void RequireListReachesItsLastRow(const NamedRangeReader& list) {
   list.RequireSize(typed, list.range().Columns());
 }
 
+bool Overlap(const workbook::CellRange& a, const workbook::CellRange& b) {
+  return a.sheet == b.sheet && a.left <= b.right && b.left <= a.right && a.top <= b.bottom &&
+         b.top <= a.bottom;
+}
+
+std::string AreaText(const workbook::Workbook& book, const workbook::CellRange& area) {
+  return book.SheetName(area.sheet) + "!" + layout::CellName(area.top, area.left) + ":" +
+         layout::CellName(area.bottom, area.right);
+}
+
+// The roster grid is the one area the program writes wholesale (a build, the
+// clear macro): defined over member data or another area, a save would write
+// duties over them.
+void RequireRosterApart(const workbook::Workbook& book, const NamedRangeReader& roster) {
+  for (const layout::NameSpec& other : layout::AllNames()) {
+    if (other.name == layout::kTimeTable.name || !layout::Has(book, other)) continue;
+    const workbook::CellRange area = layout::Range(book, other);
+    if (!Overlap(roster.range(), area)) continue;
+    roster.Fail(layout::Format(load_text::kAreasOverlap,
+                               {AreaText(book, roster.range()), other.name, AreaText(book, area)}));
+  }
+}
+
 }  // namespace
 
 void CheckRangeSizes(LoadContext& ctx) {
@@ -48,7 +74,9 @@ void CheckRangeSizes(LoadContext& ctx) {
   NamedRangeReader(book, layout::kMemberDayOff).RequireSize(members, 1);
   NamedRangeReader(book, layout::kNeedTable).RequireSize(types, days);
   NamedRangeReader(book, layout::kMemberRsv).RequireSize(members, days);
-  NamedRangeReader(book, layout::kTimeTable).RequireSize(members, days);
+  const NamedRangeReader roster(book, layout::kTimeTable);
+  roster.RequireSize(members, days);
+  RequireRosterApart(book, roster);
   if (const auto schedule = NamedRangeReader::IfPresent(book, layout::kMemberScdl))
     schedule->RequireSize(members, days);
 }

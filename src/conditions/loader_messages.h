@@ -60,6 +60,9 @@ inline constexpr std::string_view kTooManyPatterns = "パターンは11件まで
 inline constexpr std::string_view kTooManyComboRows = "組合せは16行までです";
 inline constexpr std::string_view kTooManyWeights = "最適化比重は12個までです";
 inline constexpr std::string_view kNegativeCount = "0以上の数を入力してください";
+// {0}: the roster's area, {1}: the other name, {2}: its area.
+inline constexpr std::string_view kAreasOverlap =
+    "シフト表（{0}）が「{1}」（{2}）と重なっています。Time_Tableの範囲を直してください";
 // Short names of duty types (略称).
 inline constexpr std::string_view kAbbrevBlank = "勤務種別の略称が空白です";
 inline constexpr std::string_view kAbbrevReserved =
