@@ -113,6 +113,7 @@ int LoadAll(LoadContext& ctx) {
   load_steps::ReadStaffing(ctx);
   if (!load_steps::ReadCombos(ctx)) return -1;
   load_steps::PlaceReservations(ctx);
+  if (!load_steps::CheckContradictions(ctx)) return -1;
   load_steps::ReadPrevMonth(ctx);
   load_steps::Status(ctx, "");
   return model.StartDay;

@@ -50,6 +50,25 @@ inline constexpr std::string_view kReservationOverScheduleLead =
 inline constexpr std::string_view kReservationOverScheduleLine =
     "・{0} {1} の{2}：予約「{3}」（{4}）、個人予定「{5}」（{6}）";
 
+// --- Conditions no month can keep --------------------------------------------
+inline constexpr std::string_view kContradictionTitle = "条件の矛盾";
+// {0}: the sequence's cell, {1}/{2}: its duties, {3}: the ban's cell.
+inline constexpr std::string_view kRequiredAgainstBan =
+    "必須パターン（{0}）の「{1}→{2}」を翌日禁止（{3}）が禁じています。どちらかを直してください！";
+// {0}: the sequence's cell, {1}/{2}: its duties, {3}: the forbidden sequence's cell.
+inline constexpr std::string_view kRequiredAgainstForbidden =
+    "必須パターン（{0}）の「{1}→{2}」を禁止パターン（{3}）が禁じています。どちらかを直してください！";
+// {0}: number and name, {1}/{2}: the first reservation and its cell, {3}/{4}: the
+// next day's, {5}: the ban's cell.
+inline constexpr std::string_view kReservationsAgainstBan =
+    "{0} の予約「{1}」（{2}）の翌日の予約「{3}」（{4}）を翌日禁止（{5}）が禁じています。"
+    "予約か翌日禁止を直してください！";
+// {0}: number and name, {1}/{2}: the reservation and its cell, {3}: the sequence's
+// cell, {4}: the duty it requires, {5}/{6}: the next day's reservation and its cell.
+inline constexpr std::string_view kReservationsAgainstRequired =
+    "{0} の予約「{1}」（{2}）の翌日は必須パターン（{3}）で「{4}」ですが、予約は「{5}」（{6}）です。"
+    "予約か必須パターンを直してください！";
+
 // --- Reads the load cannot go on from -----------------------------------------
 // Shown before the workbook's own description of the place and the fault.
 inline constexpr std::string_view kReadFailureLead =
