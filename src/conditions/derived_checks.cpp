@@ -73,8 +73,9 @@ void CheckCombos(DeriveContext& context, const NameSpec& count_spec, const NameS
                         Format(problem_text::kComboUnknownMember, {ValueText(member)}));
     }
     // More members than are listed can never be on duty together: the rule would
-    // ban nothing or require the impossible.
-    if (n && *n > listed)
+    // ban nothing or require the impossible. A row that lists no number at all is
+    // not judged here.
+    if (n && listed >= 1 && *n > listed)
       context.Problem(rows_spec, p, 2,
                       Format(problem_text::kComboCountOverListed,
                              {ValueText(needed), std::to_string(listed)}));

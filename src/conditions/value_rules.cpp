@@ -28,8 +28,9 @@ const std::array<NumberRule, 16> kRules{{
     {&kPastTotals, problem_text::kPastTotalsCell, 0, 32767, true},
     {&kMemberDayOff, problem_text::kDayOffCell, 0, 31, true},
     {&kNeedTable, problem_text::kNeedCell, 0, 32767, true},
-    {&kForbiddenComboCnt, problem_text::kComboCountCell, 0, 16, true},
-    {&kRequiredComboCnt, problem_text::kComboCountCell, 0, 16, true},
+    // The load names the limit of 16 rows itself.
+    {&kForbiddenComboCnt, problem_text::kComboCountCell, 0, kNoMost, true},
+    {&kRequiredComboCnt, problem_text::kComboCountCell, 0, kNoMost, true},
 }};
 // clang-format on
 

@@ -108,10 +108,6 @@ MarkupCount CountMarkup(std::string_view xml) {
 
 std::unique_ptr<pugi::xml_document> ParseXml(const std::string& bytes, const std::string& file,
                                              const std::string& part) {
-  if (const char* fault = XmlTextFault(bytes)) {
-    throw WorkbookError(WorkbookError::Kind::kBadPackage, {file, {}, {}, {}},
-                        std::string(fault) + "：" + part);
-  }
   auto document = std::make_unique<pugi::xml_document>();
   pugi::xml_parse_result result =
       document->load_buffer(bytes.data(), bytes.size(), kParseFlags, pugi::encoding_auto);
@@ -127,6 +123,11 @@ std::unique_ptr<pugi::xml_document> ParseXml(const std::string& bytes, const std
       throw WorkbookError(WorkbookError::Kind::kUnsafePackage, {file, {}, {}, {}},
                           std::string(messages::kMalformedXml) + "：" + part);
     }
+  }
+  // After the DOCTYPE check: an entity declared there is the unsafe kind.
+  if (const char* fault = XmlTextFault(bytes)) {
+    throw WorkbookError(WorkbookError::Kind::kBadPackage, {file, {}, {}, {}},
+                        std::string(fault) + "：" + part);
   }
   if (DeeperThan(*document, kMaxXmlDepth)) {
     throw WorkbookError(WorkbookError::Kind::kUnsafePackage, {file, {}, {}, {}},

@@ -30,7 +30,9 @@ TEST(StartDayIndexTest, EveryBaseDayAndDayOfMonthOf2027And2028) {
           const int index = StartDayIndex(start, days, dom);
           ASSERT_EQ(index, ExpectedIndex(year, month, base, days, dom))
               << year << "/" << month << " base " << base << " day " << dom;
-          if (index > 0) ASSERT_EQ(AddDays(start, index - 1).day, dom);
+          if (index > 0) {
+            ASSERT_EQ(AddDays(start, index - 1).day, dom);
+          }
         }
       }
     }

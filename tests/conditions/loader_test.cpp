@@ -277,7 +277,7 @@ TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
          f.fx->Set(layout::kUsePast, true);
          f.fx->Set(layout::kPastTotals, 2, 1, -1e9);
        },
-       "：過去3ヶ月計には0から32767までの整数を入力してください（入力値「-1000000000」）"},
+       "：過去3ヶ月計には0から32767までの整数を入力してください"},
       {[](LoadFixture& f) {
          f.fx->Set(layout::kUsePrevMonth, true);
          f.fx->Set(layout::kPrevTail, 1, 10, "謎");
@@ -366,6 +366,57 @@ TEST(LoadConditionsTest, ARosterGridOverAnotherAreaIsRefusedNamingBoth) {
   const std::string text = f.OnlyMessage();
   EXPECT_NE(text.find("シフト表（スケジュール!A12:AE111）が「"), std::string::npos) << text;
   EXPECT_NE(text.find("）と重なっています"), std::string::npos) << text;
+}
+
+// Conditions no month can keep are told before the run, with both cells.
+TEST(LoadConditionsTest, ContradictingConditionsAreRefusedNamingBothCells) {
+  auto night_then_day = [](LoadFixture& f) {  // 夜 → 日 required
+    f.fx->Set(layout::kRequiredPatternCnt, 1);
+    f.fx->Set(layout::kRequiredPatterns, 1, 1, "夜");
+    f.fx->Set(layout::kRequiredPatterns, 1, 2, "日");
+  };
+  struct Case {
+    std::function<void(LoadFixture&)> setup;
+    const char* fragment;
+  } cases[] = {
+      {[&](LoadFixture& f) {
+         night_then_day(f);
+         f.fx->SetNextDayBan(2, 1);
+       },
+       "）の「夜→日」を翌日禁止（基本設定!"},
+      {[&](LoadFixture& f) {
+         night_then_day(f);
+         f.fx->Set(layout::kForbiddenPatternCnt, 1);
+         f.fx->Set(layout::kForbiddenPatterns, 1, 1, "夜");
+         f.fx->Set(layout::kForbiddenPatterns, 1, 2, "日");
+       },
+       "）の「夜→日」を禁止パターン（基本設定!"},
+      {[](LoadFixture& f) {
+         f.fx->SetNextDayBan(2, 1);
+         f.fx->SetReservation(3, 7, "夜");
+         f.fx->SetReservation(3, 8, "日");
+       },
+       "3 高橋 の予約「夜」（予約表!"},
+      {[&](LoadFixture& f) {
+         night_then_day(f);
+         f.fx->SetReservation(1, 7, "夜");
+         f.fx->SetReservation(1, 8, "明");
+       },
+       "）で「日」ですが、予約は「明」（予約表!"},
+  };
+  for (const Case& c : cases) {
+    LoadFixture f;
+    c.setup(f);
+    EXPECT_EQ(f.Load(), -1) << c.fragment;
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find(c.fragment), std::string::npos) << text;
+    EXPECT_EQ(f.OnlyTitle(), load_text::kContradictionTitle);
+  }
+  LoadFixture kept;  // the same reservations that keep the sequence
+  night_then_day(kept);
+  kept.fx->SetReservation(1, 7, "夜");
+  kept.fx->SetReservation(1, 8, "日");
+  EXPECT_EQ(kept.Load(), 1);
 }
 
 TEST(LoadConditionsTest, ReservationsFromTheStartDayOn) {
