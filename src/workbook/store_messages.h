@@ -16,7 +16,7 @@ inline constexpr const char* kNotUtf8 = "UTF-8 として読めない文字があ
 inline constexpr const char* kBadXmlChar = "XML に使えない制御文字があります";
 inline constexpr const char* kBadReference =
     "XML の文字参照が正しくありません（未定義の実体名、または使えない文字番号）";
-inline constexpr const char* kTooManyCells = "セルが多すぎます（ブック全体で 2,000,000 個まで）";
+inline constexpr const char* kTooManyCells = "セルが多すぎます（ブック全体で 1,000,000 個まで）";
 inline constexpr const char* kTooManyElements = "XML の要素が多すぎます";
 inline constexpr const char* kTooMuchText =
     "セルの文字列が多すぎます（ブック全体で 128 MB まで。共有文字列は使うセルごとに数えます）";

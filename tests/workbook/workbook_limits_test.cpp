@@ -125,7 +125,7 @@ TEST_F(WorkbookLimitsTest, DenseCellsAndHugeTextsAreRefusedBeforeTheyFillMemory)
   auto too_many = Fails("dense", [&] { Workbook::Open(dense_path); });
   EXPECT_EQ(too_many.kind(), Kind::kUnsafePackage);
   EXPECT_EQ(too_many.detail(),
-            "セルが多すぎます（ブック全体で 2,000,000 個まで）：xl/worksheets/sheet1.xml");
+            "セルが多すぎます（ブック全体で 1,000,000 個まで）：xl/worksheets/sheet1.xml");
 
   auto long_path = Variant("long_text.xlsx",
                            {{"xl/worksheets/sheet1.xml",
