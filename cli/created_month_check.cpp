@@ -30,8 +30,8 @@ std::optional<std::string> CreatedMonthRefusal(const ConditionModel& model) {
     const Finding& f = hard[i];
     const std::string who =
         f.member >= 1 ? model.MemberInfo(f.member, 1) + " " + model.MemberInfo(f.member, 2) : "";
-    text += "\n" + layout::Format(kBrokenRuleLine, {std::to_string(f.day), who,
-                                                    RuleName(f.rule), f.reason});
+    text += "\n" + layout::Format(kBrokenRuleLine,
+                                  {std::to_string(f.day), who, RuleName(f.rule), f.reason});
   }
   return text;
 }

@@ -68,7 +68,8 @@ void CheckPrevTail(DeriveContext& context) {
       const auto& value = row[static_cast<std::size_t>(j)];
       if (IsBlank(value)) continue;
       const std::string text = ValueText(value);
-      if (text != "休" && text != "*" && facts.abbrev_to_type.find(text) == facts.abbrev_to_type.end())
+      if (text != "休" && text != "*" &&
+          facts.abbrev_to_type.find(text) == facts.abbrev_to_type.end())
         context.Problem(kPrevTail, m + 1, j + 1, Format(problem_text::kUnknownPrevAbbrev, {text}));
     }
   }

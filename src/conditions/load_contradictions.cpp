@@ -57,15 +57,15 @@ std::string FindSequenceContradiction(LoadContext& ctx) {
       continue;
     const std::string pair[] = {model.TypeAbbrev(first), model.TypeAbbrev(next)};
     if (Banned(model, first, next)) {
-      return layout::Format(load_text::kRequiredAgainstBan,
-                            {CellLabel(required, p, 1), pair[0], pair[1],
-                             CellLabel(bans, first, next)});
+      return layout::Format(
+          load_text::kRequiredAgainstBan,
+          {CellLabel(required, p, 1), pair[0], pair[1], CellLabel(bans, first, next)});
     }
     if (const int q = ForbiddenPair(model, first, next)) {
       const NamedRangeReader forbidden(ctx.book, layout::kForbiddenPatterns);
-      return layout::Format(load_text::kRequiredAgainstForbidden,
-                            {CellLabel(required, p, 1), pair[0], pair[1],
-                             CellLabel(forbidden, q, 1)});
+      return layout::Format(
+          load_text::kRequiredAgainstForbidden,
+          {CellLabel(required, p, 1), pair[0], pair[1], CellLabel(forbidden, q, 1)});
     }
   }
   return {};
@@ -83,19 +83,19 @@ std::string FindReservationContradiction(LoadContext& ctx) {
       const std::string who = model.MemberInfo(m, 1) + " " + model.MemberInfo(m, 2);
       if (Banned(model, first, next)) {
         const NamedRangeReader bans(ctx.book, layout::kNextDayBanInput);
-        return layout::Format(load_text::kReservationsAgainstBan,
-                              {who, model.TypeAbbrev(first), CellLabel(*reserved, m, d),
-                               model.TypeAbbrev(next), CellLabel(*reserved, m, d + 1),
-                               CellLabel(bans, first, next)});
+        return layout::Format(
+            load_text::kReservationsAgainstBan,
+            {who, model.TypeAbbrev(first), CellLabel(*reserved, m, d), model.TypeAbbrev(next),
+             CellLabel(*reserved, m, d + 1), CellLabel(bans, first, next)});
       }
       int p = 0;
       const int must = RequiredAfter(model, first, &p);
       if (must >= 1 && must != next) {
         const NamedRangeReader required(ctx.book, layout::kRequiredPatterns);
-        return layout::Format(load_text::kReservationsAgainstRequired,
-                              {who, model.TypeAbbrev(first), CellLabel(*reserved, m, d),
-                               CellLabel(required, p, 1), model.TypeAbbrev(must),
-                               model.TypeAbbrev(next), CellLabel(*reserved, m, d + 1)});
+        return layout::Format(
+            load_text::kReservationsAgainstRequired,
+            {who, model.TypeAbbrev(first), CellLabel(*reserved, m, d), CellLabel(required, p, 1),
+             model.TypeAbbrev(must), model.TypeAbbrev(next), CellLabel(*reserved, m, d + 1)});
       }
     }
   }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "conditions/layout.h"
@@ -24,11 +25,9 @@ bool RowTyped(const NamedRangeReader& list, int row) {
 // only the rows inside the range).
 void RequireListReachesItsLastRow(const NamedRangeReader& list) {
   const int rows = list.range().Rows();
+  const int last_row = std::min(list.range().bottom + kRowsLookedBelow, workbook::kMaxRows);
   int typed = rows;
-  while (typed - rows < kRowsLookedBelow && list.range().bottom + typed - rows < workbook::kMaxRows &&
-         RowTyped(list, typed + 1)) {
-    ++typed;
-  }
+  while (list.range().top + typed <= last_row && RowTyped(list, typed + 1)) ++typed;
   list.RequireSize(typed, list.range().Columns());
 }
 

@@ -28,7 +28,6 @@ bool IsFlagName(const NameSpec& name_spec);
 // Why `value` breaks the name's rule ("…には0以上の整数を入力してください（入力値「-1」）。"),
 // or nullopt when it keeps it. An empty cell keeps every rule; text is left to the
 // checks that tell a number from text.
-std::optional<std::string> RuleProblem(const NameSpec& name_spec,
-                                       const workbook::CellValue& value);
+std::optional<std::string> RuleProblem(const NameSpec& name_spec, const workbook::CellValue& value);
 
 }  // namespace tsumiki::layout

@@ -148,15 +148,16 @@ class Loader {
   // write to it would fail or land on the other sheet.
   void CheckSheetRelationship(const std::string& sheet, const std::string& id,
                               const std::vector<Relationship>& rels) {
+    const std::string where = id + " " + impl_.workbook_rels_part;
     const Relationship* found = nullptr;
     for (const auto& rel : rels) {
       if (rel.id != id) continue;
-      if (found != nullptr) FailSheet(sheet, messages::kDuplicateRelId, id + " " + impl_.workbook_rels_part);
+      if (found != nullptr) FailSheet(sheet, messages::kDuplicateRelId, where);
       found = &rel;
     }
     if (!impl_.zip->Find(impl_.workbook_rels_part))
       FailSheet(sheet, messages::kMissingPart, impl_.workbook_rels_part);
-    if (found == nullptr) FailSheet(sheet, messages::kUnknownRelId, id + " " + impl_.workbook_rels_part);
+    if (found == nullptr) FailSheet(sheet, messages::kUnknownRelId, where);
     for (const std::string_view kind : {kRelWorksheet, std::string_view("chartsheet"),
                                         std::string_view("dialogsheet"),
                                         std::string_view("xlMacrosheet"),
@@ -189,7 +190,8 @@ class Loader {
       if (!entry.part.empty()) {
         const auto [other, added] = sheet_of_part.emplace(entry.part, entry.name);
         if (!added)
-          FailSheet(entry.name, messages::kSharedSheetPart, entry.part + "（シート「" + other->second + "」と同じ）");
+          FailSheet(entry.name, messages::kSharedSheetPart,
+                    entry.part + "（シート「" + other->second + "」と同じ）");
         entry.document = Parse(entry.part, true);
         entry.data.Load(*entry.document, impl_.strings, impl_.styles->XfCount(),
                         {file_, entry.name, {}, {}}, text_budget_);

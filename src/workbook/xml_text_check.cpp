@@ -61,8 +61,7 @@ size_t Utf8Length(std::string_view bytes, size_t at, unsigned long* code) {
     value = (value << 6) | (byte(at + i) & 0x3F);
   }
   static constexpr std::array<unsigned long, 5> kLeast{0, 0, 0x80, 0x800, 0x10000};
-  if (value < kLeast[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-    return 0;
+  if (value < kLeast[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
   *code = value;
   return length;
 }
@@ -104,8 +103,8 @@ size_t SkipUnparsed(std::string_view bytes, size_t at) {
 }  // namespace
 
 const char* XmlTextFault(std::string_view bytes) {
-  if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
-                            (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
+  if (bytes.size() >= 2 &&
+      ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
     return nullptr;  // UTF-16: the parser converts it and checks it as it goes
   if (bytes.size() >= 2 && (bytes[0] == '\0' || bytes[1] == '\0')) return nullptr;  // no mark
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.remove_prefix(3);

@@ -44,9 +44,9 @@ TEST(StartDayIndexTest, PeriodsRunningIntoAShorterMonth) {
     int month, base, dom, expected;
   };
   // January 2027: base 29 runs 1/29–2/27, base 31 runs 1/31–2/27.
-  for (const Case c : {Case{1, 29, 5, 8}, Case{1, 29, 28, 0}, Case{1, 31, 1, 2},
-                       Case{1, 31, 2, 3}, Case{1, 31, 27, 28}, Case{1, 31, 28, 0},
-                       Case{3, 31, 29, 30}, Case{3, 31, 30, 0}, Case{3, 31, 31, 1}, Case{1, 1, 31, 31}}) {
+  for (const Case c : {Case{1, 29, 5, 8}, Case{1, 29, 28, 0}, Case{1, 31, 1, 2}, Case{1, 31, 2, 3},
+                       Case{1, 31, 27, 28}, Case{1, 31, 28, 0}, Case{3, 31, 29, 30},
+                       Case{3, 31, 30, 0}, Case{3, 31, 31, 1}, Case{1, 1, 31, 31}}) {
     const CivilDate start = *PeriodStart(2027, c.month, c.base);
     EXPECT_EQ(StartDayIndex(start, PeriodLength(start), c.dom), c.expected)
         << c.month << " " << c.base << " " << c.dom;
