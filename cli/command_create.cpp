@@ -14,6 +14,7 @@
 #include "app/session.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
+#include "cli/created_month_check.h"
 #include "cli/start_condition_flags.h"
 #include "conditions/layout_view.h"
 #include "creation/driver.h"
@@ -97,6 +98,10 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
   const CreateResult result = MainCommands(*session).CreateRoster();
   if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();
   if (result.outcome == CreateOutcome::kCreated) {
+    if (const auto refusal = CreatedMonthRefusal(session->Model())) {
+      host.MessageBox(*refusal, kCreatedMonthTitle, MsgButtons::kOk, MsgIcon::kExclamation);
+      return CloseCommandSession(ctx, *session, kExitFailure);
+    }
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
     ctx.out << '\n' << kTotalsHeading << '\n' << result.totals;
     if (result.improvement) {

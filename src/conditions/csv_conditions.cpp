@@ -13,6 +13,7 @@
 #include "conditions/csv_codec.h"
 #include "conditions/derived_values.h"
 #include "conditions/layout.h"
+#include "conditions/value_rules.h"
 #include "workbook/file_replace.h"
 #include "workbook/store_limits.h"
 #include "workbook/workbook_error.h"
@@ -65,6 +66,7 @@ bool IsNumericMode(ReadMode mode) {
 // not hold: refused with the line, before anything is written.
 std::optional<std::string> ValueProblem(const NameSpec& name_spec,
                                         const workbook::CellValue& value) {
+  if (auto problem = RuleProblem(name_spec, value)) return problem;
   if (!value.IsText()) return std::nullopt;
   const std::string& text = value.Text();
   for (const char c : text) {

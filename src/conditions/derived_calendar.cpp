@@ -70,10 +70,11 @@ std::string_view WeekdayName(int weekday) {
   return kNames[static_cast<std::size_t>(((weekday % 7) + 7) % 7)];
 }
 
-int StartDayIndex(int start_day_of_month, int base_day, int day_count) {
-  const int index = start_day_of_month - base_day + 1;
-  if (index > 0) return index;
-  return day_count - base_day + start_day_of_month + 1;
+int StartDayIndex(const CivilDate& period_start, int day_count, int day_of_month) {
+  for (int d = 1; d <= day_count; ++d) {
+    if (AddDays(period_start, d - 1).day == day_of_month) return d;
+  }
+  return 0;
 }
 
 }  // namespace tsumiki::layout

@@ -36,9 +36,11 @@ std::string_view WeekdayName(int weekday);
 // 年, 月 or 基準開始日 give no date.
 std::string PeriodDayText(int year, int month, int base_day, int d);
 
-// The roster day (1-based) from which a build starts: 日 − 基準開始日 + 1, or, when
-// the start day lies in the next calendar month of the period,
-// Day_Cnt − 基準開始日 + 日 + 1.
-int StartDayIndex(int start_day_of_month, int base_day, int day_count);
+// The roster day (1-based) on which the period, starting at `period_start` and
+// lasting `day_count` days, passes day `day_of_month` of a calendar month; 0 when
+// no day of the period has that number (a period 1/31–2/27 holds no 28th).
+// Counted over the dates themselves, so that a period running into a shorter
+// month (1/29–2/27: 2/5 is day 8) places the day where the planner reads it.
+int StartDayIndex(const CivilDate& period_start, int day_count, int day_of_month);
 
 }  // namespace tsumiki::layout

@@ -63,13 +63,22 @@ void CheckCombos(DeriveContext& context, const NameSpec& count_spec, const NameS
     if (IsBlank(needed) || (n && (*n < 1 || !IsWhole(*n))))
       context.Problem(rows_spec, p, 2,
                       Format(problem_text::kComboCountNotPositive, {ValueText(needed)}));
+    int listed = 0;
     for (int k = 1; k <= kComboMembers; ++k) {
       const auto& member = At(*rows, p - 1, 5 * k - 2);
       const auto number = AsNumber(member);
+      if (number) ++listed;
       if (number && numbers.count(std::round(*number)) == 0)
         context.Problem(rows_spec, p, 5 * k - 1,
                         Format(problem_text::kComboUnknownMember, {ValueText(member)}));
     }
+    // More members than are listed can never be on duty together: the rule would
+    // ban nothing or require the impossible. A row that lists no number at all is
+    // not judged here.
+    if (n && listed >= 1 && *n > listed)
+      context.Problem(rows_spec, p, 2,
+                      Format(problem_text::kComboCountOverListed,
+                             {ValueText(needed), std::to_string(listed)}));
   }
 }
 
@@ -87,6 +96,8 @@ void CheckTypedValues(DeriveContext& context) {
   }
   CheckCombos(context, kForbiddenComboCnt, kForbiddenCombos, numbers);
   CheckCombos(context, kRequiredComboCnt, kRequiredCombos, numbers);
+  CheckNumber(context, kCreationMode, problem_text::kCreationModeCell);
+  CheckValueRules(context);
 }
 
 }  // namespace tsumiki::layout::detail

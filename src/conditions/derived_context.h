@@ -68,5 +68,9 @@ void DeriveLabels(DeriveContext& context);
 // Values that would otherwise be taken silently (text read as 0, counts that
 // cannot be met); only when problems are being gathered.
 void CheckTypedValues(DeriveContext& context);
+// Numbers outside what a cell allows, flags that are no TRUE/FALSE, short names
+// nobody has in sequences and the previous month, reservations on rows without a
+// member (derived_rule_checks.cpp).
+void CheckValueRules(DeriveContext& context);
 
 }  // namespace tsumiki::layout::detail

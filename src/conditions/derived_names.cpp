@@ -47,9 +47,14 @@ void DeriveContext::Problem(const NameSpec& name_spec, int row, int column, std:
   if (problems_ == nullptr) return;
   const auto range = RangeOf(name_spec);
   if (!range) return;
-  problems_->push_back({book_.SheetName(range->sheet),
-                        CellName(range->top + row - 1, range->left + column - 1),
-                        std::move(message)});
+  InputProblem problem{book_.SheetName(range->sheet),
+                       CellName(range->top + row - 1, range->left + column - 1),
+                       std::move(message)};
+  // A cell that several checks refuse is told once, by the first of them.
+  for (const InputProblem& known : *problems_) {
+    if (known.sheet == problem.sheet && known.cell == problem.cell) return;
+  }
+  problems_->push_back(std::move(problem));
 }
 
 workbook::Table EmptyTable(int rows, int columns) {

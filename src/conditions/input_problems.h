@@ -78,6 +78,31 @@ inline constexpr std::string_view kComboCountNotPositive =
 inline constexpr std::string_view kComboUnknownMember =
     "番号「{0}」のメンバーがいません。[個人条件設定]にある番号を入力してください。";
 
+// {0}: what the cell is, {1}: what it may hold (kAtLeast…), {2}: the value typed.
+inline constexpr std::string_view kOutsideRule = "{0}には{1}を入力してください（入力値「{2}」）。";
+// {0}: a bound, {1}: kWholeNumber or kNumber.
+inline constexpr std::string_view kAtLeast = "{0}以上の{1}";
+inline constexpr std::string_view kAbove = "{0}より大きい{1}";
+// {0}, {1}: the bounds, {2}: kWholeNumber or kNumber.
+inline constexpr std::string_view kBetween = "{0}から{1}までの{2}";
+inline constexpr std::string_view kWholeNumber = "整数";
+inline constexpr std::string_view kNumber = "数";
+// {0}: the name of the cell, {1}: the value typed.
+inline constexpr std::string_view kNotAFlag =
+    "{0}にはTRUEかFALSEを入力してください（入力値「{1}」）。";
+// {0}: the text typed, {1}: the table.
+inline constexpr std::string_view kUnknownPatternAbbrev =
+    "「{0}」は勤務種別の略称にありません。{1}には基本設定の略称か「*」を入力してください。";
+// {0}: the text typed.
+inline constexpr std::string_view kUnknownPrevAbbrev =
+    "「{0}」は勤務種別の略称にありません。先月の結果には基本設定の略称か「休」を入力してください。";
+// {0}: the members.
+inline constexpr std::string_view kReservationBeyondMembers =
+    "メンバーのいない行に予約があります（メンバーは{0}人）。予約はメンバーの行に入力してください。";
+// {0}: the members needed, {1}: the members listed.
+inline constexpr std::string_view kComboCountOverListed =
+    "組合せの人数（{0}人）が並べた番号の数（{1}人）を超えています。";
+
 // What a numeric cell is, as named in kNotANumber and kDayOutOfRange.
 inline constexpr std::string_view kYearCell = "年";
 inline constexpr std::string_view kMonthCell = "月";
@@ -88,6 +113,14 @@ inline constexpr std::string_view kNeedCell = "必要人数";
 inline constexpr std::string_view kWeightCell = "最適化比重";
 inline constexpr std::string_view kMaxConsecWorkCell = "連続勤務上限";
 inline constexpr std::string_view kMaxConsecRestCell = "連続休み上限";
+inline constexpr std::string_view kAttemptsCell = "試行回数";
+inline constexpr std::string_view kTimeLimitCell = "制限時間（分）";
+inline constexpr std::string_view kImproveSecondsCell = "改善時間（秒）";
+inline constexpr std::string_view kCreationModeCell = "Sw_確保優先（作成モード）";
+inline constexpr std::string_view kPastTotalsCell = "過去3ヶ月計";
+inline constexpr std::string_view kComboCountCell = "組合せの数";
+inline constexpr std::string_view kForbiddenPatternTable = "禁止パターン";
+inline constexpr std::string_view kRequiredPatternTable = "必須パターン";
 }  // namespace problem_text
 
 }  // namespace tsumiki

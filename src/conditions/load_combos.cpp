@@ -53,8 +53,14 @@ bool ReadComboTable(LoadContext& ctx, const ComboTable& table, int& count_out,
 
   const NamedRangeReader rows(book, table.rows);
   rows.RequireSize(count, 2);
-  // Member columns beyond a narrower table are empty: nothing outside it is read.
+  // Member columns beyond a narrower table are not read; a member typed there
+  // would be left out of the rule (a required pair of one member never holds).
   const int widest = std::min(kComboMembers, (rows.range().Columns() + 1) / 5);
+  for (int p = 1; p <= count; ++p) {
+    for (int k = widest + 1; k <= kComboMembers; ++k) {
+      if (!rows.Text(p, 5 * k - 1).empty()) rows.RequireSize(count, 5 * k - 1);
+    }
+  }
   for (int p = 1; p <= count; ++p) {
     const std::string type_name = rows.Text(p, 1);
     if (type_name.empty()) continue;

@@ -13,6 +13,8 @@ namespace {
 
 using workbook::WorkbookError;
 
+constexpr double kLargestMemberNumber = 999999999;
+
 // "スケジュール!B7": where a member-list message sends the planner.
 std::string CellLabel(const NamedRangeReader& list, int row, int column) {
   const WorkbookError::Place place = list.PlaceOf(row, column);
@@ -21,6 +23,24 @@ std::string CellLabel(const NamedRangeReader& list, int row, int column) {
 
 bool IsBlank(const workbook::CellValue& value) {
   return value.IsEmpty() || (value.IsText() && value.Text().empty());
+}
+
+// Combinations and the readjustment name members by number, so a number is a
+// whole number from 1 on, typed as a number or as digits.
+bool IsMemberNumber(const workbook::CellValue& value) {
+  if (value.IsNumber()) {
+    const double n = value.Number();
+    return std::isfinite(n) && n >= 1 && n <= kLargestMemberNumber && std::floor(n) == n;
+  }
+  if (!value.IsText()) return false;
+  const std::string& text = value.Text();
+  const auto first = text.find_first_not_of(' ');
+  const auto last = text.find_last_not_of(' ');
+  if (first == std::string::npos || last - first + 1 > 9) return false;
+  for (std::size_t i = first; i <= last; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  return std::stoi(text.substr(first, last - first + 1)) >= 1;
 }
 
 // 個人条件数 = 0 means no member has a day condition; an unreadable cell counts
@@ -49,6 +69,13 @@ bool ReadMembers(LoadContext& ctx) {
       Report(ctx, layout::Format(load_text::kBlankNumber, {CellLabel(list, m, 1)}), kTitleText);
       return false;
     }
+    if (!IsMemberNumber(number)) {
+      Report(ctx,
+             layout::Format(load_text::kBadMemberNumber,
+                            {CellLabel(list, m, 1), workbook::ValueToText(number)}),
+             kTitleText);
+      return false;
+    }
     model.MemberInfo(m, 1) = workbook::ValueToText(number);
     const workbook::CellValue name = list.Value(m, 2);
     if (IsBlank(name)) {
@@ -70,7 +97,7 @@ bool ReadMembers(LoadContext& ctx) {
       if (model.MemberInfo(j, 1) == model.MemberInfo(i, 1)) {
         Report(ctx,
                layout::Format(load_text::kDuplicateNumber,
-                              {std::to_string(j), CellLabel(list, j, 1), CellLabel(list, i, 1)}),
+                              {model.MemberInfo(j, 1), CellLabel(list, j, 1), CellLabel(list, i, 1)}),
                kTitleText);
         return false;
       }

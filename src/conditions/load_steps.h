@@ -31,6 +31,9 @@ void ReadStaffing(LoadContext& ctx);
 bool ReadCombos(LoadContext& ctx);
 // Reserved duties from StartDay on into Roster, Fixed, the tallies and the sheet.
 void PlaceReservations(LoadContext& ctx);
+// Sequences that a next-day ban or a forbidden pair bars, reservations on
+// consecutive days that a ban or a required sequence bars: told with both cells.
+bool CheckContradictions(LoadContext& ctx);
 // The previous month's last ten days.
 void ReadPrevMonth(LoadContext& ctx);
 

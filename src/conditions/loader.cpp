@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "conditions/derived_calendar.h"
 #include "conditions/input_problems.h"
 #include "conditions/layout.h"
 #include "conditions/load_reader.h"
@@ -23,6 +24,31 @@ int ReadCount(workbook::Workbook& book, const layout::NameSpec& name_spec, int m
   if (count < 0) reader.Fail(load_text::kNegativeCount);
   if (most > 0 && count > most) reader.Fail(load_text::kTooManyTypes);
   return count;
+}
+
+// A short name is what the roster cells hold and what the schedule lists: one
+// that is blank, 休 or * (which mean a day off and any duty), contains a
+// separator of the schedule's lists, or repeats another type's, would be read
+// back as a different duty.
+void CheckAbbrev(const NamedRangeReader& abbrevs, const ConditionModel& model, int t, int row,
+                 int column) {
+  const std::string& abbrev = model.TypeAbbrev(t);
+  if (abbrev.empty()) abbrevs.Fail(load_text::kAbbrevBlank, row, column);
+  if (abbrev == "休" || abbrev == "*") abbrevs.Fail(load_text::kAbbrevReserved, row, column);
+  for (const std::string_view bad : load_text::kAbbrevForbiddenChars) {
+    if (abbrev.find(bad) != std::string::npos) {
+      abbrevs.Fail(layout::Format(load_text::kAbbrevBadChar, {bad}), row, column);
+    }
+  }
+  for (int u = 1; u < t; ++u) {
+    if (model.TypeAbbrev(u) == abbrev) {
+      abbrevs.Fail(layout::Format(load_text::kAbbrevDuplicate,
+                                  {layout::CellName(abbrevs.range().top + abbrevs.RowOfIndex(u) - 1,
+                                                    abbrevs.range().left +
+                                                        abbrevs.ColumnOfIndex(u) - 1)}),
+                   row, column);
+    }
+  }
 }
 
 // Typed cells that cannot be understood would otherwise be read as 0 (an
@@ -54,12 +80,11 @@ bool ReportInputProblems(LoadContext& ctx) {
   return false;
 }
 
-// StartDay counts from the first day of the period; a start day of the month
-// smaller than the period's first day lies in the following calendar month.
+// StartDay counts from the first day of the period; 0 when 日 names no day of it.
 int ComputeStartDay(const ConditionModel& model) {
-  int start = model.CreateStartDay - model.BaseStartDay + 1;
-  if (start <= 0) start = model.DayCount - model.BaseStartDay + model.CreateStartDay + 1;
-  return start;
+  const auto start = layout::PeriodStart(model.CreateYear, model.CreateMonth, model.BaseStartDay);
+  if (!start) return 0;
+  return layout::StartDayIndex(*start, model.DayCount, model.CreateStartDay);
 }
 
 int LoadAll(LoadContext& ctx) {
@@ -75,7 +100,11 @@ int LoadAll(LoadContext& ctx) {
     load_steps::Report(
         ctx,
         layout::Format(load_text::kStartDayOutside,
-                       {std::to_string(model.StartDay), std::to_string(model.DayCount)}),
+                       {std::to_string(model.CreateStartDay),
+                        layout::PeriodDayText(model.CreateYear, model.CreateMonth,
+                                              model.BaseStartDay, 1),
+                        layout::PeriodDayText(model.CreateYear, model.CreateMonth,
+                                              model.BaseStartDay, model.DayCount)}),
         kTitleText);
     return -1;
   }
@@ -84,6 +113,7 @@ int LoadAll(LoadContext& ctx) {
   load_steps::ReadStaffing(ctx);
   if (!load_steps::ReadCombos(ctx)) return -1;
   load_steps::PlaceReservations(ctx);
+  if (!load_steps::CheckContradictions(ctx)) return -1;
   load_steps::ReadPrevMonth(ctx);
   load_steps::Status(ctx, "");
   return model.StartDay;
@@ -113,7 +143,10 @@ void LoadCounts(workbook::Workbook& book, ConditionModel& model) {
   const NamedRangeReader abbrevs(book, layout::kTypeAbbrev);
   abbrevs.RequireCells(types);
   for (int t = 1; t <= types; ++t) {
-    model.TypeAbbrev(t) = abbrevs.Text(abbrevs.RowOfIndex(t), abbrevs.ColumnOfIndex(t));
+    const int row = abbrevs.RowOfIndex(t);
+    const int column = abbrevs.ColumnOfIndex(t);
+    model.TypeAbbrev(t) = abbrevs.Text(row, column);
+    CheckAbbrev(abbrevs, model, t, row, column);
   }
 }
 

@@ -36,13 +36,17 @@ void SetFill(workbook::Workbook& book, int sheet, int row, int column, int colou
 void ClearRosterFromStartDay(workbook::Workbook& book, Host& host) {
   const auto day = WholeNumber(book, kStartDayOfMonth);
   const auto base = WholeNumber(book, kBaseStartDay);
+  const auto year = WholeNumber(book, kYear);
+  const auto month = WholeNumber(book, kMonth);
   const auto days = DayCount(book);
-  if (!day || !base || !days) {
+  const auto first = year && month && base ? PeriodStart(*year, *month, *base) : std::nullopt;
+  // A day outside the period used to clear from day 1: the whole month lost.
+  const int start = first && day && days ? StartDayIndex(*first, *days, *day) : 0;
+  if (start < 1) {
     host.MessageBox(macro_text::kClearNoStartDay, macro_text::kClearTitle, MsgButtons::kOk,
                     MsgIcon::kExclamation);
     return;
   }
-  const int start = std::max(1, StartDayIndex(*day, *base, *days));
   const workbook::CellRange table = Range(book, kTimeTable);
   if (start > table.Columns()) return;
   workbook::CellRange tail = table;

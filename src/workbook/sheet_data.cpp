@@ -26,10 +26,20 @@ CellValue ParseNumber(std::string_view text) {
   return CellValue(number);
 }
 
+// A shared-string index is the decimal digits of a number; pugixml would read
+// "-1" and "abc" as 0 and "1.5" as 1.
+std::optional<std::size_t> SharedIndex(std::string_view text) {
+  std::size_t index = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  return index;
+}
+
 }  // namespace
 
 void SheetData::Load(pugi::xml_document& document, const SharedStrings& strings, size_t style_count,
-                     const WorkbookError::Place& place) {
+                     const WorkbookError::Place& place, limits::TextBudget& budget) {
   document_ = &document;
   pugi::xml_node root = document.document_element();
   prefix_ = PrefixOf(root);
@@ -74,11 +84,15 @@ void SheetData::Load(pugi::xml_document& document, const SharedStrings& strings,
       std::string_view text = v.text().get();
       if (type == "s") {
         if (v) {
-          unsigned long index = v.text().as_ullong(~0ull);
-          if (index >= strings.Size())
+          const std::optional<std::size_t> index = SharedIndex(text);
+          if (!index || *index >= strings.Size())
             fail(WorkbookError::Kind::kBadPackage, messages::kBadSharedString,
                  CellName(row, column));
-          cell.value = strings.At(index);
+          // Taken before the copy: a bomb is refused before it fills memory.
+          if (!budget.Take(strings.At(*index).size()))
+            fail(WorkbookError::Kind::kUnsafePackage, messages::kTooMuchText,
+                 CellName(row, column));
+          cell.value = strings.At(*index);
           cell.shared_string = true;
         }
       } else if (type == "inlineStr") {
@@ -86,7 +100,11 @@ void SheetData::Load(pugi::xml_document& document, const SharedStrings& strings,
       } else if (type == "str") {
         cell.value = DecodeEscapes(text);
       } else if (type == "b") {
-        if (v) cell.value = text == "1" || text == "true";
+        if (v) {
+          if (text != "0" && text != "1" && text != "true" && text != "false")
+            fail(WorkbookError::Kind::kBadPackage, messages::kBadBoolean, CellName(row, column));
+          cell.value = text == "1" || text == "true";
+        }
       } else if (type == "e") {
         if (v) cell.value = CellError{std::string(text)};
       } else if (type == "d") {
@@ -96,6 +114,8 @@ void SheetData::Load(pugi::xml_document& document, const SharedStrings& strings,
       }
       if (cell.value.IsText() && limits::TextTooLong(cell.value.Text()))
         fail(WorkbookError::Kind::kBadValue, messages::kCellTextTooLong, CellName(row, column));
+      if (cell.value.IsText() && !cell.shared_string && !budget.Take(cell.value.Text().size()))
+        fail(WorkbookError::Kind::kUnsafePackage, messages::kTooMuchText, CellName(row, column));
       Extend(row, column);
       cells_.emplace(Key(row, column), std::move(cell));
     }

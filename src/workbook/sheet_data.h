@@ -11,6 +11,7 @@
 #include "workbook/a1_reference.h"
 #include "workbook/cell_value.h"
 #include "workbook/shared_strings.h"
+#include "workbook/store_limits.h"
 #include "workbook/workbook_error.h"
 
 namespace tsumiki::workbook {
@@ -32,10 +33,11 @@ class SheetData {
  public:
   // Reads <sheetData>, putting rows and cells stored out of order into order.
   // Positions beyond the grid, two cells at one position, style or string indexes
-  // out of range and texts longer than a cell may hold throw WorkbookError naming
-  // `place` and the cell.
+  // out of range, texts longer than a cell may hold, a boolean other than 0 or 1
+  // and text beyond what `budget` has left throw WorkbookError naming `place` and
+  // the cell.
   void Load(pugi::xml_document& document, const SharedStrings& strings, size_t style_count,
-            const WorkbookError::Place& place);
+            const WorkbookError::Place& place, limits::TextBudget& budget);
 
   const Cell* Find(int row, int column) const {
     auto it = cells_.find(Key(row, column));

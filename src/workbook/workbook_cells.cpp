@@ -21,7 +21,7 @@ void CheckCell(const Workbook::Impl& impl, int sheet, int row, int column) {
 // Whole-range reads and writes hold or visit every cell of the range.
 void CheckRangeSize(const Workbook::Impl& impl, const CellRange& range) {
   if (static_cast<std::uint64_t>(range.Rows()) * static_cast<std::uint64_t>(range.Columns()) >
-      limits::kMaxCells)
+      limits::kMaxRangeCells)
     throw WorkbookError(Kind::kBadValue, impl.PlaceOf(range.sheet, range.top, range.left),
                         messages::kRangeTooLarge);
 }

@@ -159,8 +159,9 @@ int Workbook::AddSheet(std::string_view name) {
        kRelNamespace + "\"><dimension ref=\"A1\"/><sheetData/></worksheet>")
           .c_str(),
       pugi::parse_default | pugi::parse_declaration);
+  limits::TextBudget budget;  // an empty sheet takes none of it
   entry.data.Load(*entry.document, impl.strings, impl.styles->XfCount(),
-                  {impl.FileLabel(), entry.name, {}, {}});
+                  {impl.FileLabel(), entry.name, {}, {}}, budget);
   impl.sheets.push_back(std::move(entry));
   impl.workbook_dirty = impl.rels_dirty = impl.content_types_dirty = impl.modified = true;
   return static_cast<int>(impl.sheets.size()) - 1;

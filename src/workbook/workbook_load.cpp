@@ -1,4 +1,5 @@
 #include <cstring>
+#include <map>
 #include <new>
 
 #include "workbook/opc.h"
@@ -77,6 +78,10 @@ class Loader {
     }
     impl_.strings =
         impl_.strings_part.empty() ? SharedStrings() : SharedStrings(Parse(impl_.strings_part));
+    for (size_t i = 0; i < impl_.strings.Size(); ++i) {
+      if (!text_budget_.Take(impl_.strings.At(i).size()))
+        Fail(Kind::kUnsafePackage, messages::kTooMuchText, impl_.strings_part);
+    }
     impl_.styles =
         std::make_unique<Styles>(impl_.styles_part.empty() ? nullptr : Parse(impl_.styles_part));
     if (impl_.styles_part.empty()) impl_.styles_part = "xl/styles.xml";
@@ -133,12 +138,43 @@ class Loader {
     Fail(Kind::kBadPackage, messages::kNoWorkbookPart, {});
   }
 
+  [[noreturn]] void FailSheet(const std::string& sheet, const char* detail, std::string_view what) {
+    throw WorkbookError(Kind::kBadPackage, {file_, sheet, {}, {}},
+                        std::string(detail) + "：" + std::string(what));
+  }
+
+  // A sheet whose relationship is missing, of another kind, or shared with
+  // another sheet would hold no cells of its own (or another sheet's), and every
+  // write to it would fail or land on the other sheet.
+  void CheckSheetRelationship(const std::string& sheet, const std::string& id,
+                              const std::vector<Relationship>& rels) {
+    const std::string where = id + " " + impl_.workbook_rels_part;
+    const Relationship* found = nullptr;
+    for (const auto& rel : rels) {
+      if (rel.id != id) continue;
+      if (found != nullptr) FailSheet(sheet, messages::kDuplicateRelId, where);
+      found = &rel;
+    }
+    if (!impl_.zip->Find(impl_.workbook_rels_part))
+      FailSheet(sheet, messages::kMissingPart, impl_.workbook_rels_part);
+    if (found == nullptr) FailSheet(sheet, messages::kUnknownRelId, where);
+    for (const std::string_view kind : {kRelWorksheet, std::string_view("chartsheet"),
+                                        std::string_view("dialogsheet"),
+                                        std::string_view("xlMacrosheet"),
+                                        std::string_view("xlIntlMacrosheet")}) {
+      if (TypeIs(found->type, kind)) return;
+    }
+    FailSheet(sheet, messages::kNotASheetRel, id + " " + found->type);
+  }
+
   void ReadSheets(const pugi::xml_node& root, const std::vector<Relationship>& rels) {
     pugi::xml_node sheets = Child(root, "sheets");
+    std::map<std::string, std::string> sheet_of_part;
     for (pugi::xml_node node = Child(sheets, "sheet"); node; node = NextNamed(node, "sheet")) {
       SheetEntry entry;
       entry.name = node.attribute("name").as_string();
       std::string id = PrefixedAttribute(node, "id").as_string();
+      CheckSheetRelationship(entry.name, id, rels);
       for (const auto& rel : rels) {
         if (rel.id != id || !TypeIs(rel.type, kRelWorksheet)) continue;
         // A target outside the package (or external) would leave the sheet without
@@ -152,9 +188,13 @@ class Loader {
         entry.part = *stored;
       }
       if (!entry.part.empty()) {
+        const auto [other, added] = sheet_of_part.emplace(entry.part, entry.name);
+        if (!added)
+          FailSheet(entry.name, messages::kSharedSheetPart,
+                    entry.part + "（シート「" + other->second + "」と同じ）");
         entry.document = Parse(entry.part, true);
         entry.data.Load(*entry.document, impl_.strings, impl_.styles->XfCount(),
-                        {file_, entry.name, {}, {}});
+                        {file_, entry.name, {}, {}}, text_budget_);
       }
       impl_.sheets.push_back(std::move(entry));
     }
@@ -183,6 +223,7 @@ class Loader {
   std::string theme_part_;
   size_t elements_ = 0;
   size_t cells_ = 0;
+  limits::TextBudget text_budget_;
 };
 
 }  // namespace

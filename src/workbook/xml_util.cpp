@@ -5,6 +5,7 @@
 
 #include "workbook/store_messages.h"
 #include "workbook/workbook_error.h"
+#include "workbook/xml_text_check.h"
 
 namespace tsumiki::workbook {
 
@@ -122,6 +123,11 @@ std::unique_ptr<pugi::xml_document> ParseXml(const std::string& bytes, const std
       throw WorkbookError(WorkbookError::Kind::kUnsafePackage, {file, {}, {}, {}},
                           std::string(messages::kMalformedXml) + "：" + part);
     }
+  }
+  // After the DOCTYPE check: an entity declared there is the unsafe kind.
+  if (const char* fault = XmlTextFault(bytes)) {
+    throw WorkbookError(WorkbookError::Kind::kBadPackage, {file, {}, {}, {}},
+                        std::string(fault) + "：" + part);
   }
   if (DeeperThan(*document, kMaxXmlDepth)) {
     throw WorkbookError(WorkbookError::Kind::kUnsafePackage, {file, {}, {}, {}},

@@ -126,3 +126,33 @@ TEST_F(SettingsCommandTest, UnknownWeightTypeIsNamed) {
 
 }  // namespace
 }  // namespace tsumiki::cli
+
+namespace tsumiki::cli {
+namespace {
+
+// January 29 runs to February 27: 日 5 is February 5, day 8 of the period, and the
+// days before it (February 1 to 4 among them) are kept as the first build left them.
+TEST_F(SettingsCommandTest, AStartDayInTheShorterNextMonthIsFoundByItsDate) {
+  auto days_before = [&] {
+    auto book = wb::Workbook::Open(path_);
+    const wb::CellRange roster = layout::Range(*book, layout::kTimeTable);
+    std::vector<wb::CellValue> cells;
+    for (int m = 1; m <= roster.Rows(); ++m) {
+      for (int d = 1; d <= 7; ++d) cells.push_back(book->ReadCell(roster, m, d));
+    }
+    return cells;
+  };
+  CliRun whole;
+  ASSERT_EQ(whole.Run(Args({"--batch", "--save", "create", "--year", "2027", "--month", "1",
+                            "--base-day", "29"})),
+            kExitOk)
+      << whole.err.str();
+  const std::vector<wb::CellValue> built = days_before();
+  CliRun later;
+  ASSERT_EQ(later.Run(Args({"--batch", "--save", "create", "--day", "5"})), kExitOk)
+      << later.err.str();
+  EXPECT_EQ(days_before(), built);
+}
+
+}  // namespace
+}  // namespace tsumiki::cli

@@ -106,6 +106,18 @@ TEST(ConditionsCsv, BadFilesChangeNothingAndNameTheLine) {
              "など）があります。ブックは変更していません。"},
       {std::string(kHead) + "年,1,1,二千二十六\r\n" + std::string(kEnd),
        bad + "2行目を読めません。名前「年」の値は数で書いてください。ブックは変更していません。"},
+      {std::string(kHead) + "制限時間,1,1,-1\r\n" + std::string(kEnd),
+       bad + "2行目を読めません。制限時間（分）には0より大きい数を入力してください（入力値「-1」）。"
+             "ブックは変更していません。"},
+      {std::string(kHead) + "Need_Table,1,3,-3\r\n" + std::string(kEnd),
+       bad + "2行目を読めません。必要人数には0から32767までの整数を入力してください（入力値「-3」）。"
+             "ブックは変更していません。"},
+      {std::string(kHead) + "試行回数,1,1,2.5\r\n" + std::string(kEnd),
+       bad + "2行目を読めません。試行回数には1以上の整数を入力してください（入力値「2.5」）。"
+             "ブックは変更していません。"},
+      {std::string(kHead) + "初期値使用,1,1,yes\r\n" + std::string(kEnd),
+       bad + "2行目を読めません。初期値使用にはTRUEかFALSEを入力してください（入力値「yes」）。"
+             "ブックは変更していません。"},
       {"name,row,column,value\r\nMember_List,1,2,佐藤\r\n",
        "「c."
        "csv」はツミキの条件データではありません（1行目）。条件保存で作ったCSVファイルを選んでくださ"

@@ -105,6 +105,16 @@ TEST(LoadConditionsTest, StartDayCountsFromThePeriodsFirstDay) {
     f.Period(4, c.start, c.base);  // 21 April to 20 May: 30 days
     EXPECT_EQ(f.Load(), c.expected) << c.start << " " << c.base;
   }
+  // January 31 runs to February 27 (28 days): 2/1 is day 2, and no day is the 28th.
+  LoadFixture late;
+  late.Period(1, 1, 31);
+  EXPECT_EQ(late.Load(), 2);
+  LoadFixture outside;
+  outside.Period(1, 28, 31);
+  EXPECT_EQ(outside.Load(), -1);
+  EXPECT_EQ(outside.OnlyMessage(),
+            "作成開始日が作成期間の外です（28日、期間は1月31日〜2月27日）。\n"
+            "[開始条件設定]で日と基準開始日を確認してください！");
 }
 
 TEST(LoadConditionsTest, SequencesKeepTheirSlots) {
@@ -130,14 +140,14 @@ TEST(LoadConditionsTest, SequencesKeepTheirSlots) {
 }
 
 TEST(LoadConditionsTest, MemberListChecks) {
-  {  // numbers 7, 8, 7: the message names row 3, not the number
+  {  // numbers 7, 8, 7: the message names the number and both rows
     LoadFixture f;
     f.fx->Set(layout::kMemberList, 1, 1, 7);
     f.fx->Set(layout::kMemberList, 2, 1, 8);
     f.fx->Set(layout::kMemberList, 3, 1, 7);
     EXPECT_EQ(f.Load(), -1);
     EXPECT_EQ(f.OnlyMessage(),
-              "番号3が重複しています！（スケジュール!A14 と スケジュール!A12）"
+              "番号7が重複しています！（スケジュール!A14 と スケジュール!A12）"
               "[個人条件設定]を確認してください！");
     EXPECT_EQ(f.OnlyTitle(), kTitleText);
   }
@@ -169,6 +179,11 @@ TEST(LoadConditionsTest, RangesSmallerThanTheirCountsAreRefused) {
       {layout::kNeedTable, 3, 29, "（3行×29列あり、3行×30列が必要です）"},
       {layout::kMemberList, 4, 1, "（4行×1列あり、4行×2列が必要です）"},
       {layout::kTypeAbbrev, 2, 1, "（2セルあり、3セルが必要です）"},
+      {layout::kScheduleInput, 4, 29, "（4行×29列あり、4行×30列が必要です）"},
+      {layout::kNextDayBanInput, 3, 2, "（3行×2列あり、3行×3列が必要です）"},
+      {layout::kWeights, 11, 1, "（11セルあり、12セルが必要です）"},
+      // the fourth member typed just below a list of three
+      {layout::kMemberList, 3, 2, "（3行×2列あり、4行×2列が必要です）"},
   };
   for (const Case& c : cases) {
     LoadFixture f;
@@ -242,6 +257,54 @@ TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
        "：番号「99」のメンバーがいません。"},
       {[](LoadFixture& f) { f.Period(4, 31, 31); },
        "：基準開始日（31日）が4月の日数（30日）を超えています。"},
+      {set(layout::kCreationMode, 1, 1, "x"),
+       "：Sw_確保優先（作成モード）には数を入力してください（入力値「x」）"},
+      {set(layout::kCreationMode, 1, 1, 5),
+       "：Sw_確保優先（作成モード）には0から2までの整数を入力してください（入力値「5」）"},
+      {set(layout::kCreationMode, 1, 1, 1.5), "（作成モード）には0から2までの整数"},
+      {set(layout::kAttempts, 1, 1, 2.5),
+       "：試行回数には1以上の整数を入力してください（入力値「2.5」）"},
+      {set(layout::kMonth, 1, 1, 2.5), "：月には1から12までの整数を入力してください"},
+      {set(layout::kMemberDayOff, 1, 1, 2.5), "：休日数には0から31までの整数を"},
+      {set(layout::kMaxConsecWork, 1, 1, -1),
+       "：連続勤務上限には0以上の整数を入力してください（入力値「-1」）"},
+      {set(layout::kMaxConsecRest, 1, 1, -1), "：連続休み上限には0以上の整数"},
+      {set(layout::kWeights, 1, 1, -1),
+       "：最適化比重には0以上の数を入力してください（入力値「-1」）"},
+      {set(layout::kUsePrevMonth, 1, 1, "yes"),
+       "：初期値使用にはTRUEかFALSEを入力してください（入力値「yes」）"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kUsePast, true);
+         f.fx->Set(layout::kPastTotals, 2, 1, -1e9);
+       },
+       "：過去3ヶ月計には0から32767までの整数を入力してください"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kUsePrevMonth, true);
+         f.fx->Set(layout::kPrevTail, 1, 10, "謎");
+       },
+       "：「謎」は勤務種別の略称にありません。先月の結果には"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kForbiddenPatternCnt, 1);
+         f.fx->Set(layout::kForbiddenPatterns, 1, 1, "夜");
+         f.fx->Set(layout::kForbiddenPatterns, 1, 2, "謎");
+       },
+       "：「謎」は勤務種別の略称にありません。禁止パターンには"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kRequiredPatternCnt, 1);
+         f.fx->Set(layout::kRequiredPatterns, 1, 1, "夜");
+         f.fx->Set(layout::kRequiredPatterns, 1, 2, "昼");
+       },
+       "：「昼」は勤務種別の略称にありません。必須パターンには"},
+      {[](LoadFixture& f) {
+         f.fx->Set(layout::kForbiddenComboCnt, 1);
+         f.fx->Set(layout::kForbiddenCombos, 1, 1, "日勤");
+         f.fx->Set(layout::kForbiddenCombos, 1, 2, 5);
+         f.fx->Set(layout::kForbiddenCombos, 1, 4, 1);
+         f.fx->Set(layout::kForbiddenCombos, 1, 9, 2);
+       },
+       "：組合せの人数（5人）が並べた番号の数（2人）を超えています。"},
+      {[](LoadFixture& f) { f.fx->SetReservation(6, 3, "日"); },
+       "：メンバーのいない行に予約があります（メンバーは4人）。"},
   };
   for (const Case& c : cases) {
     LoadFixture f;
@@ -250,6 +313,110 @@ TEST(LoadConditionsTest, ValuesThatWouldBeTakenSilentlyAreRefused) {
     const std::string text = f.OnlyMessage();
     EXPECT_NE(text.find(c.fragment), std::string::npos) << text;
   }
+}
+
+// Short names and member numbers are what other cells refer to: one that reads
+// as something else is refused with its cell.
+TEST(LoadConditionsTest, ShortNamesAndMemberNumbersThatReadAsSomethingElse) {
+  struct Case {
+    std::function<void(LoadFixture&)> setup;
+    const char* fragment;
+  } cases[] = {
+      {[](LoadFixture& f) { f.fx->SetTypes({{"日勤", "日"}, {"研修", "日"}, {"明け", "明"}}); },
+       "略称が"},
+      {[](LoadFixture& f) { f.fx->SetTypes({{"日勤", "日"}, {"休暇", "休"}, {"明け", "明"}}); },
+       "「休」と「*」は略称に使えません"},
+      {[](LoadFixture& f) { f.fx->SetTypes({{"日勤", "*"}, {"夜勤", "夜"}, {"明け", "明"}}); },
+       "「休」と「*」は略称に使えません"},
+      {[](LoadFixture& f) { f.fx->SetTypes({{"日勤", "早,遅"}, {"夜勤", "夜"}, {"明け", "明"}}); },
+       "略称に「,」は使えません"},
+      {[](LoadFixture& f) { f.fx->SetTypes({{"日勤", "日・"}, {"夜勤", "夜"}, {"明け", "明"}}); },
+       "略称に「・」は使えません"},
+      {[](LoadFixture& f) { f.fx->SetTypes({{"日勤", "?"}, {"夜勤", "夜"}, {"明け", "明"}}); },
+       "略称に「?」は使えません"},
+      {[](LoadFixture& f) { f.fx->SetTypes({{"日勤", " "}, {"夜勤", "夜"}, {"明け", "明"}}); },
+       "略称に「 」は使えません"},
+      {[](LoadFixture& f) { f.fx->Set(layout::kMemberList, 2, 1, "A20"); },
+       "番号「A20」は使えません（スケジュール!A13）"},
+      {[](LoadFixture& f) { f.fx->Set(layout::kMemberList, 2, 1, -20); }, "番号「-20」は使えません"},
+      {[](LoadFixture& f) { f.fx->Set(layout::kMemberList, 2, 1, 20.5); }, "番号「20.5」は使えません"},
+      {[](LoadFixture& f) { f.fx->Set(layout::kMemberList, 2, 1, 1e20); }, "は使えません（スケジュール!A13）"},
+  };
+  for (const Case& c : cases) {
+    LoadFixture f;
+    c.setup(f);
+    EXPECT_EQ(f.Load(), -1) << c.fragment;
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find(c.fragment), std::string::npos) << text;
+  }
+  LoadFixture digits;  // a number typed as text still names the member
+  digits.fx->Set(layout::kMemberList, 2, 1, "12");
+  EXPECT_EQ(digits.Load(), 1);
+}
+
+// The roster grid is written wholesale: over another area it would overwrite it.
+TEST(LoadConditionsTest, ARosterGridOverAnotherAreaIsRefusedNamingBoth) {
+  LoadFixture f;
+  workbook::Workbook& book = f.fx->book();
+  const workbook::CellRange list = layout::Range(book, layout::kMemberList);
+  book.DefineName(layout::kTimeTable.name,
+                  {list.sheet, list.top, list.left, list.top + 99, list.left + 30},
+                  book.Sheet(layout::kTimeTable.sheet));
+  EXPECT_EQ(f.Load(), -1);
+  const std::string text = f.OnlyMessage();
+  EXPECT_NE(text.find("シフト表（スケジュール!A12:AE111）が「"), std::string::npos) << text;
+  EXPECT_NE(text.find("）と重なっています"), std::string::npos) << text;
+}
+
+// Conditions no month can keep are told before the run, with both cells.
+TEST(LoadConditionsTest, ContradictingConditionsAreRefusedNamingBothCells) {
+  auto night_then_day = [](LoadFixture& f) {  // 夜 → 日 required
+    f.fx->Set(layout::kRequiredPatternCnt, 1);
+    f.fx->Set(layout::kRequiredPatterns, 1, 1, "夜");
+    f.fx->Set(layout::kRequiredPatterns, 1, 2, "日");
+  };
+  struct Case {
+    std::function<void(LoadFixture&)> setup;
+    const char* fragment;
+  } cases[] = {
+      {[&](LoadFixture& f) {
+         night_then_day(f);
+         f.fx->SetNextDayBan(2, 1);
+       },
+       "）の「夜→日」を翌日禁止（基本設定!"},
+      {[&](LoadFixture& f) {
+         night_then_day(f);
+         f.fx->Set(layout::kForbiddenPatternCnt, 1);
+         f.fx->Set(layout::kForbiddenPatterns, 1, 1, "夜");
+         f.fx->Set(layout::kForbiddenPatterns, 1, 2, "日");
+       },
+       "）の「夜→日」を禁止パターン（基本設定!"},
+      {[](LoadFixture& f) {
+         f.fx->SetNextDayBan(2, 1);
+         f.fx->SetReservation(3, 7, "夜");
+         f.fx->SetReservation(3, 8, "日");
+       },
+       "3 高橋 の予約「夜」（予約表!"},
+      {[&](LoadFixture& f) {
+         night_then_day(f);
+         f.fx->SetReservation(1, 7, "夜");
+         f.fx->SetReservation(1, 8, "明");
+       },
+       "）で「日」ですが、予約は「明」（予約表!"},
+  };
+  for (const Case& c : cases) {
+    LoadFixture f;
+    c.setup(f);
+    EXPECT_EQ(f.Load(), -1) << c.fragment;
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find(c.fragment), std::string::npos) << text;
+    EXPECT_EQ(f.OnlyTitle(), load_text::kContradictionTitle);
+  }
+  LoadFixture kept;  // the same reservations that keep the sequence
+  night_then_day(kept);
+  kept.fx->SetReservation(1, 7, "夜");
+  kept.fx->SetReservation(1, 8, "日");
+  EXPECT_EQ(kept.Load(), 1);
 }
 
 TEST(LoadConditionsTest, ReservationsFromTheStartDayOn) {

@@ -176,3 +176,92 @@ TEST_F(WorkbookHostileTest, IndexesOutOfRangeAreRefused) {
 
 }  // namespace
 }  // namespace tsumiki::workbook
+
+namespace tsumiki::workbook {
+namespace {
+
+std::string Replaced(std::string text, std::string_view from, std::string_view to) {
+  const size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+// Cells and parts that the parser would read as something else (string 0 for
+// "abc", a NUL, a literal "&nosuch;", Shift_JIS bytes taken for UTF-8) are
+// refused with the part or the cell.
+TEST_F(WorkbookHostileTest, TextThatWouldBeMisreadIsRefused) {
+  const std::string sheet = Sheet1();
+  auto with_cell = [&](std::string_view cell) {
+    return Replaced(sheet, "</sheetData>", "<row r=\"80\">" + std::string(cell) + "</row></sheetData>");
+  };
+  const std::string part = "：xl/worksheets/sheet1.xml";
+  struct Case {
+    const char* file;
+    std::string xml;
+    std::string cell;  // empty: the part is named instead
+    std::string detail;
+  } cases[] = {
+      {"minus.xlsx", with_cell("<c r=\"A80\" t=\"s\"><v>-1</v></c>"), "A80",
+       "共有文字列の番号が範囲外か、数として読めません"},
+      {"abc.xlsx", with_cell("<c r=\"A80\" t=\"s\"><v>abc</v></c>"), "A80",
+       "共有文字列の番号が範囲外か、数として読めません"},
+      {"half.xlsx", with_cell("<c r=\"A80\" t=\"s\"><v>1.5</v></c>"), "A80",
+       "共有文字列の番号が範囲外か、数として読めません"},
+      {"bool7.xlsx", with_cell("<c r=\"A80\" t=\"b\"><v>7</v></c>"), "A80",
+       "真偽値のセルが 0 でも 1 でもありません"},
+      {"entity.xlsx", with_cell("<c r=\"A80\" t=\"inlineStr\"><is><t>&nosuch;</t></is></c>"), "",
+       "XML の文字参照が正しくありません（未定義の実体名、または使えない文字番号）" + part},
+      {"nul.xlsx", with_cell("<c r=\"A80\" t=\"inlineStr\"><is><t>a&#0;b</t></is></c>"), "",
+       "XML の文字参照が正しくありません（未定義の実体名、または使えない文字番号）" + part},
+      {"latin1.xlsx", with_cell("<c r=\"A80\" t=\"inlineStr\"><is><t>caf\xE9</t></is></c>"), "",
+       "UTF-8 として読めない文字があります" + part},
+      {"sjis.xlsx", Replaced(sheet, "encoding=\"UTF-8\"", "encoding=\"Shift_JIS\""), "",
+       "文字コードが UTF-8 でも UTF-16 でもありません。Excel ブック形式で保存し直してください" + part},
+  };
+  for (const Case& c : cases) {
+    const WorkbookError error = OpenFails(Variant(c.file, {{"xl/worksheets/sheet1.xml", c.xml}}));
+    EXPECT_EQ(error.kind(), Kind::kBadPackage) << c.file;
+    EXPECT_EQ(error.place().cell, c.cell) << c.file;
+    EXPECT_EQ(error.detail(), c.detail) << c.file;
+  }
+  // What XML allows stays readable: the predefined entities, character references.
+  auto fine = Variant("fine.xlsx", {{"xl/worksheets/sheet1.xml",
+                                     with_cell("<c r=\"A80\" t=\"inlineStr\"><is><t>&lt;&#x65E5;&amp;</t></is></c>")}});
+  EXPECT_EQ(Workbook::Open(fine)->Value(0, 80, 1), CellValue("<日&"));
+}
+
+// A sheet must own its part: without its relationship every write to it failed
+// later as "cannot write this cell"; two sheets on one part saved one of them.
+TEST_F(WorkbookHostileTest, SheetsWhoseRelationshipIsWrongAreRefused) {
+  const std::string rels = testing::EntryText(good_, "xl/_rels/workbook.xml.rels");
+  const std::string book = testing::EntryText(good_, "xl/workbook.xml");
+  const std::string rels_part = "xl/_rels/workbook.xml.rels";
+  struct Case {
+    const char* file;
+    std::map<std::string, std::string> replace;
+    std::vector<std::string> drop;
+    std::string detail;
+  } cases[] = {
+      {"no_rels.xlsx", {}, {rels_part}, "必要な部品がありません：" + rels_part},
+      {"wrong_id.xlsx",
+       {{"xl/workbook.xml", Replaced(book, "r:id=\"rId1\"", "r:id=\"rId99\"")}},
+       {},
+       "シートの関係 ID がブックの関係（workbook.xml.rels）にありません：rId99 " + rels_part},
+      {"duplicate_id.xlsx",
+       {{rels_part, Replaced(rels, "Id=\"rId2\"", "Id=\"rId1\"")}},
+       {},
+       "ブックの関係（workbook.xml.rels）に同じ ID が 2 つあります：rId1 " + rels_part},
+      {"shared_part.xlsx",
+       {{rels_part, Replaced(rels, "worksheets/sheet2.xml", "worksheets/sheet1.xml")}},
+       {},
+       "2 つのシートが同じ部品を指しています：xl/worksheets/sheet1.xml（シート「基本設定」と同じ）"},
+  };
+  for (const Case& c : cases) {
+    const WorkbookError error = OpenFails(Variant(c.file, c.replace, c.drop));
+    EXPECT_EQ(error.kind(), Kind::kBadPackage) << c.file;
+    EXPECT_EQ(error.detail(), c.detail) << c.file;
+  }
+}
+
+}  // namespace
+}  // namespace tsumiki::workbook

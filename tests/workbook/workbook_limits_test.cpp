@@ -125,7 +125,7 @@ TEST_F(WorkbookLimitsTest, DenseCellsAndHugeTextsAreRefusedBeforeTheyFillMemory)
   auto too_many = Fails("dense", [&] { Workbook::Open(dense_path); });
   EXPECT_EQ(too_many.kind(), Kind::kUnsafePackage);
   EXPECT_EQ(too_many.detail(),
-            "セルが多すぎます（ブック全体で 2,000,000 個まで）：xl/worksheets/sheet1.xml");
+            "セルが多すぎます（ブック全体で 1,000,000 個まで）：xl/worksheets/sheet1.xml");
 
   auto long_path = Variant("long_text.xlsx",
                            {{"xl/worksheets/sheet1.xml",
@@ -253,6 +253,37 @@ TEST_F(WorkbookLimitsTest, AFileThatMayNotBeReadSaysSo) {
   auto error = Fails("unreadable", [&] { Workbook::Open(good_); });
   std::filesystem::permissions(good_, std::filesystem::perms::owner_all);
   EXPECT_EQ(error.kind(), Kind::kUnreadable);
+}
+
+}  // namespace
+}  // namespace tsumiki::workbook
+
+namespace tsumiki::workbook {
+namespace {
+
+// Each cell holds its own copy of a shared string: 100,000 cells on one string of
+// 32,767 characters are 3 GB of text from a file of 300 KB.
+TEST_F(WorkbookLimitsTest, ASharedStringUsedByManyCellsCountsOncePerCell) {
+  std::string sst = testing::EntryText(good_, "xl/sharedStrings.xml");
+  size_t index = 0;
+  for (size_t at = sst.find("<si>"); at != std::string::npos; at = sst.find("<si>", at + 1))
+    ++index;
+  sst.insert(sst.rfind("</sst>"), "<si><t>" + std::string(32767, 'x') + "</t></si>");
+  std::string rows;
+  const std::string cell_tail = "\" t=\"s\"><v>" + std::to_string(index) + "</v></c>";
+  for (int row = 100; row < 100 + 1000; ++row) {
+    rows += "<row r=\"" + std::to_string(row) + "\">";
+    for (int column = 1; column <= 100; ++column)
+      rows += "<c r=\"" + CellName(row, column) + cell_tail;
+    rows += "</row>";
+  }
+  auto path = Variant("bomb.xlsx", {{"xl/sharedStrings.xml", sst},
+                                    {"xl/worksheets/sheet1.xml", Sheet1With(rows)}});
+  auto error = Fails("bomb", [&] { Workbook::Open(path); });
+  EXPECT_EQ(error.kind(), Kind::kUnsafePackage);
+  EXPECT_EQ(error.place().sheet, "基本設定");
+  EXPECT_EQ(error.detail(),
+            "セルの文字列が多すぎます（ブック全体で 128 MB まで。共有文字列は使うセルごとに数えます）");
 }
 
 }  // namespace
