@@ -147,11 +147,9 @@ class HostScope {
 // unless the workbook was saved, which is then said. From here on a press is
 // held, so the status chosen is the status the process ends with.
 int SettleInterrupt(CliContext& ctx, int status) {
-  if (ctx.terminal != nullptr) {
-    TerminalHost::HoldInterrupts();
-    ctx.terminal->DoEvents();  // takes a press that is still waiting
-  }
-  const bool pressed = ctx.interrupted || (ctx.terminal != nullptr && ctx.terminal->Interrupted());
+  if (ctx.terminal != nullptr) TerminalHost::HoldInterrupts();
+  const bool pressed =
+      ctx.interrupted || (ctx.terminal != nullptr && ctx.terminal->TakeInterrupt());
   if (!pressed || status != kExitOk) return status;
   const auto say = [&ctx](std::string_view text) {
     if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();

@@ -192,8 +192,12 @@ bool TerminalHost::InterruptPending() {
   return g_interrupt_pending != 0;
 }
 
-bool TerminalHost::Interrupted() const {
-  return interrupted_ || g_interrupt_pending != 0;
+bool TerminalHost::TakeInterrupt() {
+  if (g_interrupt_pending != 0) {
+    g_interrupt_pending = 0;
+    interrupted_ = true;
+  }
+  return interrupted_;
 }
 
 void TerminalHost::PresetAnswer(std::string title, MsgResult answer) {

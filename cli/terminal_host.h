@@ -80,8 +80,9 @@ class TerminalHost : public Host, public ProgressLine {
   // Blocks Ctrl-C and SIGTERM for the rest of the process: once the command's end
   // has been settled, a later press is neither acknowledged nor able to change it.
   static void HoldInterrupts();
-  // True once a press reached this host or is waiting for its next DoEvents.
-  bool Interrupted() const;
+  // Takes a waiting press without running the core (no abort handler, no timers);
+  // true once any press reached this host.
+  bool TakeInterrupt();
   // What the handler does at a press (also for tests).
   static void NoteInterrupt();
   static bool InterruptPending();
