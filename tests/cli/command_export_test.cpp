@@ -26,6 +26,20 @@ std::string AllSaid(const CliRun& run) {
   return said;
 }
 
+// The conditions file is an output too: agreeing to replace "the file" never
+// replaces the workbook it was read from.
+TEST(ConditionsSave, NeverReplacesTheWorkbook) {
+  const fs::path book = testing::MakeTempDir("conditions-onto-book") / "shift.xlsm";
+  testing::WriteSampleWorkbookTo(book);
+  const std::string before = testing::ReadFile(book);
+  CliRun run;  // the scripted host answers OK to the overwrite question
+  EXPECT_EQ(
+      run.Run({"--workbook", book.string(), "--no-save", "conditions", "save", book.string()}),
+      kExitFailure);
+  EXPECT_TRUE(testing::ReadFile(book) == before);
+  EXPECT_NE(AllSaid(run).find("読み込んだブックそのもの"), std::string::npos) << AllSaid(run);
+}
+
 #ifdef TSUMIKI_HAVE_PDF
 // The created sample month goes on one page, A4 and A3 alike.
 TEST(ExportCommand, PdfOfTheSampleMonthIsOnePage) {
