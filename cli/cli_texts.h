@@ -9,6 +9,7 @@ namespace tsumiki::cli {
 inline constexpr std::string_view kAppDescription =
     "ツミキ：ブックの条件から月間の勤務シフト表を作ります。";
 inline constexpr std::string_view kGlobalGroup = "共通オプション";
+inline constexpr std::string_view kOptionsGroup = "オプション";
 inline constexpr std::string_view kWorkbookOptionHelp =
     "使うブックのファイル（省略時は現在のフォルダのブック）";
 inline constexpr std::string_view kSeedOptionHelp = "乱数の種（同じ種なら同じ結果になります）";
@@ -21,7 +22,11 @@ inline constexpr std::string_view kVersionOptionHelp = "プログラムの版を
 
 inline constexpr std::string_view kUsageErrorLead = "コマンドの指定が正しくありません：";
 inline constexpr std::string_view kUsageHint = "使い方は「tsumiki --help」で表示できます。";
-inline constexpr std::string_view kBadSeedText = "--seed には 0 以上の整数を指定してください。";
+// {0}: the value as given.
+inline constexpr std::string_view kBadSeedText =
+    "--seed の値「{0}」は使えません。0 以上の整数で指定してください。";
+inline constexpr std::string_view kEmptyWorkbookText =
+    "--workbook には空でないファイル名を指定してください。";
 inline constexpr std::string_view kNoCommandText = "コマンドを指定してください。";
 inline constexpr std::string_view kUnexpectedErrorLead = "処理を続けられないエラーが起きました：";
 inline constexpr std::string_view kNotSavedAfterError = "ブックは保存していません。";
@@ -41,6 +46,12 @@ inline constexpr std::string_view kPromptYesNoCancel = "はい(y) / いいえ(n)
 // Written from the signal handler at the first Ctrl-C.
 inline constexpr char kInterruptNote[] =
     "\n中断を受け付けました。区切りのよいところで止めます（もう一度 Ctrl-C で強制終了）。\n";
+
+// How a command that was interrupted ended.
+inline constexpr std::string_view kInterruptedNotSaved = "中断したため、ブックは保存していません。";
+inline constexpr std::string_view kInterruptedAfterSave =
+    "中断を受け付ける前に保存を始めていたため、保存を最後まで行いました。ブックは保存済みです。";
+inline constexpr std::string_view kInterruptedEnd = "中断を受け付けたため、中断として終わります。";
 
 // The live progress line of a creation run.
 inline constexpr std::string_view kProgressLead = "作成中";

@@ -10,6 +10,7 @@
 #include "check/rule_check.h"
 #include "cli/commands.h"
 #include "cli/month_reading.h"
+#include "cli/value_checks.h"
 #include "conditions/layout.h"
 
 namespace tsumiki::cli {
@@ -54,8 +55,7 @@ int RunCheck(CliContext& ctx, const CheckArgs& args) {
     ctx.out << layout::Format(kFindingsHead, {std::to_string(findings.size())});
     for (const Finding& f : findings) ctx.out << FindingLine(model, month->labels, f);
   }
-  CloseReadMonth(*month);
-  return findings.empty() ? kExitOk : kExitFailure;
+  return CloseReadMonth(*month, findings.empty() ? kExitOk : kExitFailure);
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ void AddCheckCommand(CLI::App& app, CliContext& ctx) {
   CLI::App* sub = app.add_subcommand("check", std::string(kCheckHelp));
   auto args = std::make_shared<CheckArgs>();
   sub->add_option("--format", args->format, std::string(kFormatHelp))
-      ->check(CLI::IsMember({"text", "json"}));
+      ->check(OneOf({"text", "json"}));
   OnRun(sub, ctx, [&ctx, args] { return RunCheck(ctx, *args); });
 }
 

@@ -12,6 +12,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
+#include "cli/value_checks.h"
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
 #include "conditions/loader.h"
@@ -63,7 +64,7 @@ int RunExplain(CliContext& ctx, const ExplainArgs& args) {
   }
   for (int t = first; t <= last; ++t) ctx.out << ExplainDayDuty(model, day, t);
   // Loading the conditions may have touched the sheet; nothing of it is kept.
-  if (session->IsOpen()) session->Close(false);
+  if (session->IsOpen() && session->Close(false) != ShutdownResult::kClosed) return kExitFailure;
   return kExitOk;
 }
 
@@ -72,7 +73,10 @@ int RunExplain(CliContext& ctx, const ExplainArgs& args) {
 void AddExplainCommand(CLI::App& app, CliContext& ctx) {
   CLI::App* sub = app.add_subcommand("explain", std::string(kExplainHelp));
   auto args = std::make_shared<ExplainArgs>();
-  sub->add_option("--day", args->day, std::string(kRosterDayHelp))->type_name("D")->required();
+  sub->add_option("--day", args->day, std::string(kRosterDayHelp))
+      ->type_name("D")
+      ->required()
+      ->check(WholeNumberIn(1, 31));
   sub->add_option("--duty", args->duty, std::string(kDutyHelp))->type_name("ABBREV");
   OnRun(sub, ctx, [&ctx, args] { return RunExplain(ctx, *args); });
 }

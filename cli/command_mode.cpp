@@ -7,6 +7,7 @@
 #include "app/main_commands.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
+#include "cli/value_checks.h"
 #include "creation/driver.h"
 #include "creation/start_conditions_check.h"
 
@@ -19,8 +20,6 @@ constexpr std::string_view kModeArgHelp =
     "0 単勤・単休 最少化（高）、1 単勤・単休 最少化（低）、2 確保優先";
 constexpr std::string_view kCurrentMark = "＊";
 constexpr std::string_view kOtherMark = "　";
-constexpr std::string_view kBadMode = "作成方法は 0、1、2 のどれかで指定してください。";
-constexpr std::string_view kModeTitle = "確保優先方法";
 
 struct ModeArgs {
   std::string mode;
@@ -35,14 +34,9 @@ void PrintModes(std::ostream& out, int current) {
 }
 
 int RunMode(CliContext& ctx, const ModeArgs& args) {
+  // The range was checked while the command line was read.
   std::optional<int> mode;
-  if (args.given->count() > 0) {
-    mode = ParseWholeNumberText(args.mode);
-    if (!mode || *mode < 0 || *mode >= static_cast<int>(kModeMessages.size())) {
-      ctx.host->MessageBox(kBadMode, kModeTitle, MsgButtons::kOk, MsgIcon::kExclamation);
-      return kExitFailure;
-    }
-  }
+  if (args.given->count() > 0) mode = ParseWholeNumberText(args.mode);
   auto session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
   if (mode) MainCommands(*session).SetCreationMode(*mode);
@@ -55,7 +49,8 @@ int RunMode(CliContext& ctx, const ModeArgs& args) {
 void AddModeCommand(CLI::App& app, CliContext& ctx) {
   CLI::App* sub = app.add_subcommand("mode", std::string(kModeHelp));
   auto args = std::make_shared<ModeArgs>();
-  args->given = sub->add_option("MODE", args->mode, std::string(kModeArgHelp));
+  args->given = sub->add_option("MODE", args->mode, std::string(kModeArgHelp))
+                    ->check(WholeNumberIn(0, static_cast<int>(kModeMessages.size()) - 1));
   OnRun(sub, ctx, [&ctx, args] { return RunMode(ctx, *args); });
 }
 

@@ -7,6 +7,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
+#include "cli/value_checks.h"
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
 #include "creation/start_conditions_check.h"
@@ -79,7 +80,10 @@ void AddReadjustCommand(CLI::App& app, CliContext& ctx) {
   sub->add_option("--member", args->member, std::string(kMemberHelp))
       ->type_name("NUMBER")
       ->required();
-  sub->add_option("--day", args->day, std::string(kRosterDayHelp))->type_name("N")->required();
+  sub->add_option("--day", args->day, std::string(kRosterDayHelp))
+      ->type_name("N")
+      ->required()
+      ->check(WholeNumberIn(1, 31));
   sub->add_flag("--yes", args->yes, std::string(kYesHelp));
   OnRun(sub, ctx, [&ctx, args] { return RunReadjust(ctx, *args); });
 }

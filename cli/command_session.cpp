@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/cli_texts.h"
+#include "conditions/layout.h"
 #include "optimise/readjust_text.h"
 #include "workbook/file_replace.h"
 
@@ -22,9 +24,11 @@ constexpr std::string_view kReadOnly =
 // Said whenever a command that could have saved ends without saving because it
 // did not succeed.
 constexpr std::string_view kNotSaved = "処理が成功しなかったため、ブックは保存していません。";
-constexpr std::string_view kInterruptedNotSaved = "中断したため、ブックは保存していません。";
-constexpr std::string_view kInterruptedAfterSave =
-    "中断を受け付ける前に保存を始めていたため、ブックは保存しました。";
+
+// {0}: the workbook, {1}: how many other names it has.
+constexpr std::string_view kOtherLinks =
+    "「{0}」には別の名前（ハードリンク）が {1} 個あります。保存で置き換わるのはこの名前のファイル"
+    "だけで、別の名前のほうは前の内容のままになります。";
 
 // Takes the lock of the workbook a command may write, before anything of it is
 // read. False after a refusal, which has been shown.
@@ -93,9 +97,11 @@ int CloseCommandSession(CliContext& ctx, Session& session, int status) {
     // whatever --save says: what it left in memory (a cleared roster, half-applied
     // conditions) is not the planner's work. Without the lock nothing is saved.
     const bool unsaved = session.Book().IsModified() || ctx.options.save.value_or(false);
-    session.Close(false);
+    // Closing reads the file's package again; a failure there (memory) has been
+    // shown and fails the command too.
+    const bool closed = session.Close(false) == ShutdownResult::kClosed;
     if (unsaved && status != kExitOk) Say(ctx, ctx.interrupted ? kInterruptedNotSaved : kNotSaved);
-    return status;
+    return closed || status != kExitOk ? status : kExitFailure;
   }
   bool save = false;
   if (session.Book().IsModified()) {
@@ -114,22 +120,30 @@ int CloseCommandSession(CliContext& ctx, Session& session, int status) {
       }
     }
   }
-  if (save) SignalAtSaveStepForTests(session.Book());
+  if (save) {
+    const std::filesystem::path path = session.Book().Path();
+    if (const std::uintmax_t others = workbook::OtherLinks(path); others > 0)
+      ctx.host->ShowWarning(
+          layout::Format(kOtherLinks, {path.filename().string(), std::to_string(others)}));
+    SignalAtSaveStepForTests(session.Book());
+  }
   const bool modified = session.Book().IsModified();
   const ShutdownResult closed = session.Close(save);
   // A Ctrl-C during the save is not dropped: the file is then either the old one
-  // (the save failed, which has been said) or wholly the new one.
+  // (the save failed, which has been said) or wholly the new one. A save once
+  // begun is finished, and then the command has done what it was asked.
   ctx.host->DoEvents();
+  if (closed == ShutdownResult::kSaveFailed) return ctx.interrupted ? kExitAborted : kExitFailure;
+  ctx.saved = save;
   if (ctx.interrupted) {
-    if (closed == ShutdownResult::kSaveFailed) return kExitAborted;
     if (save) {
       Say(ctx, kInterruptedAfterSave);
-    } else if (modified) {
-      Say(ctx, kInterruptedNotSaved);
+      return status;
     }
+    if (modified) Say(ctx, kInterruptedNotSaved);
     return kExitAborted;
   }
-  return closed == ShutdownResult::kSaveFailed ? kExitFailure : status;
+  return status;
 }
 
 int RefuseCommand(CliContext& ctx, std::string_view message, std::string_view title) {

@@ -12,6 +12,7 @@
 #include "cli/command_session.h"
 #include "cli/commands.h"
 #include "cli/month_reading.h"
+#include "cli/value_checks.h"
 #include "conditions/layout_view.h"
 
 namespace tsumiki::cli {
@@ -49,8 +50,7 @@ int ShowReadMonth(CliContext& ctx, const ShowArgs& args) {
     ctx.out << layout::RosterText(month->session->Book(), WantsColour(ctx)) << "\n"
             << TotalsText(model, month->labels, CountRosterTotals(model), WantsColour(ctx));
   }
-  CloseReadMonth(*month);
-  return kExitOk;
+  return CloseReadMonth(*month);
 }
 
 int RunShowWith(CliContext& ctx, const ShowArgs& args) {
@@ -72,7 +72,7 @@ void AddShowCommand(CLI::App& app, CliContext& ctx) {
   auto args = std::make_shared<ShowArgs>();
   sub->add_flag("--totals", args->totals, std::string(kTotalsHelp));
   sub->add_option("--format", args->format, std::string(kFormatHelp))
-      ->check(CLI::IsMember({"text", "csv", "json"}));
+      ->check(OneOf({"text", "csv", "json"}));
   OnRun(sub, ctx, [&ctx, args] { return RunShowWith(ctx, *args); });
 }
 

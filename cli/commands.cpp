@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "cli/cli_texts.h"
+#include "cli/parse_errors.h"
 #include "cli/terminal_host.h"
+#include "conditions/layout.h"
 #include "ui/app_identity.h"
 #include "workbook/workbook_error.h"
 
@@ -45,6 +47,7 @@ namespace {
 struct GlobalFlags {
   std::string seed;
   bool version = false;
+  CLI::Option* workbook_option = nullptr;
   CLI::Option* seed_option = nullptr;
   CLI::Option* save_option = nullptr;
   CLI::Option* no_save_option = nullptr;
@@ -63,22 +66,34 @@ void JapaneseHelp(CLI::App& app) {
   app.set_help_flag("-h,--help", std::string(kHelpOptionHelp))->group(std::string(kGlobalGroup));
   auto formatter = app.get_formatter();
   formatter->label("Usage", "使い方");
-  formatter->label("OPTIONS", "オプション");
+  formatter->label("OPTIONS", std::string(kOptionsGroup));
   formatter->label("SUBCOMMAND", "コマンド");
   formatter->label("SUBCOMMANDS", "コマンド");
-  formatter->label("Options", "オプション");
+  formatter->label("Options", std::string(kOptionsGroup));
   formatter->label("Subcommands", "コマンド");
   formatter->label("Positionals", "引数");
   formatter->label("REQUIRED", "必須");
   formatter->label("Excludes", "同時指定不可");
   formatter->label("Needs", "必要");
+  // The group of every command's own options (subcommands inherit it).
+  app.option_defaults()->group(std::string(kOptionsGroup));
+}
+
+// Every command's help flag joins its other options (CLI11 files it under
+// "Options" on its own).
+void GroupHelpFlags(CLI::App& app) {
+  for (CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; })) {
+    if (CLI::Option* help = sub->get_help_ptr()) help->group(std::string(kOptionsGroup));
+    GroupHelpFlags(*sub);
+  }
 }
 
 void AddGlobalOptions(CLI::App& app, CliContext& ctx, GlobalFlags& flags) {
   const std::string group(kGlobalGroup);
-  app.add_option("--workbook", ctx.options.workbook, std::string(kWorkbookOptionHelp))
-      ->type_name("PATH")
-      ->group(group);
+  flags.workbook_option =
+      app.add_option("--workbook", ctx.options.workbook, std::string(kWorkbookOptionHelp))
+          ->type_name("PATH")
+          ->group(group);
   flags.seed_option = app.add_option("--seed", flags.seed, std::string(kSeedOptionHelp))
                           ->type_name("N")
                           ->group(group);
@@ -127,6 +142,27 @@ class HostScope {
   bool set_progress_ = false;
 };
 
+// The one rule for a press that the command did not answer itself (it came after
+// the command's last look, or the command never looks): a success becomes a stop,
+// unless the workbook was saved, which is then said. From here on a press is
+// held, so the status chosen is the status the process ends with.
+int SettleInterrupt(CliContext& ctx, int status) {
+  if (ctx.terminal != nullptr) TerminalHost::HoldInterrupts();
+  const bool pressed =
+      ctx.interrupted || (ctx.terminal != nullptr && ctx.terminal->TakeInterrupt());
+  if (!pressed || status != kExitOk) return status;
+  const auto say = [&ctx](std::string_view text) {
+    if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();
+    ctx.err << text << '\n';
+  };
+  if (ctx.saved) {
+    if (!ctx.interrupted) say(kInterruptedAfterSave);
+    return kExitOk;
+  }
+  say(kInterruptedEnd);
+  return kExitAborted;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, CliContext& ctx,
@@ -141,6 +177,7 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx,
   AddGlobalOptions(app, ctx, flags);
   ctx.command = nullptr;
   add_commands(app, ctx);
+  GroupHelpFlags(app);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
@@ -150,7 +187,13 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx,
   } catch (const CLI::CallForAllHelp& e) {
     return app.exit(e, ctx.out, ctx.err);
   } catch (const CLI::ParseError& e) {
-    ctx.err << kUsageErrorLead << e.what() << '\n' << kUsageHint << '\n';
+    ctx.err << kUsageErrorLead << JapaneseParseError(e) << '\n' << kUsageHint << '\n';
+    return kExitUsage;
+  }
+  // An empty name would mean "the workbook of this folder": a script whose
+  // variable is unset must not write there.
+  if (flags.workbook_option->count() > 0 && ctx.options.workbook.empty()) {
+    ctx.err << kUsageErrorLead << kEmptyWorkbookText << '\n' << kUsageHint << '\n';
     return kExitUsage;
   }
 
@@ -161,7 +204,8 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx,
   if (flags.seed_option->count() > 0) {
     ctx.options.seed = ParseSeed(flags.seed);
     if (!ctx.options.seed) {
-      ctx.err << kUsageErrorLead << kBadSeedText << '\n' << kUsageHint << '\n';
+      ctx.err << kUsageErrorLead << layout::Format(kBadSeedText, {flags.seed}) << '\n'
+              << kUsageHint << '\n';
       return kExitUsage;
     }
   }
@@ -183,15 +227,16 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx,
     ~LockRelease() { ctx.writer_lock.reset(); }
   } release{ctx};
   ctx.interrupted = false;
+  ctx.saved = false;
   try {
-    return ctx.command();
+    return SettleInterrupt(ctx, ctx.command());
   } catch (const workbook::WorkbookError& e) {
     report(e.JapaneseMessage());
   } catch (const std::exception& e) {
     report(std::string(kUnexpectedErrorLead) + e.what());
   }
   if (ctx.writer_lock) report(kNotSavedAfterError);
-  return kExitFailure;
+  return SettleInterrupt(ctx, kExitFailure);
 }
 
 }  // namespace tsumiki::cli

@@ -25,7 +25,7 @@ class TerminalHost;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // a failure, a refusal, or a stopped run
 inline constexpr int kExitUsage = 2;    // the command line itself is wrong
-inline constexpr int kExitAborted = 3;  // stopped by Ctrl-C
+inline constexpr int kExitAborted = 3;  // stopped by Ctrl-C or SIGTERM; nothing saved
 
 // Everything a command runs with. The streams are the program's own in `main`,
 // string streams in the tests; the host is the terminal's, or one a test installs.
@@ -55,8 +55,11 @@ struct CliContext {
   // command has ended, by every command that may save it.
   std::optional<workbook::WriterLock> writer_lock;
   // Set when Ctrl-C (or SIGTERM) reached the command: from then on nothing is
-  // saved and the command ends with kExitAborted.
+  // saved and the command ends with kExitAborted, unless the save had already
+  // begun (it is finished, said so, and the command succeeds).
   bool interrupted = false;
+  // The workbook was saved by this command.
+  bool saved = false;
 
   // The chosen command, set by its subcommand's callback while the line is parsed
   // and run by RunCli afterwards, so that global options after the command count.

@@ -17,8 +17,9 @@ std::optional<ReadMonth> OpenReadMonth(CliContext& ctx) {
   return month;
 }
 
-void CloseReadMonth(ReadMonth& month) {
-  if (month.session && month.session->IsOpen()) month.session->Close(false);
+int CloseReadMonth(ReadMonth& month, int status) {
+  if (!month.session || !month.session->IsOpen()) return status;
+  return month.session->Close(false) == ShutdownResult::kClosed ? status : kExitFailure;
 }
 
 }  // namespace tsumiki::cli

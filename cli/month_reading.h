@@ -23,6 +23,7 @@ std::optional<ReadMonth> OpenReadMonth(CliContext& ctx);
 
 // Closes the session without saving: reading the conditions writes the
 // reservations into the sheet, and a command that only reads keeps none of it.
-void CloseReadMonth(ReadMonth& month);
+// Returns `status`, or kExitFailure when closing failed (which has been shown).
+int CloseReadMonth(ReadMonth& month, int status = kExitOk);
 
 }  // namespace tsumiki::cli

@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <string_view>
 
+#include "cli/value_checks.h"
+
 namespace tsumiki::cli {
 
 namespace {
@@ -30,15 +32,29 @@ StartConditionTexts StartConditionFlags::Over(StartConditionTexts texts) const {
 }
 
 void AddStartConditionFlags(CLI::App& command, StartConditionFlags& flags) {
-  command.add_option("--year", flags.year, std::string(kYearHelp))->type_name("Y");
-  command.add_option("--month", flags.month, std::string(kMonthHelp))->type_name("M");
-  command.add_option("--day", flags.day, std::string(kDayHelp))->type_name("D");
-  command.add_option("--base-day", flags.base_day, std::string(kBaseDayHelp))->type_name("B");
-  command.add_option("--attempts", flags.attempts, std::string(kAttemptsHelp))->type_name("N");
+  // The ranges of the start-condition checks, so that a typo is a usage error
+  // naming the value before any workbook is read.
+  command.add_option("--year", flags.year, std::string(kYearHelp))
+      ->type_name("Y")
+      ->check(WholeNumberIn(1900, 9999));
+  command.add_option("--month", flags.month, std::string(kMonthHelp))
+      ->type_name("M")
+      ->check(WholeNumberIn(1, 12));
+  command.add_option("--day", flags.day, std::string(kDayHelp))
+      ->type_name("D")
+      ->check(WholeNumberIn(1, 31));
+  command.add_option("--base-day", flags.base_day, std::string(kBaseDayHelp))
+      ->type_name("B")
+      ->check(WholeNumberIn(1, 31));
+  command.add_option("--attempts", flags.attempts, std::string(kAttemptsHelp))
+      ->type_name("N")
+      ->check(WholeNumberFrom(1));
   command.add_option("--time-limit", flags.time_limit, std::string(kTimeLimitHelp))
-      ->type_name("MIN");
+      ->type_name("MIN")
+      ->check(NumberAbove(0, /*inclusive=*/false));
   command.add_option("--improve-seconds", flags.improve_seconds, std::string(kImproveHelp))
-      ->type_name("S");
+      ->type_name("S")
+      ->check(NumberAbove(0, /*inclusive=*/true));
 }
 
 }  // namespace tsumiki::cli

@@ -21,6 +21,8 @@ namespace tsumiki::cli {
 namespace {
 
 volatile std::sig_atomic_t g_interrupt_pending = 0;
+// Set once the program's own main has installed the handler for its whole life.
+bool g_caught_for_process = false;
 struct sigaction g_previous_int {};
 struct sigaction g_previous_term {};
 
@@ -149,15 +151,37 @@ TerminalHost::~TerminalHost() {
   }
 }
 
-void TerminalHost::InstallInterruptHandler() {
-  if (handler_installed_) return;
-  g_interrupt_pending = 0;
+namespace {
+
+bool InstallHandler() {
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  handler_installed_ = ::sigaction(SIGINT, &action, &g_previous_int) == 0 &&
-                       ::sigaction(SIGTERM, &action, &g_previous_term) == 0;
+  return ::sigaction(SIGINT, &action, &g_previous_int) == 0 &&
+         ::sigaction(SIGTERM, &action, &g_previous_term) == 0;
+}
+
+}  // namespace
+
+void TerminalHost::CatchInterruptsForProcess() {
+  if (g_caught_for_process) return;
+  g_caught_for_process = InstallHandler();
+}
+
+void TerminalHost::HoldInterrupts() {
+  sigset_t held;
+  sigemptyset(&held);
+  sigaddset(&held, SIGINT);
+  sigaddset(&held, SIGTERM);
+  ::sigprocmask(SIG_BLOCK, &held, nullptr);
+}
+
+void TerminalHost::InstallInterruptHandler() {
+  // A press since the start of the program counts: it is not cleared here.
+  if (handler_installed_ || g_caught_for_process) return;
+  g_interrupt_pending = 0;
+  handler_installed_ = InstallHandler();
 }
 
 void TerminalHost::NoteInterrupt() {
@@ -166,6 +190,14 @@ void TerminalHost::NoteInterrupt() {
 
 bool TerminalHost::InterruptPending() {
   return g_interrupt_pending != 0;
+}
+
+bool TerminalHost::TakeInterrupt() {
+  if (g_interrupt_pending != 0) {
+    g_interrupt_pending = 0;
+    interrupted_ = true;
+  }
+  return interrupted_;
 }
 
 void TerminalHost::PresetAnswer(std::string title, MsgResult answer) {
@@ -241,14 +273,9 @@ void TerminalHost::ShowStatusWindow(const StatusView& view) {
 
 void TerminalHost::DoEvents() {
   if (g_interrupt_pending != 0) {
+    // Without a run to stop the request waits for the command's end, which then
+    // reports it (Interrupted).
     g_interrupt_pending = 0;
-    if (!HasAbortHandler()) {
-      // Nothing can be stopped gently here: end as Ctrl-C normally does. The
-      // workbook on disk is untouched (saving is atomic).
-      ClearProgressLine();
-      std::signal(SIGINT, SIG_DFL);
-      std::raise(SIGINT);
-    }
     interrupted_ = true;
   }
   // Once taken, the request stands until the program ends: a run that starts

@@ -73,7 +73,17 @@ class TerminalHost : public Host, public ProgressLine {
   // Ctrl-C and SIGTERM handling for the life of this host: the first press is
   // noted and becomes an abort request at the next DoEvents and every one after
   // it; a second press before that ends the program as the signal normally does.
+  // Nothing to do after CatchInterruptsForProcess.
   void InstallInterruptHandler();
+  // The same handling for the whole life of the program, from the first line of
+  // main: a press while the command line is still being read is not lost.
+  static void CatchInterruptsForProcess();
+  // Blocks Ctrl-C and SIGTERM for the rest of the process: once the command's end
+  // has been settled, a later press is neither acknowledged nor able to change it.
+  static void HoldInterrupts();
+  // Takes a waiting press without running the core (no abort handler, no timers);
+  // true once any press reached this host.
+  bool TakeInterrupt();
   // What the handler does at a press (also for tests).
   static void NoteInterrupt();
   static bool InterruptPending();

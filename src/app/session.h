@@ -25,6 +25,9 @@ inline constexpr std::string_view kStartupErrorTitle = "起動エラー";
 inline constexpr std::string_view kSaveErrorTitle = "保存エラー";
 inline constexpr std::string_view kSaveFailedLead =
     "ワークブックを保存できませんでした。作業内容はまだ失われていません。";
+inline constexpr std::string_view kCloseErrorTitle = "終了エラー";
+inline constexpr std::string_view kCloseFailedLead =
+    "ワークブックを閉じる処理でエラーが起きました（保存はしていません）。";
 inline constexpr std::string_view kWorkbookMissingLead = "シフト表のワークブックが見つかりません：";
 inline constexpr std::string_view kWorkbookMissingHint =
     "shift.xlsm のあるフォルダで起動するか、ワークブックの場所を指定してください。";

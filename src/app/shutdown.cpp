@@ -24,9 +24,10 @@ ShutdownResult Session::Close(bool save) {
     // still in memory and can be saved again.
     const auto* store_error = dynamic_cast<const workbook::WorkbookError*>(&error);
     host_.HideStatusWindow();
-    host_.MessageBox(std::string(kSaveFailedLead) + "\n" +
+    host_.MessageBox(std::string(save ? kSaveFailedLead : kCloseFailedLead) + "\n" +
                          (store_error ? store_error->JapaneseMessage() : error.what()),
-                     kSaveErrorTitle, MsgButtons::kOk, MsgIcon::kExclamation);
+                     save ? kSaveErrorTitle : kCloseErrorTitle, MsgButtons::kOk,
+                     MsgIcon::kExclamation);
     return ShutdownResult::kSaveFailed;
   }
   book_.reset();

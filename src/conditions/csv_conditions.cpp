@@ -15,6 +15,7 @@
 #include "conditions/layout.h"
 #include "conditions/value_rules.h"
 #include "workbook/file_replace.h"
+#include "workbook/output_target.h"
 #include "workbook/store_limits.h"
 #include "workbook/workbook_error.h"
 
@@ -171,9 +172,9 @@ std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::str
     }
     const workbook::CellRange range = Range(book, *name_spec);
     if (row > range.Rows() || column > range.Columns()) {
-      return bad_line(record.line,
-                      Format(csv_text::kReasonOutOfRange, {name_spec->name, std::to_string(range.Rows()),
-                                                           std::to_string(range.Columns())}));
+      return bad_line(record.line, Format(csv_text::kReasonOutOfRange,
+                                          {name_spec->name, std::to_string(range.Rows()),
+                                           std::to_string(range.Columns())}));
     }
     const auto [at, fresh] = seen.emplace(std::make_tuple(name_spec, row, column), record.line);
     if (!fresh) {
@@ -206,6 +207,7 @@ std::optional<std::string> ApplyConditionsCsv(workbook::Workbook& book, std::str
 std::optional<std::string> SaveConditionsFile(const workbook::Workbook& book,
                                               const std::filesystem::path& path) {
   const std::string label = path.string();
+  if (auto refusal = workbook::OutputRefusal(path, book.Path())) return refusal;
   const std::string text = ConditionsCsvText(book);
   try {
     // A temporary file created exclusively beside the real file, never one at a

@@ -1,6 +1,7 @@
 #include "creation/start_conditions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include "conditions/layout.h"
@@ -28,7 +29,8 @@ std::optional<double> NumericValue(const wb::CellValue& value) {
   return std::nullopt;
 }
 
-std::optional<wb::CellValue> ReadNamedCell(const wb::Workbook& book, const layout::NameSpec& name_spec) {
+std::optional<wb::CellValue> ReadNamedCell(const wb::Workbook& book,
+                                           const layout::NameSpec& name_spec) {
   if (!layout::Has(book, name_spec)) return std::nullopt;
   const wb::CellRange range = layout::Range(book, name_spec);
   return book.ReadCell(range, 1, 1);
@@ -55,7 +57,8 @@ wb::CellValue WeightValue(const std::string& text) {
   return text;
 }
 
-void WriteNamedCell(wb::Workbook& book, const layout::NameSpec& name_spec, const wb::CellValue& value) {
+void WriteNamedCell(wb::Workbook& book, const layout::NameSpec& name_spec,
+                    const wb::CellValue& value) {
   book.WriteCell(layout::Range(book, name_spec), 1, 1, value);
 }
 
@@ -92,6 +95,20 @@ StoredStartConditions ReadStoredStartConditions(const EngineContext& context) {
   return stored;
 }
 
+namespace {
+
+// A single-precision value as the decimal that reads back to it, so that a typed
+// 0.1 is stored as 0.1 and not as 0.10000000149011612.
+double AsTypedDecimal(float value) {
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  double decimal = value;
+  if (written.ec == std::errc()) std::from_chars(text, written.ptr, decimal);
+  return decimal;
+}
+
+}  // namespace
+
 void StoreStartConditions(const EngineContext& context, const StartConditionValues& values,
                           const std::array<std::string, kWeightCount + 1>& weights) {
   wb::Workbook& book = context.book;
@@ -108,10 +125,10 @@ void StoreStartConditions(const EngineContext& context, const StartConditionValu
   WriteNamedCell(book, layout::kStartDayOfMonth, values.day);
   WriteNamedCell(book, layout::kBaseStartDay, values.base_day);
   WriteNamedCell(book, layout::kAttempts, values.attempts);
-  WriteNamedCell(book, layout::kTimeLimit, static_cast<double>(values.time_limit_minutes));
+  WriteNamedCell(book, layout::kTimeLimit, AsTypedDecimal(values.time_limit_minutes));
   // Optional: a workbook without the cell keeps the value for the session.
   if (layout::Has(book, layout::kImproveSeconds)) {
-    WriteNamedCell(book, layout::kImproveSeconds, static_cast<double>(values.improve_seconds));
+    WriteNamedCell(book, layout::kImproveSeconds, AsTypedDecimal(values.improve_seconds));
   }
 
   const int types = std::clamp(context.model.TypeCount, 0, kMaxTypes);

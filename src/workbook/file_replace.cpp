@@ -155,7 +155,25 @@ fs::path RealTarget(const fs::path& path) {
 bool IsReadOnlyFile(const fs::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return false;
-  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+  if (::geteuid() == 0) return false;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT;
+}
+
+std::uintmax_t OtherLinks(const fs::path& path) {
+  const fs::path real = RealTarget(path);
+  struct stat info {};
+  if (::stat(real.c_str(), &info) != 0 || info.st_nlink <= 1) return 0;
+  std::uintmax_t others = info.st_nlink - 1;
+  // A save that stopped between keeping the backup and the rename leaves the
+  // backup as a second name of the workbook.
+  fs::path backup = real;
+  backup += ".bak";
+  struct stat kept {};
+  if (::stat(backup.c_str(), &kept) == 0 && kept.st_dev == info.st_dev &&
+      kept.st_ino == info.st_ino)
+    --others;
+  return others;
 }
 
 FileStamp StampOf(const fs::path& path) {

@@ -33,10 +33,15 @@ int RemoveStaleTemporaries(const std::filesystem::path& folder);
 // The file a save must replace: the end of a chain of symbolic links, so that the
 // link stays a link; `path` itself when it is no link or the chain is broken.
 std::filesystem::path RealTarget(const std::filesystem::path& path);
-// True when the file exists and its mode bits let nobody write it. The bits are
-// read, not access(2): root may write anything, yet a file its owner made
-// read-only is meant to stay as it is.
+// True when the file exists and this user may not write it: access(2) with the
+// effective ids, so that a file of another owner in a folder of ours is not
+// replaced by one of ours. For root, whom access(2) lets write anything, the mode
+// bits decide: a file that nobody may write is meant to stay as it is, while one
+// its owner may write is saved for them (and keeps its owner).
 bool IsReadOnlyFile(const std::filesystem::path& path);
+// Names of the file besides `path` (hard links), not counting its own backup;
+// a save replaces only the name it was given, so the others keep the old version.
+std::uintmax_t OtherLinks(const std::filesystem::path& path);
 
 // Identity and state of a file as last seen: another program's save changes at
 // least one of them.

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -23,6 +24,7 @@ namespace {
 
 constexpr std::string_view kOurName = "ツミキ";
 constexpr std::string_view kPidLead = "pid:";
+constexpr char kStartLead = '/';
 constexpr std::size_t kMaxLockBytes = 4096;
 
 std::string UserName() {
@@ -93,16 +95,54 @@ std::string CannotLockMessage(const fs::path& workbook, const fs::path& lock, in
 
 }  // namespace
 
-std::optional<long> LockOwner::Pid() const {
-  if (!url.starts_with(kPidLead)) return std::nullopt;
-  const std::string_view digits = std::string_view(url).substr(kPidLead.size());
+namespace {
+
+std::optional<unsigned long long> Digits(std::string_view digits) {
   if (digits.empty() || digits.size() > 18) return std::nullopt;
-  long pid = 0;
+  unsigned long long value = 0;
   for (char c : digits) {
     if (c < '0' || c > '9') return std::nullopt;
-    pid = pid * 10 + (c - '0');
+    value = value * 10 + static_cast<unsigned long long>(c - '0');
   }
-  return pid;
+  return value;
+}
+
+}  // namespace
+
+std::optional<long> LockOwner::Pid() const {
+  if (!url.starts_with(kPidLead)) return std::nullopt;
+  const std::string_view rest = std::string_view(url).substr(kPidLead.size());
+  const auto pid = Digits(rest.substr(0, rest.find(kStartLead)));
+  if (!pid) return std::nullopt;
+  return static_cast<long>(*pid);
+}
+
+std::optional<unsigned long long> LockOwner::StartTime() const {
+  if (!Pid()) return std::nullopt;
+  const std::size_t lead = url.find(kStartLead);
+  if (lead == std::string::npos) return std::nullopt;
+  return Digits(std::string_view(url).substr(lead + 1));
+}
+
+std::optional<unsigned long long> ProcessStartTime(long pid) {
+  if (pid <= 0) return std::nullopt;
+  const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  const std::string text = ReadSmall(fd);
+  ::close(fd);
+  // The command name in parentheses may hold anything: fields count from the last ')'.
+  const std::size_t name_end = text.rfind(')');
+  if (name_end == std::string::npos) return std::nullopt;
+  std::size_t at = name_end + 1;
+  for (int field = 3; field <= 22; ++field) {
+    at = text.find_first_not_of(' ', at);
+    if (at == std::string::npos) return std::nullopt;
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    if (field == 22) return Digits(std::string_view(text).substr(at, end - at));
+    at = end;
+  }
+  return std::nullopt;
 }
 
 fs::path LockFilePath(const fs::path& workbook) {
@@ -141,7 +181,11 @@ std::optional<LockOwner> ParseLockContents(std::string_view text) {
 
 bool IsStale(const LockOwner& owner) {
   const std::optional<long> pid = owner.Pid();
-  return pid && owner.host == ThisHost() && !ProcessAlive(*pid);
+  if (!pid || owner.host != ThisHost()) return false;
+  if (!ProcessAlive(*pid)) return true;
+  const auto recorded = owner.StartTime();
+  const auto now = recorded ? ProcessStartTime(*pid) : std::nullopt;
+  return now && *now != *recorded;
 }
 
 void RemoveStaleLock(const fs::path& workbook) {
@@ -172,9 +216,12 @@ std::optional<WriterLock> WriterLock::TryLock(const fs::path& workbook, std::str
   // A few rounds only for the moment when a holder removes the file we opened.
   for (int round = 0; round < 3; ++round) {
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    // Only to read who holds a lock we may not write; when there is none, the
+    // reason to tell is why it could not be made.
+    const int create_error = errno;
     if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
-      refusal = CannotLockMessage(workbook, path, errno);
+      refusal = CannotLockMessage(workbook, path, errno == ENOENT ? create_error : errno);
       return std::nullopt;
     }
     // A live process of ours holds the flock for as long as it holds the lock.
@@ -197,8 +244,10 @@ std::optional<WriterLock> WriterLock::TryLock(const fs::path& workbook, std::str
       ::close(fd);
       return std::nullopt;
     }
-    const std::string ours = LockContents({std::string(kOurName), UserName(), ThisHost(), Now(),
-                                           std::string(kPidLead) + std::to_string(::getpid())});
+    std::string url = std::string(kPidLead) + std::to_string(::getpid());
+    if (const auto start = ProcessStartTime(::getpid())) url += kStartLead + std::to_string(*start);
+    const std::string ours =
+        LockContents({std::string(kOurName), UserName(), ThisHost(), Now(), std::move(url)});
     if (::ftruncate(fd, 0) != 0 ||
         ::pwrite(fd, ours.data(), ours.size(), 0) != static_cast<ssize_t>(ours.size()) ||
         ::fsync(fd) != 0) {

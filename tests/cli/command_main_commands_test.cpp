@@ -5,9 +5,9 @@
 #include <iterator>
 #include <string>
 
-#include "support/file_bytes.h"
 #include "cli_run.h"
 #include "conditions/layout.h"
+#include "support/file_bytes.h"
 #include "support/workbook_fixture.h"
 #include "workbook/workbook.h"
 
@@ -55,8 +55,10 @@ TEST_F(MainCommandLineTest, ModeShowsAndSetsTheCreationMode) {
   EXPECT_EQ(set.out.str().substr(0, 4), "＊0");  // the list shows the new mode ticked
 
   CliRun bad;
-  EXPECT_EQ(Run(bad, {"mode", "3"}), kExitFailure);
-  EXPECT_EQ(bad.host.Messages().back().text, "作成方法は 0、1、2 のどれかで指定してください。");
+  EXPECT_EQ(Run(bad, {"mode", "3"}), kExitUsage);
+  EXPECT_NE(bad.err.str().find("MODE の値「3」は使えません。0〜2 の整数で指定してください。"),
+            std::string::npos)
+      << bad.err.str();
 }
 
 TEST_F(MainCommandLineTest, TotalsGoToTheOutput) {
@@ -115,6 +117,12 @@ TEST(HelpCommand, PrintsTheAddressAndOpensIt) {
   EXPECT_EQ(out.rfind("要員数設定のヘルプ: ", 0), 0u) << out;
   EXPECT_NE(out.find("web_dl/tsumiki/Help_shift/yoin-settei/index.htm"), std::string::npos);
   ASSERT_EQ(run.host.OpenedUrls().size(), 1u);
+
+  // A command's name shows its usage and the page about what it sets.
+  CliRun create;
+  ASSERT_EQ(create.Run({"help", "create"}), kExitOk) << create.err.str();
+  EXPECT_NE(create.out.str().find("--attempts"), std::string::npos) << create.out.str();
+  EXPECT_NE(create.out.str().find("開始条件設定のヘルプ: "), std::string::npos) << create.out.str();
 
   CliRun unknown;
   EXPECT_EQ(unknown.Run({"help", "nothing"}), kExitUsage);

@@ -46,27 +46,54 @@ TEST_F(SettingsCommandTest, PrintsTheStartConditionsAndWeights) {
   EXPECT_TRUE(run.host.Messages().empty());
 }
 
-TEST_F(SettingsCommandTest, RefusesBadValuesWithTheDialogsMessages) {
+// A value out of its range is a usage error that names the value and the range;
+// values that are wrong only together (a date) get the dialog's message.
+TEST_F(SettingsCommandTest, RefusesBadValuesNamingTheValueAndRange) {
   const wb::CellValue limit = Stored(layout::kTimeLimit);
   struct Case {
     std::vector<std::string> flags;
-    std::string message;
-    std::string title;
+    int status;
+    std::string message;  // the usage line, or the message box's text
+    std::string title;    // empty for a usage error
   };
   const std::vector<Case> cases = {
-      {{"--time-limit", "0"}, "制限時間の入力値不正", "入力エラー"},
-      {{"--time-limit", "abc"}, "制限時間の入力値不正", "入力エラー"},
-      {{"--attempts", "0"}, "試行回数の入力値不正", "入力エラー"},
-      {{"--improve-seconds", "-1"}, "改善時間の入力値不正", "入力エラー"},
-      {{"--improve-seconds", "x"}, "改善時間の入力値不正", "入力エラー"},
-      {{"--year", "2013", "--month", "2", "--day", "29"}, "日付の入力に誤りがあります", "入力不正"},
-      {{"--weight", "日=abc"}, "最適化比重の入力値不正", "入力エラー"},
+      {{"--time-limit", "0"},
+       kExitUsage,
+       "--time-limit の値「0」は使えません。0 より大きい数で指定してください。",
+       ""},
+      {{"--time-limit", "nan"}, kExitUsage, "--time-limit の値「nan」は使えません。", ""},
+      {{"--time-limit", "1e60"}, kExitUsage, "--time-limit の値「1e60」は使えません。", ""},
+      {{"--attempts", "0"},
+       kExitUsage,
+       "--attempts の値「0」は使えません。1 以上の整数で指定してください。",
+       ""},
+      {{"--attempts", "2.5"}, kExitUsage, "--attempts の値「2.5」は使えません。", ""},
+      {{"--month", "13"},
+       kExitUsage,
+       "--month の値「13」は使えません。1〜12 の整数で指定してください。",
+       ""},
+      {{"--base-day", "0"}, kExitUsage, "--base-day の値「0」は使えません。1〜31 の整数", ""},
+      {{"--year", "27"}, kExitUsage, "--year の値「27」は使えません。1900〜9999 の整数", ""},
+      {{"--improve-seconds", "-1"},
+       kExitUsage,
+       "--improve-seconds の値「-1」は使えません。0 以上の数",
+       ""},
+      {{"--improve-seconds", "x"}, kExitUsage, "--improve-seconds の値「x」は使えません。", ""},
+      {{"--year", "2013", "--month", "2", "--day", "29"},
+       kExitFailure,
+       "日付の入力に誤りがあります",
+       "入力不正"},
+      {{"--weight", "日=abc"}, kExitFailure, "最適化比重の入力値不正", "入力エラー"},
   };
   for (const Case& c : cases) {
     CliRun run;
     std::vector<std::string> args{"--save", "settings"};
     args.insert(args.end(), c.flags.begin(), c.flags.end());
-    EXPECT_EQ(run.Run(Args(args)), kExitFailure) << c.message;
+    EXPECT_EQ(run.Run(Args(args)), c.status) << c.message;
+    if (c.title.empty()) {
+      EXPECT_NE(run.err.str().find(c.message), std::string::npos) << run.err.str();
+      continue;
+    }
     ASSERT_FALSE(run.host.Messages().empty()) << c.message;
     EXPECT_EQ(run.host.Messages().back().text, c.message);
     EXPECT_EQ(run.host.Messages().back().title, c.title);
@@ -74,10 +101,22 @@ TEST_F(SettingsCommandTest, RefusesBadValuesWithTheDialogsMessages) {
   EXPECT_EQ(Stored(layout::kTimeLimit), limit);
 }
 
+// Times are kept in single precision but stored as the decimal given.
+TEST_F(SettingsCommandTest, StoresATimeAsTheDecimalGiven) {
+  CliRun run;
+  ASSERT_EQ(run.Run(Args({"--batch", "--save", "settings", "--time-limit", "0.1",
+                          "--improve-seconds", "0.3"})),
+            kExitOk)
+      << run.err.str();
+  EXPECT_EQ(Stored(layout::kTimeLimit), wb::CellValue(0.1));
+  EXPECT_EQ(Stored(layout::kImproveSeconds), wb::CellValue(0.3));
+}
+
 TEST_F(SettingsCommandTest, StoresWithSaveAndCopiesTheBaseDay) {
   CliRun run;
   ASSERT_EQ(run.Run(Args({"--save", "settings", "--year", "2013", "--month", "2", "--base-day",
-                          "28", "--time-limit", "4.5", "--improve-seconds", "0", "--weight", "休み=2.5", "--weight", "1=3"})),
+                          "28", "--time-limit", "4.5", "--improve-seconds", "0", "--weight",
+                          "休み=2.5", "--weight", "1=3"})),
             kExitOk)
       << run.err.str();
   EXPECT_EQ(Stored(layout::kYear), wb::CellValue(2013));

@@ -1,5 +1,5 @@
-#include "support/file_bytes.h"
 #include "workbook/file_replace.h"
+#include "support/file_bytes.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +10,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/other_user.h"
 #include "support/workbook_fixture.h"
+#include "workbook/workbook_error.h"
 
 namespace tsumiki::workbook {
 namespace {
@@ -52,6 +54,32 @@ TEST(ReplaceFile, AFailureAtAnyStepLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_EQ(ReadFile(target), "old") << failing;
     EXPECT_FALSE(fs::exists(TemporaryPathFor(target))) << failing;
   }
+}
+
+// A file this user may not write is refused even where the folder lets it be
+// replaced; root saves a file its owner may write, and keeps that owner.
+TEST(ReplaceFile, AFileThisUserMayNotWriteIsNotReplaced) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  const fs::path dir = testing::MakeTempDir("replace-owner");
+  fs::permissions(dir, fs::perms(0777));
+  const fs::path target = dir / "w.xlsm";
+  std::ofstream(target) << "old";
+  fs::permissions(target, fs::perms(0644));
+  EXPECT_TRUE(testing::AsOtherUser([&target] {
+    if (!IsReadOnlyFile(target)) return false;
+    try {
+      ReplaceFile(target, "new", {});
+    } catch (const WorkbookError&) {
+      return true;
+    }
+    return false;
+  }));
+  EXPECT_EQ(ReadFile(target), "old");
+
+  ASSERT_EQ(::chown(target.c_str(), 1, 1), 0);
+  EXPECT_FALSE(IsReadOnlyFile(target));
+  fs::permissions(target, fs::perms(0444));
+  EXPECT_TRUE(IsReadOnlyFile(target));
 }
 
 TEST(ReplaceFile, StaleTemporariesOfDeadProcessesOnThisHostAreRemoved) {
