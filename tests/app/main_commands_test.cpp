@@ -122,7 +122,9 @@ TEST_F(MainCommandsTest, HelpWithoutABrowserSaysWhereThePageIs) {
   ASSERT_EQ(host_.Messages().size(), 1u);
   const std::string place = HelpPlace(address);
   EXPECT_EQ(host_.Messages()[0].text, layout::Format(kHelpNotOpenedText, {place}));
-  if (address.starts_with("file://")) EXPECT_TRUE(fs::is_regular_file(place)) << place;
+  if (address.starts_with("file://")) {
+    EXPECT_TRUE(fs::is_regular_file(place)) << place;
+  }
   EXPECT_EQ(HelpPlace("https://example.org/a.htm"), "https://example.org/a.htm");
 }
 

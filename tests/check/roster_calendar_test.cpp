@@ -45,7 +45,9 @@ TEST(MemberCalendar, FoldsLongLinesBetweenCharactersAndEscapesText) {
   for (const std::string& line : lines) {
     EXPECT_LE(line.size(), 75u) << line;
     EXPECT_NE(static_cast<unsigned char>(line.back()) & 0xC0, 0xC0) << "a character was split";
-    if (line[0] == ' ') EXPECT_NE(static_cast<unsigned char>(line[1]) & 0xC0, 0x80) << line;
+    if (line[0] == ' ') {
+      EXPECT_NE(static_cast<unsigned char>(line[1]) & 0xC0, 0x80) << line;
+    }
   }
   const std::string whole = Unfolded(lines);
   EXPECT_NE(whole.find("\nX-WR-CALNAME:介護棟\\,二階 2027年1月 "
