@@ -45,6 +45,7 @@ work=$(mktemp -d)
 (
   cd "$work"
   tsumiki init shift.xlsm
+  cmp shift.xlsm /usr/share/tsumiki/shift.xlsm  # init copies the installed sample
   tsumiki --workbook shift.xlsm --batch --seed 1 --save create
   tsumiki --workbook shift.xlsm export --html month.html
   test -s month.html
