@@ -158,7 +158,7 @@ void RosterReview::SavePdf(bool a3) {
 bool RosterReview::JudgedReadable(const QString& title) {
   judge_->JudgeNow();
   if (judge_->Month().readable) return true;
-  ShowMessageBox(&window_, kNothingToPrintText, title, MsgButtons::kOk, MsgIcon::kExclamation);
+  ShowMessageBox(&window_, kNothingToExportText, title, MsgButtons::kOk, MsgIcon::kExclamation);
   return false;
 }
 

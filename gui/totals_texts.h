@@ -52,6 +52,8 @@ inline const QString kPageExportCaption =
 inline const QString kCalendarFolderCaption = QStringLiteral("予定表（.ics）を書き出すフォルダ");
 // %1: the file.
 inline const QString kPageSavedText = QStringLiteral("ページを書き出しました：%1");
+inline const QString kNothingToExportText =
+    QStringLiteral("シフト表を読めないため書き出せません。条件を確かめてください。");
 inline const QString kNothingToPrintText =
     QStringLiteral("シフト表を読めないため印刷できません。条件を確かめてください。");
 
