@@ -30,6 +30,9 @@ inline constexpr std::string_view kEmptyWorkbookText =
 inline constexpr std::string_view kNoCommandText = "コマンドを指定してください。";
 inline constexpr std::string_view kUnexpectedErrorLead = "処理を続けられないエラーが起きました：";
 inline constexpr std::string_view kNotSavedAfterError = "ブックは保存していません。";
+// A --member that names nobody; {0}: the member number as given.
+inline constexpr std::string_view kNoSuchMember =
+    "職員番号「{0}」の職員が【個人条件設定】にいません。番号を確かめてください。";
 
 // Answers of the message boxes as the terminal shows them.
 inline constexpr std::string_view kAnswerOk = "OK";

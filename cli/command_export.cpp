@@ -1,4 +1,5 @@
-// tsumiki export --pdf FILE: the roster on one landscape page for printing.
+// tsumiki export --pdf FILE | --ics DIR [--member N] | --html FILE: the month for
+// printing, for each member's calendar, and as a page for phones.
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <memory>
@@ -7,7 +8,9 @@
 #include <string_view>
 
 #include "check/roster_totals.h"
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
+#include "cli/export_month.h"
 #include "cli/month_reading.h"
 #include "conditions/layout.h"
 #include "workbook/output_target.h"
@@ -19,8 +22,13 @@ namespace tsumiki::cli {
 namespace {
 
 constexpr std::string_view kExportHelp =
-    "シフト表を印刷用の PDF（横向き 1 ページ、勤務の色と職員別集計つき）に書き出します";
+    "シフト表を印刷用の PDF（横向き 1 ページ）、職員ごとの予定表（iCalendar）、"
+    "スマートフォン向けのページ（HTML）に書き出します";
 constexpr std::string_view kPdfHelp = "書き出す PDF ファイル";
+constexpr std::string_view kIcsHelp = "職員ごとの予定表（.ics）を書き出すフォルダ";
+constexpr std::string_view kMemberHelp = "この職員番号の職員の予定表だけを書き出す";
+constexpr std::string_view kHtmlHelp = "書き出す HTML ファイル（その月のシフト表 1 ページ）";
+constexpr std::string_view kOneTarget = "--pdf、--ics、--html のどれか一つを指定してください。";
 constexpr std::string_view kA3Help = "A3 用紙にする（省略時は A4）";
 constexpr std::string_view kForceHelp = "既にあるファイルを尋ねずに置き換える";
 constexpr std::string_view kReplaceTitle = "上書きの確認";
@@ -35,6 +43,9 @@ struct ExportArgs {
   std::string pdf;
   bool a3 = false;
   bool force = false;
+  std::string ics;
+  std::string member;
+  std::string html;
 };
 
 #ifdef TSUMIKI_HAVE_PDF
@@ -55,7 +66,7 @@ bool MayReplace(CliContext& ctx, const std::filesystem::path& target, bool force
 }
 #endif
 
-int RunExport(CliContext& ctx, const ExportArgs& args) {
+int RunPdfExport(CliContext& ctx, const ExportArgs& args) {
 #ifdef TSUMIKI_HAVE_PDF
   // Named from the folder the command started in: the session moves into the
   // workbook's folder.
@@ -80,13 +91,29 @@ int RunExport(CliContext& ctx, const ExportArgs& args) {
 #endif
 }
 
+int RunExport(CliContext& ctx, const ExportArgs& args) {
+  const int targets = int{!args.pdf.empty()} + int{!args.ics.empty()} + int{!args.html.empty()};
+  if (targets != 1) {
+    ctx.err << kUsageErrorLead << kOneTarget << '\n' << kUsageHint << '\n';
+    return kExitUsage;
+  }
+  if (!args.ics.empty()) return ExportCalendars(ctx, args.ics, args.member);
+  if (!args.html.empty()) return ExportPage(ctx, args.html);
+  return RunPdfExport(ctx, args);
+}
+
 }  // namespace
 
 void AddExportCommand(CLI::App& app, CliContext& ctx) {
   CLI::App* sub = app.add_subcommand("export", std::string(kExportHelp));
   auto args = std::make_shared<ExportArgs>();
-  sub->add_option("--pdf", args->pdf, std::string(kPdfHelp))->type_name("FILE")->required();
-  sub->add_flag("--a3", args->a3, std::string(kA3Help));
+  CLI::Option* pdf = sub->add_option("--pdf", args->pdf, std::string(kPdfHelp))->type_name("FILE");
+  sub->add_flag("--a3", args->a3, std::string(kA3Help))->needs(pdf);
+  CLI::Option* ics = sub->add_option("--ics", args->ics, std::string(kIcsHelp))->type_name("DIR");
+  sub->add_option("--member", args->member, std::string(kMemberHelp))
+      ->type_name("NUMBER")
+      ->needs(ics);
+  sub->add_option("--html", args->html, std::string(kHtmlHelp))->type_name("FILE");
   sub->add_flag("--force", args->force, std::string(kForceHelp));
   OnRun(sub, ctx, [&ctx, args] { return RunExport(ctx, *args); });
 }

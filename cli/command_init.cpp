@@ -33,7 +33,7 @@ int RunInit(CliContext& ctx, const std::string& path) {
     ctx.err << layout::Format(kInitExists, {path}) << '\n';
     return kExitFailure;
   }
-  layout::WriteSampleWorkbook(path);
+  layout::CreateSampleWorkbook(path);
   ctx.err << layout::Format(kInitDone, {path}) << '\n';
   return kExitOk;
 }

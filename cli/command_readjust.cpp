@@ -21,9 +21,6 @@ constexpr std::string_view kReadjustHelp =
 constexpr std::string_view kMemberHelp = "職員番号";
 constexpr std::string_view kYesHelp = "確認の質問にすべて OK で答えます";
 
-// {0}: the member number as given.
-constexpr std::string_view kNoSuchMember =
-    "職員番号「{0}」の職員が【個人条件設定】にいません。番号を確かめてください。";
 constexpr std::string_view kCommandTitle = "再調整";
 constexpr std::string_view kApplied = "次のように勤務を入れ替えました：";
 constexpr std::string_view kArrow = " ⇔ ";

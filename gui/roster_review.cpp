@@ -1,6 +1,7 @@
 #include "gui/roster_review.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -8,6 +9,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "check/month_export.h"
 #include "conditions/layout.h"
 #include "gui/message_box.h"
 #include "gui/print_view.h"
@@ -25,6 +27,7 @@ namespace tsumiki::gui {
 namespace {
 // The host's filter form: caption, then the patterns.
 constexpr std::string_view kPdfHostFilter = "PDF ファイル (*.pdf)|*.pdf";
+constexpr std::string_view kHtmlHostFilter = "HTML ファイル (*.html)|*.html";
 }  // namespace
 
 RosterReview::RosterReview(SheetWindow& window, workbook::Workbook& book,
@@ -62,6 +65,11 @@ void RosterReview::BuildMenu() {
   pdf_a4_->setObjectName(QStringLiteral("SavePdf"));
   pdf_a3_ = file->addAction(kPdfA3Caption);
   pdf_a3_->setObjectName(QStringLiteral("SavePdfA3"));
+  file->addSeparator();
+  calendars_ = file->addAction(kCalendarExportCaption);
+  calendars_->setObjectName(QStringLiteral("ExportCalendars"));
+  page_ = file->addAction(kPageExportCaption);
+  page_->setObjectName(QStringLiteral("ExportPage"));
   if (panes_ != nullptr) {
     auto* view = new QMenu(kViewMenuCaption, &window_);
     view->setObjectName(QStringLiteral("ViewMenu"));
@@ -79,6 +87,8 @@ void RosterReview::BuildMenu() {
   connect(print_, &QAction::triggered, this, &RosterReview::Print);
   connect(pdf_a4_, &QAction::triggered, this, [this] { SavePdf(false); });
   connect(pdf_a3_, &QAction::triggered, this, [this] { SavePdf(true); });
+  connect(calendars_, &QAction::triggered, this, &RosterReview::ExportCalendars);
+  connect(page_, &QAction::triggered, this, &RosterReview::ExportPage);
 }
 
 void RosterReview::ShowJudgement() {
@@ -106,8 +116,8 @@ void RosterReview::GoToNextFinding() {
   }
   window_.Tabs()->setCurrentIndex(roster_sheet_);
   const QModelIndex current = view->currentIndex();
-  auto next = current.isValid() ? notes_.upper_bound({current.row(), current.column()})
-                                : notes_.begin();
+  auto next =
+      current.isValid() ? notes_.upper_bound({current.row(), current.column()}) : notes_.begin();
   if (next == notes_.end()) next = notes_.begin();
   const QModelIndex target = view->model()->index(next->first.first, next->first.second);
   view->setCurrentIndex(target);
@@ -143,6 +153,52 @@ void RosterReview::SavePdf(bool a3) {
     return;
   }
   window_.statusBar()->showMessage(kPdfSavedText.arg(file));
+}
+
+bool RosterReview::JudgedReadable(const QString& title) {
+  judge_->JudgeNow();
+  if (judge_->Month().readable) return true;
+  ShowMessageBox(&window_, kNothingToExportText, title, MsgButtons::kOk, MsgIcon::kExclamation);
+  return false;
+}
+
+void RosterReview::ExportCalendars() {
+  const QString title = QString::fromUtf8(kCalendarExportTitle.data(),
+                                          static_cast<qsizetype>(kCalendarExportTitle.size()));
+  if (!JudgedReadable(title)) return;
+  const QString folder = QFileDialog::getExistingDirectory(
+      &window_, kCalendarFolderCaption,
+      QString::fromStdString(book_.Path().parent_path().string()));
+  if (folder.isEmpty()) return;
+  const JudgedMonth& month = judge_->Month();
+  const std::filesystem::path dir = folder.toStdString();
+  const CalendarExport result = WriteMemberCalendars(
+      month.model, month.labels, {WorkplaceOf(book_.Path()), UtcStampNow()}, dir, 0, book_.Path());
+  if (!result.error.empty()) {
+    ShowMessageBox(&window_, QString::fromStdString(result.error), title, MsgButtons::kOk,
+                   MsgIcon::kExclamation);
+    return;
+  }
+  window_.statusBar()->showMessage(QString::fromStdString(
+      layout::Format(kCalendarsWritten, {dir.string(), std::to_string(result.written)})));
+}
+
+void RosterReview::ExportPage() {
+  const QString title =
+      QString::fromUtf8(kPageExportTitle.data(), static_cast<qsizetype>(kPageExportTitle.size()));
+  if (!JudgedReadable(title)) return;
+  const std::optional<std::string> path =
+      host_.AskSaveFileName(kHtmlHostFilter, book_.Path().parent_path().string());
+  if (!path) return;
+  const JudgedMonth& month = judge_->Month();
+  const std::string error =
+      WriteRosterPage(month.model, month.labels, month.totals, *path, book_.Path());
+  if (!error.empty()) {
+    ShowMessageBox(&window_, QString::fromStdString(error), title, MsgButtons::kOk,
+                   MsgIcon::kExclamation);
+    return;
+  }
+  window_.statusBar()->showMessage(kPageSavedText.arg(QString::fromStdString(*path)));
 }
 
 }  // namespace tsumiki::gui

@@ -30,6 +30,8 @@ class RosterReview : public QObject {
   TotalsPanes* Panes() const { return panes_; }
   QAction* PrintAction() const { return print_; }
   QAction* PdfAction(bool a3) const { return a3 ? pdf_a3_ : pdf_a4_; }
+  QAction* CalendarAction() const { return calendars_; }
+  QAction* PageAction() const { return page_; }
   // Selects the next marked cell of the roster sheet (after the current one, row
   // by row, from the top again at the end) and shows its reason in the status bar.
   QAction* NextFindingAction() const { return next_finding_; }
@@ -39,6 +41,11 @@ class RosterReview : public QObject {
   void ShowJudgement();
   void Print();
   void SavePdf(bool a3);
+  void ExportCalendars();
+  void ExportPage();
+  // The month as last judged, judged afresh; false (after a message under `title`)
+  // when it cannot be read.
+  bool JudgedReadable(const QString& title);
   void GoToNextFinding();
 
   SheetWindow& window_;
@@ -50,6 +57,8 @@ class RosterReview : public QObject {
   QAction* print_ = nullptr;
   QAction* pdf_a4_ = nullptr;
   QAction* pdf_a3_ = nullptr;
+  QAction* calendars_ = nullptr;
+  QAction* page_ = nullptr;
   QAction* next_finding_ = nullptr;
   CellNotes notes_;  // the marks on the roster sheet, as last judged
 };

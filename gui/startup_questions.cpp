@@ -32,7 +32,7 @@ std::optional<fs::path> CreateSample(QtHost& host, const fs::path& folder) {
     return std::nullopt;
   }
   try {
-    layout::WriteSampleWorkbook(path);
+    layout::CreateSampleWorkbook(path);
   } catch (const std::exception& error) {
     ShowMessageBox(nullptr, kSampleFailedText.arg(QString::fromUtf8(error.what())),
                    kCreateSampleCaption, MsgButtons::kOk, MsgIcon::kCritical);

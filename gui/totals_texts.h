@@ -27,7 +27,8 @@ inline const QString kLegendTip = QStringLiteral("凡例：勤務の略称と色
 inline const QString kNotJudgedText =
     QStringLiteral("条件を読めないため集計と点検ができません：\n%1");
 // %1: how many broken rules.
-inline const QString kFindingsText = QStringLiteral("ルール違反 %1 件（赤い印のセルに理由、F8 で次へ）");
+inline const QString kFindingsText =
+    QStringLiteral("ルール違反 %1 件（赤い印のセルに理由、F8 で次へ）");
 inline const QString kNoFindingsText = QStringLiteral("ルール違反はありません");
 inline const QString kNoMarkedCellText = QStringLiteral("赤い印のセルはありません");
 
@@ -44,6 +45,15 @@ inline const QString kPrintTitle = QStringLiteral("シフト表の印刷");
 inline const QString kPdfTitle = QStringLiteral("PDF 保存");
 // %1: the file.
 inline const QString kPdfSavedText = QStringLiteral("PDF に保存しました：%1");
+// The month for the staff's calendars and phones.
+inline const QString kCalendarExportCaption = QStringLiteral("職員ごとの予定表を書き出す(&C)...");
+inline const QString kPageExportCaption =
+    QStringLiteral("スマートフォン用のページを書き出す(&H)...");
+inline const QString kCalendarFolderCaption = QStringLiteral("予定表（.ics）を書き出すフォルダ");
+// %1: the file.
+inline const QString kPageSavedText = QStringLiteral("ページを書き出しました：%1");
+inline const QString kNothingToExportText =
+    QStringLiteral("シフト表を読めないため書き出せません。条件を確かめてください。");
 inline const QString kNothingToPrintText =
     QStringLiteral("シフト表を読めないため印刷できません。条件を確かめてください。");
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that the build, the tests, the benchmarks and the
-# screenshots need, when it is missing. Safe to run again.
+# screenshots need, when it is missing. Safe to run again. (scripts/package.sh
+# adds what only the packaging needs.)
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n fonts-noto-cjk
   clang libclang-rt-14-dev
   xvfb xauth ccache
+  python3-icalendar python3-html5lib
 )
 
 missing=()

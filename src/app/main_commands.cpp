@@ -98,7 +98,11 @@ std::string MainCommands::ShowTotals() {
 
 std::string MainCommands::OpenHelp(const HelpPage& page) {
   const std::string address = HelpAddress(BuiltInHelpLocation(), page);
-  session_.GetHost().OpenUrl(address);
+  Host& host = session_.GetHost();
+  if (!host.OpenUrl(address)) {
+    host.MessageBox(layout::Format(kHelpNotOpenedText, {HelpPlace(address)}), kHelpNotOpenedTitle,
+                    MsgButtons::kOk, MsgIcon::kInformation);
+  }
   return address;
 }
 

@@ -76,7 +76,8 @@ class MainCommands {
   // mnu単勤単休総数: the totals message; returns its text.
   std::string ShowTotals();
   // The help buttons: opens the page; returns the address, whether or not a
-  // browser could be started.
+  // browser could be started. When none could, a message says where the page is
+  // (its file, for a page on this machine), so the planner can open it by hand.
   std::string OpenHelp(const HelpPage& page);
 
  private:

@@ -59,6 +59,11 @@ HelpLocation BuiltInHelpLocation() {
   return {TSUMIKI_HELP_BASE, TSUMIKI_HELP_SOURCE_DIR};
 }
 
+std::string HelpPlace(std::string_view address) {
+  if (address.rfind(kFileScheme, 0) == 0) return std::string(address.substr(kFileScheme.size()));
+  return std::string(address);
+}
+
 std::string HelpAddress(const HelpLocation& location, const HelpPage& page) {
   std::string base = location.base;
   if (!base.empty() && base.back() != '/') base += '/';

@@ -34,6 +34,15 @@ struct HelpLocation {
 };
 HelpLocation BuiltInHelpLocation();
 
+// Shown when no browser could be started; {0}: the page's file or address.
+inline constexpr std::string_view kHelpNotOpenedText =
+    "ブラウザーを開けませんでした。ヘルプのページは次の場所にあります：\n{0}";
+inline constexpr std::string_view kHelpNotOpenedTitle = "ヘルプ";
+
+// Where the planner finds a page by hand: the file of a file:// address, else
+// the address itself.
+std::string HelpPlace(std::string_view address);
+
 // The address of a page: base + "web_dl/tsumiki/Help_shift/" + page. For a
 // file:// base whose page does not exist, the fallback folder's page is used
 // when that one exists.

@@ -5,6 +5,11 @@
 #include "conditions/derived_names.h"
 #include "conditions/sample_template.h"
 
+// Set by packaging/CMakeLists.txt; the default keeps other builds working.
+#ifndef TSUMIKI_DATA_DIR
+#define TSUMIKI_DATA_DIR "/usr/local/share/tsumiki"
+#endif
+
 namespace tsumiki::layout {
 namespace {
 
@@ -38,6 +43,23 @@ void WriteBlankWorkbook(const std::filesystem::path& path) {
 
 void WriteSampleWorkbook(const std::filesystem::path& path) {
   WriteThroughStore(path, [](workbook::Workbook& book) { FillSampleConditions(book); });
+}
+
+std::filesystem::path InstalledSamplePath() {
+  return std::filesystem::path(TSUMIKI_DATA_DIR) / "shift.xlsm";
+}
+
+void CreateSampleWorkbook(const std::filesystem::path& path,
+                          const std::filesystem::path& installed) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(installed, ec)) {
+    WriteSampleWorkbook(path);
+    return;
+  }
+  std::filesystem::copy_file(installed, path, std::filesystem::copy_options::none);
+  // The installed file is read-only for the planner; the copy is theirs to edit.
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add, ec);
 }
 
 }  // namespace tsumiki::layout

@@ -115,6 +115,19 @@ TEST_F(MainCommandsTest, HelpOpensThePageFromTheBuiltInBase) {
   EXPECT_TRUE(address.ends_with("web_dl/tsumiki/Help_shift/kaisi-joken/index.htm")) << address;
 }
 
+// Without a browser the planner is told where the page lies, as a file path.
+TEST_F(MainCommandsTest, HelpWithoutABrowserSaysWhereThePageIs) {
+  host_.SetBrowserAvailable(false);
+  const std::string address = MainCommands(*session_).OpenHelp(*FindHelpPage("top"));
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  const std::string place = HelpPlace(address);
+  EXPECT_EQ(host_.Messages()[0].text, layout::Format(kHelpNotOpenedText, {place}));
+  if (address.starts_with("file://")) {
+    EXPECT_TRUE(fs::is_regular_file(place)) << place;
+  }
+  EXPECT_EQ(HelpPlace("https://example.org/a.htm"), "https://example.org/a.htm");
+}
+
 TEST(HelpPages, EveryPageIsShippedAndFoundByItsTopics) {
   const fs::path shipped = fs::path(TSUMIKI_SOURCE_DIR) / "docs/help" / kHelpPath;
   ASSERT_EQ(HelpPages().size(), 6u);

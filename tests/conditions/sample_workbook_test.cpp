@@ -7,6 +7,7 @@
 
 #include "conditions/input_problems.h"
 #include "conditions/layout.h"
+#include "support/file_bytes.h"
 #include "support/scripted_host.h"
 #include "support/workbook_fixture.h"
 
@@ -80,6 +81,28 @@ TEST(SampleWorkbook, CommittedExampleMatchesTheGenerator) {
     ASSERT_NE(found, actual.end()) << name;
     EXPECT_TRUE(found->second == bytes) << name << " differs; regenerate with `tsumiki init`";
   }
+  std::filesystem::remove_all(dir);
+}
+
+// The sample a planner creates is the installed file where the package put one,
+// byte for byte and editable; without it the program builds the sample itself.
+TEST(SampleWorkbook, CreatedFromTheInstalledFileWhenThereIsOne) {
+  const auto dir = testing::MakeTempDir("installed");
+  const auto installed = dir / "installed.xlsm";
+  std::filesystem::copy_file(std::filesystem::path(TSUMIKI_SOURCE_DIR) / "examples" / "shift.xlsm",
+                             installed);
+  std::filesystem::permissions(
+      installed, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  CreateSampleWorkbook(dir / "copy.xlsm", installed);
+  EXPECT_EQ(testing::ReadFile(dir / "copy.xlsm"), testing::ReadFile(installed));
+  EXPECT_NE(std::filesystem::status(dir / "copy.xlsm").permissions() &
+                std::filesystem::perms::owner_write,
+            std::filesystem::perms::none);
+  EXPECT_THROW(CreateSampleWorkbook(dir / "copy.xlsm", installed),
+               std::filesystem::filesystem_error);
+
+  CreateSampleWorkbook(dir / "built.xlsm", dir / "missing.xlsm");
+  EXPECT_EQ(Parts(dir / "built.xlsm"), Parts(installed));
   std::filesystem::remove_all(dir);
 }
 

@@ -161,6 +161,7 @@ class DesktopTest : public QObject {
   void TotalsPanesCountTheEditedRosterAsTheCommandLine();
   void ANextDayBanIsMarkedWithItsReasonUntilUndone();
   void PdfSaveWritesOnePage();
+  void PageExportWritesTheMonth();
 };
 
 void DesktopTest::MainPanelShowsEveryCommand() {
@@ -855,6 +856,20 @@ void DesktopTest::PdfSaveWritesOnePage() {
       std::distance(std::sregex_iterator(text.begin(), text.end(), page), std::sregex_iterator()),
       1);
   QVERIFY(app->Sheets()->statusBar()->currentMessage().contains(QStringLiteral("四月.pdf")));
+}
+
+// ファイル → the month's page: the chosen file gets the page, never the workbook.
+void DesktopTest::PageExportWritesTheMonth() {
+  const fs::path dir = FreshWorkbookFolder("page");
+  auto app = StartApp(dir);
+  QVERIFY(app);
+  app->Host().SetFileDialogHook(
+      [&](bool, std::string_view) { return std::optional<std::string>((dir / "一月").string()); });
+  app->Review()->PageAction()->trigger();
+  std::ifstream in(dir / "一月.html", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  QCOMPARE(text.substr(0, 15), std::string("<!DOCTYPE html>"));
+  QVERIFY(app->Sheets()->statusBar()->currentMessage().contains(QStringLiteral("一月.html")));
 }
 
 namespace {

@@ -140,7 +140,7 @@ void ScriptedHost::CloseForm(std::string_view form_name) {
 
 bool ScriptedHost::OpenUrl(std::string_view address) {
   urls_.emplace_back(address);
-  return true;
+  return browser_available_;
 }
 
 void ScriptedHost::Sleep(int milliseconds) {

@@ -114,6 +114,8 @@ class ScriptedHost : public Host {
   }
   const std::vector<std::string>& Explanations() const { return explanations_; }
   bool OpenUrl(std::string_view address) override;
+  // Whether OpenUrl reports a started browser (true unless a test says otherwise).
+  void SetBrowserAvailable(bool available) { browser_available_ = available; }
 
   // --- Clock ---------------------------------------------------------------------
   void Sleep(int milliseconds) override;
@@ -159,6 +161,7 @@ class ScriptedHost : public Host {
   std::vector<std::string> file_dialogs_;
   std::vector<std::string> form_events_;
   std::vector<std::string> urls_;
+  bool browser_available_ = true;
   std::vector<std::string> explanations_;
   double start_seconds_;
   std::int64_t now_ms_ = 0;
