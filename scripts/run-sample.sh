@@ -6,11 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-bash scripts/setup.sh
+bash scripts/setup.sh cli
 # A build folder of its own: the command line alone, without the desktop program, must
 # not become the configuration that scripts/test.sh then finds in build/.
 build_dir=${BUILD_DIR:-build-cli}
-BUILD_DIR=$build_dir bash scripts/build.sh -DTSUMIKI_BUILD_GUI=OFF -DTSUMIKI_BUILD_BENCH=OFF
+BUILD_DIR=$build_dir bash scripts/build.sh -DTSUMIKI_BUILD_GUI=OFF -DTSUMIKI_BUILD_BENCH=OFF \
+  -DTSUMIKI_BUILD_TESTS=OFF
 tsumiki="$root/$build_dir/cli/tsumiki"
 
 work=$(mktemp -d)

@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Installs every Debian package that the build, the tests, the benchmarks and the
-# screenshots need, when it is missing. Safe to run again. (scripts/package.sh
-# adds what only the packaging needs.)
+# Installs the Debian packages a purpose needs, when they are missing. Safe to run
+# again.
+#   setup.sh cli   what building the command line needs (the main job)
+#   setup.sh       everything: the desktop program, the tests, the benchmarks and
+#                  the screenshots as well (scripts/package.sh adds what only the
+#                  packaging needs)
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
-  libzip-dev libpugixml-dev libcli11-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libxlsxwriter-dev
-  qt6-base-dev qt6-translations-l10n fonts-noto-cjk
-  clang libclang-rt-14-dev
-  xvfb xauth ccache
-  python3-icalendar python3-html5lib
+  g++ cmake ninja-build pkg-config ccache
+  libzip-dev libpugixml-dev libcli11-dev libxlsxwriter-dev
 )
+if [ "${1:-all}" != cli ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-translations-l10n fonts-noto-cjk
+    clang libclang-rt-14-dev
+    xvfb xauth
+    python3-icalendar python3-html5lib
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
