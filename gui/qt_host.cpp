@@ -74,12 +74,9 @@ void QtHost::RegisterForm(const std::string& form_name, std::function<void()> sh
 }
 
 QWidget* QtHost::PlacementParent() const {
-  // The sheet window is not one of them: beside it is off the screen.
   QWidget* active = QApplication::activeWindow();
   for (const auto& [id, window] : windows_) {
-    if (id != WindowId::kSheet && window != nullptr && window == active && window->isVisible()) {
-      return active;
-    }
+    if (window != nullptr && window == active && window->isVisible()) return active;
   }
   return dialog_parent_;
 }

@@ -92,7 +92,7 @@ class QtHost : public QObject, public Host {
 
  private:
   void PumpTimers();
-  // The window dialogs and boxes open beside: the active window of the program
+  // The window dialogs and boxes belong to: the active window of the program
   // (the window whose button asked), else the panel.
   QWidget* PlacementParent() const;
 
