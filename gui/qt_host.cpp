@@ -19,6 +19,7 @@
 #include "gui/main_panel.h"
 #include "gui/message_box.h"
 #include "gui/optimise_window.h"
+#include "gui/placement.h"
 #include "gui/progress_window.h"
 #include "gui/splash_window.h"
 
@@ -88,7 +89,20 @@ SplashWindow* QtHost::Splash() {
 
 MsgResult QtHost::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                              MsgIcon icon) {
-  return ShowMessageBox(PlacementParent(), FromUtf8(text), FromUtf8(title), buttons, icon);
+  const QRect keep_clear = keep_clear_ ? keep_clear_() : QRect();
+  if (keep_clear.isValid()) {
+    for (const WindowId id : {WindowId::kReadjust, WindowId::kMain}) {
+      QWidget* window = Window(id);
+      if (window == nullptr || !window->isVisible()) continue;
+      if (window->frameGeometry().intersects(keep_clear)) {
+        const QRect screen = window->screen() != nullptr ? window->screen()->availableGeometry()
+                                                         : window->frameGeometry();
+        window->move(AwayFrom(keep_clear, window->frameGeometry().size(), screen));
+      }
+    }
+  }
+  return ShowMessageBox(PlacementParent(), FromUtf8(text), FromUtf8(title), buttons, icon,
+                        keep_clear);
 }
 
 void QtHost::ShowStatusWindow(const StatusView& view) {
@@ -96,6 +110,9 @@ void QtHost::ShowStatusWindow(const StatusView& view) {
     HideStatusWindow();
     return;
   }
+  // A new text replaces the one held.
+  banner_until_ms_ = 0;
+  if (banner_timer_ != nullptr) banner_timer_->stop();
   const ScreenMetrics screen = Screen();
   SplashWindow* splash = Splash();
   splash->Present(view, screen.twips_per_pixel_x, screen.twips_per_pixel_y);
@@ -104,7 +121,62 @@ void QtHost::ShowStatusWindow(const StatusView& view) {
 }
 
 void QtHost::HideStatusWindow() {
+  const std::int64_t left = banner_until_ms_ - clock_.elapsed();
+  if (left > 0 && !input_seen_ && splash_ && splash_->isVisible()) {
+    // The banner of a pause that was not waited for stays its time.
+    banner_timer_->start(static_cast<int>(left));
+    return;
+  }
+  banner_until_ms_ = 0;
   if (splash_) splash_->hide();
+}
+
+void QtHost::HoldBanner(int milliseconds) {
+  if (banner_timer_ == nullptr) {
+    banner_timer_ = new QTimer(this);
+    banner_timer_->setSingleShot(true);
+    connect(banner_timer_, &QTimer::timeout, this, [this] {
+      banner_until_ms_ = 0;
+      HideStatusWindow();
+    });
+  }
+  banner_until_ms_ = clock_.elapsed() + milliseconds;
+}
+
+void QtHost::Pause(int milliseconds) {
+  if (!watching_input_) {
+    QCoreApplication::instance()->installEventFilter(this);
+    watching_input_ = true;
+  }
+  input_seen_ = false;
+  if (pause_needless_ && pause_needless_()) {
+    if (!virtual_clock_) HoldBanner(milliseconds);
+    DoEvents();
+    return;
+  }
+  const std::int64_t end = MonotonicMs() + milliseconds;
+  do {
+    Sleep(10);
+    DoEvents();
+  } while (!input_seen_ && MonotonicMs() < end);
+}
+
+bool QtHost::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+      input_seen_ = true;
+      // A held banner goes with the planner's first click or key.
+      if (banner_until_ms_ > 0 && banner_timer_ != nullptr && banner_timer_->isActive()) {
+        banner_timer_->stop();
+        banner_until_ms_ = 0;
+        if (splash_) splash_->hide();
+      }
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 ScreenMetrics QtHost::Screen() const {

@@ -27,7 +27,8 @@ inline const QString kLegendTip = QStringLiteral("凡例：勤務の略称と色
 inline const QString kNotJudgedText =
     QStringLiteral("条件を読めないため集計と点検ができません：\n%1");
 // %1: how many broken rules.
-inline const QString kFindingsText = QStringLiteral("ルール違反 %1 件（赤い印のセルに理由、F8 で次へ）");
+inline const QString kFindingsText =
+    QStringLiteral("ルール違反 %1 件（赤い印のセルに理由、F8 で次へ）");
 inline const QString kNoFindingsText = QStringLiteral("ルール違反はありません");
 inline const QString kNoMarkedCellText = QStringLiteral("赤い印のセルはありません");
 
@@ -36,7 +37,6 @@ inline const QString kShowTotalsCaption = QStringLiteral("集計と凡例(&T)");
 inline const QString kNextFindingCaption = QStringLiteral("次のルール違反へ(&N)");
 
 // Printing.
-inline const QString kFileMenuCaption = QStringLiteral("ファイル(&F)");
 inline const QString kPrintCaption = QStringLiteral("印刷(&P)...");
 inline const QString kPdfA4Caption = QStringLiteral("PDF 保存 A4(&D)...");
 inline const QString kPdfA3Caption = QStringLiteral("PDF 保存 A3(&3)...");
