@@ -133,6 +133,7 @@ class QtHost : public QObject, public Host {
   bool watching_input_ = false;  // the application's event filter is installed
   bool input_seen_ = false;      // a click or a key since the pause or hold began
   std::int64_t banner_until_ms_ = 0;
+  std::int64_t last_events_ms_ = -1'000'000;  // clock_ time of the last pass of the loop
   QTimer* banner_timer_ = nullptr;
   QString last_file_;
 };
