@@ -109,11 +109,7 @@ std::string MainCommands::ShowTotals() {
 
 std::string MainCommands::OpenHelp(const HelpPage& page) {
   const std::string address = HelpAddress(BuiltInHelpLocation(), page);
-  // Without a browser the button would do nothing visible: say where the page is.
-  if (!session_.GetHost().OpenUrl(address)) {
-    session_.GetHost().MessageBox(layout::Format(kHelpNotOpenedText, {address}),
-                                  kHelpNotOpenedTitle, MsgButtons::kOk, MsgIcon::kInformation);
-  }
+  session_.GetHost().OpenUrl(address);
   return address;
 }
 

@@ -51,11 +51,6 @@ inline constexpr std::string_view kRunAbortedText =
 inline constexpr std::string_view kRunAbortedNoMonthText =
     "中止しました。\nシートのシフト表は作成前のままです。作りかけの月は残していません。";
 
-// A help page that no browser could open. {0}: its address.
-inline constexpr std::string_view kHelpNotOpenedTitle = "ヘルプ";
-inline constexpr std::string_view kHelpNotOpenedText =
-    "ヘルプを開くブラウザが見つかりませんでした。\n次の場所をブラウザで開いてください：\n{0}";
-
 // The sheets the three sheet buttons go to.
 enum class SheetButton {
   kBasicSettings,     // cmd基本設定 → 基本設定
@@ -89,8 +84,8 @@ class MainCommands {
   bool SetCreationMode(int mode);
   // mnu単勤単休総数: the totals message; returns its text.
   std::string ShowTotals();
-  // The help buttons: opens the page, or says where it is when no browser could
-  // be started; returns the address.
+  // The help buttons: opens the page; returns the address, whether or not a
+  // browser could be started.
   std::string OpenHelp(const HelpPage& page);
 
  private:
