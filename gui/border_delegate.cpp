@@ -20,6 +20,8 @@ QColor EdgeColour(const QModelIndex& index, int role) {
 // A broken rule: a red corner, as spreadsheets mark a comment.
 constexpr int kMarkSize = 8;
 const QColor kMarkColour(0xD0, 0x10, 0x10);
+const QColor kExchangeFrame(0x10, 0x30, 0xC0);
+constexpr int kExchangeFrameWidth = 3;
 
 void PaintRuleMark(QPainter* painter, const QRect& r) {
   const QPoint corner[] = {r.topRight() - QPoint(kMarkSize, 0), r.topRight(),
@@ -126,6 +128,13 @@ void BorderDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     painter->drawLine(edge.line);
   }
   if (!index.data(SheetModel::kRuleNoteRole).toString().isEmpty()) PaintRuleMark(painter, r);
+  if (index.data(SheetModel::kMarkedRole).toBool()) {
+    // The readjustment's mark: a frame inside the cell, the duty's fill left to see.
+    painter->setPen(QPen(kExchangeFrame, kExchangeFrameWidth));
+    painter->setBrush(Qt::NoBrush);
+    const int inset = kExchangeFrameWidth / 2;
+    painter->drawRect(r.adjusted(inset, inset, -inset - 1, -inset - 1));
+  }
   painter->restore();
 }
 

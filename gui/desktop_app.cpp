@@ -1,19 +1,28 @@
 #include "gui/desktop_app.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
 #include <system_error>
 
 #include "conditions/layout.h"
 #include "gui/gui_texts.h"
 #include "gui/main_panel.h"
+#include "gui/marked_cells.h"
+#include "gui/message_box.h"
 #include "gui/placement.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
 #include "gui/roster_review.h"
 #include "gui/save_restore_view.h"
+#include "gui/sheet_model.h"
 #include "gui/sheet_window.h"
 #include "gui/start_conditions_dialog.h"
 #include "gui/startup_questions.h"
@@ -34,11 +43,21 @@ DesktopApp::DesktopApp(DesktopOptions options, QObject* parent)
   session_options.seed = options.seed;
   session_ = std::make_unique<Session>(*host_, std::move(session_options));
   commands_ = std::make_unique<MainCommands>(*session_);
+  // Once the month is on the sheet, its banners are shown without holding it.
+  host_->SetPauseNeedless([this] { return session_->Run().RosterComplete; });
   connect(panel_, &MainPanel::CommandClicked, this, &DesktopApp::RunCommand);
   connect(panel_, &MainPanel::ModeChosen, this,
           [this](int mode) { commands_->SetCreationMode(mode); });
   connect(panel_, &MainPanel::TotalsChosen, this, [this] { commands_->ShowTotals(); });
   connect(panel_, &MainPanel::StopRunRequested, this, [this] { host_->Abort(); });
+  connect(panel_, &MainPanel::CloseRequested, this, [this] {
+    // During a run the program ends once the run has stopped.
+    if (IsBusy()) {
+      close_after_command_ = true;
+    } else {
+      ShutDown();
+    }
+  });
   connect(panel_, &MainPanel::PictureDoubleClicked, this, [this] {
     const PixelPoint place =
         PlaceAtBottomRight(host_->WindowSize(WindowId::kMain), host_->Screen());
@@ -117,9 +136,12 @@ bool DesktopApp::StartUp() {
   if (read_only_) session_->Book().RefuseSaves(kReadOnlySaveRefusal.toStdString());
   sheets_ = new SheetWindow(session_->Book());
   if (read_only_) sheets_->setWindowTitle(sheets_->windowTitle() + kReadOnlyTitleSuffix);
+  sheets_->SetReadOnly(read_only_);
   host_->RegisterWindow(WindowId::kSheet, sheets_);
   FreezeRosterPanes();
+  KeepMarkedCellsClear();
   review_ = new RosterReview(*sheets_, session_->Book(), session_->Model(), *host_);
+  BuildWindowMenu();
   // Cells put back by undo no longer match the conditions read from them.
   connect(sheets_, &SheetWindow::WorkbookRestored, this,
           [this] { session_->Run().ModelLoaded = false; });
@@ -128,6 +150,40 @@ bool DesktopApp::StartUp() {
   sheets_->show();
   panel_->raise();
   return true;
+}
+
+// The panel can be brought back from the sheet window and let behind it (a
+// maximised sheet's totals, the print preview).
+void DesktopApp::BuildWindowMenu() {
+  QMenu* menu = sheets_->menuBar()->addMenu(kWindowMenuCaption);
+  menu->setObjectName(QStringLiteral("WindowMenu"));
+  QAction* show = menu->addAction(kShowPanelCaption);
+  show->setObjectName(QStringLiteral("ShowPanel"));
+  connect(show, &QAction::triggered, this, [this] { host_->ActivateWindow(WindowId::kMain); });
+  QAction* on_top = menu->addAction(kPanelOnTopCaption);
+  on_top->setObjectName(QStringLiteral("PanelOnTop"));
+  on_top->setCheckable(true);
+  on_top->setChecked(panel_->TopmostAllowed());
+  connect(on_top, &QAction::toggled, panel_, &MainPanel::AllowTopmost);
+}
+
+// The cells the readjustment marks keep their duty's colour under the mark, and
+// its proposal (and the 再調整 window) stand beside them, not over them.
+void DesktopApp::KeepMarkedCellsClear() {
+  try {
+    const workbook::CellRange table = layout::Range(session_->Book(), layout::kTimeTable);
+    if (SheetModel* model = sheets_->ModelOfSheet(table.sheet)) {
+      model->SetMarkInterior(kMarkInterior);
+    }
+    const QRect area(table.left - 1, table.top - 1, table.Columns(), table.Rows());
+    host_->SetKeepClear([this, area, sheet = table.sheet]() -> QRect {
+      if (sheets_ == nullptr || sheets_->Tabs()->currentIndex() != sheet) return {};
+      QTableView* view = sheets_->ViewOfSheet(sheet);
+      return view != nullptr ? MarkedCellsOnScreen(*view, area) : QRect();
+    });
+  } catch (const workbook::WorkbookError&) {
+    // Without the roster area nothing is ever marked.
+  }
 }
 
 // On the roster sheet the number and name columns and the date rows stay in view.
@@ -246,6 +302,10 @@ void DesktopApp::EndCommand() {
   if (sheets_ != nullptr) sheets_->History().End();
   if (--busy_depth_ > 0) return;
   panel_->SetBusy(false);
+  if (close_after_command_) {
+    close_after_command_ = false;
+    QTimer::singleShot(0, this, &DesktopApp::ShutDown);
+  }
   if (sheets_ != nullptr) sheets_->SetEditingAllowed(true);
   for (QWidget* window :
        {static_cast<QWidget*>(start_conditions_.data()), static_cast<QWidget*>(readjust_.data()),
@@ -255,10 +315,18 @@ void DesktopApp::EndCommand() {
 }
 
 void DesktopApp::ShutDown() {
+  // Nothing to save asks nothing; a read-only session cannot save at all.
+  const bool modified = session_->Book().IsModified();
+  if (read_only_ && modified &&
+      ShowMessageBox(panel_, kReadOnlyCloseText, kReadOnlyCloseTitle, MsgButtons::kOkCancel,
+                     MsgIcon::kExclamation) != MsgResult::kOk) {
+    return;
+  }
   // A closed session destroys the workbook: the windows that read it let go of it
   // first, and take it up again when the planner cancels or the save fails.
   if (sheets_ != nullptr) sheets_->StopFollowingStore();
-  const ShutdownResult result = session_->Shutdown();
+  const ShutdownResult result =
+      read_only_ || !modified ? session_->Close(false) : session_->Shutdown();
   if (result != ShutdownResult::kClosed) {
     if (sheets_ != nullptr) sheets_->FollowStore();
     return;

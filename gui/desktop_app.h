@@ -72,6 +72,8 @@ class DesktopApp : public QObject {
   // missing workbook or one that another program holds. False when they quit.
   bool ClaimWorkbook();
   void RegisterForms();
+  void BuildWindowMenu();
+  void KeepMarkedCellsClear();
   void FreezeRosterPanes();
   void OpenStartConditions();
   void OpenReadjust();
@@ -80,6 +82,8 @@ class DesktopApp : public QObject {
   void OpenSaveRestore();
   void CloseSaveRestore();
   void ShutDown();
+  // Asks `question` when the roster sheet already holds a month; true to go on.
+  bool ConfirmReplacingRoster(const QString& question);
   // A run or another command that changes the workbook is under way: the panel's
   // other commands and the other windows wait. `source` stays live.
   void BeginCommand(QWidget* source);
@@ -102,6 +106,7 @@ class DesktopApp : public QObject {
   std::unique_ptr<MainCommands> commands_;
   bool shut_down_ = false;
   int busy_depth_ = 0;
+  bool close_after_command_ = false;  // the panel was closed during a run
 };
 
 // Qt's Japanese translations (qtbase_ja), when installed.

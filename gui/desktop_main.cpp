@@ -1,17 +1,19 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 #include "gui/desktop_app.h"
 #include "gui/gui_texts.h"
 #include "gui/main_panel.h"
+#include "gui/message_box.h"
 #include "gui/qt_host.h"
 #include "gui/screenshot_tour.h"
 
@@ -32,13 +34,13 @@ void ScheduleDemonstration(DesktopApp& app, const QString& screenshot_path) {
   auto* watcher = new QTimer(&app);
   watcher->setInterval(100);
   QObject::connect(watcher, &QTimer::timeout, &app, [watcher, screenshot_path] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) return;
     if (box->windowTitle() == kCreatedTitle) {
       watcher->stop();
       // The picture shows the panel beside the finished roster, the box gone.
       QTimer::singleShot(300, box, [box, screenshot_path] {
-        box->defaultButton()->click();
+        box->DefaultButton()->click();
         QTimer::singleShot(800, [screenshot_path] {
           QGuiApplication::primaryScreen()->grabWindow(0).save(screenshot_path);
           QCoreApplication::exit(0);
@@ -46,9 +48,35 @@ void ScheduleDemonstration(DesktopApp& app, const QString& screenshot_path) {
       });
       return;
     }
-    if (box->defaultButton() != nullptr) box->defaultButton()->click();
+    if (box->DefaultButton() != nullptr) box->DefaultButton()->click();
   });
   watcher->start();
+}
+// --benchmark: presses the create button once the windows are up and drawn (as a
+// planner would), answers every box with its default button, and at the closing
+// box prints the time from the press to it and ends without saving.
+void ScheduleBenchmark(DesktopApp& app) {
+  constexpr int kSettleMs = 1000;
+  auto* clock = new QElapsedTimer;
+  QObject::connect(&app, &QObject::destroyed, [clock] { delete clock; });
+  auto* watcher = new QTimer(&app);
+  watcher->setInterval(5);
+  QObject::connect(watcher, &QTimer::timeout, &app, [watcher, clock] {
+    auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible() || box->DefaultButton() == nullptr) return;
+    if (box->windowTitle() == kCreatedTitle) {
+      watcher->stop();
+      std::printf("desktop_create_ms %lld\n", static_cast<long long>(clock->elapsed()));
+      std::fflush(stdout);
+      QCoreApplication::exit(0);
+    }
+    box->DefaultButton()->click();
+  });
+  QTimer::singleShot(kSettleMs, &app, [&app, watcher, clock] {
+    watcher->start();
+    clock->start();
+    if (QPushButton* create = app.Panel()->Button(QStringLiteral("cmd勤務表作成"))) create->click();
+  });
 }
 }  // namespace
 
@@ -88,6 +116,11 @@ int RunDesktop(QApplication& application) {
   const QCommandLineOption prefix_option(QStringLiteral("screenshot-prefix"),
                                          QStringLiteral("撮影した画像の名前の頭"),
                                          QStringLiteral("TEXT"), QStringLiteral("screen"));
+  const QCommandLineOption benchmark_option(
+      QStringLiteral("benchmark"),
+      QStringLiteral(
+          "起動後すぐにシフト表作成を押し、作成完了までの時間を表示して、保存せずに終了する"));
+  parser.addOption(benchmark_option);
   parser.addOption(tour_option);
   parser.addOption(prefix_option);
   parser.addOption(workbook_option);
@@ -103,10 +136,10 @@ int RunDesktop(QApplication& application) {
     bool ok = false;
     const qulonglong seed = parser.value(seed_option).toULongLong(&ok);
     if (!ok) {
-      QMessageBox::critical(nullptr,
-                            QString::fromUtf8(kStartupErrorTitle.data(),
-                                              static_cast<qsizetype>(kStartupErrorTitle.size())),
-                            kSeedInvalidMessage);
+      ShowMessageBox(nullptr, kSeedInvalidMessage,
+                     QString::fromUtf8(kStartupErrorTitle.data(),
+                                       static_cast<qsizetype>(kStartupErrorTitle.size())),
+                     MsgButtons::kOk, MsgIcon::kCritical);
       return 1;
     }
     options.seed = seed;
@@ -114,7 +147,9 @@ int RunDesktop(QApplication& application) {
 
   DesktopApp app(options);
   if (!app.StartUp()) return 1;
-  if (parser.isSet(tour_option)) {
+  if (parser.isSet(benchmark_option)) {
+    ScheduleBenchmark(app);
+  } else if (parser.isSet(tour_option)) {
     StartScreenshotTour(app, parser.value(tour_option), parser.value(prefix_option));
   } else if (parser.isSet(create_option) || parser.isSet(screenshot_option)) {
     ScheduleDemonstration(app, parser.value(screenshot_option));

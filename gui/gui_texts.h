@@ -12,17 +12,34 @@ inline const QString kOptimiseTitle = QStringLiteral("ツミキ - 最適化中")
 inline const QString kConditionsSaved = QStringLiteral("条件データを保存しました：%1");
 inline const QString kConditionsRestored = QStringLiteral("条件データを読み込みました：%1");
 inline const QString kSheetWindowTitleSuffix = QStringLiteral(" - ツミキ シート");
-inline const QString kSaveQuestionTitle = QStringLiteral("保存確認");
-// %1: the workbook's file name.
-inline const QString kSaveQuestionText =
-    QStringLiteral("%1 に保存していない変更があります。\n保存してから閉じますか？");
+// A read-only session with changes: they cannot be kept.
+inline const QString kReadOnlyCloseTitle = QStringLiteral("読み取り専用");
+inline const QString kReadOnlyCloseText = QStringLiteral(
+    "読み取り専用で開いているため、変更はブックに保存できません。\n変更を捨てて閉じますか？");
 inline const QString kSaveFailedTitle = QStringLiteral("保存できません");
 inline const QString kSeedInvalidMessage =
     QStringLiteral("--seed には 0 以上の整数を指定してください。");
 inline const QString kStopRunTitle = QStringLiteral("処理の中止");
-inline const QString kStopRunQuestion =
-    QStringLiteral("シフト表の作成または調整を実行中です。\n中止してパネルを閉じますか？");
+inline const QString kStopRunQuestion = QStringLiteral(
+    "シフト表の作成または調整を実行中です。\n中止して、終わりしだいツミキを終了しますか？");
+// Before a run or クリア replaces the month on the roster sheet.
+inline const QString kReplaceRosterTitle = QStringLiteral("シフト表の置き換え");
+inline const QString kCreateOverRosterQuestion = QStringLiteral(
+    "シートには作成済みのシフト表があります。\n新しく作成し直しますか？"
+    "（あとから［編集］の［元に戻す］で戻せます）");
+inline const QString kClearRosterQuestion = QStringLiteral(
+    "シートのシフト表をクリアしますか？\n（あとから［編集］の［元に戻す］で戻せます）");
+// The sheet window's menu of the program's windows.
+inline const QString kWindowMenuCaption = QStringLiteral("ウィンドウ(&W)");
+inline const QString kShowPanelCaption = QStringLiteral("操作パネルを表示(&P)");
+inline const QString kPanelOnTopCaption = QStringLiteral("操作パネルを常に手前に表示(&T)");
+inline const QString kFileMenuCaption = QStringLiteral("ファイル(&F)");
 inline const QString kEditMenuCaption = QStringLiteral("編集(&E)");
+inline const QString kSaveCaption = QStringLiteral("上書き保存(&S)");
+// %1: the workbook's path.
+inline const QString kSavedText = QStringLiteral("保存しました：%1");
+inline const QString kSaveDuringRunText =
+    QStringLiteral("実行中の処理が終わってから保存してください。");
 inline const QString kUndoCaption = QStringLiteral("元に戻す(&U)");
 inline const QString kRedoCaption = QStringLiteral("やり直し(&R)");
 inline const QString kCopyCaption = QStringLiteral("コピー(&C)");
@@ -30,10 +47,19 @@ inline const QString kPasteCaption = QStringLiteral("貼り付け(&P)");
 inline const QString kClearCellsCaption = QStringLiteral("消去(&D)");
 inline const QString kFormulaBarTip =
     QStringLiteral("選択したセルの内容です。ここで編集して Enter で確定します");
+inline const QString kTypingDerivedText =
+    QStringLiteral("このセルは計算で求められるため入力できません。");
+inline const QString kTypingDuringRunText =
+    QStringLiteral("作成や調整の実行中は入力できません。終わってから入力してください。");
+inline const QString kNameBoxTip =
+    QStringLiteral("セル番地（例：B12）を入力して Enter で、そのセルに移動します");
+// %1: what was typed.
+inline const QString kNameBoxRefusedText =
+    QStringLiteral("「%1」はセル番地ではありません（例：B12）");
 inline const QString kClearRefusedText = QStringLiteral("計算で求められるセルは消去できません。");
 // %1: how many cells.
 inline const QString kPasteRefusedText =
-    QStringLiteral("%1 個のセルは計算で求められるか入力できないため、貼り付けませんでした。");
+    QStringLiteral("貼り付け先の %1 個のセルは計算で求められるため、何も貼り付けませんでした。");
 inline const QString kCloseDuringRunText =
     QStringLiteral("実行中の処理が終わるまでシートは閉じられません（中止は処理中の窓から）。");
 // How long a note of the edit commands stays in the status bar.

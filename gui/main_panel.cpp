@@ -158,14 +158,17 @@ void MainPanel::SetModeTick(int mode) {
 }
 
 void MainPanel::SetTopmost(bool topmost) {
-  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) return;
+  topmost_wanted_ = topmost;
+  const bool on_top = topmost_wanted_ && topmost_allowed_;
+  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on_top) return;
   const bool was_visible = isVisible();
-  setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+  setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
   if (was_visible) show();
 }
 
-void MainPanel::CloseQuietly() {
-  close();
+void MainPanel::AllowTopmost(bool allowed) {
+  topmost_allowed_ = allowed;
+  SetTopmost(topmost_wanted_);
 }
 
 void MainPanel::SetBusy(bool busy) {
@@ -178,16 +181,15 @@ void MainPanel::SetBusy(bool busy) {
 }
 
 void MainPanel::closeEvent(QCloseEvent* event) {
+  // The application closes the program, or does not; the panel stays either way.
+  event->ignore();
   if (busy_) {
     const MsgResult answer = ShowMessageBox(this, kStopRunQuestion, kStopRunTitle,
                                             MsgButtons::kYesNo, MsgIcon::kQuestion);
-    if (answer != MsgResult::kYes) {
-      event->ignore();
-      return;
-    }
+    if (answer != MsgResult::kYes) return;
     Q_EMIT StopRunRequested();
   }
-  QMainWindow::closeEvent(event);
+  Q_EMIT CloseRequested();
 }
 
 bool MainPanel::eventFilter(QObject* watched, QEvent* event) {

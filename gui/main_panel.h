@@ -21,15 +21,15 @@ class MainPanel : public QMainWindow {
   // mnu単勤単休最少化 (index 0..2).
   QAction* ModeItem(int index) const { return mode_items_.at(static_cast<std::size_t>(index)); }
   void SetModeTick(int mode);
+  // The core's wish (off during a run); the panel stays on top only while the
+  // planner's menu toggle allows it too.
   void SetTopmost(bool topmost);
+  void AllowTopmost(bool allowed);
+  bool TopmostAllowed() const { return topmost_allowed_; }
   // While a run is under way only the help stays live; closing the panel then
   // first asks whether to stop the run.
   void SetBusy(bool busy);
   bool IsBusy() const { return busy_; }
-
-  // Closing by the title bar only hides the panel (the sheet window stays);
-  // cmd閉じる ends the program through the session instead.
-  void CloseQuietly();
 
  Q_SIGNALS:
   // A button by its object name ("cmd勤務表作成" …).
@@ -39,6 +39,9 @@ class MainPanel : public QMainWindow {
   void PictureDoubleClicked();
   // The planner chose to stop the run while closing the panel.
   void StopRunRequested();
+  // The title bar's close button: the program ends as by cmd閉じる (the panel
+  // itself is never just hidden, since nothing else could bring it back).
+  void CloseRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +53,8 @@ class MainPanel : public QMainWindow {
   QLabel* picture_;
   std::array<QAction*, 3> mode_items_{};
   bool busy_ = false;
+  bool topmost_wanted_ = true;
+  bool topmost_allowed_ = true;
 };
 
 }  // namespace tsumiki::gui

@@ -2,14 +2,41 @@
 
 #include "app/main_commands.h"
 #include "app/save_restore.h"
+#include "conditions/layout.h"
 #include "creation/start_conditions.h"
 #include "gui/desktop_app.h"
+#include "gui/gui_texts.h"
 #include "gui/main_panel.h"
+#include "gui/message_box.h"
 #include "gui/qt_host.h"
 #include "optimise/readjust_text.h"
 #include "ui/forms.h"
+#include "workbook/workbook_error.h"
 
 namespace tsumiki::gui {
+
+namespace {
+// Whether the roster sheet holds any duty or rest mark: a month a run or クリア
+// would replace.
+bool RosterHasEntries(const workbook::Workbook& book) {
+  try {
+    for (const auto& row : book.ReadRange(layout::Range(book, layout::kTimeTable))) {
+      for (const workbook::CellValue& cell : row) {
+        if (!cell.IsEmpty()) return true;
+      }
+    }
+  } catch (const workbook::WorkbookError&) {
+    // No roster area: the command itself says so.
+  }
+  return false;
+}
+}  // namespace
+
+bool DesktopApp::ConfirmReplacingRoster(const QString& question) {
+  if (!RosterHasEntries(session_->Book())) return true;
+  return ShowMessageBox(panel_, question, kReplaceRosterTitle, MsgButtons::kYesNo,
+                        MsgIcon::kQuestion) == MsgResult::kYes;
+}
 
 // The main panel's buttons, each the core's command of the same name; the windows
 // they open come up through ShowForm, as the core's own commands open them.
@@ -22,6 +49,7 @@ void DesktopApp::RunCommand(const QString& name) {
   if (name == QStringLiteral("cmd閉じる")) {
     ShutDown();
   } else if (name == QStringLiteral("cmd勤務表作成")) {
+    if (!ConfirmReplacingRoster(kCreateOverRosterQuestion)) return;
     BeginCommand(nullptr);
     commands.CreateRoster();
     EndCommand();
@@ -29,6 +57,7 @@ void DesktopApp::RunCommand(const QString& name) {
   } else if (name == QStringLiteral("cmd勤務表")) {
     commands.ShowRoster();
   } else if (name == QStringLiteral("cmd勤務表クリア")) {
+    if (!ConfirmReplacingRoster(kClearRosterQuestion)) return;
     BeginCommand(nullptr);
     commands.ClearRoster();
     EndCommand();

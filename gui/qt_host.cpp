@@ -19,6 +19,7 @@
 #include "gui/main_panel.h"
 #include "gui/message_box.h"
 #include "gui/optimise_window.h"
+#include "gui/placement.h"
 #include "gui/progress_window.h"
 #include "gui/splash_window.h"
 
@@ -26,6 +27,8 @@ namespace tsumiki::gui {
 
 namespace {
 constexpr int kPumpIntervalMs = 10;
+// How often a busy core lets Qt's event loop run at most.
+constexpr std::int64_t kEventsIntervalMs = 8;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -74,12 +77,9 @@ void QtHost::RegisterForm(const std::string& form_name, std::function<void()> sh
 }
 
 QWidget* QtHost::PlacementParent() const {
-  // The sheet window is not one of them: beside it is off the screen.
   QWidget* active = QApplication::activeWindow();
   for (const auto& [id, window] : windows_) {
-    if (id != WindowId::kSheet && window != nullptr && window == active && window->isVisible()) {
-      return active;
-    }
+    if (window != nullptr && window == active && window->isVisible()) return active;
   }
   return dialog_parent_;
 }
@@ -91,7 +91,20 @@ SplashWindow* QtHost::Splash() {
 
 MsgResult QtHost::MessageBox(std::string_view text, std::string_view title, MsgButtons buttons,
                              MsgIcon icon) {
-  return ShowMessageBox(PlacementParent(), FromUtf8(text), FromUtf8(title), buttons, icon);
+  const QRect keep_clear = keep_clear_ ? keep_clear_() : QRect();
+  if (keep_clear.isValid()) {
+    for (const WindowId id : {WindowId::kReadjust, WindowId::kMain}) {
+      QWidget* window = Window(id);
+      if (window == nullptr || !window->isVisible()) continue;
+      if (window->frameGeometry().intersects(keep_clear)) {
+        const QRect screen = window->screen() != nullptr ? window->screen()->availableGeometry()
+                                                         : window->frameGeometry();
+        window->move(AwayFrom(keep_clear, window->frameGeometry().size(), screen));
+      }
+    }
+  }
+  return ShowMessageBox(PlacementParent(), FromUtf8(text), FromUtf8(title), buttons, icon,
+                        keep_clear);
 }
 
 void QtHost::ShowStatusWindow(const StatusView& view) {
@@ -99,6 +112,9 @@ void QtHost::ShowStatusWindow(const StatusView& view) {
     HideStatusWindow();
     return;
   }
+  // A new text replaces the one held.
+  banner_until_ms_ = 0;
+  if (banner_timer_ != nullptr) banner_timer_->stop();
   const ScreenMetrics screen = Screen();
   SplashWindow* splash = Splash();
   splash->Present(view, screen.twips_per_pixel_x, screen.twips_per_pixel_y);
@@ -107,7 +123,62 @@ void QtHost::ShowStatusWindow(const StatusView& view) {
 }
 
 void QtHost::HideStatusWindow() {
+  const std::int64_t left = banner_until_ms_ - clock_.elapsed();
+  if (left > 0 && !input_seen_ && splash_ && splash_->isVisible()) {
+    // The banner of a pause that was not waited for stays its time.
+    banner_timer_->start(static_cast<int>(left));
+    return;
+  }
+  banner_until_ms_ = 0;
   if (splash_) splash_->hide();
+}
+
+void QtHost::HoldBanner(int milliseconds) {
+  if (banner_timer_ == nullptr) {
+    banner_timer_ = new QTimer(this);
+    banner_timer_->setSingleShot(true);
+    connect(banner_timer_, &QTimer::timeout, this, [this] {
+      banner_until_ms_ = 0;
+      HideStatusWindow();
+    });
+  }
+  banner_until_ms_ = clock_.elapsed() + milliseconds;
+}
+
+void QtHost::Pause(int milliseconds) {
+  if (!watching_input_) {
+    QCoreApplication::instance()->installEventFilter(this);
+    watching_input_ = true;
+  }
+  input_seen_ = false;
+  if (pause_needless_ && pause_needless_()) {
+    if (!virtual_clock_) HoldBanner(milliseconds);
+    DoEvents();
+    return;
+  }
+  const std::int64_t end = MonotonicMs() + milliseconds;
+  do {
+    Sleep(10);
+    DoEvents();
+  } while (!input_seen_ && MonotonicMs() < end);
+}
+
+bool QtHost::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+      input_seen_ = true;
+      // A held banner goes with the planner's first click or key.
+      if (banner_until_ms_ > 0 && banner_timer_ != nullptr && banner_timer_->isActive()) {
+        banner_timer_->stop();
+        banner_until_ms_ = 0;
+        if (splash_) splash_->hide();
+      }
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 ScreenMetrics QtHost::Screen() const {
@@ -125,6 +196,14 @@ ScreenMetrics QtHost::Screen() const {
 }
 
 void QtHost::DoEvents() {
+  // The searches let events run after every few moves; a pass of Qt's loop each
+  // time would cost more than the moves. Clicks and repaints still come through
+  // within a few milliseconds. The virtual clock of the tests runs every call.
+  if (!virtual_clock_) {
+    const std::int64_t now = clock_.elapsed();
+    if (now - last_events_ms_ < kEventsIntervalMs) return;
+    last_events_ms_ = now;
+  }
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   PumpTimers();
 }

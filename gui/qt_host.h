@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <map>
 #include <memory>
@@ -41,6 +42,10 @@ class QtHost : public QObject, public Host {
 
   void DoEvents() override;
   void Sleep(int milliseconds) override;
+  // A click or a key ends the pause at once. While the month is ready (see
+  // SetPauseNeedless) nothing is waited for: the banner stays on screen for the
+  // pause's time, or until a click or a key, while the program goes on.
+  void Pause(int milliseconds) override;
   std::int64_t MonotonicMs() const override;
   double SecondsSinceMidnight() const override;
   TimerId StartTimer(int interval_ms, std::function<void()> on_tick) override;
@@ -79,6 +84,14 @@ class QtHost : public QObject, public Host {
       std::function<std::optional<std::string>(bool save, std::string_view filter)>;
   void SetFileDialogHook(FileDialogHook hook) { file_dialog_hook_ = std::move(hook); }
 
+  // The screen rectangle of the cells a box speaks about (the cells the
+  // readjustment marks), invalid when none: boxes and the program's small windows
+  // keep clear of it while a box is up.
+  void SetKeepClear(std::function<QRect()> keep_clear) { keep_clear_ = std::move(keep_clear); }
+
+  // True while pauses need not hold the program (the month is ready).
+  void SetPauseNeedless(std::function<bool()> needless) { pause_needless_ = std::move(needless); }
+
   // Message boxes are placed over this window (the main panel) when set.
   void SetDialogParent(QWidget* parent) { dialog_parent_ = parent; }
   // The file last chosen in a file dialog (native separators).
@@ -92,7 +105,10 @@ class QtHost : public QObject, public Host {
 
  private:
   void PumpTimers();
-  // The window dialogs and boxes open beside: the active window of the program
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The status window keeps its banner until this real-time moment (ms of clock_).
+  void HoldBanner(int milliseconds);
+  // The window dialogs and boxes belong to: the active window of the program
   // (the window whose button asked), else the panel.
   QWidget* PlacementParent() const;
 
@@ -112,6 +128,13 @@ class QtHost : public QObject, public Host {
   };
   std::map<std::string, Form, std::less<>> forms_;
   FileDialogHook file_dialog_hook_;
+  std::function<QRect()> keep_clear_;
+  std::function<bool()> pause_needless_;
+  bool watching_input_ = false;  // the application's event filter is installed
+  bool input_seen_ = false;      // a click or a key since the pause or hold began
+  std::int64_t banner_until_ms_ = 0;
+  std::int64_t last_events_ms_ = -1'000'000;  // clock_ time of the last pass of the loop
+  QTimer* banner_timer_ = nullptr;
   QString last_file_;
 };
 

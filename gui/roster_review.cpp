@@ -8,9 +8,13 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
+#include <iterator>
 
 #include "check/month_export.h"
+#include "app/roster_snapshot.h"
 #include "conditions/layout.h"
+#include "gui/gui_texts.h"
 #include "gui/message_box.h"
 #include "gui/print_view.h"
 #include "gui/roster_judge.h"
@@ -28,6 +32,8 @@ namespace {
 // The host's filter form: caption, then the patterns.
 constexpr std::string_view kPdfHostFilter = "PDF ファイル (*.pdf)|*.pdf";
 constexpr std::string_view kHtmlHostFilter = "HTML ファイル (*.html)|*.html";
+// The suggested file: シフト表_2027年1月.pdf.
+const std::string kPdfNamePrefix = "シフト表_";
 }  // namespace
 
 RosterReview::RosterReview(SheetWindow& window, workbook::Workbook& book,
@@ -55,9 +61,14 @@ RosterReview::RosterReview(SheetWindow& window, workbook::Workbook& book,
 
 void RosterReview::BuildMenu() {
   QMenuBar* bar = window_.menuBar();
-  auto* file = new QMenu(kFileMenuCaption, &window_);
-  file->setObjectName(QStringLiteral("FileMenu"));
-  bar->insertMenu(bar->actions().isEmpty() ? nullptr : bar->actions().first(), file);
+  // After 上書き保存 in the sheet window's own ファイル menu.
+  auto* file = window_.findChild<QMenu*>(QStringLiteral("FileMenu"));
+  if (file == nullptr) {
+    file = new QMenu(kFileMenuCaption, &window_);
+    file->setObjectName(QStringLiteral("FileMenu"));
+    bar->insertMenu(bar->actions().isEmpty() ? nullptr : bar->actions().first(), file);
+  }
+  file->addSeparator();
   print_ = file->addAction(kPrintCaption);
   print_->setObjectName(QStringLiteral("Print"));
   print_->setShortcut(QKeySequence::Print);
@@ -108,21 +119,59 @@ void RosterReview::ShowJudgement() {
   if (panes_ != nullptr) panes_->Refresh(marks);
 }
 
+std::vector<RosterReview::Stop> RosterReview::Stops() const {
+  std::vector<Stop> stops;
+  QTableView* sheet = window_.ViewOfSheet(roster_sheet_);
+  if (sheet == nullptr) return stops;
+  for (const auto& [cell, reason] : notes_) {
+    stops.push_back(Stop{sheet, cell.first, cell.second, reason});
+  }
+  if (panes_ == nullptr) return stops;
+  for (QTableView* pane : {panes_->MemberTable(), panes_->DayTable()}) {
+    const QAbstractItemModel* model = pane->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+      for (int c = 0; c < model->columnCount(); ++c) {
+        const QString reason = model->index(r, c).data(SheetModel::kRuleNoteRole).toString();
+        if (!reason.isEmpty()) stops.push_back(Stop{pane, r, c, reason});
+      }
+    }
+  }
+  return stops;
+}
+
 void RosterReview::GoToNextFinding() {
-  QTableView* view = window_.ViewOfSheet(roster_sheet_);
-  if (view == nullptr || notes_.empty()) {
+  const std::vector<Stop> stops = Stops();
+  if (stops.empty()) {
     window_.statusBar()->showMessage(kNoMarkedCellText);
     return;
   }
   window_.Tabs()->setCurrentIndex(roster_sheet_);
-  const QModelIndex current = view->currentIndex();
-  auto next =
-      current.isValid() ? notes_.upper_bound({current.row(), current.column()}) : notes_.begin();
-  if (next == notes_.end()) next = notes_.begin();
-  const QModelIndex target = view->model()->index(next->first.first, next->first.second);
-  view->setCurrentIndex(target);
-  view->scrollTo(target);
-  QString reason = next->second;
+  const auto same = [](const Stop& a, const Stop& b) {
+    return a.view == b.view && a.row == b.row && a.column == b.column;
+  };
+  std::size_t next = 0;
+  const auto last = std::find_if(stops.begin(), stops.end(),
+                                 [&](const Stop& stop) { return same(stop, last_stop_); });
+  const QModelIndex last_current =
+      last_stop_.view != nullptr ? last_stop_.view->currentIndex() : QModelIndex();
+  if (last != stops.end() && last_current.row() == last_stop_.row &&
+      last_current.column() == last_stop_.column) {
+    next = static_cast<std::size_t>(last - stops.begin()) + 1;
+  } else {
+    // The planner moved on: after the grid's current cell.
+    const QModelIndex current = window_.ViewOfSheet(roster_sheet_)->currentIndex();
+    if (current.isValid()) {
+      next = static_cast<std::size_t>(
+          std::distance(notes_.begin(), notes_.upper_bound({current.row(), current.column()})));
+    }
+  }
+  const Stop& stop = stops[next % stops.size()];
+  const QModelIndex target = stop.view->model()->index(stop.row, stop.column);
+  stop.view->setCurrentIndex(target);
+  stop.view->scrollTo(target);
+  stop.view->setFocus();
+  last_stop_ = stop;
+  QString reason = stop.reason;
   window_.statusBar()->showMessage(reason.replace(QLatin1Char('\n'), QStringLiteral("　")));
 }
 
@@ -143,8 +192,13 @@ void RosterReview::SavePdf(bool a3) {
                    MsgIcon::kExclamation);
     return;
   }
+  // The month in the suggested name, as a planner files the pages.
+  const std::optional<RosterSnapshot> month = TakeRosterSnapshot(book_);
+  const std::string name = month && !MonthText(*month).empty()
+                               ? kPdfNamePrefix + MonthText(*month) + ".pdf"
+                               : std::string(kPdfNamePrefix) + ".pdf";
   const std::optional<std::string> path =
-      host_.AskSaveFileName(kPdfHostFilter, book_.Path().parent_path().string());
+      host_.AskSaveFileName(kPdfHostFilter, (book_.Path().parent_path() / name).string());
   if (!path) return;
   const QString file = QString::fromStdString(*path);
   const QString error = SaveRosterPdf(judge_->Month(), file, a3);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <vector>
 
 #include "conditions/condition_model.h"
 #include "gui/rule_marks.h"
@@ -8,6 +10,7 @@
 #include "workbook/workbook.h"
 
 class QAction;
+class QTableView;
 
 namespace tsumiki::gui {
 
@@ -32,8 +35,10 @@ class RosterReview : public QObject {
   QAction* PdfAction(bool a3) const { return a3 ? pdf_a3_ : pdf_a4_; }
   QAction* CalendarAction() const { return calendars_; }
   QAction* PageAction() const { return page_; }
-  // Selects the next marked cell of the roster sheet (after the current one, row
-  // by row, from the top again at the end) and shows its reason in the status bar.
+  // Selects the next marked cell and shows its reason in the status bar: the
+  // roster sheet's cells row by row after the current one, then the marked totals
+  // of the member pane and of the day pane, then from the top again. Every finding
+  // the verdict counts is reached.
   QAction* NextFindingAction() const { return next_finding_; }
 
  private:
@@ -47,6 +52,14 @@ class RosterReview : public QObject {
   // when it cannot be read.
   bool JudgedReadable(const QString& title);
   void GoToNextFinding();
+  // A marked cell of the grid or of a totals pane.
+  struct Stop {
+    QTableView* view = nullptr;
+    int row = -1;
+    int column = -1;
+    QString reason;
+  };
+  std::vector<Stop> Stops() const;
 
   SheetWindow& window_;
   workbook::Workbook& book_;
@@ -61,6 +74,7 @@ class RosterReview : public QObject {
   QAction* page_ = nullptr;
   QAction* next_finding_ = nullptr;
   CellNotes notes_;  // the marks on the roster sheet, as last judged
+  Stop last_stop_;   // where F8 went last
 };
 
 }  // namespace tsumiki::gui

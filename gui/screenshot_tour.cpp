@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -20,6 +19,7 @@
 #include "conditions/layout.h"
 #include "gui/desktop_app.h"
 #include "gui/main_panel.h"
+#include "gui/message_box.h"
 #include "gui/roster_review.h"
 #include "gui/sheet_window.h"
 #include "gui/start_conditions_dialog.h"
@@ -59,7 +59,7 @@ class Tour {
     QTimer::singleShot(kSettleMs * 2, &app_, [this] {
       Snap(QStringLiteral("1-panel"));
       // The closing box of the run is answered; the roster is photographed after.
-      WhenModal<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
+      WhenModal<MessageDialog>([](MessageDialog* box) { box->DefaultButton()->click(); });
       QObject::connect(&app_, &DesktopApp::CreationFinished, &app_, [this] {
         QTimer::singleShot(kSettleMs, &app_, [this] { AfterCreation(); });
       });
@@ -97,9 +97,9 @@ class Tour {
     app_.RunCommand(QStringLiteral("cmd開始条件設定"));
     StartConditionsWindow* dialog = app_.StartConditions();
     dialog->findChild<QLineEdit*>(QStringLiteral("txt制限時間"))->setText(QStringLiteral("三分"));
-    WhenModal<QMessageBox>([this, dialog](QMessageBox* box) {
+    WhenModal<MessageDialog>([this, dialog](MessageDialog* box) {
       Snap(QStringLiteral("4-start-conditions"));
-      box->defaultButton()->click();
+      box->DefaultButton()->click();
       QTimer::singleShot(0, dialog, [this, dialog] {
         dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
         QTimer::singleShot(kSettleMs, &app_, [this] { FileDialog(); });
@@ -172,11 +172,8 @@ class Tour {
   // Ends as a planner does, through 閉じる, the changes not saved: the program
   // must then exit with status 0.
   void Close() {
-    WhenModal<QMessageBox>([](QMessageBox* box) {
-      for (QAbstractButton* button : box->buttons()) {
-        if (box->buttonRole(button) == QMessageBox::NoRole) button->click();
-      }
-    });
+    // The second button of the save question is いいえ.
+    WhenModal<MessageDialog>([](MessageDialog* box) { box->Buttons().at(1)->click(); });
     app_.RunCommand(QStringLiteral("cmd閉じる"));
   }
 

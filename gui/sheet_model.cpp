@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "conditions/macro_roster.h"
 #include "gui/colours.h"
 #include "gui/sheet_extent.h"
 #include "workbook/workbook_error.h"
@@ -22,6 +23,8 @@ constexpr int kMinColumns = 20;
 const QString kDerivedTip = QStringLiteral("計算で求められるセルです（編集できません）");
 const QColor kDerivedBackground(0xEE, 0xEE, 0xEE);
 const QColor kDerivedText(0x55, 0x55, 0x55);
+// A marked cell without a duty colour of its own (a rest day).
+const QColor kMarkedBackground(0xDD, 0xE8, 0xFF);
 
 workbook::Edge EdgeOfRole(int role) {
   switch (role) {
@@ -69,15 +72,23 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(book_.DisplayText(sheet_, row, column));
       }
       case Qt::BackgroundRole: {
-        const QColor fill = FromColorIndex(book_.InteriorColorIndex(sheet_, row, column));
+        const int interior = book_.InteriorColorIndex(sheet_, row, column);
+        if (interior == mark_interior_) {
+          const QColor duty = FromColorIndex(layout::FillOfDuty(
+              layout::ReadDutyFills(book_), book_.DisplayText(sheet_, row, column)));
+          return QBrush(duty.isValid() ? duty : kMarkedBackground);
+        }
+        const QColor fill = FromColorIndex(interior);
         if (fill.isValid()) return QBrush(fill);
         if (book_.IsDerived(sheet_, row, column)) return QBrush(kDerivedBackground);
         return {};
       }
       case Qt::ForegroundRole: {
         if (book_.IsDerived(sheet_, row, column)) return QBrush(kDerivedText);
-        // Black text is unreadable on a dark fill (the readjustment's blue marks).
-        const QColor fill = FromColorIndex(book_.InteriorColorIndex(sheet_, row, column));
+        // Black text is unreadable on a dark fill.
+        const int interior = book_.InteriorColorIndex(sheet_, row, column);
+        if (interior == mark_interior_) return {};
+        const QColor fill = FromColorIndex(interior);
         if (fill.isValid() && fill.lightnessF() < 0.45) return QBrush(Qt::white);
         return {};
       }
@@ -96,6 +107,8 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
         const auto note = notes_.find({index.row(), index.column()});
         return note != notes_.end() ? note->second : QString();
       }
+      case kMarkedRole:
+        return book_.InteriorColorIndex(sheet_, row, column) == mark_interior_;
       case kDerivedRole:
         return book_.IsDerived(sheet_, row, column);
       case kLeftBorderRole:
@@ -140,6 +153,9 @@ bool SheetModel::WriteInput(int row, int column, const QString& text, QString* e
   }
   try {
     book_.SetValue(sheet_, row + 1, column + 1, ParseInput(text));
+    // A duty typed or pasted into the roster wears its colour at once, as after
+    // a creation run (and a cleared one loses it).
+    layout::ColourRosterCell(book_, sheet_, row + 1, column + 1);
   } catch (const workbook::WorkbookError& failure) {
     if (error != nullptr) *error = QString::fromStdString(failure.JapaneseMessage());
     return false;

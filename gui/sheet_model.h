@@ -20,7 +20,8 @@ class SheetModel : public QAbstractTableModel {
     kRightBorderRole,
     kBottomBorderRole,
     kDerivedRole,
-    kRuleNoteRole  // the reasons of the rules the cell breaks, empty when none
+    kRuleNoteRole,  // the reasons of the rules the cell breaks, empty when none
+    kMarkedRole     // true on a cell the readjustment marks for an exchange
   };
 
   SheetModel(workbook::Workbook& book, int sheet, QObject* parent = nullptr);
@@ -41,6 +42,10 @@ class SheetModel : public QAbstractTableModel {
   void CellsChanged(int top, int left, int bottom, int right);
   // The reasons of broken rules to show on cells (as tooltips and marks).
   void SetRuleNotes(CellNotes notes);
+  // Cells filled with this ColorIndex are marked (the readjustment's proposal):
+  // they show their duty's own colour under a thick frame, so that the duty stays
+  // readable while the mark stands out.
+  void SetMarkInterior(int color_index) { mark_interior_ = color_index; }
   // The message of the last refused edit, for the window to show.
   const QString& LastError() const { return last_error_; }
 
@@ -60,6 +65,7 @@ class SheetModel : public QAbstractTableModel {
   int columns_;
   QString last_error_;
   CellNotes notes_;
+  int mark_interior_ = -2;  // no ColorIndex is this
 };
 
 }  // namespace tsumiki::gui

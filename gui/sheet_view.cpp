@@ -44,6 +44,13 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
     default:
       break;
   }
+  const bool typing = !event->text().isEmpty() && event->text().at(0).isPrint() && !ctrl;
+  if (typing && state() != EditingState && currentIndex().isValid() &&
+      (!(model()->flags(currentIndex()) & Qt::ItemIsEditable) ||
+       editTriggers() == NoEditTriggers)) {
+    Q_EMIT TypingRefused(currentIndex());
+    return;
+  }
   QTableView::keyPressEvent(event);
 }
 

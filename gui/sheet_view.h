@@ -27,6 +27,9 @@ class SheetView : public QTableView {
   void PasteRequested();
   // -1: the sheet before, +1: the sheet after.
   void SheetStepRequested(int step);
+  // Text was typed where no editor opens (a computed cell, or while a run holds
+  // the sheet): the window says why instead of dropping it silently.
+  void TypingRefused(const QModelIndex& cell);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

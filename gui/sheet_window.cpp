@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -16,12 +17,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/session.h"
 #include "gui/border_delegate.h"
 #include "gui/gui_texts.h"
 #include "gui/message_box.h"
 #include "gui/sheet_model.h"
 #include "gui/sheet_view.h"
 #include "gui/undo_history.h"
+#include "workbook/a1_reference.h"
 #include "workbook/workbook_error.h"
 
 namespace tsumiki::gui {
@@ -32,6 +35,10 @@ constexpr int kPollIntervalMs = 100;
 constexpr int kDefaultColumnPixels = 64;
 constexpr int kRowPixels = 22;
 constexpr int kAddressPixels = 72;
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The rectangle that holds every selected cell of a view (the current cell when
 // nothing is selected).
@@ -93,6 +100,10 @@ SheetWindow::SheetWindow(workbook::Workbook& book, QWidget* parent)
       if (view == CurrentView() && !formula_->hasFocus()) ShowInFormulaBar(view->currentIndex());
     });
     connect(view, &SheetView::ClearRequested, this, &SheetWindow::ClearSelection);
+    connect(view, &SheetView::TypingRefused, this, [this] {
+      statusBar()->showMessage(editing_allowed_ ? kTypingDerivedText : kTypingDuringRunText,
+                               kStatusMessageMs);
+    });
     connect(view, &SheetView::CopyRequested, this, &SheetWindow::CopySelection);
     connect(view, &SheetView::PasteRequested, this, &SheetWindow::PasteAtSelection);
     connect(view, &SheetView::SheetStepRequested, this, [this](int step) {
@@ -130,11 +141,13 @@ void SheetWindow::BuildFormulaBar() {
   auto* body = new QWidget(this);
   auto* bar = new QHBoxLayout;
   bar->setContentsMargins(4, 4, 4, 2);
-  address_ = new QLabel(body);
+  address_ = new QLineEdit(body);
   address_->setObjectName(QStringLiteral("CellAddress"));
   address_->setFixedWidth(kAddressPixels);
   address_->setAlignment(Qt::AlignCenter);
-  address_->setFrameShape(QFrame::StyledPanel);
+  address_->setToolTip(kNameBoxTip);
+  connect(address_, &QLineEdit::returnPressed, this, &SheetWindow::GoToTypedCell);
+  address_->installEventFilter(this);
   formula_ = new QLineEdit(body);
   formula_->setObjectName(QStringLiteral("FormulaBar"));
   formula_->setToolTip(kFormulaBarTip);
@@ -147,9 +160,61 @@ void SheetWindow::BuildFormulaBar() {
   layout->addWidget(tabs_, 1);
   setCentralWidget(body);
   connect(formula_, &QLineEdit::returnPressed, this, &SheetWindow::CommitFormulaBar);
+  formula_->installEventFilter(this);
+}
+
+// The name box: "B12" (or a range "B12:D14", its first cell) selects that cell of
+// the current sheet; anything else is refused and the current address comes back.
+void SheetWindow::GoToTypedCell() {
+  SheetView* view = CurrentView();
+  if (view == nullptr) return;
+  const std::optional<workbook::Area> area =
+      workbook::ParseArea(address_->text().trimmed().toUpper().toStdString());
+  if (!area) {
+    statusBar()->showMessage(kNameBoxRefusedText.arg(address_->text()), kStatusMessageMs);
+    ShowInFormulaBar(view->currentIndex());
+    view->setFocus();
+    return;
+  }
+  const QModelIndex target = view->model()->index(area->top - 1, area->left - 1);
+  if (target.isValid()) {
+    view->setCurrentIndex(target);
+    static_cast<QTableView*>(view)->scrollTo(target);
+  }
+  view->setFocus();
+}
+
+bool SheetWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != formula_ && watched != address_) return QMainWindow::eventFilter(watched, event);
+  const auto* key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride
+                        ? static_cast<QKeyEvent*>(event)
+                        : nullptr;
+  if (key == nullptr) return QMainWindow::eventFilter(watched, event);
+  // Esc gives the typing up and returns to the grid, as in a spreadsheet.
+  if (key->key() == Qt::Key_Escape && event->type() == QEvent::KeyPress) {
+    if (SheetView* view = CurrentView()) {
+      ShowInFormulaBar(view->currentIndex());
+      view->setFocus();
+    }
+    return true;
+  }
+  // With nothing of its own to undo, the bar leaves Ctrl+Z to the workbook's undo.
+  if (event->type() == QEvent::ShortcutOverride && watched == formula_ &&
+      (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) &&
+      !formula_->isModified()) {
+    event->ignore();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void SheetWindow::BuildMenu() {
+  QMenu* file = menuBar()->addMenu(kFileMenuCaption);
+  file->setObjectName(QStringLiteral("FileMenu"));
+  save_ = file->addAction(kSaveCaption);
+  save_->setObjectName(QStringLiteral("Save"));
+  save_->setShortcut(QKeySequence::Save);
+  connect(save_, &QAction::triggered, this, &SheetWindow::SaveWorkbook);
   QMenu* edit = menuBar()->addMenu(kEditMenuCaption);
   edit->setObjectName(QStringLiteral("EditMenu"));
   undo_ = edit->addAction(kUndoCaption);
@@ -178,6 +243,22 @@ void SheetWindow::BuildMenu() {
   connect(copy, &QAction::triggered, this, &SheetWindow::CopySelection);
   connect(paste_, &QAction::triggered, this, &SheetWindow::PasteAtSelection);
   connect(clear_, &QAction::triggered, this, &SheetWindow::ClearSelection);
+}
+
+void SheetWindow::SaveWorkbook() {
+  // Half a run is no work to keep.
+  if (!editing_allowed_) {
+    statusBar()->showMessage(kSaveDuringRunText, kStatusMessageMs);
+    return;
+  }
+  try {
+    book_.Save();
+  } catch (const workbook::WorkbookError& error) {
+    ShowMessageBox(this, QString::fromStdString(error.JapaneseMessage()), kSaveFailedTitle,
+                   MsgButtons::kOk, MsgIcon::kCritical);
+    return;
+  }
+  statusBar()->showMessage(kSavedText.arg(QString::fromStdString(book_.Path().string())));
 }
 
 void SheetWindow::UpdateUndoActions() {
@@ -277,6 +358,21 @@ void SheetWindow::PasteAtSelection() {
   auto* model = static_cast<SheetModel*>(view->model());
   int refused = 0;
   const QStringList rows = text.split(QLatin1Char('\n'));
+  // A block that would land on a computed cell is refused whole: pasted around
+  // it, it would overwrite the headings beside it.
+  for (qsizetype r = 0; r < rows.size(); ++r) {
+    const qsizetype width = rows[r].count(QLatin1Char('\t')) + 1;
+    for (qsizetype c = 0; c < width; ++c) {
+      const QModelIndex cell =
+          model->index(block.top() + static_cast<int>(r), block.left() + static_cast<int>(c));
+      if (cell.isValid() && !(model->flags(cell) & Qt::ItemIsEditable)) ++refused;
+    }
+  }
+  if (refused > 0) {
+    QApplication::beep();
+    statusBar()->showMessage(kPasteRefusedText.arg(refused), kStatusMessageMs);
+    return;
+  }
   for (qsizetype r = 0; r < rows.size(); ++r) {
     const QStringList cells = rows[r].split(QLatin1Char('\t'));
     for (qsizetype c = 0; c < cells.size(); ++c) {
@@ -396,9 +492,12 @@ void SheetWindow::CloseWithoutQuestion() {
 
 bool SheetWindow::ConfirmDiscardOrSave() {
   if (!book_.IsModified()) return true;
-  const MsgResult answer = ShowMessageBox(
-      this, kSaveQuestionText.arg(QString::fromStdString(book_.Path().filename().string())),
-      kSaveQuestionTitle, MsgButtons::kYesNoCancel, MsgIcon::kQuestion);
+  if (read_only_) {
+    return ShowMessageBox(this, kReadOnlyCloseText, kReadOnlyCloseTitle, MsgButtons::kOkCancel,
+                          MsgIcon::kExclamation) == MsgResult::kOk;
+  }
+  const MsgResult answer = ShowMessageBox(this, Q(kSaveQuestion), Q(kSaveQuestionTitle),
+                                          MsgButtons::kYesNoCancel, MsgIcon::kQuestion);
   if (answer == MsgResult::kNo) return true;
   if (answer != MsgResult::kYes) return false;
   try {

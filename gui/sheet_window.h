@@ -56,6 +56,12 @@ class SheetWindow : public QMainWindow {
   void FollowStore();
   // Keeps the rows above and the columns left of (row, column) in view on a sheet.
   void FreezePanes(int sheet, int row, int column);
+  // A read-only session: closing says that changes cannot be kept instead of
+  // offering to save them.
+  void SetReadOnly(bool read_only) { read_only_ = read_only; }
+  // 上書き保存 (Ctrl+S): writes the workbook to its file; a failure is shown.
+  void SaveWorkbook();
+  QAction* SaveAction() const { return save_; }
   // While a run changes the workbook, undo, redo, paste and clearing wait.
   void SetEditingAllowed(bool allowed);
 
@@ -73,6 +79,7 @@ class SheetWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenu();
@@ -83,14 +90,16 @@ class SheetWindow : public QMainWindow {
   void OnTabChanged(int tab);
   void ShowInFormulaBar(const QModelIndex& current);
   void CommitFormulaBar();
+  void GoToTypedCell();
   void UpdateUndoActions();
   // Asks whether to save unsaved changes; false when the planner cancelled.
   bool ConfirmDiscardOrSave();
 
   workbook::Workbook& book_;
   QTabWidget* tabs_;
-  QLabel* address_ = nullptr;
+  QLineEdit* address_ = nullptr;  // the name box
   QLineEdit* formula_ = nullptr;
+  QAction* save_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* paste_ = nullptr;
@@ -106,6 +115,7 @@ class SheetWindow : public QMainWindow {
   bool ask_on_close_ = true;
   bool following_ = false;
   bool editing_allowed_ = true;
+  bool read_only_ = false;
 };
 
 }  // namespace tsumiki::gui

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "gui/placement.h"
 #include "gui/start_conditions_texts.h"
 #include "gui/time_limit_box.h"
 
@@ -215,6 +216,8 @@ void StartConditionsWindow::ApplyHeight() {
   layout()->activate();
   const int designed = logic_.HeightTwips() / kTwipsPerPixel;
   setFixedHeight(std::max(designed, layout()->minimumSize().height()));
+  // Grown by the weights, the window moves up rather than past the screen's foot.
+  if (isVisible()) KeepOnScreen(this);
 }
 
 void StartConditionsWindow::closeEvent(QCloseEvent* event) {

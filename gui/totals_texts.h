@@ -37,7 +37,6 @@ inline const QString kShowTotalsCaption = QStringLiteral("集計と凡例(&T)");
 inline const QString kNextFindingCaption = QStringLiteral("次のルール違反へ(&N)");
 
 // Printing.
-inline const QString kFileMenuCaption = QStringLiteral("ファイル(&F)");
 inline const QString kPrintCaption = QStringLiteral("印刷(&P)...");
 inline const QString kPdfA4Caption = QStringLiteral("PDF 保存 A4(&D)...");
 inline const QString kPdfA3Caption = QStringLiteral("PDF 保存 A3(&3)...");

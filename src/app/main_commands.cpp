@@ -1,5 +1,6 @@
 #include "app/main_commands.h"
 
+#include "app/roster_snapshot.h"
 #include "conditions/layout.h"
 #include "creation/driver_texts.h"
 #include "ui/focus.h"
@@ -41,10 +42,20 @@ CreateResult MainCommands::CreateRoster() {
   Host& host = session_.GetHost();
   host.SetTopmost(WindowId::kMain, false);
   ShowRoster();
+  const std::optional<RosterSnapshot> before = TakeRosterSnapshot(session_.Book());
   CreateResult result;
   {
     CreationDriver driver(Context());
     result = driver.StartAction();
+  }
+  if (result.outcome == CreateOutcome::kAborted && before) {
+    RestoreRosterSnapshot(session_.Book(), *before);
+    // The model holds the half-made month; the sheet is read again when needed.
+    session_.Run().ModelLoaded = false;
+    const std::string month = MonthText(*before);
+    result.message = month.empty() ? std::string(kRunAbortedNoMonthText)
+                                   : layout::Format(kRunAbortedText, {month});
+    host.MessageBox(result.message, kRunAbortedTitle, MsgButtons::kOk, MsgIcon::kInformation);
   }
   host.ActivateWindow(WindowId::kSheet);
   host.SetTopmost(WindowId::kMain, true);

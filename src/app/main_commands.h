@@ -43,6 +43,14 @@ inline constexpr std::array<ModeMessage, 3> kModeMessages = {{
     {"確保優先", "要員確保を最優先にして、シフト表を作成します。"},
 }};
 
+// A run stopped by the planner: the month on the sheet before it stands.
+inline constexpr std::string_view kRunAbortedTitle = "中止";
+// {0}: the month, "2027年1月".
+inline constexpr std::string_view kRunAbortedText =
+    "中止しました。\nシートのシフト表は作成前のまま（{0}）です。作りかけの月は残していません。";
+inline constexpr std::string_view kRunAbortedNoMonthText =
+    "中止しました。\nシートのシフト表は作成前のままです。作りかけの月は残していません。";
+
 // The sheets the three sheet buttons go to.
 enum class SheetButton {
   kBasicSettings,     // cmd基本設定 → 基本設定
@@ -61,7 +69,8 @@ class MainCommands {
   // cmd基本設定, cmd要員設定, cmd個人別設定.
   void GoToSheet(SheetButton button);
   // cmd勤務表作成: the whole creation run, with the main window off the top while
-  // it runs.
+  // it runs. A run the planner stops leaves the roster as it was before it and
+  // says so.
   CreateResult CreateRoster();
   // cmd勤務表クリア: "!先月下旬転送", then "!勤務Clear"; no question is asked.
   void ClearRoster();

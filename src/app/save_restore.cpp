@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "conditions/csv_conditions.h"
 #include "conditions/layout.h"
 #include "ui/forms.h"
 
@@ -90,6 +91,13 @@ SaveRestoreOutcome SaveRestoreWindow::SaveTo(const std::string& chosen) {
 
 SaveRestoreOutcome SaveRestoreWindow::RestoreFrom(const std::string& chosen) {
   const std::string path = FullPath(chosen);
+  // Checked before anything is written, so that a refused file is said once and
+  // reported as refused, and the planner can choose another.
+  if (const auto problem = layout::LoadConditionsFile(session_.Book(), path, false)) {
+    session_.GetHost().MessageBox(*problem, layout::csv_text::kTitle, MsgButtons::kOk,
+                                  MsgIcon::kExclamation);
+    return SaveRestoreOutcome::kRefused;
+  }
   WritePathCell(path);
   session_.Book().RunMacro(session_.Values().WorkbookName +
                            std::string(layout::kMacroLoadConditions));

@@ -27,6 +27,7 @@ enum class SaveRestoreOutcome {
   kOverwriteDeclined,  // the file exists and the planner kept it: nothing changed
   kSaved,              // the path was handed over and "!条件保存" ran
   kRestored,           // "!条件読込" ran and the start conditions were read again
+  kRefused,            // the file was refused (said so): nothing changed, the window stays
 };
 
 // "<path>は既に存在します！\n上書きしますか？"

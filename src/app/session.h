@@ -19,7 +19,8 @@ namespace tsumiki {
 // Texts of start-up and shutdown.
 inline constexpr std::string_view kStartingSuffix = "起動中";
 inline constexpr std::string_view kClosingStatus = "終了処理中";
-inline constexpr std::string_view kSaveQuestion = "エクセルのワークブックを保存しますか？";
+inline constexpr std::string_view kSaveQuestion =
+    "ワークブックに保存していない変更があります。\n保存してから閉じますか？";
 inline constexpr std::string_view kSaveQuestionTitle = "保存確認";
 inline constexpr std::string_view kStartupErrorTitle = "起動エラー";
 inline constexpr std::string_view kSaveErrorTitle = "保存エラー";

@@ -92,29 +92,49 @@ void TransferLastDays(workbook::Workbook& book, Host& host) {
   book.WriteCell(month, 1, 1, book.ReadCell(Range(book, kMonth), 1, 1));
 }
 
-void ColourRoster(workbook::Workbook& book, Host& /*host*/) {
+DutyFills ReadDutyFills(const workbook::Workbook& book) {
+  DutyFills colours;
   const workbook::CellRange abbrevs = Range(book, kTypeAbbrev);
   const int types = std::min(WholeNumber(book, kTypeCnt).value_or(0), abbrevs.Rows());
-  std::vector<std::pair<std::string, int>> colours;  // later rows win, as in decoding
   for (int t = 1; t <= types; ++t) {
     colours.emplace_back(ValueText(book.ReadCell(abbrevs, t, 1)),
                          book.InteriorColorIndex(abbrevs.sheet, abbrevs.top + t - 1, abbrevs.left));
   }
+  return colours;
+}
+
+int FillOfDuty(const DutyFills& fills, std::string_view text) {
+  int colour = workbook::kColorIndexNone;
+  if (text.empty()) return colour;
+  for (const auto& [abbrev, fill] : fills) {  // later rows win, as in decoding
+    if (abbrev == text) colour = fill;
+  }
+  return colour;
+}
+
+void ColourRoster(workbook::Workbook& book, Host& /*host*/) {
+  const DutyFills colours = ReadDutyFills(book);
   const workbook::CellRange table = Range(book, kTimeTable);
   const workbook::Table roster = book.ReadRange(table);
   for (int r = 0; r < table.Rows(); ++r) {
     for (int c = 0; c < table.Columns(); ++c) {
       const std::string text =
           ValueText(roster[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
-      int colour = workbook::kColorIndexNone;
-      if (!text.empty()) {
-        for (const auto& [abbrev, fill] : colours) {
-          if (abbrev == text) colour = fill;
-        }
-      }
-      SetFill(book, table.sheet, table.top + r, table.left + c, colour);
+      SetFill(book, table.sheet, table.top + r, table.left + c, FillOfDuty(colours, text));
     }
   }
+}
+
+bool ColourRosterCell(workbook::Workbook& book, int sheet, int row, int column) {
+  if (!Has(book, kTimeTable) || !Has(book, kTypeAbbrev)) return false;
+  const workbook::CellRange table = Range(book, kTimeTable);
+  if (sheet != table.sheet || row < table.top || row > table.bottom || column < table.left ||
+      column > table.right) {
+    return false;
+  }
+  const std::string text = ValueText(book.Value(sheet, row, column));
+  SetFill(book, sheet, row, column, FillOfDuty(ReadDutyFills(book), text));
+  return true;
 }
 
 }  // namespace tsumiki::layout

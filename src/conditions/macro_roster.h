@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "ui/host.h"
 #include "workbook/workbook.h"
@@ -22,6 +25,16 @@ void TransferLastDays(workbook::Workbook& book, Host& host);
 // "!勤務色置換": gives every roster cell the fill of its duty type's 略称 cell and
 // leaves rest days and unknown texts without fill.
 void ColourRoster(workbook::Workbook& book, Host& host);
+
+// The fill of each duty type's 略称 cell, in type order. Throws WorkbookError
+// when the workbook has no 略称.
+using DutyFills = std::vector<std::pair<std::string, int>>;
+DutyFills ReadDutyFills(const workbook::Workbook& book);
+// The fill a roster cell holding `text` takes; no fill for rest and unknown texts.
+int FillOfDuty(const DutyFills& fills, std::string_view text);
+// One cell as "!勤務色置換" colours it, for a duty typed or pasted by hand. False
+// (and nothing changed) for a cell outside Time_Table.
+bool ColourRosterCell(workbook::Workbook& book, int sheet, int row, int column);
 
 namespace macro_text {
 inline constexpr std::string_view kClearTitle = "シフト表クリア";

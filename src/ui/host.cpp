@@ -4,6 +4,15 @@
 
 namespace tsumiki {
 
+void Host::Pause(int milliseconds) {
+  constexpr int kStepMs = 10;
+  do {
+    Sleep(kStepMs);
+    milliseconds -= kStepMs;
+    DoEvents();
+  } while (milliseconds > 0);
+}
+
 void Host::DoEvents() {
   RunDueTimers();
 }

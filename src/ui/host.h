@@ -126,6 +126,11 @@ class Host {
   virtual void DoEvents();
   // Sleeps for the given milliseconds (a scripted host advances its virtual clock).
   virtual void Sleep(int milliseconds) = 0;
+  // A pause that only waits (a banner's time on screen): sleeps in steps of 10 ms
+  // and lets events run after each, until the time is up; always at least one
+  // round. A host may end it sooner (the desktop on a click or a key), but it
+  // always lets events run at least once.
+  virtual void Pause(int milliseconds);
   // Milliseconds of a clock that never goes backwards.
   virtual std::int64_t MonotonicMs() const = 0;
   // Seconds since local midnight, used only to stir the random generator.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "conditions/csv_conditions.h"
 #include "conditions/layout.h"
 #include "support/scripted_host.h"
 #include "support/workbook_fixture.h"
@@ -116,11 +117,26 @@ TEST_F(SaveRestoreTest, RestoreReadsTheStartConditionsAgainAndThenCloses) {
 }
 
 TEST_F(SaveRestoreTest, RestoreRunsTheMacroWhileTheWindowIsOpen) {
+  const fs::path file = dir_ / "any.csv";
+  ASSERT_FALSE(layout::SaveConditionsFile(session_->Book(), file));
   Watch(layout::kMacroLoadConditions);
-  host_.QueueFileName((dir_ / "any.csv").string());
+  host_.QueueFileName(file.string());
   EXPECT_EQ(window_->OnRestoreClicked(), SaveRestoreOutcome::kRestored);
   EXPECT_EQ(runs_, (std::vector<std::string>{"!条件読込 (open)"}));
   EXPECT_FALSE(window_->IsOpen());
+}
+
+// A file that is no conditions file is said once and changes nothing: the macro
+// does not run and the window stays for another choice.
+TEST_F(SaveRestoreTest, ARefusedFileIsSaidOnceAndRunsNothing) {
+  const fs::path file = dir_ / "broken.csv";
+  std::ofstream(file) << "not conditions";
+  Watch(layout::kMacroLoadConditions);
+  host_.QueueFileName(file.string());
+  EXPECT_EQ(window_->OnRestoreClicked(), SaveRestoreOutcome::kRefused);
+  EXPECT_TRUE(runs_.empty());
+  EXPECT_TRUE(window_->IsOpen());
+  EXPECT_EQ(host_.Messages().size(), first_new_message_ + 1);
 }
 
 }  // namespace

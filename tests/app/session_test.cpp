@@ -153,7 +153,7 @@ TEST_F(SessionTest, ShutdownCancelKeepsEverythingAndNoDiscards) {
   host.QueueAnswer(MsgResult::kCancel);
   EXPECT_EQ(session.Shutdown(), ShutdownResult::kCancelled);
   EXPECT_TRUE(session.IsOpen());
-  EXPECT_EQ(host.Messages().back().text, "エクセルのワークブックを保存しますか？");
+  EXPECT_EQ(host.Messages().back().text, "ワークブックに保存していない変更があります。\n保存してから閉じますか？");
   EXPECT_EQ(host.Messages().back().title, "保存確認");
   EXPECT_EQ(host.Messages().back().buttons, MsgButtons::kYesNoCancel);
 

@@ -1,8 +1,9 @@
 #include "box_answerer_helper.h"
 
+#include "gui/message_box.h"
+
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace tsumiki::gui::testing {
@@ -15,18 +16,19 @@ BoxAnswerer::BoxAnswerer(Decide decide) : decide_(std::move(decide)) {
 }
 
 void BoxAnswerer::Poll() {
-  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
   if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) return;
   box->setProperty("answered", true);
-  seen_.push_back(Seen{box->windowTitle(), box->text()});
-  const QString caption = decide_ ? decide_(box->windowTitle(), box->text()) : QString();
-  QAbstractButton* target = box->defaultButton();
+  seen_.push_back(Seen{box->windowTitle(), box->Text(), box->frameGeometry(), box->parentWidget()});
+  if (inspect_) inspect_(*box);
+  const QString caption = decide_ ? decide_(box->windowTitle(), box->Text()) : QString();
+  QAbstractButton* target = box->DefaultButton();
   if (!caption.isEmpty()) {
-    for (QAbstractButton* button : box->buttons()) {
+    for (QAbstractButton* button : box->Buttons()) {
       if (button->text() == caption) target = button;
     }
   }
-  if (target == nullptr && !box->buttons().isEmpty()) target = box->buttons().first();
+  if (target == nullptr && !box->Buttons().empty()) target = box->Buttons().front();
   // Clicked from the event loop, not from inside this timer slot.
   QMetaObject::invokeMethod(target, &QAbstractButton::click, Qt::QueuedConnection);
 }

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <functional>
 #include <vector>
+
+namespace tsumiki::gui {
+class MessageDialog;
+}
 
 namespace tsumiki::gui::testing {
 
@@ -18,11 +24,15 @@ class BoxAnswerer : public QObject {
   struct Seen {
     QString title;
     QString text;
+    QRect frame;               // where the box stood
+    QPointer<QWidget> parent;  // the window it was given
   };
   using Decide = std::function<QString(const QString& title, const QString& text)>;
 
   explicit BoxAnswerer(Decide decide = {});
   void SetDecide(Decide decide) { decide_ = std::move(decide); }
+  // Runs on each box as it stands, before it is answered.
+  void SetInspect(std::function<void(MessageDialog&)> inspect) { inspect_ = std::move(inspect); }
 
   const std::vector<Seen>& Boxes() const { return seen_; }
   bool SawTitle(const QString& title) const;
@@ -34,6 +44,7 @@ class BoxAnswerer : public QObject {
   void Poll();
 
   Decide decide_;
+  std::function<void(MessageDialog&)> inspect_;
   QTimer timer_;
   std::vector<Seen> seen_;
 };

@@ -8,11 +8,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -23,7 +25,6 @@
 #include <iterator>
 #include <regex>
 
-#include "support/file_bytes.h"
 #include "app/save_restore.h"
 #include "app/session.h"
 #include "box_answerer_helper.h"
@@ -34,8 +35,12 @@
 #include "conditions/sample_workbook.h"
 #include "creation/driver_texts.h"
 #include "creation/start_conditions_check.h"
+#include "gui/colours.h"
 #include "gui/desktop_app.h"
+#include "gui/gui_texts.h"
 #include "gui/main_panel.h"
+#include "gui/marked_cells.h"
+#include "gui/message_box.h"
 #include "gui/placement.h"
 #include "gui/qt_host.h"
 #include "gui/readjust_view.h"
@@ -45,7 +50,9 @@
 #include "gui/sheet_window.h"
 #include "gui/totals_models.h"
 #include "gui/totals_panes.h"
+#include "laptop_screen_helper.h"
 #include "optimise/readjust_text.h"
+#include "support/file_bytes.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
 #include "ui/status.h"
@@ -162,6 +169,12 @@ class DesktopTest : public QObject {
   void ANextDayBanIsMarkedWithItsReasonUntilUndone();
   void PdfSaveWritesOnePage();
   void PageExportWritesTheMonth();
+  void AbortKeepsTheMonthThatStoodBefore();
+  void StartConditionsWithDetailsStayOnTheScreen();
+  void F8ReachesTheTotalsPanes();
+  void ARefusedConditionsFileSaysNoSuccess();
+  void ATypedDutyTakesItsColourAndCtrlSSaves();
+  void PausesEndOnAClickAndNeedNotHoldAReadyMonth();
 };
 
 void DesktopTest::MainPanelShowsEveryCommand() {
@@ -435,6 +448,27 @@ void DesktopTest::ReadjustProposalMarksCellsAndCancelRestoresThem() {
     return cells;
   };
   const auto before = snapshot();
+  // The proposal and the 再調整 window stand clear of the cells it marks, and
+  // those show their duty's colour under the mark.
+  int clear_checks = 0;
+  boxes.SetInspect([&](tsumiki::gui::MessageDialog& box) {
+    if (box.windowTitle() != Q(tsumiki::kProposalTitle)) return;
+    const QRect area(table.left - 1, table.top - 1, table.right - table.left + 1,
+                     table.bottom - table.top + 1);
+    const QRect marked = tsumiki::gui::MarkedCellsOnScreen(*view, area);
+    QVERIFY(marked.isValid());
+    QVERIFY(!box.frameGeometry().intersects(marked));
+    QVERIFY(!window->frameGeometry().intersects(marked));
+    for (int r = area.top(); r <= area.bottom(); ++r) {
+      for (int c = area.left(); c <= area.right(); ++c) {
+        const QModelIndex cell = view->model()->index(r, c);
+        if (!cell.data(tsumiki::gui::SheetModel::kMarkedRole).toBool()) continue;
+        const QColor shown = cell.data(Qt::BackgroundRole).value<QBrush>().color();
+        QVERIFY(shown != tsumiki::gui::FromColorIndex(tsumiki::kMarkInterior));
+      }
+    }
+    ++clear_checks;
+  });
   int marked_during_proposal = 0;
   boxes.SetDecide([&](const QString& title, const QString&) {
     if (title != Q(tsumiki::kProposalTitle)) return kOk;
@@ -459,6 +493,7 @@ void DesktopTest::ReadjustProposalMarksCellsAndCancelRestoresThem() {
   }
   QVERIFY2(proposed, "no member on day 2 could be readjusted");
   QVERIFY(marked_during_proposal >= 2);
+  QCOMPARE(clear_checks, 1);
   QVERIFY(snapshot() == before);
   QVERIFY(!undo->isEnabled());
 }
@@ -467,33 +502,48 @@ void DesktopTest::ClosingAsksAndCancelKeepsTheProgram() {
   auto app = StartApp("closing");
   QVERIFY(app);
   BoxAnswerer boxes([](const QString&, const QString&) { return kCancel; });
+  wb::Workbook& book = app->GetSession().Book();
+  const wb::CellRange limit = layout::Range(book, layout::kMaxConsecWork);
+  // Nothing changed: the question would have nothing to save.
+  QVERIFY(!book.IsModified());
+  // 閉じる and the panel's title-bar X both ask once there is a change.
+  book.WriteCell(limit, 1, 1, wb::CellValue(4.0));
   PanelButton(*app, "cmd閉じる")->click();
-  QCOMPARE(boxes.Boxes().size(), std::size_t{1});
-  QCOMPARE(boxes.Boxes().back().title, Q(tsumiki::kSaveQuestionTitle));
-  QCOMPARE(boxes.Boxes().back().text, Q(tsumiki::kSaveQuestion));
+  app->Panel()->close();
+  QCOMPARE(boxes.Boxes().size(), std::size_t{2});
+  for (const auto& box : boxes.Boxes()) {
+    QCOMPARE(box.title, Q(tsumiki::kSaveQuestionTitle));
+    QCOMPARE(box.text, Q(tsumiki::kSaveQuestion));
+  }
   QVERIFY(!app->HasShutDown());
   QVERIFY(app->GetSession().IsOpen());
   QVERIFY(app->Panel()->isVisible());
-
-  // Closing the panel otherwise leaves the sheet window and the workbook alone.
-  app->Panel()->close();
-  QCOMPARE(boxes.Boxes().size(), std::size_t{1});
   QVERIFY(app->Sheets()->isVisible());
+  book.WriteCell(limit, 1, 1, wb::CellValue(5.0));
+  boxes.Clear();
+
+  // The sheet window's menu shows a hidden panel again and lets it go behind.
+  app->Panel()->hide();
+  app->Sheets()->findChild<QAction*>(QStringLiteral("ShowPanel"))->trigger();
+  QVERIFY(app->Panel()->isVisible());
+  app->Sheets()->findChild<QAction*>(QStringLiteral("PanelOnTop"))->setChecked(false);
+  app->Host().SetTopmost(tsumiki::WindowId::kMain, true);
+  QVERIFY(!app->Panel()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
   // An unsaved edit makes the sheet window ask; Cancel keeps it open.
-  wb::Workbook& book = app->GetSession().Book();
   const int basic = book.Sheet(layout::kSheetBasic);
   tsumiki::gui::SheetModel* model = app->Sheets()->ModelOfSheet(basic);
-  const wb::CellRange limit = layout::Range(book, layout::kMaxConsecWork);
   const QModelIndex limit_cell = model->index(limit.top - 1, limit.left - 1);
   // Committing what the editor showed changes nothing.
+  const bool modified = book.IsModified();
   QVERIFY(model->setData(limit_cell, limit_cell.data(Qt::EditRole), Qt::EditRole));
-  QVERIFY(!book.IsModified());
+  QCOMPARE(book.IsModified(), modified);
   QVERIFY(model->setData(limit_cell, QStringLiteral("6"), Qt::EditRole));
   QVERIFY(book.IsModified());
   app->Sheets()->close();
-  QCOMPARE(boxes.Boxes().size(), std::size_t{2});
-  QCOMPARE(boxes.Boxes().back().title, QStringLiteral("保存確認"));
+  QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+  QCOMPARE(boxes.Boxes().back().title, Q(tsumiki::kSaveQuestionTitle));
+  QCOMPARE(boxes.Boxes().back().text, Q(tsumiki::kSaveQuestion));
   QVERIFY(app->Sheets()->isVisible());
   QVERIFY(book.IsModified());
 }
@@ -625,6 +675,20 @@ void DesktopTest::DialogsOpenBesideTheirWindowOnTheScreen() {
   for (const auto& c : cases) {
     QCOMPARE(tsumiki::gui::BesideRect(c.anchor, box, screen), c.expected);
   }
+  // A box about marked cells stands beside them, never over them.
+  const struct {
+    QRect cells;
+    QPoint expected;
+  } clear_of[] = {
+      {QRect(400, 300, 30, 44), QPoint(438, 246)},   // to the right
+      {QRect(1200, 300, 60, 44), QPoint(892, 246)},  // no room on the right: to the left
+      {QRect(20, 100, 1300, 22), QPoint(519, 130)},  // a whole row: below it
+  };
+  for (const auto& c : clear_of) {
+    const QPoint place = tsumiki::gui::AwayFrom(c.cells, box, screen);
+    QCOMPARE(place, c.expected);
+    QVERIFY(!QRect(place, box).intersects(c.cells));
+  }
 }
 
 void DesktopTest::SavedConditionsGetTheFilterExtension() {
@@ -711,11 +775,17 @@ void DesktopTest::AHeldWorkbookWarnsAndADeadOnesLockIsTakenOver() {
     if (c.warned) {
       QVERIFY(boxes.TextOf(QStringLiteral("ブックの使用中")).contains(QStringLiteral("planner@")));
       QCOMPARE(tsumiki::testing::ReadFile(lock), theirs);
-      // はい to the save question is refused, saying why; the program stays open.
-      boxes.SetDecide([](const QString&, const QString&) { return QStringLiteral("はい(&Y)"); });
+      // No save question in a read-only session: a change is said to be lost, and
+      // Cancel keeps the program open; Ctrl+S says why it cannot save.
+      wb::Workbook& book = app->GetSession().Book();
+      book.WriteCell(layout::Range(book, layout::kMaxConsecWork), 1, 1, wb::CellValue(4.0));
+      boxes.SetDecide([](const QString&, const QString&) { return kCancel; });
       PanelButton(*app, "cmd閉じる")->click();
-      QVERIFY(boxes.TextOf(Q(tsumiki::kSaveErrorTitle)).contains(QStringLiteral("読み取り専用")));
+      QVERIFY(!boxes.SawTitle(Q(tsumiki::kSaveQuestionTitle)));
+      QVERIFY(boxes.SawTitle(tsumiki::gui::kReadOnlyCloseTitle));
       QVERIFY(!app->HasShutDown());
+      app->Sheets()->SaveAction()->trigger();
+      QVERIFY(boxes.Boxes().back().text.contains(QStringLiteral("読み取り専用")));
     } else {
       QVERIFY(tsumiki::testing::ReadFile(lock).find(ours) != std::string::npos);
     }
@@ -872,6 +942,161 @@ void DesktopTest::PageExportWritesTheMonth() {
   QVERIFY(app->Sheets()->statusBar()->currentMessage().contains(QStringLiteral("一月.html")));
 }
 
+void DesktopTest::AbortKeepsTheMonthThatStoodBefore() {
+  auto app = StartApp("abort_keeps");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  PanelButton(*app, "cmd勤務表作成")->click();
+  QVERIFY(boxes.SawTitle(Q(tsumiki::kDoneTitle)));
+  const auto before = RosterCells(*app);
+  bool pressed = false;
+  QTimer presser;
+  presser.setInterval(0);
+  connect(&presser, &QTimer::timeout, [&] {
+    auto* bar = Find<QProgressBar>("frm処理中", "PBar");
+    if (pressed || bar == nullptr || bar->value() < 5) return;
+    pressed = true;
+    Find<QPushButton>("frm処理中", "cmd中止")->click();
+  });
+  presser.start();
+  boxes.Clear();
+  PanelButton(*app, "cmd勤務表作成")->click();
+  presser.stop();
+  QVERIFY(pressed);
+  QVERIFY(RosterCells(*app) == before);
+  const QString said = boxes.TextOf(Q(tsumiki::kRunAbortedTitle));
+  QVERIFY2(said.startsWith(QStringLiteral("中止しました")), qPrintable(said));
+  QVERIFY2(said.contains(QRegularExpression(QStringLiteral("\\d+年\\d+月"))), qPrintable(said));
+  QVERIFY(!boxes.SawTitle(Q(tsumiki::kDoneTitle)));
+}
+
+void DesktopTest::StartConditionsWithDetailsStayOnTheScreen() {
+  auto app = StartApp("details_on_screen");
+  QVERIFY(app);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  if (screen.size() != QSize(1366, 768)) QSKIP("needs the offscreen platform's laptop screen");
+  PanelButton(*app, "cmd開始条件設定")->click();
+  QWidget* dialog = VisibleWindow("frm開始条件設定");
+  QVERIFY(dialog != nullptr);
+  dialog->move(dialog->x(), 514);  // where the planner met it
+  dialog->findChild<QCheckBox*>(QStringLiteral("chk詳細設定"))->click();
+  QVERIFY2(screen.contains(dialog->frameGeometry()),
+           qPrintable(QStringLiteral("%1,%2 %3x%4")
+                          .arg(dialog->frameGeometry().x())
+                          .arg(dialog->frameGeometry().y())
+                          .arg(dialog->frameGeometry().width())
+                          .arg(dialog->frameGeometry().height())));
+}
+
+void DesktopTest::F8ReachesTheTotalsPanes() {
+  auto app = StartApp("f8_panes");
+  QVERIFY(app);
+  BoxAnswerer boxes;
+  PanelButton(*app, "cmd勤務表作成")->click();
+  QVERIFY(boxes.SawTitle(Q(tsumiki::kDoneTitle)));
+  // One duty taken away: the member falls short of the target and the day of
+  // its staff, findings that only the totals panes show.
+  for (int d = 1; d <= app->GetSession().Model().DayCount; ++d) {
+    if (!RosterText(*app, 1, d).empty()) {
+      EditRoster(*app, 1, d, "");
+      break;
+    }
+  }
+  QTest::qWait(50);
+  app->Review()->Judge().JudgeNow();
+  tsumiki::gui::TotalsPanes* panes = app->Review()->Panes();
+  bool member_pane = false;
+  bool day_pane = false;
+  for (int press = 0; press < 40 && !(member_pane && day_pane); ++press) {
+    app->Review()->NextFindingAction()->trigger();
+    const QString said = app->Sheets()->statusBar()->currentMessage();
+    for (QTableView* pane : {panes->MemberTable(), panes->DayTable()}) {
+      const QModelIndex at = pane->currentIndex();
+      const QString reason = at.data(tsumiki::gui::SheetModel::kRuleNoteRole).toString();
+      if (reason.isEmpty() || said != QString(reason).replace('\n', QStringLiteral("　"))) continue;
+      (pane == panes->MemberTable() ? member_pane : day_pane) = true;
+    }
+  }
+  QVERIFY(member_pane);
+  QVERIFY(day_pane);
+}
+
+void DesktopTest::ARefusedConditionsFileSaysNoSuccess() {
+  const fs::path dir = FreshWorkbookFolder("csv_refused");
+  auto app = StartApp(dir);
+  QVERIFY(app);
+  const fs::path broken = dir / "broken.csv";
+  std::ofstream(broken) << "ツミキ条件データ,1\n要員設定,C7,三\n";
+  app->Host().SetFileDialogHook([&](bool, std::string_view) { return broken.string(); });
+  BoxAnswerer boxes;
+  PanelButton(*app, "cmd保存読込")->click();
+  Find<QPushButton>("frm保存読込", "cmd復元")->click();
+  QCOMPARE(boxes.Boxes().size(), std::size_t{1});
+  QVERIFY(!app->Sheets()->statusBar()->currentMessage().contains(QStringLiteral("読み込みました")));
+  QVERIFY(VisibleWindow("frm保存読込") != nullptr);
+}
+
+void DesktopTest::ATypedDutyTakesItsColourAndCtrlSSaves() {
+  auto app = StartApp("typed_colour");
+  QVERIFY(app);
+  wb::Workbook& book = app->GetSession().Book();
+  const wb::CellRange abbrevs = layout::Range(book, layout::kTypeAbbrev);
+  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
+  // The last duty type with a colour of its own.
+  std::string night;
+  int night_fill = wb::kColorIndexNone;
+  for (int t = 1; t <= abbrevs.Rows(); ++t) {
+    const int fill = book.InteriorColorIndex(abbrevs.sheet, abbrevs.top + t - 1, abbrevs.left);
+    if (fill == wb::kColorIndexNone || book.ReadCellText(abbrevs, t, 1).empty()) continue;
+    night = book.ReadCellText(abbrevs, t, 1);
+    night_fill = fill;
+  }
+  QVERIFY(night_fill != wb::kColorIndexNone);
+  EditRoster(*app, 2, 5, night.c_str());
+  QCOMPARE(book.InteriorColorIndex(table.sheet, table.top + 1, table.left + 4), night_fill);
+  EditRoster(*app, 2, 5, "");
+  QCOMPARE(book.InteriorColorIndex(table.sheet, table.top + 1, table.left + 4),
+           wb::kColorIndexNone);
+  EditRoster(*app, 2, 5, night.c_str());
+  QVERIFY(book.IsModified());
+
+  app->Sheets()->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(app->Sheets()));
+  QTest::keyClick(app->Sheets()->ViewOfSheet(table.sheet), Qt::Key_S, Qt::ControlModifier);
+  QVERIFY(!book.IsModified());
+  QVERIFY(app->Sheets()->statusBar()->currentMessage().startsWith(QStringLiteral("保存しました")));
+  const auto reopened = wb::Workbook::Open(book.Path());
+  const wb::CellRange stored = layout::Range(*reopened, layout::kTimeTable);
+  QCOMPARE(reopened->ReadCellText(stored, 2, 5), night);
+  QCOMPARE(reopened->InteriorColorIndex(stored.sheet, stored.top + 1, stored.left + 4), night_fill);
+}
+
+void DesktopTest::PausesEndOnAClickAndNeedNotHoldAReadyMonth() {
+  tsumiki::gui::QtHost host(/*virtual_clock=*/false);
+  QWidget target;
+  target.show();
+  QElapsedTimer clock;
+  // A click ends a pause at once.
+  QTimer::singleShot(50, &target, [&] { QTest::mouseClick(&target, Qt::LeftButton); });
+  clock.start();
+  host.Pause(5000);
+  QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+  // While the month is ready a pause holds nothing, and its banner stays shown.
+  host.SetPauseNeedless([] { return true; });
+  tsumiki::StatusView banner;
+  banner.text = "★★ 全て終了しました ★★";
+  banner.width_twips = 4000;
+  banner.height_twips = 600;
+  host.ShowStatusWindow(banner);
+  clock.restart();
+  host.Pause(3000);
+  QVERIFY(clock.elapsed() < 500);
+  host.HideStatusWindow();
+  QVERIFY(host.Window(tsumiki::WindowId::kStatus)->isVisible());
+  QTest::keyClick(&target, Qt::Key_Space);
+  QVERIFY(!host.Window(tsumiki::WindowId::kStatus)->isVisible());
+}
+
 namespace {
 // The offscreen platform cannot raise windows or pass size hints on; it says so
 // for every window. Nothing else is dropped.
@@ -884,7 +1109,7 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, cons
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  tsumiki::gui::testing::UseLaptopScreen();
   QApplication application(argc, argv);
   // The windows close and reopen between cases; the application must outlive them.
   QApplication::setQuitOnLastWindowClosed(false);
