@@ -8,6 +8,7 @@ packages=(
   libzip-dev libpugixml-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
+  coinor-libcbc-dev
   qt6-base-dev qt6-translations-l10n fonts-noto-cjk
   clang libclang-rt-14-dev
   xvfb xauth ccache
