@@ -124,7 +124,8 @@ std::string 単勤単休総数情報(const EngineContext& ctx) {
 
 CreationDriver::CreationDriver(const EngineContext& context)
     : ctx_(context),
-      progress_(context.host, context.run, context.model, context.session.StatusPosition) {}
+      progress_(context.host, context.run, context.model, context.session.StatusPosition),
+      exact_(context) {}
 
 void CreationDriver::Notify(DriverEvent event, int day) {
   if (observer_) observer_(event, day);
@@ -187,6 +188,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
       Status(ctx_, "");
       return false;
     }
+    exact_.Start();
   }
 
   progress_.Load();
@@ -266,10 +268,31 @@ bool CreationDriver::RunCreationPasses() {
   while (repeat) {
     ++pass_number;
     if (!OnePass(pass_number, repeat)) break;
+    // Where the month would be started again, the exact model answers first.
+    if (repeat && !run.RosterComplete &&
+        exact_.AfterFailedPass(loaded_fixed_) != ExactFallback::Verdict::kGoOn) {
+      repeat = false;
+    }
   }
+  exact_.Stop();
   progress_.Unload();
   Status(ctx_, "");
   return run.RosterComplete && !load_failed_;
+}
+
+void CreationDriver::ReportNoMonth(CreateResult& result) {
+  const exact::Relaxation& relaxation = *exact_.NoMonth();
+  result.outcome = CreateOutcome::kNoMonthExists;
+  result.relaxation = exact::RelaxationLines(ctx_.model, relaxation);
+  if (ctx_.session.WriteNearestMonth) result.nearest_written = exact_.WriteNearestMonth(loaded_fixed_);
+  result.message = kNoMonth;
+  if (!result.relaxation.empty()) {
+    result.message += "\n" + layout::Format(relaxation.least ? kLeastChange : kSomeChange,
+                                            {std::to_string(relaxation.total)});
+  }
+  for (const std::string& line : result.relaxation) result.message += "\n　" + line;
+  result.message += "\n\n";
+  result.message += result.nearest_written ? kNearestWritten : kRosterKept;
 }
 
 CreateResult CreationDriver::StartAction() {
@@ -289,6 +312,7 @@ CreateResult CreationDriver::StartAction() {
   run.RosterComplete = false;
   load_failed_ = false;
   cannot_staff_.reset();
+  exact_.Reset();
   progress_.ResetTimeLimit();
 
   // The roster as it was, put back if the run stops on a failure nobody expected.
@@ -352,7 +376,11 @@ CreateResult CreationDriver::StartAction() {
       host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
     } else {
       result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
-      if (cannot_staff_) {
+      if (exact_.NoMonth()) {
+        ReportNoMonth(result);
+        if (!result.nearest_written && before && table) ctx_.book.WriteBlock(*table, *before);
+        host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk, MsgIcon::kExclamation);
+      } else if (cannot_staff_) {
         result.outcome = CreateOutcome::kCannotStaff;
         result.message = *cannot_staff_;
         host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
@@ -391,6 +419,7 @@ CreateResult CreationDriver::StartAction() {
     if (restored) result.message += "\n" + std::string(kRosterRestored);
     host.MessageBox(result.message, kCreationStoppedTitle, MsgButtons::kOk, MsgIcon::kCritical);
   }
+  exact_.Stop();
   run.DeadlineMs = -1;  // later searches (readjustment, optimisation window) have none
   ctx_.book.SetAppState(
       AppState{.screen_updating = true, .automatic_calculation = true, .events = true});

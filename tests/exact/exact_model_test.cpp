@@ -6,6 +6,8 @@
 #include "app/session.h"
 #include "exact/cbc_solve.h"
 #include "exact/exact_model.h"
+#include "exact/exact_runner.h"
+#include "exact/solution_reading.h"
 #include "roster/roster_sheet.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
@@ -60,6 +62,43 @@ TEST(ExactModel, EveryMonthFoundPassesTheChecker) {
     exact.cells->ReadMonth(solved.values, model.Roster);
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
   }
+}
+
+// Workplaces that cannot be staffed: the proof, and the least total of what must
+// give, with its items adding up to it.
+TEST(ExactModel, NoMonthGivesTheLeastRelaxation) {
+  const struct {
+    const char* name;
+    int total;
+  } cases[] = {{"t7-cannot-staff", 14}, {"t8-care22-tight", 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadedWorkbook loaded(c.name);
+    const ConditionModel& model = loaded.model();
+    ASSERT_EQ(SolveWithCbc(BuildExactModel(model, ModelKind::kMonth).lp, {60, nullptr}).status,
+              SolveStatus::kInfeasible);
+    const ExactModel relaxed = BuildExactModel(model, ModelKind::kRelaxation);
+    const SolveResult least = SolveWithCbc(relaxed.lp, {60, nullptr});
+    ASSERT_EQ(least.status, SolveStatus::kSolved);
+    const Relaxation relaxation = ReadRelaxation(model, relaxed, least);
+    EXPECT_EQ(relaxation.total, c.total);
+    int sum = 0;
+    for (const Shortfall& item : relaxation.items) sum += item.amount;
+    EXPECT_EQ(sum, c.total);
+  }
+}
+
+// A stop request ends the solve and joins the thread; what it found by then is no
+// answer.
+TEST(ExactRunner, StopJoinsTheThreadWithoutAnAnswer) {
+  LoadedWorkbook loaded("l11-nsp50x6");
+  ExactRunner runner;
+  runner.Start(loaded.model(), 600);
+  EXPECT_FALSE(runner.Poll().has_value());
+  runner.Stop();
+  const std::optional<ExactAnswer> answer = runner.Poll();
+  ASSERT_TRUE(answer.has_value());
+  EXPECT_EQ(answer->kind, ExactAnswer::Kind::kStopped);
 }
 
 }  // namespace
