@@ -68,6 +68,11 @@ std::string ExplainFailedSlot(const ConditionModel& model, const RunState& run) 
   return ExplainDayDuty(at_failure, d, run.FailedSlot.type);
 }
 
+bool FailedSlotKnown(const ConditionModel& model, const DaySlot& slot) {
+  return slot.day >= 1 && slot.day <= model.DayCount && slot.type >= 1 &&
+         slot.type <= model.TypeCount;
+}
+
 }  // namespace
 
 std::string ElapsedText(std::int64_t elapsed_ms) {
@@ -285,12 +290,14 @@ void CreationDriver::ReportNoMonth(CreateResult& result) {
   result.outcome = CreateOutcome::kNoMonthExists;
   result.relaxation = exact::RelaxationLines(ctx_.model, relaxation);
   if (ctx_.session.WriteNearestMonth) result.nearest_written = exact_.WriteNearestMonth(loaded_fixed_);
+  // The box says that and what happened to the roster; the lines go to the
+  // window the planner keeps open while changing the conditions.
   result.message = kNoMonth;
   if (!result.relaxation.empty()) {
-    result.message += "\n" + layout::Format(relaxation.least ? kLeastChange : kSomeChange,
-                                            {std::to_string(relaxation.total)});
+    result.explanation = layout::Format(relaxation.least ? kLeastChange : kSomeChange,
+                                        {std::to_string(relaxation.total)});
+    for (const std::string& line : result.relaxation) result.explanation += "\n　" + line;
   }
-  for (const std::string& line : result.relaxation) result.message += "\n　" + line;
   result.message += "\n\n";
   result.message += result.nearest_written ? kNearestWritten : kRosterKept;
 }
@@ -379,7 +386,16 @@ CreateResult CreationDriver::StartAction() {
       if (exact_.NoMonth()) {
         ReportNoMonth(result);
         if (!result.nearest_written && before && table) ctx_.book.WriteBlock(*table, *before);
-        host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk, MsgIcon::kExclamation);
+        host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
+                        MsgIcon::kExclamation);
+        if (!result.explanation.empty()) {
+          host.ShowExplanation(kWhatMustGiveTitle, result.explanation);
+        } else if (FailedSlotKnown(model, run.FailedSlot)) {
+          // Nothing the relaxation may give (reservations that break a rule
+          // themselves): the day the search could not fill, member by member.
+          result.explanation = ExplainFailedSlot(model, run);
+          host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
+        }
       } else if (cannot_staff_) {
         result.outcome = CreateOutcome::kCannotStaff;
         result.message = *cannot_staff_;
@@ -390,9 +406,7 @@ CreateResult CreationDriver::StartAction() {
         result.outcome = load_failed_          ? CreateOutcome::kLoadFailed
                          : run.DeadlinePassed ? CreateOutcome::kTimeLimit
                                               : CreateOutcome::kAborted;
-        const DaySlot slot = run.FailedSlot;
-        if (result.outcome != CreateOutcome::kLoadFailed && slot.day >= 1 &&
-            slot.day <= model.DayCount && slot.type >= 1 && slot.type <= model.TypeCount) {
+        if (result.outcome != CreateOutcome::kLoadFailed && FailedSlotKnown(model, run.FailedSlot)) {
           result.explanation = ExplainFailedSlot(model, run);
           host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
         }

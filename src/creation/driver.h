@@ -36,7 +36,8 @@ struct CreateResult {
   std::string message;  // the closing or failure message, as shown
   std::string totals;   // for a created month: 単勤単休総数情報, as the message quotes it
   // For a run that ended without a month after a day could not be filled: every
-  // member and the first rule that refused them the failed day's duty.
+  // member and the first rule that refused them the failed day's duty. For
+  // kNoMonthExists: the relaxation's heading and lines, as the window shows them.
   std::string explanation;
   // For kNoMonthExists: one line per thing that must give (people short on a day
   // and duty, a member's work days, a required combination), as the message lists

@@ -51,6 +51,7 @@ inline constexpr std::string_view kSingleRestLabel = "　単休総数：";
 
 // A month that cannot exist (titled as the pre-check's refusal): the proof's message, then the relaxation's heading
 // ({0}: how many people-days in all) and its lines.
+inline constexpr std::string_view kWhatMustGiveTitle = "作成に必要な変更";
 inline constexpr std::string_view kNoMonth =
     "この条件を満たす勤務表はありません（厳密解法で証明しました）。";
 inline constexpr std::string_view kLeastChange = "少なくとも次の {0} 人日を変えると作成できます：";

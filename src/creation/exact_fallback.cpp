@@ -51,7 +51,13 @@ ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fix
     ctx_.host.DoEvents();
     if (StopRequested(ctx_.run, ctx_.host.MonotonicMs())) {
       runner_.Stop();
-      return Verdict::kGoOn;
+      // A proof reached before the time limit stands, with the relaxation found
+      // by then; 中止 ends the run as the planner asked.
+      answer = runner_.Poll();
+      if (!ctx_.run.DeadlinePassed || !answer || answer->kind != exact::ExactAnswer::Kind::kNoMonth) {
+        return Verdict::kGoOn;
+      }
+      break;
     }
     answer = runner_.WaitFor(std::chrono::milliseconds(10));
   }

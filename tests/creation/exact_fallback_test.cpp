@@ -95,7 +95,7 @@ TEST(ExactFallback, NoMonthListsWhatMustGiveAndKeepsTheRoster) {
   ASSERT_EQ(run.result.relaxation.size(), 2u);
   for (const std::string& line : run.result.relaxation) {
     EXPECT_EQ(line.rfind("10月7日(木) ", 0), 0u) << line;
-    EXPECT_NE(run.result.message.find(line), std::string::npos);
+    EXPECT_NE(run.result.explanation.find(line), std::string::npos);
   }
   EXPECT_TRUE(run.roster_kept);
   EXPECT_EQ(run.marked, 0);
