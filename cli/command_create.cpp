@@ -38,9 +38,17 @@ inline constexpr std::string_view kScoreAfterLabel = "改善後のスコア: ";
 // Exit status beyond the common ones: a run stopped by the time limit.
 inline constexpr int kExitTimeLimit = 4;
 
+inline constexpr std::string_view kNearestHelp =
+    "勤務表が存在しないとき、不足のセルを空けて印を付けた最も近い勤務表を書き込みます"
+    "（終了状態は 1 のまま、--save で保存します）";
+inline constexpr std::string_view kNoExactHelp =
+    "厳密解法を使わず、探索だけで作成します（比較用）";
+
 struct CreateArgs {
   StartConditionFlags conditions;
   bool retry = false;
+  bool nearest = false;
+  bool no_exact = false;
 };
 
 // Flags given on the command line, checked like the start-condition dialog checks
@@ -69,6 +77,7 @@ int ExitStatusOf(CreateOutcome outcome) {
     case CreateOutcome::kLoadFailed:
     case CreateOutcome::kFailed:
     case CreateOutcome::kCannotStaff:
+    case CreateOutcome::kNoMonthExists:
       break;
   }
   return kExitFailure;
@@ -87,6 +96,8 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
   std::unique_ptr<Session> session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
   EngineContext context = session->Context();
+  session->Values().WriteNearestMonth = args.nearest;
+  session->Values().UseExactModel = !args.no_exact;
   if (args.conditions.Any() && !ApplyStartConditions(context, host, args.conditions)) {
     return CloseCommandSession(ctx, *session, kExitFailure);
   }
@@ -109,6 +120,13 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
               << kScoreAfterLabel << FormatScore(result.improvement->after, 2) << '\n';
     }
   }
+  // The nearest month is the planner's to finish: it is kept (saved as --save
+  // says) though the command still reports that no month exists.
+  if (result.nearest_written) {
+    ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
+    const int closed = CloseCommandSession(ctx, *session, kExitOk);
+    return closed == kExitOk ? ExitStatusOf(result.outcome) : closed;
+  }
   // Only a run that created a month has anything to save (CloseCommandSession
   // saves nothing after a non-zero status); otherwise the save question, or its
   // answer from --save / --no-save.
@@ -122,6 +140,8 @@ void AddCreateCommand(CLI::App& app, CliContext& ctx) {
   auto args = std::make_shared<CreateArgs>();
   AddStartConditionFlags(*sub, args->conditions);
   sub->add_flag("--retry", args->retry, std::string(kRetryHelp));
+  sub->add_flag("--nearest", args->nearest, std::string(kNearestHelp));
+  sub->add_flag("--no-exact", args->no_exact, std::string(kNoExactHelp));
   OnRun(sub, ctx, [&ctx, args] { return RunCreate(ctx, *args); });
 }
 

@@ -10,6 +10,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache
   libzip-dev libpugixml-dev libcli11-dev libxlsxwriter-dev
+  coinor-libcbc-dev
 )
 if [ "${1:-all}" != cli ]; then
   packages+=(

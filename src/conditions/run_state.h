@@ -67,6 +67,11 @@ struct SessionValues {
   // 改善時間 of a workbook without that cell: as the dialog or the command line
   // last set it (2 seconds until then).
   float ImproveSeconds = kDefaultImproveSeconds;
+  // The exact model runs beside the search (off: the search alone, for benchmarks).
+  bool UseExactModel = true;
+  // When no month exists: write the nearest month, its open cells marked, instead
+  // of leaving the roster as it was.
+  bool WriteNearestMonth = false;
 };
 
 }  // namespace tsumiki

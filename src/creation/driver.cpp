@@ -68,6 +68,11 @@ std::string ExplainFailedSlot(const ConditionModel& model, const RunState& run) 
   return ExplainDayDuty(at_failure, d, run.FailedSlot.type);
 }
 
+bool FailedSlotKnown(const ConditionModel& model, const DaySlot& slot) {
+  return slot.day >= 1 && slot.day <= model.DayCount && slot.type >= 1 &&
+         slot.type <= model.TypeCount;
+}
+
 }  // namespace
 
 std::string ElapsedText(std::int64_t elapsed_ms) {
@@ -124,7 +129,8 @@ std::string 単勤単休総数情報(const EngineContext& ctx) {
 
 CreationDriver::CreationDriver(const EngineContext& context)
     : ctx_(context),
-      progress_(context.host, context.run, context.model, context.session.StatusPosition) {}
+      progress_(context.host, context.run, context.model, context.session.StatusPosition),
+      exact_(context) {}
 
 void CreationDriver::Notify(DriverEvent event, int day) {
   if (observer_) observer_(event, day);
@@ -187,6 +193,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
       Status(ctx_, "");
       return false;
     }
+    exact_.Start();
   }
 
   progress_.Load();
@@ -266,10 +273,33 @@ bool CreationDriver::RunCreationPasses() {
   while (repeat) {
     ++pass_number;
     if (!OnePass(pass_number, repeat)) break;
+    // Where the month would be started again, the exact model answers first.
+    if (repeat && !run.RosterComplete &&
+        exact_.AfterFailedPass(loaded_fixed_) != ExactFallback::Verdict::kGoOn) {
+      repeat = false;
+    }
   }
+  exact_.Stop();
   progress_.Unload();
   Status(ctx_, "");
   return run.RosterComplete && !load_failed_;
+}
+
+void CreationDriver::ReportNoMonth(CreateResult& result) {
+  const exact::Relaxation& relaxation = *exact_.NoMonth();
+  result.outcome = CreateOutcome::kNoMonthExists;
+  result.relaxation = exact::RelaxationLines(ctx_.model, relaxation);
+  if (ctx_.session.WriteNearestMonth) result.nearest_written = exact_.WriteNearestMonth(loaded_fixed_);
+  // The box says that and what happened to the roster; the lines go to the
+  // window the planner keeps open while changing the conditions.
+  result.message = kNoMonth;
+  if (!result.relaxation.empty()) {
+    result.explanation = layout::Format(relaxation.least ? kLeastChange : kSomeChange,
+                                        {std::to_string(relaxation.total)});
+    for (const std::string& line : result.relaxation) result.explanation += "\n　" + line;
+  }
+  result.message += "\n\n";
+  result.message += result.nearest_written ? kNearestWritten : kRosterKept;
 }
 
 CreateResult CreationDriver::StartAction() {
@@ -289,6 +319,7 @@ CreateResult CreationDriver::StartAction() {
   run.RosterComplete = false;
   load_failed_ = false;
   cannot_staff_.reset();
+  exact_.Reset();
   progress_.ResetTimeLimit();
 
   // The roster as it was, put back if the run stops on a failure nobody expected.
@@ -352,7 +383,20 @@ CreateResult CreationDriver::StartAction() {
       host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
     } else {
       result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
-      if (cannot_staff_) {
+      if (exact_.NoMonth()) {
+        ReportNoMonth(result);
+        if (!result.nearest_written && before && table) ctx_.book.WriteBlock(*table, *before);
+        host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
+                        MsgIcon::kExclamation);
+        if (!result.explanation.empty()) {
+          host.ShowExplanation(kWhatMustGiveTitle, result.explanation);
+        } else if (FailedSlotKnown(model, run.FailedSlot)) {
+          // Nothing the relaxation may give (reservations that break a rule
+          // themselves): the day the search could not fill, member by member.
+          result.explanation = ExplainFailedSlot(model, run);
+          host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
+        }
+      } else if (cannot_staff_) {
         result.outcome = CreateOutcome::kCannotStaff;
         result.message = *cannot_staff_;
         host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
@@ -362,9 +406,7 @@ CreateResult CreationDriver::StartAction() {
         result.outcome = load_failed_          ? CreateOutcome::kLoadFailed
                          : run.DeadlinePassed ? CreateOutcome::kTimeLimit
                                               : CreateOutcome::kAborted;
-        const DaySlot slot = run.FailedSlot;
-        if (result.outcome != CreateOutcome::kLoadFailed && slot.day >= 1 &&
-            slot.day <= model.DayCount && slot.type >= 1 && slot.type <= model.TypeCount) {
+        if (result.outcome != CreateOutcome::kLoadFailed && FailedSlotKnown(model, run.FailedSlot)) {
           result.explanation = ExplainFailedSlot(model, run);
           host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
         }
@@ -391,6 +433,7 @@ CreateResult CreationDriver::StartAction() {
     if (restored) result.message += "\n" + std::string(kRosterRestored);
     host.MessageBox(result.message, kCreationStoppedTitle, MsgButtons::kOk, MsgIcon::kCritical);
   }
+  exact_.Stop();
   run.DeadlineMs = -1;  // later searches (readjustment, optimisation window) have none
   ctx_.book.SetAppState(
       AppState{.screen_updating = true, .automatic_calculation = true, .events = true});

@@ -4,8 +4,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "conditions/engine_context.h"
+#include "creation/exact_fallback.h"
 #include "creation/progress_window.h"
 #include "roster/roster_sheet.h"
 
@@ -19,6 +21,7 @@ enum class CreateOutcome {
   kLoadFailed,  // the conditions were refused (the loader showed its message)
   kFailed,      // an unexpected failure stopped the run (message shown, roster restored)
   kCannotStaff, // the pre-check found the month cannot be staffed (message shown)
+  kNoMonthExists,  // the exact model proved no month exists (message with what must give)
 };
 
 // The roster score before and after the improvement phase.
@@ -33,8 +36,14 @@ struct CreateResult {
   std::string message;  // the closing or failure message, as shown
   std::string totals;   // for a created month: 単勤単休総数情報, as the message quotes it
   // For a run that ended without a month after a day could not be filled: every
-  // member and the first rule that refused them the failed day's duty.
+  // member and the first rule that refused them the failed day's duty. For
+  // kNoMonthExists: the relaxation's heading and lines, as the window shows them.
   std::string explanation;
+  // For kNoMonthExists: one line per thing that must give (people short on a day
+  // and duty, a member's work days, a required combination), as the message lists
+  // them; and whether the nearest month with those cells open was written.
+  std::vector<std::string> relaxation;
+  bool nearest_written = false;
   // Set when the improvement phase ran.
   std::optional<ImproveScores> improvement;
 };
@@ -67,6 +76,7 @@ class CreationDriver {
 
  private:
   bool OnePass(int pass_number, bool& repeat);
+  void ReportNoMonth(CreateResult& result);
   void TallyDay(int day);
   void WriteDay(int day);
   void Notify(DriverEvent event, int day);
@@ -77,6 +87,7 @@ class CreationDriver {
   IndexGrid<int> loaded_fixed_;
   bool load_failed_ = false;
   std::optional<std::string> cannot_staff_;
+  ExactFallback exact_;
   Observer observer_;
 };
 

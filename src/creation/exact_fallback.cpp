@@ -1,0 +1,152 @@
+#include "creation/exact_fallback.h"
+
+#include <chrono>
+#include <limits>
+
+#include "conditions/layout.h"
+#include "creation/driver_texts.h"
+#include "roster/duty_mask.h"
+#include "roster/patterns.h"
+#include "roster/roster_change.h"
+#include "roster/roster_sheet.h"
+#include "ui/status.h"
+
+namespace tsumiki {
+
+namespace {
+
+// Without a time limit the model still ends: an hour is more than any workbook
+// of the benchmarks needs by two orders of magnitude.
+constexpr double kUnlimitedSeconds = 3600;
+
+void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0) {
+  ShowStatus(ctx.host, text, text_colour, 0, /*topmost=*/false, ctx.session.StatusPosition);
+}
+
+}  // namespace
+
+void ExactFallback::Reset() {
+  runner_.Stop();
+  started_ = false;
+  asked_ = false;
+  no_month_.reset();
+}
+
+void ExactFallback::Start() {
+  if (started_ || !ctx_.session.UseExactModel) return;
+  started_ = true;
+  double seconds = kUnlimitedSeconds;
+  if (ctx_.run.DeadlineMs >= 0) {
+    seconds = static_cast<double>(ctx_.run.DeadlineMs - ctx_.host.MonotonicMs()) / 1000.0;
+  }
+  runner_.Start(ctx_.model, seconds);
+}
+
+ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fixed) {
+  if (!started_ || asked_) return Verdict::kGoOn;
+  asked_ = true;
+  Status(ctx_, kStatusExactSearching);
+  std::optional<exact::ExactAnswer> answer;
+  while (!answer) {
+    ctx_.host.DoEvents();
+    if (StopRequested(ctx_.run, ctx_.host.MonotonicMs())) {
+      runner_.Stop();
+      // A proof reached before the time limit stands, with the relaxation found
+      // by then; 中止 ends the run as the planner asked.
+      answer = runner_.Poll();
+      if (!ctx_.run.DeadlinePassed || !answer || answer->kind != exact::ExactAnswer::Kind::kNoMonth) {
+        return Verdict::kGoOn;
+      }
+      break;
+    }
+    answer = runner_.WaitFor(std::chrono::milliseconds(10));
+  }
+  Status(ctx_, "");
+  switch (answer->kind) {
+    case exact::ExactAnswer::Kind::kMonth:
+      if (!LoadAndWrite(answer->month, loaded_fixed)) return Verdict::kGoOn;
+      ctx_.run.RosterComplete = true;
+      Status(ctx_, kStatusMonthFilled, kColourBlue);
+      return Verdict::kMonth;
+    case exact::ExactAnswer::Kind::kNoMonth:
+      no_month_ = std::move(answer->relaxation);
+      return Verdict::kNoMonth;
+    case exact::ExactAnswer::Kind::kStopped:
+      break;
+  }
+  return Verdict::kGoOn;
+}
+
+// As a pass starts: the roster cleared from the start day and the conditions
+// loaded again, so the tallies count the load's reservations and nothing of the
+// failed pass; then every cell of the month through the change path.
+bool ExactFallback::LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed) {
+  ConditionModel& model = ctx_.model;
+  ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroClear));
+  const int start = LoadRosterConditions(ctx_);
+  if (start < 0) return false;
+  loaded_fixed = model.Fixed;
+  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, /*quiet=*/false);
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
+      SetDuty(model, m, d, month(m, d));
+    }
+  }
+  FixSequences();
+  WriteRosterDays(ctx_.book, model);
+  return true;
+}
+
+// The day filling marks a required sequence's cells as fixed, its first duty and
+// each follower, and the swaps of the later phases leave fixed cells alone; the
+// model's month gets the same marks, or a swap would part a 夜勤 from its 明け.
+void ExactFallback::FixSequences() {
+  ConditionModel& model = ctx_.model;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
+      const int duty = model.Roster(m, d);
+      if (duty < 1) continue;
+      const int before = model.Roster(m, d - 1);
+      const bool follows = before >= 1 && before <= model.TypeCount &&
+                           (d > 1 || model.UsePrevMonth) && RequiredFollower(model, before) == duty;
+      if (follows || RequiredFollower(model, duty) != 0) model.Fixed(m, d) = duty;
+    }
+  }
+}
+
+bool ExactFallback::WriteNearestMonth(IndexGrid<int>& loaded_fixed) {
+  if (!no_month_ || no_month_->nearest.RowHi() < ctx_.model.MemberCount) return false;
+  if (!LoadAndWrite(no_month_->nearest, loaded_fixed)) return false;
+  ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroColour));
+  MarkOpenCells();
+  return true;
+}
+
+// A person short is a cell nobody holds: the mark goes on a member resting that
+// day who may take the duty (any resting member when none may), so the planner
+// sees where the duty could go.
+void ExactFallback::MarkOpenCells() {
+  const ConditionModel& model = ctx_.model;
+  const workbook::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
+  std::vector<std::vector<bool>> marked(static_cast<std::size_t>(model.MemberCount) + 1,
+                                        std::vector<bool>(static_cast<std::size_t>(model.DayCount) + 1));
+  for (const exact::Shortfall& item : no_month_->items) {
+    if (item.kind != exact::Shortfall::Kind::kStaffShort) continue;
+    int left = item.amount;
+    for (const bool strict : {true, false}) {
+      for (int m = 1; m <= model.MemberCount && left > 0; ++m) {
+        auto cell = marked[static_cast<std::size_t>(m)].begin() + item.day;
+        if (*cell || model.Roster(m, item.day) != kRestDay) continue;
+        if (strict && MaskHasDuty(model.DutyBanMask(m, item.day), item.type)) continue;
+        *cell = true;
+        --left;
+        const int row = grid.top + m - 1;
+        const int column = grid.left + item.day - 1;
+        ctx_.book.SetInteriorColorIndex(grid.sheet, row, column, kOpenCellInterior);
+        ctx_.book.SetBorderColorIndex(grid.sheet, row, column, kOpenCellBorder);
+      }
+    }
+  }
+}
+
+}  // namespace tsumiki

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "conditions/engine_context.h"
+#include "exact/exact_runner.h"
+
+namespace tsumiki {
+
+// The exact model beside the search. It starts with the run (after the
+// pre-check) on a copy of the loaded month and is only consulted where the
+// search would start the month again: a month the search completes in its first
+// pass stays the search's, so a seed gives the same month as without the model.
+class ExactFallback {
+ public:
+  explicit ExactFallback(const EngineContext& context) : ctx_(context) {}
+
+  // A new run: forgets the last run's answer and stops its model.
+  void Reset();
+  // Starts the model on the month as loaded, once per run, when the session
+  // allows it; the budget is the time left to the run's deadline.
+  void Start();
+  // Stops the model and waits for its thread (within ~200 ms of CPU time).
+  void Stop() { runner_.Stop(); }
+
+  enum class Verdict {
+    kMonth,    // the model's month is in the roster and on the sheet
+    kNoMonth,  // proven: none exists (NoMonth() has the relaxation)
+    kGoOn,     // no answer: stopped, out of budget, not started, or asked before
+  };
+  // After a pass that failed: waits for the model's answer with events running
+  // every ~10 ms (中止 and the time limit stop it), then writes its month through
+  // the change path, with the load's reservations in `loaded_fixed`. Asked once
+  // per run; later failures go on with the retries.
+  Verdict AfterFailedPass(IndexGrid<int>& loaded_fixed);
+
+  // The relaxation after kNoMonth.
+  const std::optional<exact::Relaxation>& NoMonth() const { return no_month_; }
+  // Writes the nearest month of the relaxation and marks the cells left open (one
+  // per person short, on a member resting that day). False when the load failed.
+  bool WriteNearestMonth(IndexGrid<int>& loaded_fixed);
+
+ private:
+  bool LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed);
+  void FixSequences();
+  void MarkOpenCells();
+
+  EngineContext ctx_;
+  exact::ExactRunner runner_;
+  bool started_ = false;
+  bool asked_ = false;
+  std::optional<exact::Relaxation> no_month_;
+};
+
+}  // namespace tsumiki

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "conditions/condition_model.h"
+#include "exact/cell_variables.h"
+#include "exact/linear_model.h"
+
+namespace tsumiki::exact {
+
+// What the model asks for.
+enum class ModelKind {
+  // A month that keeps every hard rule and meets every target: no objective, the
+  // first solution ends the solve.
+  kMonth,
+  // The same rules with slack where a planner can give: people short per day and
+  // duty, work days off each member's target, required combinations short. The
+  // total slack is minimised.
+  kRelaxation,
+};
+
+// Slack columns of the relaxation, with what each stands for.
+struct StaffSlack {
+  int day = 0;
+  int type = 0;
+  int column = -1;  // people short that day on that duty
+};
+struct TargetSlack {
+  int member = 0;
+  int fewer_column = -1;  // work days below the target
+  int more_column = -1;   // work days above it
+};
+struct ComboSlack {
+  int rule = 0;  // index into RequiredCombos
+  int day = 0;
+  int column = -1;  // listed members short of the count
+};
+
+// The integer program of one month over a fixed condition model.
+struct ExactModel {
+  LinearModel lp;
+  std::unique_ptr<CellVariables> cells;
+  ModelKind kind = ModelKind::kMonth;
+  std::vector<StaffSlack> staff_slack;
+  std::vector<TargetSlack> target_slack;
+  std::vector<ComboSlack> combo_slack;
+};
+
+// Builds the model of days StartDay..DayCount of `model` (which must outlive the
+// result): staffing with extra staff allowed on every type but the last, day bans,
+// reservations, next-day bans, forbidden sequences ("*" and the previous month's
+// tail), required sequences, forbidden and required combinations, the
+// consecutive-work limit and the exact work-day targets — the rules a finished
+// month is judged by.
+ExactModel BuildExactModel(const ConditionModel& model, ModelKind kind);
+
+// The rule families, one file each; each adds its rows (and, for the relaxation,
+// its slack columns) to `out`.
+void AddStaffingRows(const ConditionModel& model, ExactModel& out);
+void AddNextDayRows(const ConditionModel& model, ExactModel& out);
+void AddForbiddenSequenceRows(const ConditionModel& model, ExactModel& out);
+void AddRequiredSequenceRows(const ConditionModel& model, ExactModel& out);
+void AddComboRows(const ConditionModel& model, ExactModel& out);
+void AddWorkRunRows(const ConditionModel& model, ExactModel& out);
+void AddTargetRows(const ConditionModel& model, ExactModel& out);
+
+// The weight of one unit of slack in the relaxation's objective. Every slack
+// counts people-days: a duty left open, a work day added to or taken from a
+// target, a listed member missing from a combination. One weight for all makes
+// the least relaxation the fewest people-days the planner has to find or give,
+// which is how a planner weighs them: no kind is cheaper to settle by hand.
+inline constexpr double kSlackWeight = 1.0;
+
+}  // namespace tsumiki::exact

@@ -1,0 +1,68 @@
+#include "exact/exact_runner.h"
+
+#include <algorithm>
+
+#include "exact/cbc_solve.h"
+#include "exact/exact_model.h"
+#include "exact/solution_reading.h"
+
+namespace tsumiki::exact {
+
+void ExactRunner::Start(const ConditionModel& model, double seconds) {
+  Stop();
+  model_ = std::make_unique<ConditionModel>(model);
+  stop_.store(false);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    finished_ = false;
+    answer_.reset();
+  }
+  thread_ = std::thread([this, seconds] { Run(seconds); });
+}
+
+void ExactRunner::Run(double seconds) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
+  ExactAnswer answer;
+  const ExactModel month = BuildExactModel(*model_, ModelKind::kMonth);
+  const SolveResult solved = SolveWithCbc(month.lp, SolveLimits{seconds, &stop_});
+  if (solved.status == SolveStatus::kSolved) {
+    answer.kind = ExactAnswer::Kind::kMonth;
+    answer.month = model_->Roster;
+    month.cells->ReadMonth(solved.values, answer.month);
+  } else if (solved.status == SolveStatus::kInfeasible) {
+    const double used = std::chrono::duration<double>(Clock::now() - start).count();
+    const ExactModel relaxed = BuildExactModel(*model_, ModelKind::kRelaxation);
+    const SolveResult least =
+        SolveWithCbc(relaxed.lp, SolveLimits{std::max(0.0, seconds - used), &stop_});
+    // The proof stands even when the second solve was cut short; a relaxation
+    // found by then is still a good list to give.
+    answer.kind = ExactAnswer::Kind::kNoMonth;
+    if (!least.values.empty()) {
+      answer.relaxation = ReadRelaxation(*model_, relaxed, least);
+      answer.relaxation.least = least.status == SolveStatus::kSolved;
+    }
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  answer_ = std::move(answer);
+  finished_ = true;
+  done_.notify_all();
+}
+
+std::optional<ExactAnswer> ExactRunner::Poll() {
+  return WaitFor(std::chrono::milliseconds(0));
+}
+
+std::optional<ExactAnswer> ExactRunner::WaitFor(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  done_.wait_for(lock, timeout, [this] { return finished_; });
+  if (!finished_) return std::nullopt;
+  return answer_;
+}
+
+void ExactRunner::Stop() {
+  stop_.store(true);
+  if (thread_.joinable()) thread_.join();
+}
+
+}  // namespace tsumiki::exact

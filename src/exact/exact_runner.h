@@ -1,0 +1,68 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "conditions/condition_model.h"
+#include "exact/relaxation.h"
+
+namespace tsumiki::exact {
+
+// What the exact model made of the month.
+struct ExactAnswer {
+  enum class Kind {
+    kMonth,    // `month` keeps every rule and meets every target
+    kNoMonth,  // proven: none exists; `relaxation` says what must give
+    kStopped,  // stopped (request or time budget) before an answer
+  };
+  Kind kind = Kind::kStopped;
+  IndexGrid<int> month;  // (member, day) for days StartDay..DayCount, for kMonth
+  // For kNoMonth: the least relaxation (or, when the budget ended the second
+  // solve, the best found). For kStopped after the proof: nothing.
+  Relaxation relaxation;
+};
+
+// Solves the month on its own thread, beside the search: first the exact model,
+// then, when that proves no month exists, the relaxation. It works on a copy of
+// the conditions, so the search may change its own model meanwhile.
+//
+// Stop() returns once the thread has joined; a stop request reaches CBC at its
+// next LP iteration or branch-and-bound event (see SolveWithCbc).
+class ExactRunner {
+ public:
+  ExactRunner() = default;
+  ~ExactRunner() { Stop(); }
+  ExactRunner(const ExactRunner&) = delete;
+  ExactRunner& operator=(const ExactRunner&) = delete;
+
+  // Starts on a copy of `model` as it stands (conditions loaded, days before the
+  // start day read back) with `seconds` for both solves together. A runner still
+  // running is stopped first.
+  void Start(const ConditionModel& model, double seconds);
+  bool Started() const { return thread_.joinable() || answer_.has_value(); }
+  // The answer once the thread has finished, without waiting.
+  std::optional<ExactAnswer> Poll();
+  // Waits up to `timeout` for the answer.
+  std::optional<ExactAnswer> WaitFor(std::chrono::milliseconds timeout);
+  void RequestStop() { stop_.store(true); }
+  // Requests the stop and joins the thread.
+  void Stop();
+
+ private:
+  void Run(double seconds);
+
+  std::unique_ptr<ConditionModel> model_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool finished_ = false;
+  std::optional<ExactAnswer> answer_;
+};
+
+}  // namespace tsumiki::exact

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace tsumiki::exact {
+
+inline constexpr double kUnbounded = std::numeric_limits<double>::infinity();
+
+// A linear expression over the model's columns plus a constant: a cell of a day
+// that is given (before the start day, the previous month) enters as a constant,
+// so the rules are written once for given and open days alike.
+struct LinearExpr {
+  std::vector<std::pair<int, double>> terms;  // (column, coefficient)
+  double constant = 0;
+
+  LinearExpr& Add(const LinearExpr& other, double factor = 1);
+  bool IsConstant() const { return terms.empty(); }
+};
+
+// One column: bounds and cost; integer always (the cells are 0/1, the slacks whole
+// people-days).
+struct Column {
+  double lower = 0;
+  double upper = 1;
+  double cost = 0;
+};
+
+// lower <= sum(coefficient * column) <= upper.
+struct Row {
+  std::vector<std::pair<int, double>> terms;
+  double lower = -kUnbounded;
+  double upper = kUnbounded;
+};
+
+// A mixed-integer program as plain data, independent of the solver that reads it.
+class LinearModel {
+ public:
+  int AddColumn(double lower, double upper, double cost);
+  // lower <= expr <= upper. A constant expression that holds adds nothing; one that
+  // cannot hold adds an empty row with its bounds, so the model is infeasible as the
+  // rules say it is.
+  void AddRow(const LinearExpr& expr, double lower, double upper);
+  // Fixes a column's bounds (a reservation, a duty the previous day forces).
+  void FixColumn(int column, double value);
+
+  const std::vector<Column>& Columns() const { return columns_; }
+  const std::vector<Row>& Rows() const { return rows_; }
+
+ private:
+  std::vector<Column> columns_;
+  std::vector<Row> rows_;
+};
+
+}  // namespace tsumiki::exact

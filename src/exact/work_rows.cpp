@@ -1,0 +1,45 @@
+// The rules over a member's whole month: the consecutive-work limit (runs reach
+// back into the previous month's tail when it is in use) and the work-day target.
+#include "exact/exact_model.h"
+
+namespace tsumiki::exact {
+
+// No window of MaxConsecWork + 1 days that holds a day to build is all work.
+void AddWorkRunRows(const ConditionModel& model, ExactModel& out) {
+  const int limit = model.MaxConsecWork;
+  if (limit <= 0) return;
+  const CellVariables& cells = *out.cells;
+  const int earliest = model.UsePrevMonth ? 1 - kPrevMonthDays : 1;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int start = earliest; start + limit <= model.DayCount; ++start) {
+      if (!cells.Open(start + limit)) continue;  // the window lies in the given days
+      LinearExpr run;
+      for (int day = start; day <= start + limit; ++day) run.Add(cells.Works(m, day));
+      if (run.IsConstant()) continue;
+      out.lp.AddRow(run, -kUnbounded, limit);
+    }
+  }
+}
+
+// A member with days off set works exactly the target over the month (given days
+// included); a target of the whole month means no days off were set, and bounds
+// nothing.
+void AddTargetRows(const ConditionModel& model, ExactModel& out) {
+  const CellVariables& cells = *out.cells;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const int target = model.WorkDayTarget(m);
+    if (target == model.DayCount) continue;
+    LinearExpr work;
+    for (int d = 1; d <= model.DayCount; ++d) work.Add(cells.Works(m, d));
+    if (out.kind == ModelKind::kRelaxation) {
+      TargetSlack slack{m, out.lp.AddColumn(0, model.DayCount, kSlackWeight),
+                        out.lp.AddColumn(0, model.DayCount, kSlackWeight)};
+      work.terms.emplace_back(slack.fewer_column, 1.0);
+      work.terms.emplace_back(slack.more_column, -1.0);
+      out.target_slack.push_back(slack);
+    }
+    out.lp.AddRow(work, target, target);
+  }
+}
+
+}  // namespace tsumiki::exact

@@ -1,0 +1,133 @@
+#include "creation/exact_fallback.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/session.h"
+#include "conditions/layout.h"
+#include "creation/driver.h"
+#include "creation/driver_texts.h"
+#include "support/roster_checker.h"
+#include "support/scripted_host.h"
+
+namespace tsumiki {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path CopyOf(const std::string& name) {
+  const fs::path dir = fs::path(TSUMIKI_TEST_TMP) / "exact-fallback" / std::to_string(::getpid());
+  fs::create_directories(dir);
+  const fs::path path = dir / (name + ".xlsx");
+  fs::copy_file(fs::path(TSUMIKI_SOURCE_DIR) / "tests" / "workbooks" / (name + ".xlsx"), path,
+                fs::copy_options::overwrite_existing);
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+  return path;
+}
+
+// Pauses skipped, as in a batch run; presses 中止 once the exact model is awaited
+// when asked to.
+class FallbackHost : public testing::ScriptedHost {
+ public:
+  bool abort_while_waiting = false;
+  void Sleep(int /*milliseconds*/) override {}
+  void DoEvents() override {
+    const std::vector<std::string> texts = StatusTexts();
+    if (abort_while_waiting && !texts.empty() && texts.back() == kStatusExactSearching) {
+      abort_while_waiting = false;
+      PressAbort();
+    }
+    ScriptedHost::DoEvents();
+  }
+};
+
+struct FallbackRun {
+  CreateResult result;
+  std::vector<std::string> problems;
+  int marked = 0;  // roster cells with the open-cell fill
+  bool roster_kept = false;
+};
+
+FallbackRun CreateOn(const std::string& name, bool nearest, FallbackHost& host) {
+  const fs::path path = CopyOf(name);
+  Session session(host, SessionOptions{path.parent_path(), path, 1});
+  EXPECT_TRUE(session.StartUp());
+  session.Values().WriteNearestMonth = nearest;
+  workbook::Workbook& book = session.Book();
+  const workbook::CellRange table = layout::Range(book, layout::kTimeTable);
+  const workbook::Table before = book.ReadRange(table);
+  FallbackRun run;
+  run.result = CreationDriver(session.Context()).StartAction();
+  const ConditionModel& model = session.Model();
+  testing::CheckOptions options;
+  options.work_days_exact = true;
+  options.extra_staff_for_targets = true;
+  for (const std::string& line : testing::CheckRoster(model, options)) {
+    // A reservation on a day the schedule bars is the planner's own to settle.
+    int m = 0, d = 0, t = 0;
+    if (std::sscanf(line.c_str(), "member %d day %d: type %d barred that day", &m, &d, &t) == 3 &&
+        model.Fixed(m, d) == t) {
+      continue;
+    }
+    run.problems.push_back(line);
+  }
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = 1; d <= model.DayCount; ++d) {
+      run.marked += book.InteriorColorIndex(table.sheet, table.top + m - 1, table.left + d - 1) ==
+                    kOpenCellInterior;
+    }
+  }
+  run.roster_kept = book.ReadRange(table) == before;
+  session.Close(false);
+  return run;
+}
+
+// t8 cannot be staffed although every total and every day looks possible: the
+// proof lists two people short on one day, and the roster stays as it was.
+TEST(ExactFallback, NoMonthListsWhatMustGiveAndKeepsTheRoster) {
+  FallbackHost host;
+  const FallbackRun run = CreateOn("t8-care22-tight", /*nearest=*/false, host);
+  ASSERT_EQ(run.result.outcome, CreateOutcome::kNoMonthExists);
+  ASSERT_EQ(run.result.relaxation.size(), 2u);
+  for (const std::string& line : run.result.relaxation) {
+    EXPECT_EQ(line.rfind("10月7日(木) ", 0), 0u) << line;
+    EXPECT_NE(run.result.explanation.find(line), std::string::npos);
+  }
+  EXPECT_TRUE(run.roster_kept);
+  EXPECT_EQ(run.marked, 0);
+}
+
+// The nearest month leaves exactly the listed cells open: the checker finds the
+// two people short of day 7 and nothing else, and both cells are marked.
+TEST(ExactFallback, NearestMonthLeavesOnlyTheListedCellsOpen) {
+  FallbackHost host;
+  const FallbackRun run = CreateOn("t8-care22-tight", /*nearest=*/true, host);
+  ASSERT_EQ(run.result.outcome, CreateOutcome::kNoMonthExists);
+  EXPECT_TRUE(run.result.nearest_written);
+  ASSERT_EQ(run.problems.size(), 2u) << testing::JoinProblems(run.problems);
+  for (const std::string& line : run.problems) {
+    int day = 0, type = 0, staff = 0, need = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "day %d type %d: %d staff, %d needed", &day, &type, &staff,
+                          &need), 4)
+        << line;
+    EXPECT_EQ(day, 7);
+    EXPECT_EQ(need - staff, 1);
+  }
+  EXPECT_EQ(run.marked, 2);
+}
+
+// 中止 while the driver waits for the model ends the run as an abort; the
+// model's thread has been joined by then (the driver stops it on the way out).
+TEST(ExactFallback, AbortWhileWaitingEndsTheRun) {
+  FallbackHost host;
+  host.abort_while_waiting = true;
+  const FallbackRun run = CreateOn("l11-nsp50x6", /*nearest=*/false, host);
+  EXPECT_EQ(run.result.outcome, CreateOutcome::kAborted);
+}
+
+}  // namespace
+}  // namespace tsumiki

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/session.h"
+#include "exact/cbc_solve.h"
+#include "exact/exact_model.h"
+#include "exact/exact_runner.h"
+#include "exact/solution_reading.h"
+#include "roster/roster_sheet.h"
+#include "support/roster_checker.h"
+#include "support/scripted_host.h"
+
+namespace tsumiki::exact {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The conditions of a workbook of tests/workbooks, loaded as a creation pass loads
+// them (the workbook itself is only read).
+class LoadedWorkbook {
+ public:
+  explicit LoadedWorkbook(const std::string& name)
+      : path_(fs::path(TSUMIKI_SOURCE_DIR) / "tests" / "workbooks" / (name + ".xlsx")),
+        session_(host_, SessionOptions{path_.parent_path(), path_, 1}) {
+    EXPECT_TRUE(session_.StartUp());
+    EngineContext ctx = session_.Context();
+    const int start = LoadRosterConditions(ctx);
+    EXPECT_GE(start, 1);
+    if (start > 1) ReadRosterBack(ctx, 1, start - 1, /*quiet=*/true);
+  }
+  ~LoadedWorkbook() { session_.Close(false); }
+  ConditionModel& model() { return session_.Model(); }
+
+ private:
+  testing::ScriptedHost host_;
+  fs::path path_;
+  Session session_;
+};
+
+testing::CheckOptions Exact(const ConditionModel& model) {
+  testing::CheckOptions options;
+  options.work_days_exact = true;
+  options.extra_staff_for_targets = true;
+  options.first_day = model.StartDay;
+  return options;
+}
+
+// Every month the model returns keeps the rules as the independent checker reads
+// them: workplaces with a required sequence and combinations (t1), building from
+// mid-month (t4), the previous month's tail (t3) and dense requests (l9).
+TEST(ExactModel, EveryMonthFoundPassesTheChecker) {
+  for (const char* name : {"t1-care21-march", "t3-care24-prevtail", "t4-clinic10-midmonth",
+                           "l9-nsp36x4"}) {
+    SCOPED_TRACE(name);
+    LoadedWorkbook loaded(name);
+    ConditionModel& model = loaded.model();
+    const ExactModel exact = BuildExactModel(model, ModelKind::kMonth);
+    const SolveResult solved = SolveWithCbc(exact.lp, SolveLimits{60, nullptr});
+    ASSERT_EQ(solved.status, SolveStatus::kSolved);
+    exact.cells->ReadMonth(solved.values, model.Roster);
+    EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
+  }
+}
+
+// Workplaces that cannot be staffed: the proof, and the least total of what must
+// give, with its items adding up to it.
+TEST(ExactModel, NoMonthGivesTheLeastRelaxation) {
+  const struct {
+    const char* name;
+    int total;
+  } cases[] = {{"t7-cannot-staff", 14}, {"t8-care22-tight", 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadedWorkbook loaded(c.name);
+    const ConditionModel& model = loaded.model();
+    ASSERT_EQ(SolveWithCbc(BuildExactModel(model, ModelKind::kMonth).lp, {60, nullptr}).status,
+              SolveStatus::kInfeasible);
+    const ExactModel relaxed = BuildExactModel(model, ModelKind::kRelaxation);
+    const SolveResult least = SolveWithCbc(relaxed.lp, {60, nullptr});
+    ASSERT_EQ(least.status, SolveStatus::kSolved);
+    const Relaxation relaxation = ReadRelaxation(model, relaxed, least);
+    EXPECT_EQ(relaxation.total, c.total);
+    int sum = 0;
+    for (const Shortfall& item : relaxation.items) sum += item.amount;
+    EXPECT_EQ(sum, c.total);
+  }
+}
+
+// A stop request ends the solve and joins the thread; what it found by then is no
+// answer.
+TEST(ExactRunner, StopJoinsTheThreadWithoutAnAnswer) {
+  LoadedWorkbook loaded("l11-nsp50x6");
+  ExactRunner runner;
+  runner.Start(loaded.model(), 600);
+  EXPECT_FALSE(runner.Poll().has_value());
+  runner.Stop();
+  const std::optional<ExactAnswer> answer = runner.Poll();
+  ASSERT_TRUE(answer.has_value());
+  EXPECT_EQ(answer->kind, ExactAnswer::Kind::kStopped);
+}
+
+}  // namespace
+}  // namespace tsumiki::exact
