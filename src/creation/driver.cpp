@@ -11,6 +11,7 @@
 #include "creation/driver_texts.h"
 #include "creation/feasibility_check.h"
 #include "optimise/improve_search.h"
+#include "optimise/open_slot_search.h"
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/repair_search.h"
@@ -196,6 +197,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
       AppState{.screen_updating = true, .automatic_calculation = false, .events = false});
 
   DayFillContext fill = DayFillContext::From(ctx_);
+  bool has_open_days = false;
   int d = model.StartDay;
   for (; d <= model.DayCount; ++d) {
     progress_.SetValue(d);
@@ -227,21 +229,29 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
         Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/1, d - 1);
       }
     }
+    // A day no attempt could fill keeps what can be placed; its open places are
+    // filled by the search after the last day instead of building the month again.
+    const bool left_open = run.DaySuccessCount == 0 && !StopRequested(run, host.MonotonicMs());
+    if (left_open) {
+      FillDayLeavingOpen(fill, d);
+      TallyDay(d);
+      has_open_days = true;
+    }
     WriteDay(d);
-    if (run.DaySuccessCount == 0) {
-      Status(ctx_, kStatusDayFailed, kColourRed);
-      // A run that is to stop does not pause before the next attempt.
-      if (!StopRequested(run, host.MonotonicMs())) WaitWithEvents(host, kPauseDayFailedMs);
+    if (run.DaySuccessCount == 0 && !left_open) {
+      FailPass();
       break;
     }
     Notify(DriverEvent::kDayBuilt, d);
   }
+  bool whole = d > model.DayCount && (run.DaySuccessCount > 0 || has_open_days);
+  if (whole && has_open_days) whole = FillOpenSlots();
 
   ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
   ctx_.book.SetAppState(
       AppState{.screen_updating = true, .automatic_calculation = true, .events = false});
 
-  if (d > model.DayCount && run.DaySuccessCount > 0) {
+  if (whole) {
     run.RosterComplete = true;
     repeat = false;
     Status(ctx_, kStatusMonthFilled, kColourBlue);
@@ -255,6 +265,31 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   ++run.PassCount;
   Notify(DriverEvent::kPassEnded, d);
   return true;
+}
+
+void CreationDriver::FailPass() {
+  Status(ctx_, kStatusDayFailed, kColourRed);
+  // A run that is to stop does not pause before the next attempt.
+  if (!StopRequested(ctx_.run, ctx_.host.MonotonicMs())) {
+    WaitWithEvents(ctx_.host, kPauseDayFailedMs);
+  }
+}
+
+bool CreationDriver::FillOpenSlots() {
+  ConditionModel& model = ctx_.model;
+  RunState& run = ctx_.run;
+  if (OpenSlotCount(model) == 0) return true;
+  const std::int64_t deadline =
+      run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max();
+  if (CloseOpenSlots(SearchesOf(ctx_), loaded_fixed_, deadline)) return true;
+  if (StopRequested(run, ctx_.host.MonotonicMs())) return false;
+  return OpenSlotsLeft();
+}
+
+bool CreationDriver::OpenSlotsLeft() {
+  // The month is built again by a new pass.
+  FailPass();
+  return false;
 }
 
 bool CreationDriver::RunCreationPasses() {
