@@ -1,5 +1,6 @@
 #include "creation/driver.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <limits>
@@ -31,6 +32,9 @@ namespace {
 
 using workbook::AppState;
 using workbook::CellRange;
+
+// Attempts at a day after an earlier day of the pass was left open.
+constexpr int kAttemptsAfterOpenDay = 2;
 
 void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0,
             Bgr back_colour = 0) {
@@ -207,7 +211,11 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     }
     run.DaySuccessCount = 0;
     host.DoEvents();
-    for (int t = 1; t <= model.AttemptsPerDay; ++t) {
+    // Once a day was left open the pass is bound for the search anyway: the days
+    // after it get a few attempts, not the whole 試行回数 with a shake between each.
+    const int attempts =
+        has_open_days ? std::min(model.AttemptsPerDay, kAttemptsAfterOpenDay) : model.AttemptsPerDay;
+    for (int t = 1; t <= attempts; ++t) {
       host.DoEvents();
       if (StopRequested(run, host.MonotonicMs())) {
         repeat = false;
@@ -282,6 +290,16 @@ bool CreationDriver::FillOpenSlots() {
   const std::int64_t deadline =
       run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max();
   if (CloseOpenSlots(SearchesOf(ctx_), loaded_fixed_, deadline)) return true;
+  // A run that ends here names a place the search could not fill, as the month
+  // stands, rather than the last day an attempt failed on.
+  const DaySlot hole = FirstOpenSlot(model);
+  if (hole.day >= 1) {
+    run.FailedSlot = hole;
+    run.FailedColumn.assign(static_cast<std::size_t>(model.MemberCount) + 1, 0);
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      run.FailedColumn[static_cast<std::size_t>(m)] = model.Roster(m, hole.day);
+    }
+  }
   if (StopRequested(run, ctx_.host.MonotonicMs())) return false;
   return OpenSlotsLeft();
 }

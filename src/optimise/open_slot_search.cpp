@@ -60,7 +60,9 @@ class OpenSlotFiller {
 
   OpenSlotOutcome Run() {
     OpenSlotOutcome outcome;
-    for (; outcome.steps < limits_.max_steps && open_ > 0; ++outcome.steps) {
+    std::int64_t last_best = 0;
+    int best = Cost();
+    for (; !limits_.BudgetSpent(outcome.steps, last_best) && open_ > 0; ++outcome.steps) {
       const CadenceStop stop =
           cadence_.Tick(outcome.steps, open_, limits_.deadline_ms,
                         [](double open) { return OpenSlotStatusText(static_cast<int>(open)); });
@@ -69,6 +71,10 @@ class OpenSlotFiller {
         break;
       }
       Step(outcome.steps);
+      if (Cost() < best) {
+        best = Cost();
+        last_best = outcome.steps;
+      }
     }
     cadence_.Clear();
     outcome.open = open_;
@@ -283,6 +289,17 @@ int OpenSlotCount(const ConditionModel& model) {
   return open;
 }
 
+DaySlot FirstOpenSlot(const ConditionModel& model) {
+  std::vector<int> staff;
+  for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
+    DayViolations(model, AddableTypes(model), d, staff);
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      if (staff[static_cast<std::size_t>(t)] < model.NeedTable(t, d)) return DaySlot{d, t};
+    }
+  }
+  return DaySlot{};
+}
+
 OpenSlotOutcome OpenSlotSearch(RepairContext ctx, const Termination& limits,
                                const OpenSlotParameters& params) {
   if (ctx.model.StartDay > ctx.model.DayCount || ctx.model.MemberCount < 1) {
@@ -296,7 +313,7 @@ bool CloseOpenSlots(const SearchContext& ctx, const IndexGrid<int>& reserved,
   const OpenSlotParameters params;
   const OpenSlotOutcome outcome = OpenSlotSearch(
       RepairContext{ctx.model, ctx.host, ctx.run, ctx.random, reserved, ctx.status_position},
-      Termination{deadline_ms, params.max_steps, 0}, params);
+      Termination{deadline_ms, params.max_steps, params.stall_steps}, params);
   WriteRosterDays(ctx.book, ctx.model);
   return outcome.open == 0;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "conditions/condition_model.h"
+#include "conditions/run_state.h"
 #include "optimise/local_search/search_parameters.h"
 #include "optimise/local_search/termination.h"
 #include "optimise/repair_search.h"
@@ -23,6 +24,10 @@ std::string OpenSlotStatusText(int open);
 // is staffed below NeedTable, and every member above the need on a type that may
 // not be added to reach targets (the last type, when there are several).
 int OpenSlotCount(const ConditionModel& model);
+
+// The first place of days StartDay..DayCount staffed below the need, day by day
+// and type by type; DaySlot{} when there is none.
+DaySlot FirstOpenSlot(const ConditionModel& model);
 
 struct OpenSlotOutcome {
   int open = 0;            // OpenSlotCount at the end

@@ -28,13 +28,20 @@ using testing::ScriptedHost;
 // Workplaces whose work-day targets exceed the staffing, so the difference has to be
 // placed as extra staff: care homes of 21-26 members (one with the previous month's
 // tail, one building from mid-month), a ward of 80 and one of 100 with 8 duties.
+// Then short-staffed ones, whose targets add up to the staffing exactly: a ward of
+// 50, and three workplaces from a staff-scheduling benchmark with dense requests
+// and a cover that changes day by day, on which the day filling leaves places open.
 const char* const kWorkbooks[] = {"sample",
                                   "t1-care21-march",
                                   "t2-care26-focus",
                                   "t3-care24-prevtail",
                                   "t4-clinic10-midmonth",
                                   "t5-hospital80",
-                                  "t6-large100x8"};
+                                  "t6-large100x8",
+                                  "t9-hospital50-tight",
+                                  "l9-nsp36x4",
+                                  "l10-nsp40x5",
+                                  "l11-nsp50x6"};
 
 #ifdef TSUMIKI_SANITIZED_BUILD
 constexpr int kDefaultSeeds = 1;

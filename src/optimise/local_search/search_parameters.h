@@ -74,9 +74,13 @@ struct OpenSlotParameters {
   int max_chain = 4;
   int near_days = 7;
   int max_block = 4;
-  // Steps at most before the month is given up and built again: about 1–2 s on
-  // this machine, within which the searched workbooks close every slot.
-  std::int64_t max_steps = 3'000'000;
+  // Steps at most before the month is given up and built again: well under a
+  // second here, and a thousand times what the short-staffed shared workbooks
+  // take to close every place (40-750 steps).
+  std::int64_t max_steps = 1'000'000;
+  // Steps without a lower cost after which the month is given up: a place nobody
+  // may take ends the search soon instead of spending the whole budget.
+  std::int64_t stall_steps = 100'000;
 };
 
 }  // namespace tsumiki
