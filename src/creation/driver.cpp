@@ -34,7 +34,7 @@ using workbook::AppState;
 using workbook::CellRange;
 
 // Attempts at a day after an earlier day of the pass was left open.
-constexpr int kAttemptsAfterOpenDay = 2;
+constexpr int kAttemptsAfterOpenDay = 1;
 
 void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0,
             Bgr back_colour = 0) {
@@ -211,8 +211,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     }
     run.DaySuccessCount = 0;
     host.DoEvents();
-    // Once a day was left open the pass is bound for the search anyway: the days
-    // after it get a few attempts, not the whole 試行回数 with a shake between each.
+    // Once a day was left open the pass is bound for the search anyway: a day
+    // after it gets one attempt, not the whole 試行回数 with a shake between each.
     const int attempts =
         has_open_days ? std::min(model.AttemptsPerDay, kAttemptsAfterOpenDay) : model.AttemptsPerDay;
     for (int t = 1; t <= attempts; ++t) {

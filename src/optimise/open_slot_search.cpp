@@ -10,6 +10,7 @@
 #include "optimise/local_search/exchange_moves.h"
 #include "optimise/local_search/indexed_set.h"
 #include "optimise/local_search/late_acceptance.h"
+#include "optimise/score_tally.h"
 #include "roster/patterns.h"
 #include "roster/repair_rules.h"
 #include "roster/roster_sheet.h"
@@ -52,16 +53,17 @@ class OpenSlotFiller {
         missing_(static_cast<std::size_t>(model_.MemberCount + 1), 0),
         open_days_(model_.DayCount + 2),
         short_(model_.MemberCount + 1),
+        tally_(ctx.model),
         acceptor_(params.history_length, 0) {
     for (int d = first_; d <= model_.DayCount; ++d) RefreshDay(d);
     for (int m = 1; m <= model_.MemberCount; ++m) RefreshMember(m);
-    acceptor_ = LateAcceptance<int>(params.history_length, Cost());
+    acceptor_ = LateAcceptance<float>(params.history_length, Cost());
   }
 
   OpenSlotOutcome Run() {
     OpenSlotOutcome outcome;
     std::int64_t last_best = 0;
-    int best = Cost();
+    float best = Cost();
     for (; !limits_.BudgetSpent(outcome.steps, last_best) && open_ > 0; ++outcome.steps) {
       const CadenceStop stop =
           cadence_.Tick(outcome.steps, open_, limits_.deadline_ms,
@@ -82,7 +84,12 @@ class OpenSlotFiller {
   }
 
  private:
-  int Cost() const { return open_ + missing_total_; }
+  // The hard violations weighted far above RosterScore: every kept fill lowers
+  // the cost, and among moves that only carry a hole on, the score decides, so
+  // the month the search leaves is no rougher than it must be.
+  float Cost() {
+    return static_cast<float>(open_ + missing_total_) * params_.hard_weight + tally_.Score();
+  }
   int& Staff(int d, int t) {
     return staff_[static_cast<std::size_t>(d * (model_.TypeCount + 1) + t)];
   }
@@ -110,6 +117,7 @@ class OpenSlotFiller {
     move_.ForEachCell([this](int m, int d) {
       RefreshMember(m);
       RefreshDay(d);
+      tally_.Refresh(model_, m);
     });
   }
 
@@ -269,7 +277,8 @@ class OpenSlotFiller {
   IndexedSet short_;
   int open_ = 0;
   int missing_total_ = 0;
-  LateAcceptance<int> acceptor_;
+  ScoreTally tally_;
+  LateAcceptance<float> acceptor_;
   CellMove move_;
 };
 

@@ -60,10 +60,13 @@ struct ImproveParameters {
 struct OpenSlotParameters {
   int event_interval = 256;
   std::int64_t status_interval_ms = 250;
-  // The cost counts open slots and missing work days: small whole numbers with
-  // wide plateaus of moves that only carry a hole elsewhere. A history of a few
-  // hundred lets the walk across them without drifting far from the best.
-  int history_length = 400;
+  // The cost counts open places and missing work days, each weighted far above
+  // any RosterScore, plus the score.
+  float hard_weight = 10'000.0F;
+  // Hill climbing with ties on that cost: the search closes the places in a few
+  // hundred steps, fewer than any useful history, and a longer one only lets
+  // moves that roughen the month through.
+  int history_length = 1;
   // Share of steps that start at an open slot (fill it or carry it on); the rest
   // exchange cells between members, as the repair does, to unblock them.
   double slot_pivot_share = 0.7;
@@ -80,7 +83,7 @@ struct OpenSlotParameters {
   std::int64_t max_steps = 1'000'000;
   // Steps without a lower cost after which the month is given up: a place nobody
   // may take ends the search soon instead of spending the whole budget.
-  std::int64_t stall_steps = 100'000;
+  std::int64_t stall_steps = 50'000;
 };
 
 }  // namespace tsumiki
