@@ -36,16 +36,18 @@ struct OpenSlotOutcome {
 };
 
 // A local search over days StartDay..DayCount of a month that the day filling left
-// with open places. The cost is the open places plus the work days members miss;
-// it ends when no place is open. Moves: a resting member put into an open place
-// (with the duty a required sequence puts after it, when that place is open too);
-// ejection chains that carry a hole on, each link putting a member into it and
-// opening the cell the member left (a duty of another day, or another duty of the
-// same day), closed by a member who may take the last hole; and the repair
-// search's exchanges of blocks and of two days between members. Late acceptance
-// with ties. No member goes above the work-day target and no kept move breaks a
-// rule of RepairRules; reserved cells never move. Every change goes through the
-// change path, so TypeTally and WorkDays stay in step; the sheet is not touched.
+// with open places. The cost is the open places plus the work days members miss,
+// weighted far above RosterScore, plus the score; the search ends when no place is
+// open. Moves: a resting member put into an open place (with the duty a required
+// sequence puts after it, when that place is open too); ejection chains that carry
+// a hole on, each link putting a member into it and opening the cell the member
+// left (a duty of another day, or another duty of the same day), closed by a member
+// who may take the last hole; and the repair search's exchanges of blocks and of
+// two days between members. Late acceptance with the history of the parameters
+// (1 by default: hill climbing with ties). No member goes above the work-day target
+// and no kept move breaks a rule of RepairRules; reserved cells never move. Every
+// change goes through the change path, so TypeTally and WorkDays stay in step; the
+// sheet is not touched.
 OpenSlotOutcome OpenSlotSearch(RepairContext ctx, const Termination& limits,
                                const OpenSlotParameters& params = {});
 
