@@ -58,6 +58,7 @@ class OpenSlotFiller {
     for (int d = first_; d <= model_.DayCount; ++d) RefreshDay(d);
     for (int m = 1; m <= model_.MemberCount; ++m) RefreshMember(m);
     acceptor_ = LateAcceptance<float>(params.history_length, Cost());
+    level_ = Hard();
   }
 
   OpenSlotOutcome Run() {
@@ -87,9 +88,8 @@ class OpenSlotFiller {
   // The hard violations weighted far above RosterScore: every kept fill lowers
   // the cost, and among moves that only carry a hole on, the score decides, so
   // the month the search leaves is no rougher than it must be.
-  float Cost() {
-    return static_cast<float>(open_ + missing_total_) * params_.hard_weight + tally_.Score();
-  }
+  int Hard() const { return open_ + missing_total_; }
+  float Cost() { return static_cast<float>(Hard()) * params_.hard_weight + tally_.Score(); }
   int& Staff(int d, int t) {
     return staff_[static_cast<std::size_t>(d * (model_.TypeCount + 1) + t)];
   }
@@ -257,7 +257,13 @@ class OpenSlotFiller {
     }
     if (move_.Empty()) return;
     RefreshMoved();
-    if (acceptor_.Accept(Cost(), step)) return;
+    if (acceptor_.Accept(Cost(), step)) {
+      if (Hard() < level_) {
+        level_ = Hard();
+        acceptor_.Reset(Cost());
+      }
+      return;
+    }
     move_.Undo(model_);
     RefreshMoved();
   }
@@ -277,6 +283,7 @@ class OpenSlotFiller {
   IndexedSet short_;
   int open_ = 0;
   int missing_total_ = 0;
+  int level_ = 0;  // the fewest hard violations so far
   ScoreTally tally_;
   LateAcceptance<float> acceptor_;
   CellMove move_;

@@ -42,5 +42,16 @@ TEST(LateAcceptance, AHistoryOfOneIsPlainHillClimbingWithTies) {
   EXPECT_EQ(acceptor.Current(), 4.0F);
 }
 
+// After a reset the costs from before it no longer let a worse candidate through.
+TEST(LateAcceptance, AResetForgetsTheHistory) {
+  LateAcceptance<int> acceptor(4, 100);
+  EXPECT_TRUE(acceptor.Accept(50, 0));
+  EXPECT_TRUE(acceptor.Accept(90, 1));  // slot 1 still holds the start's 100
+  acceptor.Reset(40);
+  EXPECT_EQ(acceptor.Current(), 40);
+  for (std::int64_t step = 2; step < 6; ++step) EXPECT_FALSE(acceptor.Accept(41, step));
+  EXPECT_TRUE(acceptor.Accept(40, 6));
+}
+
 }  // namespace
 }  // namespace tsumiki

@@ -19,6 +19,14 @@ class LateAcceptance {
 
   Cost Current() const { return current_; }
 
+  // Forgets the history: every slot and the current cost become `cost`. A search
+  // whose cost falls in steps (a hard violation less) starts its walk anew there,
+  // so the costs of the level above no longer let worse moves through.
+  void Reset(Cost cost) {
+    for (Cost& past : history_) past = cost;
+    current_ = cost;
+  }
+
   // Judges a candidate of step `step` and, when it is kept, makes it current.
   bool Accept(Cost next, std::int64_t step) {
     Cost& past = history_[static_cast<std::size_t>(step % static_cast<std::int64_t>(history_.size()))];

@@ -63,10 +63,12 @@ struct OpenSlotParameters {
   // The cost counts open places and missing work days, each weighted far above
   // any RosterScore, plus the score.
   float hard_weight = 10'000.0F;
-  // Hill climbing with ties on that cost: the search closes the places in a few
-  // hundred steps, fewer than any useful history, and a longer one only lets
-  // moves that roughen the month through.
-  int history_length = 1;
+  // Late acceptance on that cost, its history started anew at each hard
+  // violation less: within a level the walk may roughen the month a little to
+  // cross a plateau, but never by more than the history allows, and a violation
+  // more is never let through. 1 (hill climbing with ties) gets stuck on some
+  // months of t2; 400 closes them with the score kept.
+  int history_length = 400;
   // Share of steps that start at an open slot (fill it or carry it on); the rest
   // exchange cells between members, as the repair does, to unblock them.
   double slot_pivot_share = 0.7;
