@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <vector>
 
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
@@ -202,6 +203,8 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
 
   DayFillContext fill = DayFillContext::From(ctx_);
   bool has_open_days = false;
+  DaySlot first_failed_slot;
+  std::vector<int> first_failed_column;
   int d = model.StartDay;
   for (; d <= model.DayCount; ++d) {
     progress_.SetValue(d);
@@ -241,6 +244,10 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     // filled by the search after the last day instead of building the month again.
     const bool left_open = run.DaySuccessCount == 0 && !StopRequested(run, host.MonotonicMs());
     if (left_open) {
+      if (!has_open_days) {
+        first_failed_slot = run.FailedSlot;
+        first_failed_column = run.FailedColumn;
+      }
       FillDayLeavingOpen(fill, d);
       TallyDay(d);
       has_open_days = true;
@@ -251,6 +258,12 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
       break;
     }
     Notify(DriverEvent::kDayBuilt, d);
+  }
+  // A run that ends before the search names the first day that could not be
+  // filled, where the trouble began, not the last attempt that failed.
+  if (has_open_days) {
+    run.FailedSlot = first_failed_slot;
+    run.FailedColumn = first_failed_column;
   }
   bool whole = d > model.DayCount && (run.DaySuccessCount > 0 || has_open_days);
   if (whole && has_open_days) whole = FillOpenSlots();
