@@ -1,9 +1,7 @@
 #include "optimise/improve_search.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 #include "optimise/cell_exchange.h"

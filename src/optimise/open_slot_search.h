@@ -43,8 +43,8 @@ struct OpenSlotOutcome {
 // a hole on, each link putting a member into it and opening the cell the member
 // left (a duty of another day, or another duty of the same day), closed by a member
 // who may take the last hole; and the repair search's exchanges of blocks and of
-// two days between members. Late acceptance with the history of the parameters
-// (1 by default: hill climbing with ties). No member goes above the work-day target
+// two days between members. Late acceptance whose history starts anew at each
+// hard violation less. No member goes above the work-day target
 // and no kept move breaks a rule of RepairRules; reserved cells never move. Every
 // change goes through the change path, so TypeTally and WorkDays stay in step; the
 // sheet is not touched.
