@@ -1,5 +1,6 @@
 #include "creation/day_filling.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "conditions/load_lookups.h"
@@ -59,6 +60,17 @@ bool ApplyRequiredCombos(ConditionModel& model, int d) {
   return true;
 }
 
+// Draws the random type order of one attempt at a day.
+void DrawTypeOrder(DayFillContext& ctx, IndexArray<int>& order) {
+  ConditionModel& model = ctx.model;
+  for (int j = 1; j <= model.TypeCount; ++j) order(j) = j;
+  for (int s = 1; s <= kTypeOrderSwaps; ++s) {
+    const int a = static_cast<int>(ctx.random.RandomValue() * model.TypeCount) + 1;
+    const int b = static_cast<int>(ctx.random.RandomValue() * model.TypeCount) + 1;
+    if (a <= model.TypeCount && b <= model.TypeCount) std::swap(order(a), order(b));
+  }
+}
+
 }  // namespace
 
 DayColumn SaveDayColumn(const ConditionModel& model, int d) {
@@ -93,17 +105,60 @@ DayResult TryDay(DayFillContext& ctx, int d) {
 
   IndexArray<int> order(0, model.TypeCount + 1);
   for (int attempt = 1; attempt <= kTypeOrderAttempts; ++attempt) {
-    for (int j = 1; j <= model.TypeCount; ++j) order(j) = j;
-    for (int s = 1; s <= kTypeOrderSwaps; ++s) {
-      const int a = static_cast<int>(ctx.random.RandomValue() * model.TypeCount) + 1;
-      const int b = static_cast<int>(ctx.random.RandomValue() * model.TypeCount) + 1;
-      if (a <= model.TypeCount && b <= model.TypeCount) std::swap(order(a), order(b));
-    }
+    DrawTypeOrder(ctx, order);
     RestoreDayColumn(model, d, prepared);
     if (FillDayInOrder(ctx, order, d)) return DayResult::kFilled;
   }
   RestoreDayColumn(model, d, on_entry);
   return DayResult::kFailed;
+}
+
+namespace {
+
+// As FillDayInOrder, but a place nobody can take stays open: returns their number.
+int FillInOrderLeavingOpen(DayFillContext& ctx, const IndexArray<int>& order, int d) {
+  ConditionModel& model = ctx.model;
+  ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
+  int open = 0;
+  for (int j = 1; j <= model.TypeCount; ++j) {
+    const int t = order(j);
+    const int missing = model.NeedTable(t, d) - MembersOnDuty(model, d, t);
+    for (int place = 1; place <= missing; ++place) {
+      const int m = PickMember(ctx, d, t);
+      if (m == 0) {
+        open += missing - place + 1;  // nobody else can take t either
+        break;
+      }
+      model.Roster(m, d) = t;
+    }
+  }
+  return open;
+}
+
+}  // namespace
+
+int FillDayLeavingOpen(DayFillContext& ctx, int d) {
+  ConditionModel& model = ctx.model;
+  ApplyRequiredPatterns(model, d);
+  // What the combinations cannot place is left to the filling below, which leaves
+  // it open when nobody may take it.
+  ApplyRequiredCombos(model, d);
+  ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
+  const DayColumn prepared = SaveDayColumn(model, d);
+  DayColumn best = prepared;
+  int fewest = -1;
+  IndexArray<int> order(0, model.TypeCount + 1);
+  for (int attempt = 1; attempt <= kTypeOrderAttempts && fewest != 0; ++attempt) {
+    DrawTypeOrder(ctx, order);
+    RestoreDayColumn(model, d, prepared);
+    const int open = FillInOrderLeavingOpen(ctx, order, d);
+    if (fewest < 0 || open < fewest) {
+      fewest = open;
+      best = SaveDayColumn(model, d);
+    }
+  }
+  RestoreDayColumn(model, d, best);
+  return std::max(fewest, 0);
 }
 
 bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {

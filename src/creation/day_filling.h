@@ -34,6 +34,13 @@ enum class DayResult { kFilled, kFailed };
 // the tallies (TypeTally, WorkDays) are the caller's to update.
 DayResult TryDay(DayFillContext& ctx, int d);
 
+// The day filling that goes on when TryDay could not fill day d: the same steps,
+// but a place nobody can take is left open and the filling goes on with the next
+// type. Of up to ten random type orders the fill that leaves the fewest places
+// open is kept (the first of them on a tie). Returns the places left open. Only
+// column d of Roster and Fixed changes; the tallies are the caller's to update.
+int FillDayLeavingOpen(DayFillContext& ctx, int d);
+
 // Fills the remaining need of day d type by type in `order` (entries 1..TypeCount).
 // On failure sets run.FailedSlot to (d, type) and returns false.
 bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d);

@@ -1,8 +1,10 @@
 #include "creation/driver.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <vector>
 
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
@@ -11,6 +13,7 @@
 #include "creation/driver_texts.h"
 #include "creation/feasibility_check.h"
 #include "optimise/improve_search.h"
+#include "optimise/open_slot_search.h"
 #include "optimise/optimise_search.h"
 #include "optimise/random_swap.h"
 #include "optimise/repair_search.h"
@@ -30,6 +33,9 @@ namespace {
 
 using workbook::AppState;
 using workbook::CellRange;
+
+// Attempts at a day after an earlier day of the pass was left open.
+constexpr int kAttemptsAfterOpenDay = 1;
 
 void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0,
             Bgr back_colour = 0) {
@@ -189,11 +195,13 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   if (pass_number == 1) {
     // A month that no pass could staff ends here, before any day is filled.
     cannot_staff_ = FindStaffingProblem(model);
+    // The model starts either way: beside the search, or to find the least that
+    // must give for the month the pre-check refused.
+    exact_.Start();
     if (cannot_staff_) {
       Status(ctx_, "");
       return false;
     }
-    exact_.Start();
   }
 
   progress_.Load();
@@ -203,6 +211,9 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
       AppState{.screen_updating = true, .automatic_calculation = false, .events = false});
 
   DayFillContext fill = DayFillContext::From(ctx_);
+  bool has_open_days = false;
+  DaySlot first_failed_slot;
+  std::vector<int> first_failed_column;
   int d = model.StartDay;
   for (; d <= model.DayCount; ++d) {
     progress_.SetValue(d);
@@ -212,7 +223,11 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     }
     run.DaySuccessCount = 0;
     host.DoEvents();
-    for (int t = 1; t <= model.AttemptsPerDay; ++t) {
+    // Once a day was left open the pass is bound for the search anyway: a day
+    // after it gets one attempt, not the whole 試行回数 with a shake between each.
+    const int attempts =
+        has_open_days ? std::min(model.AttemptsPerDay, kAttemptsAfterOpenDay) : model.AttemptsPerDay;
+    for (int t = 1; t <= attempts; ++t) {
       host.DoEvents();
       if (StopRequested(run, host.MonotonicMs())) {
         repeat = false;
@@ -234,21 +249,39 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
         Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/1, d - 1);
       }
     }
+    // A day no attempt could fill keeps what can be placed; its open places are
+    // filled by the search after the last day instead of building the month again.
+    const bool left_open = run.DaySuccessCount == 0 && !StopRequested(run, host.MonotonicMs());
+    if (left_open) {
+      if (!has_open_days) {
+        first_failed_slot = run.FailedSlot;
+        first_failed_column = run.FailedColumn;
+      }
+      FillDayLeavingOpen(fill, d);
+      TallyDay(d);
+      has_open_days = true;
+    }
     WriteDay(d);
-    if (run.DaySuccessCount == 0) {
-      Status(ctx_, kStatusDayFailed, kColourRed);
-      // A run that is to stop does not pause before the next attempt.
-      if (!StopRequested(run, host.MonotonicMs())) WaitWithEvents(host, kPauseDayFailedMs);
+    if (run.DaySuccessCount == 0 && !left_open) {
+      FailPass();
       break;
     }
     Notify(DriverEvent::kDayBuilt, d);
   }
+  // A run that ends before the search names the first day that could not be
+  // filled, where the trouble began, not the last attempt that failed.
+  if (has_open_days) {
+    run.FailedSlot = first_failed_slot;
+    run.FailedColumn = first_failed_column;
+  }
+  bool whole = d > model.DayCount && (run.DaySuccessCount > 0 || has_open_days);
+  if (whole && has_open_days) whole = FillOpenSlots();
 
   ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
   ctx_.book.SetAppState(
       AppState{.screen_updating = true, .automatic_calculation = true, .events = false});
 
-  if (d > model.DayCount && run.DaySuccessCount > 0) {
+  if (whole) {
     run.RosterComplete = true;
     repeat = false;
     Status(ctx_, kStatusMonthFilled, kColourBlue);
@@ -262,6 +295,42 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   ++run.PassCount;
   Notify(DriverEvent::kPassEnded, d);
   return true;
+}
+
+void CreationDriver::FailPass() {
+  Status(ctx_, kStatusDayFailed, kColourRed);
+  // A run that is to stop does not pause before the next attempt.
+  if (!StopRequested(ctx_.run, ctx_.host.MonotonicMs())) {
+    WaitWithEvents(ctx_.host, kPauseDayFailedMs);
+  }
+}
+
+bool CreationDriver::FillOpenSlots() {
+  ConditionModel& model = ctx_.model;
+  RunState& run = ctx_.run;
+  if (OpenSlotCount(model) == 0) return true;
+  const std::int64_t deadline =
+      run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max();
+  if (CloseOpenSlots(SearchesOf(ctx_), loaded_fixed_, deadline)) return true;
+  // A run that ends here names a place the search could not fill, as the month
+  // stands, rather than the last day an attempt failed on.
+  const DaySlot hole = FirstOpenSlot(model);
+  if (hole.day >= 1) {
+    run.FailedSlot = hole;
+    run.FailedColumn.assign(static_cast<std::size_t>(model.MemberCount) + 1, 0);
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      run.FailedColumn[static_cast<std::size_t>(m)] = model.Roster(m, hole.day);
+    }
+  }
+  if (StopRequested(run, ctx_.host.MonotonicMs())) return false;
+  return OpenSlotsLeft();
+}
+
+bool CreationDriver::OpenSlotsLeft() {
+  // The month is built again by a new pass, unless the exact model, still to be
+  // asked, answers first (RunCreationPasses asks it before the next pass).
+  if (!exact_.WillAnswer()) FailPass();
+  return false;
 }
 
 bool CreationDriver::RunCreationPasses() {
@@ -383,8 +452,12 @@ CreateResult CreationDriver::StartAction() {
       host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
     } else {
       result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
+      // The pre-check names the first day or member at fault; the model, when it
+      // runs, proves it and adds the least that must give.
+      if (cannot_staff_) exact_.AfterFailedPass(loaded_fixed_);
       if (exact_.NoMonth()) {
         ReportNoMonth(result);
+        if (cannot_staff_) result.message = *cannot_staff_ + "\n\n" + result.message;
         if (!result.nearest_written && before && table) ctx_.book.WriteBlock(*table, *before);
         host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
                         MsgIcon::kExclamation);

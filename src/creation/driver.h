@@ -77,6 +77,16 @@ class CreationDriver {
  private:
   bool OnePass(int pass_number, bool& repeat);
   void ReportNoMonth(CreateResult& result);
+  // The end of a pass that found no month: the failure is shown and, unless the run
+  // is to stop, the planner gets a moment to read it before the next pass.
+  void FailPass();
+  // After the last day of a pass that left places open: the search over them.
+  // True when the month is whole.
+  bool FillOpenSlots();
+  // The search could not close every place within its budget: what the run does
+  // then. Today it gives the month up (false), and the next pass builds it again;
+  // a month found another way would be taken here.
+  bool OpenSlotsLeft();
   void TallyDay(int day);
   void WriteDay(int day);
   void Notify(DriverEvent event, int day);

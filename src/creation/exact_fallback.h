@@ -36,6 +36,9 @@ class ExactFallback {
   // per run; later failures go on with the retries.
   Verdict AfterFailedPass(IndexGrid<int>& loaded_fixed);
 
+  // Whether AfterFailedPass would still wait for an answer.
+  bool WillAnswer() const { return started_ && !asked_; }
+
   // The relaxation after kNoMonth.
   const std::optional<exact::Relaxation>& NoMonth() const { return no_month_; }
   // Writes the nearest month of the relaxation and marks the cells left open (one

@@ -27,9 +27,10 @@ using testing::ScriptedHost;
 
 // Workplaces whose work-day targets exceed the staffing, so the difference has to be
 // placed as extra staff: care homes of 21-26 members (one with the previous month's
-// tail, one building from mid-month), a ward of 80 and one of 100 with 8 duties;
-// and short-staffed workplaces where no duty is spare (a ward of 50, and three
-// from a published benchmark), whose months mostly come from the exact model.
+// tail, one building from mid-month), a ward of 80 and one of 100 with 8 duties.
+// Then short-staffed ones, whose targets add up to the staffing exactly: a ward of
+// 50, and three workplaces from a staff-scheduling benchmark with dense requests
+// and a cover that changes day by day, on which the day filling leaves places open.
 const char* const kWorkbooks[] = {"sample",
                                   "t1-care21-march",
                                   "t2-care26-focus",
