@@ -71,6 +71,13 @@ class ImportTest(unittest.TestCase):
         self.assertEqual(cells[("Member_DayOff", 3, 1)], 28 - 4)
         self.assertNotIn(("Need_Table", 1, 8), cells)
 
+    def test_member_free_for_the_only_shift_is_not_off(self):
+        single = nsp.parse("SECTION_HORIZON\n7\nSECTION_SHIFTS\nD,480,\nSECTION_STAFF\n"
+                           "A,D=7,2880,1440,5,1,1,1\nSECTION_COVER\n0,D,1,100,1\n")
+        cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(single)}
+        self.assertNotIn(("個人予定", 1, 1), cells)
+        self.assertEqual(cells[("個人予定", 1, 8)], "休")
+
     def test_cover_beyond_the_targets_is_dropped_cheapest_first(self):
         cover = to_workbook.required_cover(TINY, [4, 4, 4])
         self.assertEqual(sum(cover.values()), 12)

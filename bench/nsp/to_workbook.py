@@ -146,9 +146,8 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     for m, (staff, target) in enumerate(zip(inst.staff, targets), 1):
         cells += [("Member_List", m, 1, FIRST_MEMBER_NUMBER + m - 1), ("Member_List", m, 2, staff.id),
                   ("Member_DayOff", m, 1, MONTH_DAYS - target)]
-        barred = ",".join(s.id for s in inst.shifts if s not in open_shifts(inst, staff))
-        if len(barred.split(",")) == len(inst.shifts):
-            barred = DAY_OFF
+        open_ids = [s.id for s in open_shifts(inst, staff)]
+        barred = ",".join(s.id for s in inst.shifts if s.id not in open_ids) if open_ids else DAY_OFF
         days_off = set(inst.days_off.get(staff.id, []))
         for day in range(MONTH_DAYS):
             value = DAY_OFF if day in days_off or day >= inst.horizon else barred
