@@ -78,11 +78,21 @@ class ImportTest(unittest.TestCase):
         self.assertNotIn(("個人予定", 1, 1), cells)
         self.assertEqual(cells[("個人予定", 1, 8)], "休")
 
-    def test_cover_beyond_the_targets_is_dropped_cheapest_first(self):
-        cover = to_workbook.required_cover(TINY, [4, 4, 4])
-        self.assertEqual(sum(cover.values()), 12)
-        self.assertEqual(cover[(0, "E")] + cover[(0, "L")], 0)
-
+    def test_cover_no_one_can_staff_or_reach_is_dropped_cheapest_first(self):
+        # C is off on day 0 too, so A alone can staff one of its E and L; the L
+        # is the cheaper shortfall. With smaller minute windows the targets
+        # reach only 12 of the 13 units left, and the first cheapest cell goes.
+        base = (HERE / "testdata" / "tiny.txt").read_text()
+        base = base.replace("A,6\n", "A,6\nC,0\n").replace("0,L,1,100,1", "0,L,1,50,1")
+        narrow = (base.replace("A,E=7|L=7,2880", "A,E=7|L=7,1920")
+                  .replace("B,E=7|L=0,2880", "B,E=7|L=0,2400")
+                  .replace("C,E=7|L=7,2880", "C,E=7|L=7,1440"))
+        for text, targets, day0 in ((base, [5, 4, 4], {"E": 1, "L": 0}),
+                                    (narrow, [4, 5, 3], {"E": 0, "L": 0})):
+            cover, fitted = to_workbook.required_cover(nsp.parse(text))
+            self.assertEqual(fitted, targets)
+            self.assertEqual(sum(cover.values()), sum(targets))
+            self.assertEqual({"E": cover[(0, "E")], "L": cover[(0, "L")]}, day0)
 
 if __name__ == "__main__":
     unittest.main()

@@ -14,9 +14,10 @@ What is stated, and how:
   - each day off 休 in 個人予定; a shift whose cap is 0 for a member is listed
     in that member's 個人予定 on every other day, so it is never given;
   - the cover Need_Table, every unit of it required (the benchmark weighs a
-    shortfall, here it is a hard rule); where the targets add up to less,
-    the units they cannot reach are taken out (see required_cover) and cost
-    their under-staffing weight in the score;
+    shortfall, here it is a hard rule); the units that the members free on a
+    day cannot staff, and where the targets add up to less the units they
+    cannot reach, are taken out (see required_cover) and cost their
+    under-staffing weight in the score;
   - the longest run of shifts 連続勤務上限; the form has one value for the
     whole workplace, so the smallest of the members' limits is taken;
   - each member's window of working minutes one exact work-day target
@@ -101,7 +102,7 @@ def work_day_windows(inst: nsp.Instance, staff: nsp.Staff) -> tuple[range, range
     return as_range(sure), as_range(some)
 
 
-def work_day_targets(inst: nsp.Instance) -> list[int]:
+def work_day_targets(inst: nsp.Instance, needed: int | None = None) -> list[int]:
     """One target per member, adding up to the cover where the windows allow.
 
     Members start at the least of their sure window (of the other where that is
@@ -109,7 +110,8 @@ def work_day_targets(inst: nsp.Instance) -> list[int]:
     sure windows first, then the others; ties go to the first in the file."""
     windows = [work_day_windows(inst, s) for s in inst.staff]
     targets = [(sure or some or range(1))[0] for sure, some in windows]
-    needed = sum(c.requirement for c in inst.cover)
+    if needed is None:
+        needed = sum(c.requirement for c in inst.cover)
     for stage in (0, 1):
         limits = [w[stage] or w[1 - stage] or range(1) for w in windows]
         while sum(targets) < needed:
@@ -120,16 +122,47 @@ def work_day_targets(inst: nsp.Instance) -> list[int]:
     return targets
 
 
-def required_cover(inst: nsp.Instance, targets: list[int]) -> dict[tuple[int, str], int]:
-    """The cover to require, by (day, shift): the benchmark's, less the units the
-    targets cannot reach. Those are left to under-staffing, taken one unit at a
-    time from the cell with the cheapest shortfall and then the most cover."""
-    cover = {(c.day, c.shift): c.requirement for c in inst.cover}
+def _staffable(inst: nsp.Instance, day: int, units: list[str]) -> list[str]:
+    """The units of one day's cover that a most-matching of the members free that
+    day to them staffs, one unit each. Units earlier in the list are kept
+    first: an augmenting path never unmatches a unit matched before."""
+    members = [s for s in inst.staff if day not in inst.days_off.get(s.id, [])]
+    takes = [{sh.id for sh in open_shifts(inst, s)} for s in members]
+    holder: dict[int, int] = {}  # member index -> unit index
+
+    def place(unit: int, seen: set[int]) -> bool:
+        for m, shifts in enumerate(takes):
+            if units[unit] in shifts and m not in seen:
+                seen.add(m)
+                if m not in holder or place(holder[m], seen):
+                    holder[m] = unit
+                    return True
+        return False
+
+    kept = [u for u in range(len(units)) if place(u, set())]
+    return [units[u] for u in kept]
+
+
+def required_cover(inst: nsp.Instance) -> tuple[dict[tuple[int, str], int], list[int]]:
+    """The cover to require, by (day, shift), and the work-day targets fitted to it.
+
+    From the benchmark's cover are taken out, and left to under-staffing: the
+    units of a day that its free members cannot staff, the units of the
+    cheapest shortfall first; then the units the targets cannot reach, one at
+    a time from the cell with the cheapest shortfall and then the most cover."""
     weight = {(c.day, c.shift): c.under_weight for c in inst.cover}
+    cover = {k: 0 for k in weight}
+    for day in sorted({c.day for c in inst.cover}):
+        units = [c.shift for c in sorted((c for c in inst.cover if c.day == day),
+                                         key=lambda c: -c.under_weight)
+                 for _ in range(c.requirement)]
+        for shift_id in _staffable(inst, day, units):
+            cover[(day, shift_id)] += 1
+    targets = work_day_targets(inst, sum(cover.values()))
     for _ in range(sum(cover.values()) - sum(targets)):
         cell = min((k for k in cover if cover[k] > 0), key=lambda k: (weight[k], -cover[k], k))
         cover[cell] -= 1
-    return cover
+    return cover, targets
 
 
 def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
@@ -142,7 +175,7 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     cells.append(("連続勤務上限", 1, 1, min(s.max_consecutive for s in inst.staff)))
     cells.append(("単日勤務防止", 1, 1, any(s.min_consecutive >= 2 for s in inst.staff)))
     cells += [("最適化比重", w, 1, 1) for w in range(1, 13)]
-    targets = work_day_targets(inst)
+    cover, targets = required_cover(inst)
     for m, (staff, target) in enumerate(zip(inst.staff, targets), 1):
         cells += [("Member_List", m, 1, FIRST_MEMBER_NUMBER + m - 1), ("Member_List", m, 2, staff.id),
                   ("Member_DayOff", m, 1, MONTH_DAYS - target)]
@@ -153,7 +186,7 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
             value = DAY_OFF if day in days_off or day >= inst.horizon else barred
             if value:
                 cells.append(("個人予定", m, day + 1, value))
-    for (day, shift_id), requirement in sorted(required_cover(inst, targets).items()):
+    for (day, shift_id), requirement in sorted(cover.items()):
         if requirement and shift_id in index and day < MONTH_DAYS:
             cells.append(("Need_Table", index[shift_id], day + 1, requirement))
     return cells
