@@ -69,12 +69,13 @@ def run_once(args, inst: nsp.Instance, workbook: pathlib.Path, seed: int, budget
     try:
         done = subprocess.run(command, capture_output=True, text=True, timeout=budget + GRACE_SECONDS)
         status = done.returncode
+        said = [line for line in (done.stderr + done.stdout).splitlines() if line.startswith("【")]
     except subprocess.TimeoutExpired:
-        status = "timeout"
+        status, said = "timeout", []
     record = {"instance": inst.name, "seed": seed, "budget": budget, "status": status,
               "wall": round(time.monotonic() - started, 2)}
     if status != 0:
-        return record
+        return record | ({"message": said[0]} if said else {})
     shown = subprocess.run([args.tsumiki, "--workbook", str(copy), "show", "--format", "json"],
                            capture_output=True, text=True, check=True)
     grid = grid_of_month(inst, json.loads(shown.stdout))
