@@ -11,11 +11,11 @@ table of such a log again (several logs of runs with other seeds or budgets may
 be joined into one). bench/nsp/out/InstanceN.grid receives the month of the
 lowest objective (fewest hard breaches first) of the instance. The wall column
 is the whole run (start-up, creation, improvement, saving) of the runs that
-created a month; a run that creates none ends at the first pass that fails
-when the engine gives up, or at the limit.
+created a month; a run that creates none ends when the pre-checks refuse the
+month or at the time limit.
 
     python3 bench/nsp/run.py [--tsumiki build/cli/tsumiki]
-        [--instances ../shared/nsp-instances] [--only 1-12] [--seeds 3]
+        [--instances ../shared/nsp-instances] [--only 1-12] [--seeds 3] [--first-seed 1]
         [--budgets 10,60] [--log FILE] [--table-only]
 """
 
@@ -67,7 +67,8 @@ def run_once(args, inst: nsp.Instance, workbook: pathlib.Path, seed: int, budget
                str(max(1, budget // 5))]
     started = time.monotonic()
     try:
-        done = subprocess.run(command, capture_output=True, text=True, timeout=budget + GRACE_SECONDS)
+        done = subprocess.run(command, capture_output=True, text=True,
+                              timeout=budget + GRACE_SECONDS)
         status = done.returncode
         said = [line for line in (done.stderr + done.stdout).splitlines() if line.startswith("【")]
     except subprocess.TimeoutExpired:
@@ -130,6 +131,7 @@ def main() -> int:
     parser.add_argument("--instances", default=str(HERE.parents[2] / "shared" / "nsp-instances"))
     parser.add_argument("--only", default="1-12", help="instance numbers, e.g. 1-12 or 1,4,9")
     parser.add_argument("--seeds", type=int, default=3)
+    parser.add_argument("--first-seed", type=int, default=1)
     parser.add_argument("--budgets", default="10,60", help="seconds, comma-separated")
     parser.add_argument("--log", default=None, help="JSON lines of every run (appended)")
     parser.add_argument("--table-only", action="store_true", help="print the table of --log")
@@ -141,7 +143,8 @@ def main() -> int:
     log = pathlib.Path(args.log) if args.log else None
     records = []
     if args.table_only:
-        records = [json.loads(line) for line in log.read_text(encoding="utf-8").splitlines() if line]
+        lines = log.read_text(encoding="utf-8").splitlines()
+        records = [json.loads(line) for line in lines if line]
         for name in instances:
             keep_best_grid([r for r in records if r["instance"] == name], pathlib.Path(args.out))
     else:
@@ -154,7 +157,7 @@ def main() -> int:
                 to_workbook.write_workbook(inst, args.tsumiki, workbook)
                 mine = []
                 for budget in budgets:
-                    for seed in range(1, args.seeds + 1):
+                    for seed in range(args.first_seed, args.first_seed + args.seeds):
                         record = run_once(args, inst, workbook, seed, budget, scratch)
                         print(json.dumps({k: v for k, v in record.items() if k != "grid"}),
                               file=sys.stderr, flush=True)

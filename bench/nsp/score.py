@@ -82,7 +82,8 @@ def _weekends(row: list[str]) -> int:
 
 def _staff_violations(inst: nsp.Instance, staff: nsp.Staff, row: list[str]) -> list[str]:
     known = {s.id: s for s in inst.shifts}
-    found = [f"day {d}: unknown shift {s}" for d, s in enumerate(row) if s != OFF and s not in known]
+    found = [f"day {d}: unknown shift {s}" for d, s in enumerate(row)
+             if s != OFF and s not in known]
     row = [s if s in known else OFF for s in row]
     for day in range(len(row) - 1):
         if row[day] != OFF and row[day + 1] in known[row[day]].forbidden_next:
@@ -106,9 +107,11 @@ def _staff_violations(inst: nsp.Instance, staff: nsp.Staff, row: list[str]) -> l
 
 def score(inst: nsp.Instance, grid: Grid) -> Score:
     rows = {s.id: row_of(inst, grid, s.id) for s in inst.staff}
-    result = Score(0, [f"{staff_id}: not a staff member" for staff_id in grid if staff_id not in rows])
+    result = Score(0, [f"{staff_id}: not a staff member"
+                       for staff_id in grid if staff_id not in rows])
     for staff in inst.staff:
-        result.violations += [f"{staff.id}: {v}" for v in _staff_violations(inst, staff, rows[staff.id])]
+        result.violations += [f"{staff.id}: {v}"
+                              for v in _staff_violations(inst, staff, rows[staff.id])]
 
     def assigned(r: nsp.Request) -> bool:
         return r.staff in rows and 0 <= r.day < inst.horizon and rows[r.staff][r.day] == r.shift

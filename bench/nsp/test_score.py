@@ -46,7 +46,8 @@ class ScoreTest(unittest.TestCase):
             "B: 1 shifts L, most 0", "B: 480 minutes outside 1440..2880",
             "B: day 0: works on a day off",
             # The run of day 6 touches the end of the horizon and is exempt.
-            "C: shift run of 1 from day 1 shorter than 2", "C: shift run of 1 from day 3 shorter than 2",
+            "C: shift run of 1 from day 1 shorter than 2",
+            "C: shift run of 1 from day 3 shorter than 2",
             "C: day-off run of 1 from day 2 shorter than 2", "C: 1 weekends worked, most 0",
         ]
         self.assertEqual(sorted(violations), sorted(expected))
@@ -54,7 +55,8 @@ class ScoreTest(unittest.TestCase):
     def test_grid_round_trip_fills_missing_days_and_members(self):
         grid = score.read_grid("A E\nZ E E\n")
         text = score.format_grid(TINY, grid)
-        self.assertEqual(text.splitlines(), ["A E - - - - - -", "B - - - - - - -", "C - - - - - - -"])
+        self.assertEqual(text.splitlines(),
+                         ["A E - - - - - -", "B - - - - - - -", "C - - - - - - -"])
         self.assertIn("Z: not a staff member", score.score(TINY, grid).violations)
 
 

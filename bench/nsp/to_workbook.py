@@ -177,10 +177,12 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     cells += [("最適化比重", w, 1, 1) for w in range(1, 13)]
     cover, targets = required_cover(inst)
     for m, (staff, target) in enumerate(zip(inst.staff, targets), 1):
-        cells += [("Member_List", m, 1, FIRST_MEMBER_NUMBER + m - 1), ("Member_List", m, 2, staff.id),
+        cells += [("Member_List", m, 1, FIRST_MEMBER_NUMBER + m - 1),
+                  ("Member_List", m, 2, staff.id),
                   ("Member_DayOff", m, 1, MONTH_DAYS - target)]
         open_ids = [s.id for s in open_shifts(inst, staff)]
-        barred = ",".join(s.id for s in inst.shifts if s.id not in open_ids) if open_ids else DAY_OFF
+        barred = (",".join(s.id for s in inst.shifts if s.id not in open_ids)
+                  if open_ids else DAY_OFF)
         days_off = set(inst.days_off.get(staff.id, []))
         for day in range(MONTH_DAYS):
             value = DAY_OFF if day in days_off or day >= inst.horizon else barred
@@ -229,7 +231,8 @@ def write_workbook(inst: nsp.Instance, tsumiki: str, path: pathlib.Path) -> None
                          str(conditions)]):
             done = subprocess.run([tsumiki, *command], capture_output=True, text=True)
             if done.returncode != 0:
-                raise RuntimeError(f"{inst.name}: tsumiki {command[0]} failed:\n{done.stdout}{done.stderr}")
+                raise RuntimeError(f"{inst.name}: tsumiki {command[0]} failed:\n"
+                                   f"{done.stdout}{done.stderr}")
 
 
 def main() -> int:
