@@ -111,9 +111,9 @@ def table(records: list[dict], instances: dict[str, nsp.Instance], budgets: list
         number = int(name.removeprefix("Instance"))
         cells = [name, f"{len(inst.staff)} × {inst.horizon} × {len(inst.shifts)}",
                  str(PUBLISHED.get(number, "—"))]
-        if (reason := to_workbook.refusal(inst)) is not None:
-            lines.append("| " + " | ".join(cells + [f"not imported: {reason}"]
-                                             + [""] * (len(budgets) + 1)) + " |")
+        if (reason := to_workbook.refusal(inst)) is not None or not mine:
+            reason = f"not imported: {reason}" if reason else "no run (the import failed)"
+            lines.append("| " + " | ".join(cells + [reason] + [""] * (len(budgets) + 1)) + " |")
             continue
         for budget in budgets:
             runs = [r for r in mine if r["budget"] == budget]
@@ -154,7 +154,11 @@ def main() -> int:
                 if to_workbook.refusal(inst) is not None:
                     continue
                 workbook = scratch / f"{name}.xlsm"
-                to_workbook.write_workbook(inst, args.tsumiki, workbook)
+                try:
+                    to_workbook.write_workbook(inst, args.tsumiki, workbook)
+                except RuntimeError as error:
+                    print(error, file=sys.stderr)
+                    continue
                 mine = []
                 for budget in budgets:
                     for seed in range(args.first_seed, args.first_seed + args.seeds):
