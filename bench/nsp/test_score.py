@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""The benchmark scorer against objectives and breaches worked out by hand on a
+one-week instance of three staff and two shifts (testdata/tiny.txt)."""
+
+import pathlib
+import sys
+import unittest
+
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE))
+import instance as nsp  # noqa: E402
+import score  # noqa: E402
+import to_workbook  # noqa: E402
+
+TINY = nsp.load(HERE / "testdata" / "tiny.txt")
+
+# Keeps every hard rule. Cover: day 2 has two E (over 1), day 3 no L and day 6
+# nobody (under 3). Requests: C is off on day 5 (shift-on 3 lost), A works the
+# E of day 1 and C the L of day 2 it asked to be spared (1 + 4).
+FEASIBLE = """\
+A E E E - L L -
+B - - E E E E -
+C L L L - - - -
+"""
+
+BROKEN = """\
+A L E E E E E E
+B L - - - - - -
+C - E - E - - E
+"""
+
+
+class ScoreTest(unittest.TestCase):
+    def test_objective_by_hand(self):
+        result = score.score(TINY, score.read_grid(FEASIBLE))
+        self.assertEqual(result.violations, [])
+        self.assertEqual((result.on_requests, result.off_requests, result.under, result.over),
+                         (3, 5, 300, 1))
+        self.assertEqual(result.penalty, 309)
+
+    def test_hard_rules_listed(self):
+        violations = score.score(TINY, score.read_grid(BROKEN)).violations
+        expected = [
+            "A: day 0: L followed by E", "A: 3360 minutes outside 1440..2880",
+            "A: run of 7 shifts from day 0, most 4", "A: day 6: works on a day off",
+            "B: 1 shifts L, most 0", "B: 480 minutes outside 1440..2880",
+            "B: day 0: works on a day off",
+            # The run of day 6 touches the end of the horizon and is exempt.
+            "C: shift run of 1 from day 1 shorter than 2",
+            "C: shift run of 1 from day 3 shorter than 2",
+            "C: day-off run of 1 from day 2 shorter than 2", "C: 1 weekends worked, most 0",
+        ]
+        self.assertEqual(sorted(violations), sorted(expected))
+
+    def test_grid_round_trip_fills_missing_days_and_members(self):
+        grid = score.read_grid("A E\nZ E E\n")
+        text = score.format_grid(TINY, grid)
+        self.assertEqual(text.splitlines(),
+                         ["A E - - - - - -", "B - - - - - - -", "C - - - - - - -"])
+        self.assertIn("Z: not a staff member", score.score(TINY, grid).violations)
+
+
+class ImportTest(unittest.TestCase):
+    def test_targets_and_cover_of_the_month(self):
+        # Every mix of 3-6 shifts keeps 1440..2880 minutes; the cover of 14 is
+        # shared out from 3 each, the least advanced first.
+        self.assertEqual(to_workbook.work_day_targets(TINY), [5, 5, 4])
+        cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(TINY)}
+        self.assertEqual(cells[("個人予定", 2, 1)], "休")
+        self.assertEqual(cells[("個人予定", 2, 2)], "L")
+        self.assertEqual(cells[("個人予定", 1, 8)], "休")  # past the week: off
+        self.assertEqual(cells[("翌日禁止", 2, 1)], "×")
+        self.assertEqual(cells[("Member_DayOff", 3, 1)], 28 - 4)
+        self.assertNotIn(("Need_Table", 1, 8), cells)
+
+    def test_member_free_for_the_only_shift_is_not_off(self):
+        single = nsp.parse("SECTION_HORIZON\n7\nSECTION_SHIFTS\nD,480,\nSECTION_STAFF\n"
+                           "A,D=7,2880,1440,5,1,1,1\nSECTION_COVER\n0,D,1,100,1\n")
+        cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(single)}
+        self.assertNotIn(("個人予定", 1, 1), cells)
+        self.assertEqual(cells[("個人予定", 1, 8)], "休")
+
+    def test_cover_no_one_can_staff_or_reach_is_dropped_cheapest_first(self):
+        # C is off on day 0 too, so A alone can staff one of its E and L; the L
+        # is the cheaper shortfall. With smaller minute windows the targets
+        # reach only 12 of the 13 units left, and the first cheapest cell goes.
+        base = (HERE / "testdata" / "tiny.txt").read_text()
+        base = base.replace("A,6\n", "A,6\nC,0\n").replace("0,L,1,100,1", "0,L,1,50,1")
+        narrow = (base.replace("A,E=7|L=7,2880", "A,E=7|L=7,1920")
+                  .replace("B,E=7|L=0,2880", "B,E=7|L=0,2400")
+                  .replace("C,E=7|L=7,2880", "C,E=7|L=7,1440"))
+        for text, targets, day0 in ((base, [5, 4, 4], {"E": 1, "L": 0}),
+                                    (narrow, [4, 5, 3], {"E": 0, "L": 0})):
+            cover, fitted = to_workbook.required_cover(nsp.parse(text))
+            self.assertEqual(fitted, targets)
+            self.assertEqual(sum(cover.values()), sum(targets))
+            self.assertEqual({"E": cover[(0, "E")], "L": cover[(0, "L")]}, day0)
+
+if __name__ == "__main__":
+    unittest.main()
