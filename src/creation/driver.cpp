@@ -12,6 +12,7 @@
 #include "creation/day_filling.h"
 #include "creation/driver_texts.h"
 #include "creation/feasibility_check.h"
+#include "exact/relaxation.h"
 #include "optimise/improve_search.h"
 #include "optimise/open_slot_search.h"
 #include "optimise/optimise_search.h"
@@ -19,6 +20,7 @@
 #include "optimise/repair_search.h"
 #include "optimise/search_context.h"
 #include "roster/duty_refusal.h"
+#include "roster/patterns.h"
 #include "roster/refusal_texts.h"
 #include "roster/roster_change.h"
 #include "roster/roster_score.h"
@@ -72,6 +74,25 @@ std::string ExplainFailedSlot(const ConditionModel& model, const RunState& run) 
     }
   }
   return ExplainDayDuty(at_failure, d, run.FailedSlot.type);
+}
+
+// One line per duty and day staffed below the need, as the relaxation words a
+// person short.
+std::vector<std::string> OpenPlaceLines(const ConditionModel& model) {
+  exact::Relaxation open;
+  for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      int staff = 0;
+      for (int m = 1; m <= model.MemberCount; ++m) staff += model.Roster(m, d) == t;
+      if (staff < model.NeedTable(t, d)) {
+        open.items.push_back(exact::Shortfall{.kind = exact::Shortfall::Kind::kStaffShort,
+                                              .day = d,
+                                              .type = t,
+                                              .amount = model.NeedTable(t, d) - staff});
+      }
+    }
+  }
+  return exact::RelaxationLines(model, open);
 }
 
 bool FailedSlotKnown(const ConditionModel& model, const DaySlot& slot) {
@@ -275,7 +296,10 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     run.FailedColumn = first_failed_column;
   }
   bool whole = d > model.DayCount && (run.DaySuccessCount > 0 || has_open_days);
-  if (whole && has_open_days) whole = FillOpenSlots();
+  if (whole && has_open_days) {
+    whole = FillOpenSlots();
+    if (whole) FixRequiredSequences(model);
+  }
 
   ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
   ctx_.book.SetAppState(
@@ -312,6 +336,11 @@ bool CreationDriver::FillOpenSlots() {
   const std::int64_t deadline =
       run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max();
   if (CloseOpenSlots(SearchesOf(ctx_), loaded_fixed_, deadline)) return true;
+  // The month with the fewest open places is the one to show if the time runs out.
+  std::vector<std::string> open = OpenPlaceLines(model);
+  if (best_open_places_.empty() || open.size() < best_open_places_.size()) {
+    best_open_places_ = std::move(open);
+  }
   // A run that ends here names a place the search could not fill, as the month
   // stands, rather than the last day an attempt failed on.
   const DaySlot hole = FirstOpenSlot(model);
@@ -348,6 +377,9 @@ bool CreationDriver::RunCreationPasses() {
       repeat = false;
     }
   }
+  // The pre-check names the first day or member at fault; the model, when it
+  // runs, proves it and finds the least that must give.
+  if (cannot_staff_) exact_.AfterFailedPass(loaded_fixed_);
   exact_.Stop();
   progress_.Unload();
   Status(ctx_, "");
@@ -388,6 +420,7 @@ CreateResult CreationDriver::StartAction() {
   run.RosterComplete = false;
   load_failed_ = false;
   cannot_staff_.reset();
+  best_open_places_.clear();
   exact_.Reset();
   progress_.ResetTimeLimit();
 
@@ -452,9 +485,6 @@ CreateResult CreationDriver::StartAction() {
       host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
     } else {
       result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
-      // The pre-check names the first day or member at fault; the model, when it
-      // runs, proves it and adds the least that must give.
-      if (cannot_staff_) exact_.AfterFailedPass(loaded_fixed_);
       if (exact_.NoMonth()) {
         ReportNoMonth(result);
         if (cannot_staff_) result.message = *cannot_staff_ + "\n\n" + result.message;
@@ -472,6 +502,8 @@ CreateResult CreationDriver::StartAction() {
       } else if (cannot_staff_) {
         result.outcome = CreateOutcome::kCannotStaff;
         result.message = *cannot_staff_;
+        // The clear that began the pass is not the planner's: the month stays.
+        if (before && table) ctx_.book.WriteBlock(*table, *before);
         host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
                         MsgIcon::kExclamation);
       } else {
@@ -479,8 +511,16 @@ CreateResult CreationDriver::StartAction() {
         result.outcome = load_failed_          ? CreateOutcome::kLoadFailed
                          : run.DeadlinePassed ? CreateOutcome::kTimeLimit
                                               : CreateOutcome::kAborted;
+        if (result.outcome == CreateOutcome::kTimeLimit && !best_open_places_.empty()) {
+          result.explanation =
+              layout::Format(kOpenPlacesAtLimit, {std::to_string(best_open_places_.size())});
+          for (const std::string& line : best_open_places_) result.explanation += "\n　" + line;
+        }
         if (result.outcome != CreateOutcome::kLoadFailed && FailedSlotKnown(model, run.FailedSlot)) {
-          result.explanation = ExplainFailedSlot(model, run);
+          if (!result.explanation.empty()) result.explanation += "\n\n";
+          result.explanation += ExplainFailedSlot(model, run);
+        }
+        if (!result.explanation.empty()) {
           host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
         }
       }

@@ -96,6 +96,8 @@ class CreationDriver {
   // Fixed as the load left it: the reservations it placed and counted.
   IndexGrid<int> loaded_fixed_;
   bool load_failed_ = false;
+  // The open places of the pass whose search left the fewest, one line each.
+  std::vector<std::string> best_open_places_;
   std::optional<std::string> cannot_staff_;
   ExactFallback exact_;
   Observer observer_;

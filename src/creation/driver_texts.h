@@ -60,6 +60,10 @@ inline constexpr std::string_view kSomeChange =
 inline constexpr std::string_view kNearestWritten =
     "不足のセルを空けた最も近い勤務表を書き込みました（黄色のセル）。";
 inline constexpr std::string_view kRosterKept = "シフト表は作成前のままです。";
+// The time limit passed before a month was whole: the open places of the best
+// month found ({0}: how many lines follow).
+inline constexpr std::string_view kOpenPlacesAtLimit =
+    "制限時間内に作れた最も近い勤務表で、埋まらなかった枠（{0} 件）：";
 
 // A creation run that stopped on a failure nobody expected (an unreadable cell, a
 // store error): the first line of its message, followed by the cause.

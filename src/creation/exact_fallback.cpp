@@ -92,26 +92,9 @@ bool ExactFallback::LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& lo
       SetDuty(model, m, d, month(m, d));
     }
   }
-  FixSequences();
+  FixRequiredSequences(ctx_.model);
   WriteRosterDays(ctx_.book, model);
   return true;
-}
-
-// The day filling marks a required sequence's cells as fixed, its first duty and
-// each follower, and the swaps of the later phases leave fixed cells alone; the
-// model's month gets the same marks, or a swap would part a 夜勤 from its 明け.
-void ExactFallback::FixSequences() {
-  ConditionModel& model = ctx_.model;
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
-      const int duty = model.Roster(m, d);
-      if (duty < 1) continue;
-      const int before = model.Roster(m, d - 1);
-      const bool follows = before >= 1 && before <= model.TypeCount &&
-                           (d > 1 || model.UsePrevMonth) && RequiredFollower(model, before) == duty;
-      if (follows || RequiredFollower(model, duty) != 0) model.Fixed(m, d) = duty;
-    }
-  }
 }
 
 bool ExactFallback::WriteNearestMonth(IndexGrid<int>& loaded_fixed) {

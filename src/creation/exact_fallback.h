@@ -47,7 +47,6 @@ class ExactFallback {
 
  private:
   bool LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed);
-  void FixSequences();
   void MarkOpenCells();
 
   EngineContext ctx_;

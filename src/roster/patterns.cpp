@@ -120,4 +120,17 @@ bool RequiredPatternConflict(ConditionModel& model, int m, int d, int t) {
   return false;
 }
 
+void FixRequiredSequences(ConditionModel& model) {
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
+      const int duty = model.Roster(m, d);
+      if (duty < 1) continue;
+      const int before = model.Roster(m, d - 1);
+      const bool follows = before >= 1 && before <= model.TypeCount &&
+                           (d > 1 || model.UsePrevMonth) && RequiredFollower(model, before) == duty;
+      if (follows || RequiredFollower(model, duty) != 0) model.Fixed(m, d) = duty;
+    }
+  }
+}
+
 }  // namespace tsumiki

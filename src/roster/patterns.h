@@ -26,4 +26,10 @@ inline constexpr int kMaxChainLength = 10;
 // and writes nothing when t begins no required sequence.
 bool RequiredPatternConflict(ConditionModel& model, int m, int d, int t);
 
+// The day filling marks a required sequence's cells as fixed, its first duty and
+// each follower, and the swaps of the later phases leave fixed cells alone; a
+// month made another way (the exact model, the search over open places) gets the
+// same marks on days StartDay..DayCount, or a swap would part a 夜勤 from its 明け.
+void FixRequiredSequences(ConditionModel& model);
+
 }  // namespace tsumiki

@@ -20,9 +20,10 @@ fs::path CopyOfT8(const std::string& tag) {
   return path;
 }
 
-// t8 passes the pre-check but has no month: status 1, what must give in the
-// window beside the message (lines after it on a terminal), and the file as it was, --save notwithstanding. With --nearest the
-// nearest month is saved, and the status still says that no month exists.
+// t8 has no month (the pre-check finds day 7 short): status 1, what must give in
+// the window beside the message (lines after it on a terminal), and the file as it
+// was, --save notwithstanding. With --nearest the nearest month is saved, and the
+// status still says that no month exists.
 TEST(NoMonth, StatusOneListsWhatMustGiveAndSavesOnlyTheNearestMonth) {
   for (const bool nearest : {false, true}) {
     SCOPED_TRACE(nearest ? "--nearest" : "plain");

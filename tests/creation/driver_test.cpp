@@ -275,7 +275,11 @@ TEST_F(DriverTest, UnstaffableMonthEndsAtTheTimeLimitNamingTheFailedSlot) {
       << ::testing::PrintToString(texts);
   EXPECT_FALSE(AnyStartsWith(texts, "所要時間"));
   EXPECT_FALSE(ColourMacroRan());
-  // The failed slot is explained member by member.
+  // The open places of the nearest month come first, then the failed slot is
+  // explained member by member.
+  EXPECT_EQ(result.explanation.find("制限時間内に作れた最も近い勤務表で、埋まらなかった枠（"), 0u)
+      << result.explanation;
+  EXPECT_NE(result.explanation.find("\n　1月1日(金) 日 "), std::string::npos) << result.explanation;
   EXPECT_NE(result.explanation.find("【1月1日 日（必要 "), std::string::npos) << result.explanation;
   EXPECT_NE(result.explanation.find("：組合せ禁止\n"), std::string::npos) << result.explanation;
   EXPECT_TRUE(Contains(host.StatusTexts(), "確保失敗! 再挑戦!!・中止ボタンで中止！"));
@@ -300,6 +304,7 @@ TEST_F(DriverTest, AbortWhileADayIsBuiltEndsWithoutSuccess) {
 
 TEST_F(DriverTest, AbortDuringTheFailurePauseEndsWithoutSuccess) {
   Open(WriteUnstaffable(FreshDir("abort_pause"), 30.0f), 4);
+  session->Values().UseExactModel = false;  // the pause comes before a new pass
   host.AbortWhen([this] {
     const auto& statuses = host.StatusViews();
     return !statuses.empty() && statuses.back().text == kStatusDayFailed;

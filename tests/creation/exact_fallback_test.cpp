@@ -120,13 +120,16 @@ TEST(ExactFallback, NearestMonthLeavesOnlyTheListedCellsOpen) {
   EXPECT_EQ(run.marked, 2);
 }
 
-// 中止 while the driver waits for the model ends the run as an abort; the
-// model's thread has been joined by then (the driver stops it on the way out).
-TEST(ExactFallback, AbortWhileWaitingEndsTheRun) {
+// 中止 while the driver waits for the model's least relaxation of a month the
+// pre-check refused ends the run with the pre-check's word alone; the model's
+// thread has been joined by then (the driver stops it on the way out).
+TEST(ExactFallback, AbortWhileWaitingLeavesThePreCheckMessage) {
   FallbackHost host;
   host.abort_while_waiting = true;
-  const FallbackRun run = CreateOn("l11-nsp50x6", /*nearest=*/false, host);
-  EXPECT_EQ(run.result.outcome, CreateOutcome::kAborted);
+  const FallbackRun run = CreateOn("t8-care22-tight", /*nearest=*/false, host);
+  EXPECT_EQ(run.result.outcome, CreateOutcome::kCannotStaff);
+  EXPECT_TRUE(run.result.relaxation.empty());
+  EXPECT_TRUE(run.roster_kept);
 }
 
 }  // namespace
