@@ -22,7 +22,9 @@ constexpr std::string_view kBrokenRuleLine = "・{0}日目 {1}：{2}：{3}";
 std::optional<std::string> CreatedMonthRefusal(const ConditionModel& model) {
   std::vector<Finding> hard;
   for (Finding& finding : CheckRosterRules(model)) {
-    if (finding.rule != RuleKind::kWorkDayTarget) hard.push_back(std::move(finding));
+    // The days before the start day are the planner's as they stood, not the run's.
+    const bool given = finding.day >= 1 && finding.day < model.StartDay;
+    if (finding.rule != RuleKind::kWorkDayTarget && !given) hard.push_back(std::move(finding));
   }
   if (hard.empty()) return std::nullopt;
   std::string text = layout::Format(kBrokenRulesLead, {std::to_string(hard.size())});

@@ -29,7 +29,7 @@ TEST(CommandLineErrors, ParserErrorsAreJapaneseUsageErrors) {
   };
   const Case cases[] = {
       {{"conditions"}, "コマンドを指定してください。"},
-      {{"export"}, "--pdf を指定してください。"},
+      {{"export"}, "--pdf、--ics、--html のどれか一つを指定してください。"},
       {{"nosuch"}, "「nosuch」は使えません"},
       {{"show", "--format", "xml"}, "--format の値「xml」は使えません。text、csv、json のどれか"},
       {{"check", "--format"}, "--format には値を指定してください。"},
