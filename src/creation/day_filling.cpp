@@ -115,23 +115,35 @@ DayResult TryDay(DayFillContext& ctx, int d) {
 
 namespace {
 
-// As FillDayInOrder, but a place nobody can take stays open: returns their number.
-int FillInOrderLeavingOpen(DayFillContext& ctx, const IndexArray<int>& order, int d) {
+// Fills the remaining need of day d type by type in `order`. At a place nobody
+// can take, `nobody(t, left)` (the duty and the places of it still open, that one
+// included) says whether to go on with the next type (true) or stop (false).
+template <typename Nobody>
+bool FillTypesInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d, Nobody nobody) {
   ConditionModel& model = ctx.model;
   ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
-  int open = 0;
   for (int j = 1; j <= model.TypeCount; ++j) {
     const int t = order(j);
     const int missing = model.NeedTable(t, d) - MembersOnDuty(model, d, t);
     for (int place = 1; place <= missing; ++place) {
       const int m = PickMember(ctx, d, t);
       if (m == 0) {
-        open += missing - place + 1;  // nobody else can take t either
-        break;
+        if (!nobody(t, missing - place + 1)) return false;
+        break;  // nobody else can take t either
       }
       model.Roster(m, d) = t;
     }
   }
+  return true;
+}
+
+// As FillDayInOrder, but a place nobody can take stays open: returns their number.
+int FillInOrderLeavingOpen(DayFillContext& ctx, const IndexArray<int>& order, int d) {
+  int open = 0;
+  FillTypesInOrder(ctx, order, d, [&open](int /*t*/, int left) {
+    open += left;
+    return true;
+  });
   return open;
 }
 
@@ -162,25 +174,15 @@ int FillDayLeavingOpen(DayFillContext& ctx, int d) {
 }
 
 bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
-  ConditionModel& model = ctx.model;
-  ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
-  for (int j = 1; j <= model.TypeCount; ++j) {
-    const int t = order(j);
-    const int missing = model.NeedTable(t, d) - MembersOnDuty(model, d, t);
-    for (int place = 1; place <= missing; ++place) {
-      const int m = PickMember(ctx, d, t);
-      if (m == 0) {
-        ctx.run.FailedSlot = DaySlot{d, t};
-        ctx.run.FailedColumn.assign(static_cast<std::size_t>(model.MemberCount) + 1, 0);
-        for (int r = 1; r <= model.MemberCount; ++r) {
-          ctx.run.FailedColumn[static_cast<std::size_t>(r)] = model.Roster(r, d);
-        }
-        return false;
-      }
-      model.Roster(m, d) = t;
+  return FillTypesInOrder(ctx, order, d, [&ctx, d](int t, int /*left*/) {
+    const ConditionModel& model = ctx.model;
+    ctx.run.FailedSlot = DaySlot{d, t};
+    ctx.run.FailedColumn.assign(static_cast<std::size_t>(model.MemberCount) + 1, 0);
+    for (int r = 1; r <= model.MemberCount; ++r) {
+      ctx.run.FailedColumn[static_cast<std::size_t>(r)] = model.Roster(r, d);
     }
-  }
-  return true;
+    return false;
+  });
 }
 
 int PickMember(DayFillContext& ctx, int d, int t) {
