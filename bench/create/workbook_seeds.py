@@ -2,13 +2,12 @@
 """Runs `tsumiki create --batch --seed N --save` on the sample workbook and on the
 test workbooks that can be staffed (t1-t6, t9, l9-l11), seeds 1..N each, every run
 on a fresh copy, and prints per workbook how many seeds ended with exit status 0
-and the median and largest wall time. `--engine` is passed on to `create`
-(both: the search with the exact model beside it; search; exact), and extra
-arguments after `--` too.
+and the median and largest wall time. Arguments after `--` go to `create`
+(`-- --no-exact`: the search alone, without the exact model beside it).
 
     python3 bench/create/workbook_seeds.py [--tsumiki build/cli/tsumiki]
         [--workbooks tests/workbooks] [--seeds 30] [--timeout 60]
-        [--engine both|search|exact] [--only l9-nsp36x4,...] [-- CREATE ARGS]
+        [--only l9-nsp36x4,...] [-- CREATE ARGS]
 """
 import argparse
 import pathlib
@@ -28,8 +27,6 @@ def run(args, source, seed, scratch):
     shutil.copyfile(source, copy)
     command = [args.tsumiki, "--workbook", str(copy), "--batch", "--seed", str(seed), "--save",
                "create"]
-    if args.engine:
-        command += ["--engine", args.engine]
     command += args.create_args
     start = time.monotonic()
     timeout = args.timeout
@@ -47,7 +44,6 @@ def main():
     parser.add_argument("--workbooks", default="tests/workbooks")
     parser.add_argument("--seeds", type=int, default=30)
     parser.add_argument("--timeout", type=float, default=60)
-    parser.add_argument("--engine", default=None)
     parser.add_argument("--only", default=None, help="comma-separated workbook names")
     parser.add_argument("create_args", nargs="*")
     args = parser.parse_args()
