@@ -3,6 +3,7 @@
 // An engine context over a scripted host and a workbook that holds the roster
 // sheet (人員配置表) with its names, for the optimisation tests.
 
+#include <functional>
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -47,6 +48,16 @@ class Engine {
     book->WriteCell(layout::Range(*book, name_spec), 1, 1, value);
   }
 
+  // From now on each slice of moves between two looks at the events costs 1 ms of
+  // the virtual clock, so budgets in time end a search as they would on a machine.
+  void TickOneMillisecondPerLook() {
+    tick_ = [this] {
+      host.Advance(1);
+      host.AtDoEvents(host.DoEventsCount() + 1, tick_);
+    };
+    host.AtDoEvents(host.DoEventsCount() + 1, tick_);
+  }
+
   // The sheet as the day filling would have written it.
   void WriteRosterToSheet() {
     for (int m = 1; m <= model.MemberCount; ++m) {
@@ -86,6 +97,9 @@ class Engine {
   RandomSource random;
   std::unique_ptr<workbook::Workbook> book;
   int sheet = 0;
+
+ private:
+  std::function<void()> tick_;
 };
 
 }  // namespace tsumiki::testing

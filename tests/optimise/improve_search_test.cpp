@@ -61,12 +61,7 @@ TEST(ImproveSearch, AbortEndsItPromptlyAndKeepsTheBestMonth) {
   Engine engine(MonthAtTargets(5), 11);
   constexpr std::int64_t kAbortAt = 40;
   engine.host.AtTime(kAbortAt, [&engine] { engine.host.PressAbort(); });
-  // Each slice of moves between two looks at the events costs 1 ms of the clock.
-  std::function<void()> tick = [&engine, &tick] {
-    engine.host.Advance(1);
-    engine.host.AtDoEvents(engine.host.DoEventsCount() + 1, tick);
-  };
-  engine.host.AtDoEvents(1, tick);
+  engine.TickOneMillisecondPerLook();
   const IndexGrid<int> reserved = testing::Workplace().Build().Fixed;
   const ImproveContext ctx{engine.model, engine.host, engine.run, engine.random, reserved, 0};
   const ImproveOutcome outcome = ImproveSearch(ctx, ImproveLimits{std::int64_t{1} << 40});

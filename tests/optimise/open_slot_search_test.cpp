@@ -83,11 +83,7 @@ TEST(OpenSlotSearch, AbortAndDeadlineEndItPromptlyAndLeaveTheMonthConsistent) {
     Engine engine(month, 7);
     constexpr std::int64_t kAbortAt = 500;
     if (c.abort) engine.host.AtTime(kAbortAt, [&engine] { engine.host.PressAbort(); });
-    std::function<void()> tick = [&engine, &tick] {
-      engine.host.Advance(1);
-      engine.host.AtDoEvents(engine.host.DoEventsCount() + 1, tick);
-    };
-    engine.host.AtDoEvents(1, tick);
+    engine.TickOneMillisecondPerLook();
     const IndexGrid<int> reserved = testing::Workplace().Build().Fixed;
     RepairContext ctx{engine.model, engine.host, engine.run, engine.random, reserved, 0};
     const OpenSlotOutcome outcome =

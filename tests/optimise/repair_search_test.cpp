@@ -64,12 +64,7 @@ TEST(RepairSearch, AbortAndDeadlineEndItPromptlyAndLeaveTheMonthConsistent) {
     Engine engine(month, 7);
     constexpr std::int64_t kAbortAt = 500;
     if (c.abort) engine.host.AtTime(kAbortAt, [&engine] { engine.host.PressAbort(); });
-    // Each slice of moves between two looks at the events costs 1 ms of the clock.
-    std::function<void()> tick = [&engine, &tick] {
-      engine.host.Advance(1);
-      engine.host.AtDoEvents(engine.host.DoEventsCount() + 1, tick);
-    };
-    engine.host.AtDoEvents(1, tick);
+    engine.TickOneMillisecondPerLook();
     const IndexGrid<int> reserved = testing::Workplace().Build().Fixed;
     RepairContext ctx{engine.model, engine.host, engine.run, engine.random, reserved, 0};
     const RepairLimits limits{c.deadline_ms, std::int64_t{1} << 40};
