@@ -80,17 +80,11 @@ std::string ExplainFailedSlot(const ConditionModel& model, const RunState& run) 
 // person short.
 std::vector<std::string> OpenPlaceLines(const ConditionModel& model) {
   exact::Relaxation open;
-  for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
-    for (int t = 1; t <= model.TypeCount; ++t) {
-      int staff = 0;
-      for (int m = 1; m <= model.MemberCount; ++m) staff += model.Roster(m, d) == t;
-      if (staff < model.NeedTable(t, d)) {
-        open.items.push_back(exact::Shortfall{.kind = exact::Shortfall::Kind::kStaffShort,
-                                              .day = d,
-                                              .type = t,
-                                              .amount = model.NeedTable(t, d) - staff});
-      }
-    }
+  for (const OpenPlace& place : OpenPlaces(model)) {
+    open.items.push_back(exact::Shortfall{.kind = exact::Shortfall::Kind::kStaffShort,
+                                          .day = place.day,
+                                          .type = place.type,
+                                          .amount = place.missing});
   }
   return exact::RelaxationLines(model, open);
 }

@@ -305,15 +305,22 @@ int OpenSlotCount(const ConditionModel& model) {
   return open;
 }
 
-DaySlot FirstOpenSlot(const ConditionModel& model) {
+std::vector<OpenPlace> OpenPlaces(const ConditionModel& model) {
+  std::vector<OpenPlace> places;
   std::vector<int> staff;
   for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
     DayViolations(model, AddableTypes(model), d, staff);
     for (int t = 1; t <= model.TypeCount; ++t) {
-      if (staff[static_cast<std::size_t>(t)] < model.NeedTable(t, d)) return DaySlot{d, t};
+      const int have = staff[static_cast<std::size_t>(t)];
+      if (have < model.NeedTable(t, d)) places.push_back({d, t, model.NeedTable(t, d) - have});
     }
   }
-  return DaySlot{};
+  return places;
+}
+
+DaySlot FirstOpenSlot(const ConditionModel& model) {
+  const std::vector<OpenPlace> places = OpenPlaces(model);
+  return places.empty() ? DaySlot{} : DaySlot{places.front().day, places.front().type};
 }
 
 OpenSlotOutcome OpenSlotSearch(RepairContext ctx, const Termination& limits,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "conditions/condition_model.h"
 #include "conditions/run_state.h"
@@ -25,8 +26,16 @@ std::string OpenSlotStatusText(int open);
 // not be added to reach targets (the last type, when there are several).
 int OpenSlotCount(const ConditionModel& model);
 
-// The first place of days StartDay..DayCount staffed below the need, day by day
-// and type by type; DaySlot{} when there is none.
+// A duty of a day staffed below the need, and by how many.
+struct OpenPlace {
+  int day = 0;
+  int type = 0;
+  int missing = 0;
+};
+// Every such place of days StartDay..DayCount, day by day and type by type.
+std::vector<OpenPlace> OpenPlaces(const ConditionModel& model);
+
+// The first of OpenPlaces; DaySlot{} when there is none.
 DaySlot FirstOpenSlot(const ConditionModel& model);
 
 struct OpenSlotOutcome {

@@ -25,6 +25,9 @@ inline constexpr int kNumberColumn = 40;
 
 // Everything the optimisation works on, with a workbook that holds the roster
 // sheet (人員配置表) and its names.
+// A deadline no test reaches.
+inline constexpr std::int64_t kNoDeadline = std::int64_t{1} << 60;
+
 class Engine {
  public:
   Engine(ConditionModel start, std::uint64_t seed)

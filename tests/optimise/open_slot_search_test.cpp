@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "engine_fixture.h"
 #include "roster/roster_change.h"
 #include "support/roster_checker.h"
@@ -16,9 +14,8 @@ using testing::CheckOptions;
 using testing::CheckRoster;
 using testing::Engine;
 using testing::JoinProblems;
+using testing::kNoDeadline;
 using testing::TallyMismatch;
-
-constexpr std::int64_t kNoDeadline = std::int64_t{1} << 60;
 
 TEST(OpenSlotStatusText, NamesTheOpenPlaces) {
   EXPECT_EQ(OpenSlotStatusText(7), "未配置 7 枠を調整中");

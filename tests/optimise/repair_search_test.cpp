@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "engine_fixture.h"
 #include "roster/roster_score.h"
 #include "support/roster_checker.h"
@@ -16,9 +14,8 @@ using testing::CheckOptions;
 using testing::CheckRoster;
 using testing::Engine;
 using testing::JoinProblems;
+using testing::kNoDeadline;
 using testing::TallyMismatch;
-
-constexpr std::int64_t kNoDeadline = std::int64_t{1} << 60;
 
 TEST(RepairStatusText, NamesTheMissingDays) {
   EXPECT_EQ(RepairStatusText(29), "勤務日数を補充中（残り29日）");
