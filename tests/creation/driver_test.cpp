@@ -29,7 +29,11 @@ class AbortingHost : public testing::ScriptedHost {
   void AbortWhen(std::function<bool()> condition) { condition_ = std::move(condition); }
   // Instead of aborting, the store fails there (as a full disk or a broken cell would).
   void FailWhen(std::function<bool()> condition) { fail_ = std::move(condition); }
+  // Every n-th DoEvents also moves the virtual clock by a millisecond, so a time
+  // limit comes after a few passes instead of only through the failure pauses.
+  void TickEvery(int n) { tick_every_ = n; }
   void DoEvents() override {
+    if (tick_every_ > 0 && DoEventsCount() % tick_every_ == 0) Advance(1);
     if (condition_ && condition_()) {
       condition_ = nullptr;
       PressAbort();
@@ -45,6 +49,7 @@ class AbortingHost : public testing::ScriptedHost {
  private:
   std::function<bool()> condition_;
   std::function<bool()> fail_;
+  int tick_every_ = 0;
 };
 
 // WorkDays and TypeTally must always equal a count of the roster (no past totals
@@ -267,6 +272,7 @@ TEST_F(DriverTest, UnstaffableMonthEndsAtTheTimeLimitNamingTheFailedSlot) {
   Open(WriteUnstaffable(FreshDir("unstaffable"), 1.0f), 3);
   // The search alone: the exact model proves at once that day 1 has no month.
   session->Values().UseExactModel = false;
+  host.TickEvery(10);
   const CreateResult result = driver->StartAction();
   EXPECT_EQ(result.outcome, CreateOutcome::kTimeLimit);
   const auto texts = host.MessageTexts();
