@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "exact/cbc_solve.h"
+#include "exact/child_solve.h"
 #include "exact/exact_model.h"
 #include "exact/solution_reading.h"
 
@@ -25,7 +26,7 @@ void ExactRunner::Run(double seconds) {
   const Clock::time_point start = Clock::now();
   ExactAnswer answer;
   const ExactModel month = BuildExactModel(*model_, ModelKind::kMonth);
-  const SolveResult solved = SolveWithCbc(month.lp, SolveLimits{seconds, &stop_});
+  const SolveResult solved = SolveInChild(month.lp, SolveLimits{seconds, &stop_});
   if (solved.status == SolveStatus::kSolved) {
     answer.kind = ExactAnswer::Kind::kMonth;
     answer.month = model_->Roster;
@@ -34,7 +35,7 @@ void ExactRunner::Run(double seconds) {
     const double used = std::chrono::duration<double>(Clock::now() - start).count();
     const ExactModel relaxed = BuildExactModel(*model_, ModelKind::kRelaxation);
     const SolveResult least =
-        SolveWithCbc(relaxed.lp, SolveLimits{std::max(0.0, seconds - used), &stop_});
+        SolveInChild(relaxed.lp, SolveLimits{std::max(0.0, seconds - used), &stop_});
     // The proof stands even when the second solve was cut short; a relaxation
     // found by then is still a good list to give.
     answer.kind = ExactAnswer::Kind::kNoMonth;

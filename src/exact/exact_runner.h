@@ -31,8 +31,8 @@ struct ExactAnswer {
 // then, when that proves no month exists, the relaxation. It works on a copy of
 // the conditions, so the search may change its own model meanwhile.
 //
-// Stop() returns once the thread has joined; a stop request reaches CBC at its
-// next LP iteration or branch-and-bound event (see SolveWithCbc).
+// Stop() returns once the thread has joined; the solves run in a child process
+// that a stop kills (see SolveInChild), so only the model's build can delay it.
 class ExactRunner {
  public:
   ExactRunner() = default;
