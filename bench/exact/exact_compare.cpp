@@ -6,6 +6,7 @@
 // chb; "afc", the fastest on the shared workbooks, when none is named). Wall times of this process, one solver at a time.
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

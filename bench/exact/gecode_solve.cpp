@@ -3,6 +3,7 @@
 #include <gecode/int.hh>
 #include <gecode/search.hh>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <limits>
