@@ -14,7 +14,7 @@ packages=(
 )
 if [ "${1:-all}" != cli ]; then
   packages+=(
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libgecode-dev
     qt6-base-dev qt6-translations-l10n fonts-noto-cjk
     clang libclang-rt-14-dev
     xvfb xauth

@@ -16,7 +16,7 @@
 #include "exact/exact_model.h"
 #include "exact/exact_runner.h"
 #include "exact/solution_reading.h"
-#include "roster/roster_sheet.h"
+#include "month_loader.h"
 #include "support/scripted_host.h"
 
 namespace {
@@ -40,11 +40,7 @@ double Seconds(Clock::time_point since) {
 void Measure(const std::filesystem::path& path) {
   testing::ScriptedHost host;
   Session session(host, SessionOptions{path.parent_path(), path, 1});
-  if (!session.StartUp()) return;
-  EngineContext ctx = session.Context();
-  const int start = LoadRosterConditions(ctx);
-  if (start < 1) return;
-  if (start > 1) ReadRosterBack(ctx, 1, start - 1, /*quiet=*/true);
+  if (!bench::LoadMonth(session)) return;
   const ConditionModel& model = session.Model();
 
   Clock::time_point t0 = Clock::now();
