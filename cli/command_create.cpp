@@ -14,7 +14,6 @@
 #include "app/session.h"
 #include "cli/command_session.h"
 #include "cli/commands.h"
-#include "cli/created_month_check.h"
 #include "cli/start_condition_flags.h"
 #include "conditions/layout_view.h"
 #include "creation/driver.h"
@@ -78,6 +77,7 @@ int ExitStatusOf(CreateOutcome outcome) {
     case CreateOutcome::kFailed:
     case CreateOutcome::kCannotStaff:
     case CreateOutcome::kNoMonthExists:
+    case CreateOutcome::kBrokenMonth:
       break;
   }
   return kExitFailure;
@@ -109,10 +109,6 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
   const CreateResult result = MainCommands(*session).CreateRoster();
   if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();
   if (result.outcome == CreateOutcome::kCreated) {
-    if (const auto refusal = CreatedMonthRefusal(session->Model())) {
-      host.MessageBox(*refusal, kCreatedMonthTitle, MsgButtons::kOk, MsgIcon::kExclamation);
-      return CloseCommandSession(ctx, *session, kExitFailure);
-    }
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));
     ctx.out << '\n' << kTotalsHeading << '\n' << result.totals;
     if (result.improvement) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTableView>
+#include <optional>
 
 #include "gui/colours.h"
 #include "gui/sheet_model.h"
@@ -48,7 +49,81 @@ bool FlowsRight(const QModelIndex& index) {
 bool IsEmpty(const QModelIndex& index) {
   return index.data(Qt::DisplayRole).toString().isEmpty();
 }
+
+// The text that reaches a cell: its own, or that of a cell on its left which
+// overflows across the empty cells between.
+struct Flow {
+  QModelIndex source;
+  int offset = 0;      // from the source cell's left edge to this cell's left edge
+  int text_width = 0;  // the text with its margins
+};
+
+std::optional<Flow> FlowInto(const QTableView& view, const QFontMetrics& metrics,
+                             const QModelIndex& index) {
+  const QAbstractItemModel* model = index.model();
+  Flow flow;
+  if (!IsEmpty(index)) {
+    flow.source = index;
+  } else {
+    for (int column = index.column() - 1; column >= 0 && column >= index.column() - kMaxFlowColumns;
+         --column) {
+      flow.offset += view.columnWidth(column);
+      const QModelIndex left = model->index(index.row(), column);
+      if (!IsEmpty(left)) {
+        flow.source = left;
+        break;
+      }
+    }
+  }
+  if (!flow.source.isValid() || !FlowsRight(flow.source)) return std::nullopt;
+  flow.text_width =
+      metrics.horizontalAdvance(flow.source.data(Qt::DisplayRole).toString()) + 2 * kTextMargin;
+  if (flow.text_width <= view.columnWidth(flow.source.column())) return std::nullopt;
+  if (flow.source == index && !IsEmpty(model->index(index.row(), index.column() + 1))) {
+    return std::nullopt;
+  }
+  if (flow.source != index && flow.text_width <= flow.offset) return std::nullopt;
+  return flow;
+}
+
+// Whether the text that reaches this cell goes on into the next one: the line
+// between them would run through it.
+bool FlowCrossesRightEdge(const QTableView& view, const QFontMetrics& metrics,
+                          const QModelIndex& index) {
+  const QModelIndex next = index.model()->index(index.row(), index.column() + 1);
+  if (!next.isValid() || !IsEmpty(next)) return false;
+  const std::optional<Flow> flow = FlowInto(view, metrics, index);
+  return flow && flow->text_width > flow->offset + view.columnWidth(index.column());
+}
+
+void PaintGridLines(QPainter* painter, const QStyleOptionViewItem& option, const QTableView& view,
+                    const QModelIndex& index) {
+  const QStyle* style = view.style();
+  const QColor colour = QColor::fromRgba(
+      static_cast<QRgb>(style->styleHint(QStyle::SH_Table_GridLineColor, &option, &view)));
+  painter->save();
+  painter->setPen(QPen(colour, 0, view.gridStyle()));
+  const QRect r = option.rect;
+  painter->drawLine(r.bottomLeft(), r.bottomRight());
+  if (!FlowCrossesRightEdge(view, option.fontMetrics, index)) {
+    painter->drawLine(r.topRight(), r.bottomRight());
+  }
+  painter->restore();
+}
 }  // namespace
+
+void UseSheetGrid(QTableView& view) {
+  view.setItemDelegate(new BorderDelegate(&view));
+  view.setGridStyle(Qt::DotLine);
+  view.setShowGrid(false);
+}
+
+void BorderDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  // A text that stops at a filled neighbour is cut at the cell's edge, without
+  // an ellipsis, as a spreadsheet shows it; numbers keep theirs.
+  if (FlowsRight(index)) option->textElideMode = Qt::ElideNone;
+}
 
 // Text that does not fit flows into the empty cells to its right, as in a
 // spreadsheet: every cell paints its own share of the text, so that repainting
@@ -57,36 +132,16 @@ void BorderDelegate::PaintFlowingText(QPainter* painter, const QStyleOptionViewI
                                       const QModelIndex& index) const {
   const auto* view = qobject_cast<const QTableView*>(option.widget);
   if (view == nullptr) return;
-  const QAbstractItemModel* model = index.model();
-  const QString own = index.data(Qt::DisplayRole).toString();
-  QModelIndex source;
-  int offset = 0;  // from the source cell's left edge to this cell's left edge
-  if (!own.isEmpty()) {
-    source = index;
-  } else {
-    for (int column = index.column() - 1; column >= 0 && column >= index.column() - kMaxFlowColumns;
-         --column) {
-      offset += view->columnWidth(column);
-      const QModelIndex left = model->index(index.row(), column);
-      if (!IsEmpty(left)) {
-        source = left;
-        break;
-      }
-    }
-  }
-  if (!source.isValid() || !FlowsRight(source)) return;
-  const QString text = source.data(Qt::DisplayRole).toString();
-  const int text_width = option.fontMetrics.horizontalAdvance(text) + 2 * kTextMargin;
-  if (text_width <= view->columnWidth(source.column())) return;
-  if (source == index && !IsEmpty(model->index(index.row(), index.column() + 1))) return;
-  if (source != index && text_width <= offset) return;
+  const std::optional<Flow> flow = FlowInto(*view, option.fontMetrics, index);
+  if (!flow) return;
+  const QString text = flow->source.data(Qt::DisplayRole).toString();
   painter->save();
   painter->setClipRect(option.rect);
-  const QVariant colour = source.data(Qt::ForegroundRole);
+  const QVariant colour = flow->source.data(Qt::ForegroundRole);
   painter->setPen(colour.isValid() ? colour.value<QBrush>().color()
                                    : option.palette.color(QPalette::Text));
-  const QRect line(option.rect.left() - offset + kTextMargin, option.rect.top(), text_width,
-                   option.rect.height());
+  const QRect line(option.rect.left() - flow->offset + kTextMargin, option.rect.top(),
+                   flow->text_width, option.rect.height());
   painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
                     text);
   painter->restore();
@@ -109,6 +164,10 @@ void BorderDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &face, painter, widget);
     PaintFlowingText(painter, option, index);
+  }
+  if (const auto* view = qobject_cast<const QTableView*>(option.widget);
+      view != nullptr && !view->showGrid()) {
+    PaintGridLines(painter, option, *view, index);
   }
   const QRect r = option.rect;
   const struct {

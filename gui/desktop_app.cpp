@@ -67,6 +67,8 @@ DesktopApp::DesktopApp(DesktopOptions options, QObject* parent)
 }
 
 DesktopApp::~DesktopApp() {
+  // The explanation window outlives the program's other windows; its offer ran here.
+  if (nearest_offer_ != nullptr) nearest_offer_->WithdrawAction();
   // Windows first: they hold references into the session.
   delete start_conditions_;
   delete readjust_;
@@ -131,8 +133,18 @@ bool DesktopApp::ClaimWorkbook() {
 }
 
 bool DesktopApp::StartUp() {
-  if (!ClaimWorkbook()) return false;
-  if (!session_->StartUp()) return false;
+  // A workbook that cannot be used (damaged, an old format, a layout name missing)
+  // has had its reason shown; the planner may pick another one or the sample.
+  for (;;) {
+    if (!ClaimWorkbook()) return false;
+    if (session_->StartUp()) break;
+    lock_.reset();
+    read_only_ = false;
+    const std::optional<std::filesystem::path> chosen =
+        AskForOtherWorkbook(*host_, session_->WorkbookToOpen());
+    if (!chosen) return false;
+    session_->ChooseWorkbook(*chosen);
+  }
   if (read_only_) session_->Book().RefuseSaves(kReadOnlySaveRefusal.toStdString());
   sheets_ = new SheetWindow(session_->Book());
   if (read_only_) sheets_->setWindowTitle(sheets_->windowTitle() + kReadOnlyTitleSuffix);

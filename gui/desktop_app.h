@@ -10,12 +10,14 @@
 
 #include "app/main_commands.h"
 #include "app/session.h"
+#include "gui/explanation_window.h"
 #include "workbook/writer_lock.h"
 
 class QApplication;
 
 namespace tsumiki::gui {
 
+class ExplanationWindow;
 class MainPanel;
 class QtHost;
 class ReadjustView;
@@ -82,6 +84,10 @@ class DesktopApp : public QObject {
   void OpenSaveRestore();
   void CloseSaveRestore();
   void ShutDown();
+  // cmd勤務表作成; a month that cannot be staffed gets the offer of its nearest
+  // month on the window that explains it.
+  void CreateRoster();
+  void OfferNearestMonth(const CreateResult& result, ExplanationWindow* shown_before);
   // Asks `question` when the roster sheet already holds a month; true to go on.
   bool ConfirmReplacingRoster(const QString& question);
   // A run or another command that changes the workbook is under way: the panel's
@@ -107,6 +113,7 @@ class DesktopApp : public QObject {
   bool shut_down_ = false;
   int busy_depth_ = 0;
   bool close_after_command_ = false;  // the panel was closed during a run
+  QPointer<ExplanationWindow> nearest_offer_;  // the last run's offer, while it holds
 };
 
 // Qt's Japanese translations (qtbase_ja), when installed.

@@ -29,6 +29,10 @@ inline const QString kCreateOverRosterQuestion = QStringLiteral(
     "（あとから［編集］の［元に戻す］で戻せます）");
 inline const QString kClearRosterQuestion = QStringLiteral(
     "シートのシフト表をクリアしますか？\n（あとから［編集］の［元に戻す］で戻せます）");
+// On the window that explains a month no roster can meet.
+inline const QString kWriteNearestCaption = QStringLiteral("最も近い勤務表を書き込む");
+inline const QString kNearestNotWrittenText = QStringLiteral(
+    "最も近い勤務表を書き込めませんでした。条件の読み込みに失敗したか、職員の数が変わっています。");
 // The sheet window's menu of the program's windows.
 inline const QString kWindowMenuCaption = QStringLiteral("ウィンドウ(&W)");
 inline const QString kShowPanelCaption = QStringLiteral("操作パネルを表示(&P)");
@@ -82,6 +86,12 @@ inline const QString kWorkbookMissingTitle = QStringLiteral("ブックがあり�
 inline const QString kWorkbookMissingText = QStringLiteral(
     "シフト表のワークブックが見つかりません：\n%1\n\n"
     "開くブックを選ぶか、見本のブックを作成してください。");
+// After start-up could not use the workbook (its reason was shown just before).
+inline const QString kWorkbookUnusableTitle = QStringLiteral("ブックを開けません");
+// %1: the workbook that was tried.
+inline const QString kWorkbookUnusableText = QStringLiteral(
+    "このワークブックは開けませんでした：\n%1\n\n"
+    "別のブックを選ぶか、見本のブックを作成してください。");
 inline const QString kChooseWorkbookCaption = QStringLiteral("ブックを選択...");
 inline const QString kCreateSampleCaption = QStringLiteral("見本のブックを作成");
 inline const QString kWorkbookFilter = QStringLiteral("Excel ブック (*.xlsm;*.xlsx)|*.xlsm;*.xlsx");

@@ -3,6 +3,7 @@
 #include "app/main_commands.h"
 #include "app/save_restore.h"
 #include "conditions/layout.h"
+#include "creation/driver_texts.h"
 #include "creation/start_conditions.h"
 #include "gui/desktop_app.h"
 #include "gui/gui_texts.h"
@@ -38,6 +39,37 @@ bool DesktopApp::ConfirmReplacingRoster(const QString& question) {
                         MsgIcon::kQuestion) == MsgResult::kYes;
 }
 
+void DesktopApp::CreateRoster() {
+  // The month of an earlier offer is no longer the one the sheet is about.
+  if (nearest_offer_ != nullptr) nearest_offer_->WithdrawAction();
+  ExplanationWindow* shown_before = host_->LastExplanation();
+  BeginCommand(nullptr);
+  const CreateResult result = commands_->CreateRoster();
+  EndCommand();
+  OfferNearestMonth(result, shown_before);
+  Q_EMIT CreationFinished();
+}
+
+void DesktopApp::OfferNearestMonth(const CreateResult& result, ExplanationWindow* shown_before) {
+  ExplanationWindow* window = host_->LastExplanation();
+  if (result.outcome != CreateOutcome::kNoMonthExists || !result.no_month ||
+      result.nearest_written || window == nullptr || window == shown_before) {
+    return;
+  }
+  nearest_offer_ = window;
+  window->OfferAction(kWriteNearestCaption, [this, relaxation = *result.no_month] {
+    // While another command changes the workbook the offer waits.
+    if (IsBusy()) return false;
+    BeginCommand(nullptr);
+    const bool written = commands_->WriteNearestMonth(relaxation);
+    EndCommand();
+    ShowStatusText(written ? QString::fromUtf8(kNearestWritten.data(),
+                                               static_cast<qsizetype>(kNearestWritten.size()))
+                           : kNearestNotWrittenText);
+    return true;
+  });
+}
+
 // The main panel's buttons, each the core's command of the same name; the windows
 // they open come up through ShowForm, as the core's own commands open them.
 void DesktopApp::RunCommand(const QString& name) {
@@ -50,10 +82,7 @@ void DesktopApp::RunCommand(const QString& name) {
     ShutDown();
   } else if (name == QStringLiteral("cmd勤務表作成")) {
     if (!ConfirmReplacingRoster(kCreateOverRosterQuestion)) return;
-    BeginCommand(nullptr);
-    commands.CreateRoster();
-    EndCommand();
-    Q_EMIT CreationFinished();
+    CreateRoster();
   } else if (name == QStringLiteral("cmd勤務表")) {
     commands.ShowRoster();
   } else if (name == QStringLiteral("cmd勤務表クリア")) {

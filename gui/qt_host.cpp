@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
@@ -249,16 +248,9 @@ void QtHost::AdvanceClock(std::int64_t milliseconds) {
   PumpTimers();
 }
 
-// A plain read-only text window that stays open beside the sheet; each failed
-// run opens its own, closed (and deleted) by the planner.
 void QtHost::ShowExplanation(std::string_view title, std::string_view text) {
-  auto* window = new QPlainTextEdit;
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setReadOnly(true);
-  window->setWindowTitle(FromUtf8(title));
-  window->setPlainText(FromUtf8(text));
-  window->resize(520, 420);
-  window->show();
+  last_explanation_ = new ExplanationWindow(FromUtf8(title), FromUtf8(text));
+  last_explanation_->show();
 }
 
 bool QtHost::OpenUrl(std::string_view address) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "gui/explanation_window.h"
 #include "ui/host.h"
 
 class QTimer;
@@ -97,6 +98,8 @@ class QtHost : public QObject, public Host {
   // The file last chosen in a file dialog (native separators).
   const QString& LastFile() const { return last_file_; }
   SplashWindow* Splash();
+  // The window the last ShowExplanation opened, while it is open.
+  ExplanationWindow* LastExplanation() const { return last_explanation_; }
 
   // Tests: moves the virtual clock on and lets due timers run.
   void AdvanceClock(std::int64_t milliseconds);
@@ -136,6 +139,7 @@ class QtHost : public QObject, public Host {
   std::int64_t last_events_ms_ = -1'000'000;  // clock_ time of the last pass of the loop
   QTimer* banner_timer_ = nullptr;
   QString last_file_;
+  QPointer<ExplanationWindow> last_explanation_;
 };
 
 }  // namespace tsumiki::gui

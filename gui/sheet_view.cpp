@@ -7,6 +7,46 @@
 
 namespace tsumiki::gui {
 
+namespace {
+// Qt lines the last row up with the bottom once the bar reaches its end, which
+// would leave a row cut under the frozen ones: the rows stay whole there too,
+// and one step more lets the last row be seen whole.
+void KeepRowsWhole(QTableView& view) {
+  if (view.verticalScrollMode() != QAbstractItemView::ScrollPerItem) return;
+  QHeaderView* header = view.verticalHeader();
+  const int before = header->offset();
+  header->setOffsetToSectionPosition(view.verticalScrollBar()->value());
+  if (header->offset() != before) view.viewport()->update();
+}
+
+void AllowLastRowWhole(QTableView& view) {
+  if (view.verticalScrollMode() != QAbstractItemView::ScrollPerItem) return;
+  QScrollBar* bar = view.verticalScrollBar();
+  const QHeaderView* header = view.verticalHeader();
+  const int last = bar->maximum();
+  if (last <= 0 || last + 1 >= header->count()) return;
+  const int below = header->length() - header->sectionPosition(header->logicalIndex(last));
+  if (below > view.viewport()->height()) bar->setMaximum(last + 1);
+}
+
+// A frozen pane scrolls its rows as the grid does.
+class FrozenPane : public QTableView {
+ public:
+  using QTableView::QTableView;
+
+ protected:
+  void updateGeometries() override {
+    QTableView::updateGeometries();
+    AllowLastRowWhole(*this);
+    KeepRowsWhole(*this);
+  }
+  void scrollContentsBy(int dx, int dy) override {
+    QTableView::scrollContentsBy(dx, dy);
+    KeepRowsWhole(*this);
+  }
+};
+}  // namespace
+
 SheetView::SheetView(QWidget* parent) : QTableView(parent) {}
 
 void SheetView::keyPressEvent(QKeyEvent* event) {
@@ -74,18 +114,20 @@ void SheetView::MoveDown() {
 // delegate and show only the frozen rows and columns.
 
 QTableView* SheetView::MakePane() {
-  auto* pane = new QTableView(this);
+  auto* pane = new FrozenPane(this);
   pane->setModel(model());
   pane->setSelectionModel(selectionModel());
   pane->setItemDelegate(itemDelegate());
   pane->setFocusPolicy(Qt::NoFocus);
   pane->setGridStyle(gridStyle());
+  pane->setShowGrid(showGrid());
+  pane->setTextElideMode(textElideMode());
   pane->setSelectionMode(selectionMode());
   pane->setEditTriggers(editTriggers());
   pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  pane->setHorizontalScrollMode(ScrollPerPixel);
-  pane->setVerticalScrollMode(ScrollPerPixel);
+  pane->setHorizontalScrollMode(horizontalScrollMode());
+  pane->setVerticalScrollMode(verticalScrollMode());
   pane->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
   pane->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   pane->verticalHeader()->setFixedWidth(verticalHeader()->width());
@@ -101,8 +143,10 @@ void SheetView::FreezePanes(int rows, int columns) {
   frozen_rows_ = std::max(0, rows);
   frozen_columns_ = std::max(0, columns);
   if (frozen_rows_ == 0 && frozen_columns_ == 0) return;
+  // Columns scroll by the pixel; rows whole, so that no row lies half under the
+  // frozen ones (every row is as high, so the frozen rows cover whole rows).
   setHorizontalScrollMode(ScrollPerPixel);
-  setVerticalScrollMode(ScrollPerPixel);
+  setVerticalScrollMode(ScrollPerItem);
   top_ = MakePane();
   left_ = MakePane();
   corner_ = MakePane();
@@ -165,7 +209,14 @@ void SheetView::resizeEvent(QResizeEvent* event) {
 
 void SheetView::updateGeometries() {
   QTableView::updateGeometries();
+  AllowLastRowWhole(*this);
+  KeepRowsWhole(*this);
   PlacePanes();
+}
+
+void SheetView::scrollContentsBy(int dx, int dy) {
+  QTableView::scrollContentsBy(dx, dy);
+  KeepRowsWhole(*this);
 }
 
 void SheetView::scrollTo(const QModelIndex& index, ScrollHint hint) {
@@ -180,13 +231,10 @@ void SheetView::scrollTo(const QModelIndex& index, ScrollHint hint) {
       horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (frozen_width - left));
     }
   }
-  if (index.row() >= frozen_rows_) {
-    int frozen_height = 0;
-    for (int row = 0; row < frozen_rows_; ++row) frozen_height += rowHeight(row);
-    const int top = rowViewportPosition(index.row());
-    if (top < frozen_height) {
-      verticalScrollBar()->setValue(verticalScrollBar()->value() - (frozen_height - top));
-    }
+  // The bar counts rows: the first row under the frozen ones is its value plus
+  // their number.
+  if (index.row() >= frozen_rows_ && index.row() < verticalScrollBar()->value() + frozen_rows_) {
+    verticalScrollBar()->setValue(index.row() - frozen_rows_);
   }
 }
 

@@ -37,6 +37,7 @@ class SheetView : public QTableView {
   void resizeEvent(QResizeEvent* event) override;
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   void updateGeometries() override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
   void MoveDown();

@@ -75,8 +75,7 @@ SheetWindow::SheetWindow(workbook::Workbook& book, QWidget* parent)
     const QString name = QString::fromStdString(book_.SheetName(sheet));
     view->setObjectName(name);
     view->setModel(model);
-    view->setItemDelegate(new BorderDelegate(view));
-    view->setGridStyle(Qt::DotLine);
+    UseSheetGrid(*view);
     view->horizontalHeader()->setDefaultSectionSize(kDefaultColumnPixels);
     view->verticalHeader()->setDefaultSectionSize(kRowPixels);
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

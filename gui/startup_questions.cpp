@@ -56,13 +56,14 @@ HeldWorkbookChoice AskAboutHeldWorkbook(const QString& refusal) {
   }
 }
 
-std::optional<fs::path> AskForMissingWorkbook(QtHost& host, const fs::path& missing) {
-  const fs::path folder = missing.parent_path();
+namespace {
+std::optional<fs::path> AskForWorkbook(QtHost& host, const fs::path& folder, const QString& text,
+                                       const QString& title) {
   // Back to the question after a cancelled dialog or a sample that was not written.
   for (;;) {
-    const int choice = ShowChoiceBox(
-        nullptr, kWorkbookMissingText.arg(PathText(missing)), kWorkbookMissingTitle,
-        {kChooseWorkbookCaption, kCreateSampleCaption, kQuitCaption}, MsgIcon::kExclamation);
+    const int choice =
+        ShowChoiceBox(nullptr, text, title, {kChooseWorkbookCaption, kCreateSampleCaption, kQuitCaption},
+                      MsgIcon::kExclamation);
     if (choice == 0) {
       if (const auto chosen = host.AskOpenFileName(kWorkbookFilter.toStdString(), folder.string()))
         return fs::path(*chosen);
@@ -72,6 +73,17 @@ std::optional<fs::path> AskForMissingWorkbook(QtHost& host, const fs::path& miss
       return std::nullopt;
     }
   }
+}
+}  // namespace
+
+std::optional<fs::path> AskForMissingWorkbook(QtHost& host, const fs::path& missing) {
+  return AskForWorkbook(host, missing.parent_path(), kWorkbookMissingText.arg(PathText(missing)),
+                        kWorkbookMissingTitle);
+}
+
+std::optional<fs::path> AskForOtherWorkbook(QtHost& host, const fs::path& unusable) {
+  return AskForWorkbook(host, unusable.parent_path(), kWorkbookUnusableText.arg(PathText(unusable)),
+                        kWorkbookUnusableTitle);
 }
 
 }  // namespace tsumiki::gui

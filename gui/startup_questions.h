@@ -19,5 +19,8 @@ HeldWorkbookChoice AskAboutHeldWorkbook(const QString& refusal);
 // quits. The file dialogs are the host's, so tests can answer them.
 std::optional<std::filesystem::path> AskForMissingWorkbook(QtHost& host,
                                                            const std::filesystem::path& missing);
+// The same choice for `unusable`, a workbook that start-up could not read.
+std::optional<std::filesystem::path> AskForOtherWorkbook(QtHost& host,
+                                                         const std::filesystem::path& unusable);
 
 }  // namespace tsumiki::gui

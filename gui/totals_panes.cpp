@@ -23,16 +23,16 @@ constexpr int kCountColumnPixels = 30;
 constexpr int kLegendChipPixels = 30;
 
 // A table that shows numbers beside the grid: its rows as high as the grid's,
-// nothing to edit, scrolled by the pixel as the frozen grid is.
+// nothing to edit, scrolled as the frozen grid is (columns by the pixel, rows whole).
 QTableView* MakeTable(QWidget* parent, const SheetView& sheet) {
   auto* table = new QTableView(parent);
-  table->setItemDelegate(new BorderDelegate(table));
+  UseSheetGrid(*table);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionMode(QAbstractItemView::NoSelection);
   table->setFocusPolicy(Qt::NoFocus);
-  table->setGridStyle(Qt::DotLine);
   table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  // Whole rows, as the grid's free rows scroll.
+  table->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   table->verticalHeader()->setDefaultSectionSize(sheet.verticalHeader()->defaultSectionSize());
   table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   return table;

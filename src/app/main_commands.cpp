@@ -1,6 +1,7 @@
 #include "app/main_commands.h"
 
 #include "app/roster_snapshot.h"
+#include "check/created_month_check.h"
 #include "conditions/layout.h"
 #include "creation/driver_texts.h"
 #include "ui/focus.h"
@@ -46,7 +47,15 @@ CreateResult MainCommands::CreateRoster() {
   CreateResult result;
   {
     CreationDriver driver(Context());
+    driver.SetMonthJudge(CreatedMonthRefusal);
     result = driver.StartAction();
+  }
+  if (result.outcome == CreateOutcome::kBrokenMonth) {
+    // Not kept: closing with a save must not store a month that breaks a rule.
+    if (before) RestoreRosterSnapshot(session_.Book(), *before);
+    session_.Run().ModelLoaded = false;
+    result.message += "\n" + std::string(kRosterRestored);
+    host.MessageBox(result.message, kCreatedMonthTitle, MsgButtons::kOk, MsgIcon::kExclamation);
   }
   if (result.outcome == CreateOutcome::kAborted && before) {
     RestoreRosterSnapshot(session_.Book(), *before);
@@ -60,6 +69,15 @@ CreateResult MainCommands::CreateRoster() {
   host.ActivateWindow(WindowId::kSheet);
   host.SetTopmost(WindowId::kMain, true);
   return result;
+}
+
+bool MainCommands::WriteNearestMonth(const exact::Relaxation& relaxation) {
+  ShowRoster();
+  IndexGrid<int> loaded_fixed;
+  const bool written = tsumiki::WriteNearestMonth(Context(), relaxation, loaded_fixed);
+  // The model holds the month as loaded; the sheet is read again when needed.
+  session_.Run().ModelLoaded = false;
+  return written;
 }
 
 void MainCommands::ClearRoster() {

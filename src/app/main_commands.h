@@ -72,6 +72,10 @@ class MainCommands {
   // it runs. A run the planner stops leaves the roster as it was before it and
   // says so.
   CreateResult CreateRoster();
+  // After a run that proved no month exists: the nearest month of its relaxation
+  // on the roster sheet, the open cells marked. False when it could not be written
+  // (the conditions were refused, or the members no longer fit).
+  bool WriteNearestMonth(const exact::Relaxation& relaxation);
   // cmd勤務表クリア: "!先月下旬転送", then "!勤務Clear"; no question is asked.
   void ClearRoster();
   // The steps the readjust and start-condition buttons take before their window

@@ -384,6 +384,7 @@ void CreationDriver::ReportNoMonth(CreateResult& result) {
   const exact::Relaxation& relaxation = *exact_.NoMonth();
   result.outcome = CreateOutcome::kNoMonthExists;
   result.relaxation = exact::RelaxationLines(ctx_.model, relaxation);
+  result.no_month = relaxation;
   if (ctx_.session.WriteNearestMonth) result.nearest_written = exact_.WriteNearestMonth(loaded_fixed_);
   // The box says that and what happened to the roster; the lines go to the
   // window the planner keeps open while changing the conditions.
@@ -457,7 +458,14 @@ CreateResult CreationDriver::StartAction() {
     }
     host.SetTopmost(WindowId::kStartConfirm, true);
 
-    if (succeeded) {
+    // A month that breaks a rule is no success: the caller puts the month before
+    // back and says what breaks.
+    std::optional<std::string> refusal = succeeded && judge_ ? judge_(model) : std::nullopt;
+    if (refusal) {
+      result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
+      result.outcome = CreateOutcome::kBrokenMonth;
+      result.message = std::move(*refusal);
+    } else if (succeeded) {
       // A month with every target met is made fairer within the improvement budget;
       // an abort during it keeps the best month found.
       if (model.ImproveSeconds > 0 && WorkDayShortfall(model) == 0 &&

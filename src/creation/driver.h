@@ -22,6 +22,7 @@ enum class CreateOutcome {
   kFailed,      // an unexpected failure stopped the run (message shown, roster restored)
   kCannotStaff, // the pre-check found the month cannot be staffed (message shown)
   kNoMonthExists,  // the exact model proved no month exists (message with what must give)
+  kBrokenMonth,    // a whole month that the month judge refused (its text in message, not shown)
 };
 
 // The roster score before and after the improvement phase.
@@ -44,6 +45,9 @@ struct CreateResult {
   // them; and whether the nearest month with those cells open was written.
   std::vector<std::string> relaxation;
   bool nearest_written = false;
+  // For kNoMonthExists: the relaxation itself, from which a front end can still
+  // write the nearest month (WriteNearestMonth) when the planner asks for it.
+  std::optional<exact::Relaxation> no_month;
   // Set when the improvement phase ran.
   std::optional<ImproveScores> improvement;
 };
@@ -62,6 +66,9 @@ enum class DriverEvent {
 class CreationDriver {
  public:
   using Observer = std::function<void(DriverEvent event, int day)>;
+  // Judges a whole month before it is reported: the refusal's text, or nullopt to
+  // keep it. Contradicting conditions can leave a month that breaks a rule.
+  using MonthJudge = std::function<std::optional<std::string>(const ConditionModel& model)>;
 
   explicit CreationDriver(const EngineContext& context);
 
@@ -72,6 +79,7 @@ class CreationDriver {
   bool RunCreationPasses();
 
   void SetObserver(Observer observer) { observer_ = std::move(observer); }
+  void SetMonthJudge(MonthJudge judge) { judge_ = std::move(judge); }
   ProgressWindow& Progress() { return progress_; }
 
  private:
@@ -101,6 +109,7 @@ class CreationDriver {
   std::optional<std::string> cannot_staff_;
   ExactFallback exact_;
   Observer observer_;
+  MonthJudge judge_;
 };
 
 // "mm:ss" of an elapsed time; whole hours are not shown.

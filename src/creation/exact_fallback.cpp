@@ -77,43 +77,39 @@ ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fix
   return Verdict::kGoOn;
 }
 
+namespace {
+
 // As a pass starts: the roster cleared from the start day and the conditions
 // loaded again, so the tallies count the load's reservations and nothing of the
 // failed pass; then every cell of the month through the change path.
-bool ExactFallback::LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed) {
-  ConditionModel& model = ctx_.model;
-  ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroClear));
-  const int start = LoadRosterConditions(ctx_);
+bool LoadAndWriteMonth(const EngineContext& ctx, const IndexGrid<int>& month,
+                       IndexGrid<int>& loaded_fixed) {
+  ConditionModel& model = ctx.model;
+  ctx.book.RunMacro(ctx.session.WorkbookName + std::string(layout::kMacroClear));
+  EngineContext loading = ctx;
+  const int start = LoadRosterConditions(loading);
   if (start < 0) return false;
   loaded_fixed = model.Fixed;
-  if (start > 1) ReadRosterBack(ctx_, 1, start - 1, /*quiet=*/false);
+  if (start > 1) ReadRosterBack(ctx, 1, start - 1, /*quiet=*/false);
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
       SetDuty(model, m, d, month(m, d));
     }
   }
-  FixRequiredSequences(ctx_.model);
-  WriteRosterDays(ctx_.book, model);
-  return true;
-}
-
-bool ExactFallback::WriteNearestMonth(IndexGrid<int>& loaded_fixed) {
-  if (!no_month_ || no_month_->nearest.RowHi() < ctx_.model.MemberCount) return false;
-  if (!LoadAndWrite(no_month_->nearest, loaded_fixed)) return false;
-  ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroColour));
-  MarkOpenCells();
+  FixRequiredSequences(ctx.model);
+  WriteRosterDays(ctx.book, model);
   return true;
 }
 
 // A person short is a cell nobody holds: the mark goes on a member resting that
 // day who may take the duty (any resting member when none may), so the planner
 // sees where the duty could go.
-void ExactFallback::MarkOpenCells() {
-  const ConditionModel& model = ctx_.model;
-  const workbook::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
+void MarkOpenCells(const EngineContext& ctx, const exact::Relaxation& relaxation) {
+  const ConditionModel& model = ctx.model;
+  const workbook::CellRange grid = layout::Range(ctx.book, layout::kTimeTable);
   std::vector<std::vector<bool>> marked(static_cast<std::size_t>(model.MemberCount) + 1,
                                         std::vector<bool>(static_cast<std::size_t>(model.DayCount) + 1));
-  for (const exact::Shortfall& item : no_month_->items) {
+  for (const exact::Shortfall& item : relaxation.items) {
     if (item.kind != exact::Shortfall::Kind::kStaffShort) continue;
     int left = item.amount;
     for (const bool strict : {true, false}) {
@@ -125,11 +121,30 @@ void ExactFallback::MarkOpenCells() {
         --left;
         const int row = grid.top + m - 1;
         const int column = grid.left + item.day - 1;
-        ctx_.book.SetInteriorColorIndex(grid.sheet, row, column, kOpenCellInterior);
-        ctx_.book.SetBorderColorIndex(grid.sheet, row, column, kOpenCellBorder);
+        ctx.book.SetInteriorColorIndex(grid.sheet, row, column, kOpenCellInterior);
+        ctx.book.SetBorderColorIndex(grid.sheet, row, column, kOpenCellBorder);
       }
     }
   }
+}
+
+}  // namespace
+
+bool ExactFallback::LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed) {
+  return LoadAndWriteMonth(ctx_, month, loaded_fixed);
+}
+
+bool ExactFallback::WriteNearestMonth(IndexGrid<int>& loaded_fixed) {
+  return no_month_ && tsumiki::WriteNearestMonth(ctx_, *no_month_, loaded_fixed);
+}
+
+bool WriteNearestMonth(const EngineContext& ctx, const exact::Relaxation& relaxation,
+                       IndexGrid<int>& loaded_fixed) {
+  if (relaxation.nearest.RowHi() < ctx.model.MemberCount) return false;
+  if (!LoadAndWriteMonth(ctx, relaxation.nearest, loaded_fixed)) return false;
+  ctx.book.RunMacro(ctx.session.WorkbookName + std::string(layout::kMacroColour));
+  MarkOpenCells(ctx, relaxation);
+  return true;
 }
 
 }  // namespace tsumiki

@@ -47,7 +47,6 @@ class ExactFallback {
 
  private:
   bool LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed);
-  void MarkOpenCells();
 
   EngineContext ctx_;
   exact::ExactRunner runner_;
@@ -55,5 +54,13 @@ class ExactFallback {
   bool asked_ = false;
   std::optional<exact::Relaxation> no_month_;
 };
+
+// Writes the nearest month of `relaxation` over the roster (the conditions loaded
+// again, their reservations in `loaded_fixed`) and marks the cells it leaves open:
+// one per person short, yellow with a red border. Also after the run, from the
+// relaxation it reported. False when the load failed or the month does not fit
+// the members loaded.
+bool WriteNearestMonth(const EngineContext& ctx, const exact::Relaxation& relaxation,
+                       IndexGrid<int>& loaded_fixed);
 
 }  // namespace tsumiki

@@ -28,6 +28,10 @@ inline constexpr std::string_view kEmptyCellMessage = "選択セルは空白(休
 inline constexpr std::string_view kEmptyCellTitle = "無効";
 inline constexpr std::string_view kReadjustQuestionTitle = "再調整";
 inline constexpr std::string_view kReadjustFailedMessage = "調整失敗";
+// A cell of the month's last day, refused before any question. {0}: its date.
+inline constexpr std::string_view kLastDayRefusal =
+    "{0} は月の最終日です。\n最終日の勤務は翌日との入れ替えで勤務日数を釣り合わせられないため、"
+    "再調整では休みにできません。";
 // Below 調整失敗: {0}: the date, {1}: the duty, {2}: member number, {3}: name.
 inline constexpr std::string_view kDirectRefusalsHeading =
     "{0} の {1}（{2} {3}）を直接入れ替えられなかった理由：";

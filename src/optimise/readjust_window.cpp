@@ -105,6 +105,12 @@ ReadjustOutcome ReadjustWindow::OnReadjustClicked() {
     ctx_.host.MessageBox(kEmptyCellMessage, kEmptyCellTitle, MsgButtons::kOk);
     return ReadjustOutcome::kEmptyCell;
   }
+  // The search never frees a last-day duty; asking first would only lead to 調整失敗.
+  if (selection_.column >= ctx_.model.DayCount) {
+    ctx_.host.MessageBox(layout::Format(kLastDayRefusal, {selection_.date_text}), kEmptyCellTitle,
+                         MsgButtons::kOk);
+    return ReadjustOutcome::kFailed;
+  }
   const std::string question =
       ReadjustQuestion(selection_.date_text, selection_.member_name, selection_.duty_name);
   if (ctx_.host.MessageBox(question, kReadjustQuestionTitle, MsgButtons::kOkCancel) !=

@@ -28,6 +28,7 @@
 #include "app/save_restore.h"
 #include "app/session.h"
 #include "box_answerer_helper.h"
+#include "desktop_fixture_helper.h"
 #include "check/roster_reading.h"
 #include "check/roster_totals.h"
 #include "check/rule_texts.h"
@@ -64,66 +65,9 @@ namespace layout = tsumiki::layout;
 namespace wb = tsumiki::workbook;
 using tsumiki::gui::DesktopApp;
 using tsumiki::gui::testing::BoxAnswerer;
+using namespace tsumiki::gui::testing;  // the desktop fixture
 
 namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-constexpr std::uint64_t kSeed = 20270101;
-const QString kOk = QStringLiteral("OK");
-const QString kCancel = QStringLiteral("キャンセル");
-
-// A fresh folder holding a copy of the sample workbook.
-fs::path FreshWorkbookFolder(const char* name) {
-  const fs::path dir =
-      fs::path(TSUMIKI_TEST_TMP) / "gui" / (std::string(name) + "-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  layout::WriteSampleWorkbook(dir / "shift.xlsm");
-  return dir;
-}
-
-std::unique_ptr<DesktopApp> StartApp(const fs::path& dir) {
-  tsumiki::gui::DesktopOptions options;
-  options.start_dir = dir;
-  options.seed = kSeed;
-  options.virtual_clock = true;
-  auto app = std::make_unique<DesktopApp>(options);
-  if (!app->StartUp()) return nullptr;
-  return app;
-}
-
-std::unique_ptr<DesktopApp> StartApp(const char* name) {
-  return StartApp(FreshWorkbookFolder(name));
-}
-
-QPushButton* PanelButton(DesktopApp& app, const char* name) {
-  return app.Panel()->findChild<QPushButton*>(QString::fromUtf8(name));
-}
-
-template <typename T>
-T* Find(const char* window, const char* control) {
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->objectName() == QString::fromUtf8(window) && top->isVisible()) {
-      return top->findChild<T*>(QString::fromUtf8(control));
-    }
-  }
-  return nullptr;
-}
-
-QWidget* VisibleWindow(const char* name) {
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top->objectName() == QString::fromUtf8(name) && top->isVisible()) return top;
-  }
-  return nullptr;
-}
-
-std::string RosterText(DesktopApp& app, int member, int day) {
-  wb::Workbook& book = app.GetSession().Book();
-  return book.ReadCellText(layout::Range(book, layout::kTimeTable), member, day);
-}
 
 // The checker's findings without those the whole month shows by design: more staff
 // than needed (the work-day adjustment adds duties to reach the targets).
@@ -573,29 +517,6 @@ void DesktopTest::ClosingWithYesOrNoEndsTheProgramCleanly() {
     QCOMPARE(reopened->ReadCell(stored, 1, 1) == wb::CellValue(4.0), c.saved);
   }
 }
-
-namespace {
-// Every roster cell's text and fill.
-std::vector<std::pair<std::string, int>> RosterCells(DesktopApp& app) {
-  wb::Workbook& book = app.GetSession().Book();
-  const wb::CellRange table = layout::Range(book, layout::kTimeTable);
-  std::vector<std::pair<std::string, int>> cells;
-  for (int r = table.top; r <= table.bottom; ++r) {
-    for (int c = table.left; c <= table.right; ++c) {
-      cells.emplace_back(book.DisplayText(table.sheet, r, c),
-                         book.InteriorColorIndex(table.sheet, r, c));
-    }
-  }
-  return cells;
-}
-
-bool RosterIsEmpty(DesktopApp& app) {
-  for (const auto& cell : RosterCells(app)) {
-    if (!cell.first.empty()) return false;
-  }
-  return true;
-}
-}  // namespace
 
 void DesktopTest::UndoAndRedoOfCreationAndClear() {
   auto app = StartApp("undo");

@@ -159,16 +159,19 @@ TEST_F(ReadjustWindowTest, CancelRestoresColoursOnly) {
   EXPECT_FALSE(window.UndoEnabled());
 }
 
-TEST_F(ReadjustWindowTest, LastDayAlwaysFails) {
+TEST_F(ReadjustWindowTest, LastDayIsRefusedBeforeAnyQuestion) {
   ReadjustWindow window(Context());
   ASSERT_TRUE(window.Load());
   const int fill = fx_->RosterFill(1, 28);
   const int border = Border(1, 28);
   window.ShowCell(1, 28);
-  host_.QueueAnswer(MsgResult::kOk);
   EXPECT_EQ(window.OnReadjustClicked(), ReadjustOutcome::kFailed);
-  EXPECT_EQ(host_.Messages().back().text, "調整失敗");
-  EXPECT_EQ(host_.Messages().back().title, "");
+  // Refused at once: no question that could only lead to 調整失敗.
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  EXPECT_EQ(host_.Messages().back().text,
+            "2013/2/28(木) は月の最終日です。\n最終日の勤務は翌日との入れ替えで勤務日数を"
+            "釣り合わせられないため、再調整では休みにできません。");
+  EXPECT_EQ(host_.Messages().back().title, "無効");
   EXPECT_EQ(fx_->Roster(1, 28), "日");
   EXPECT_EQ(fx_->RosterFill(1, 28), fill);
   EXPECT_EQ(Border(1, 28), border);

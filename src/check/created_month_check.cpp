@@ -1,11 +1,11 @@
-#include "cli/created_month_check.h"
+#include "check/created_month_check.h"
 
 #include <vector>
 
 #include "check/rule_check.h"
 #include "conditions/layout.h"
 
-namespace tsumiki::cli {
+namespace tsumiki {
 namespace {
 
 constexpr std::size_t kFindingsShown = 5;
@@ -38,4 +38,4 @@ std::optional<std::string> CreatedMonthRefusal(const ConditionModel& model) {
   return text;
 }
 
-}  // namespace tsumiki::cli
+}  // namespace tsumiki

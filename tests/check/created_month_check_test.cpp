@@ -1,10 +1,10 @@
-#include "cli/created_month_check.h"
+#include "check/created_month_check.h"
 
 #include <gtest/gtest.h>
 
 #include "support/model_builder.h"
 
-namespace tsumiki::cli {
+namespace tsumiki {
 namespace {
 
 // A month that keeps every rule passes; one that breaks a hard rule is refused,
@@ -27,4 +27,4 @@ TEST(CreatedMonthCheckTest, OnlyHardRulesRefuseAMonth) {
 }
 
 }  // namespace
-}  // namespace tsumiki::cli
+}  // namespace tsumiki

@@ -2,10 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "conditions/condition_model.h"
 
-namespace tsumiki::cli {
+namespace tsumiki {
 
 // A created month judged by the product checker before it is reported or saved:
 // contradicting conditions (a reservation the rules bar, a sequence against a
@@ -17,4 +18,4 @@ std::optional<std::string> CreatedMonthRefusal(const ConditionModel& model);
 
 inline constexpr std::string_view kCreatedMonthTitle = "作成結果の確認";
 
-}  // namespace tsumiki::cli
+}  // namespace tsumiki

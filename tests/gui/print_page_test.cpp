@@ -1,0 +1,65 @@
+// The printed page's contents: each duty's staff per day under the members (red
+// where short), the legend, and the weekend shading where no duty colour stands.
+#include <QtTest>
+
+#include "check/roster_totals.h"
+#include "print/roster_page.h"
+#include "support/model_builder.h"
+
+class PrintPageTest : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void CountsLegendAndWeekends();
+};
+
+void PrintPageTest::CountsLegendAndWeekends() {
+  // 2027-01-01 is a Friday: day 2 a Saturday, day 3 a Sunday.
+  tsumiki::testing::ModelBuilder builder(4, 2, 3);
+  builder.Need(1, 1, 2).Need(2, 2, 1).Assign(1, 1, 1).Assign(2, 1, 1).Assign(1, 2, 2);
+  const tsumiki::ConditionModel model = builder.Build();
+  tsumiki::MonthLabels labels;
+  labels.duty_names = {"日勤", "夜勤"};
+  labels.duty_fills = {6, 0};  // 日 yellow, 夜 without a colour
+  labels.first_date = tsumiki::layout::CivilDate{2027, 1, 1};
+  const tsumiki::RosterPage page =
+      tsumiki::BuildRosterPage(model, labels, tsumiki::CountRosterTotals(model));
+
+  // Dates, weekdays, three members, then one count row per duty.
+  QCOMPARE(page.rows.size(), std::size_t{2 + 3 + 2});
+  const auto day_cell = [&](std::size_t row, int day) { return page.rows[row][1 + day]; };
+  const std::size_t first_count = 5;
+  QCOMPARE(page.rows[first_count][1].text, QStringLiteral("日勤"));
+  const QString staff[2][4] = {{"2", "0", "0", "0"}, {"0", "1", "0", "0"}};
+  for (int t = 0; t < 2; ++t) {
+    for (int d = 1; d <= 4; ++d) {
+      QCOMPARE(day_cell(first_count + t, d).text, staff[t][d - 1]);
+    }
+  }
+  QCOMPARE(day_cell(first_count, 1).ink, QColor(Qt::black));       // 2 of 2
+  QVERIFY(day_cell(first_count + 1, 2).ink == QColor(Qt::black));  // 1 of 1
+  // Need nothing on day 4: nothing short. A need above the staff turns red.
+  tsumiki::testing::ModelBuilder short_builder(4, 2, 3);
+  short_builder.Need(1, 1, 3).Assign(1, 1, 1);
+  const tsumiki::ConditionModel short_model = short_builder.Build();
+  const tsumiki::RosterPage short_page =
+      tsumiki::BuildRosterPage(short_model, labels, tsumiki::CountRosterTotals(short_model));
+  QCOMPARE(short_page.rows[first_count][2].ink, tsumiki::kShortInk);
+
+  // Weekends: the date and weekday heads, rest days and an uncoloured duty are
+  // shaded; a coloured duty keeps its colour; weekdays stay plain.
+  QCOMPARE(day_cell(1, 2).text, QStringLiteral("土"));
+  QCOMPARE(day_cell(0, 2).fill, tsumiki::kSaturdayShade);
+  QCOMPARE(day_cell(0, 3).fill, tsumiki::kSundayShade);
+  QCOMPARE(day_cell(2 + 1, 2).fill, tsumiki::kSaturdayShade);  // member 2 rests
+  QCOMPARE(day_cell(2 + 0, 2).fill, tsumiki::kSaturdayShade);  // member 1: 夜, no colour
+  QVERIFY(day_cell(2 + 0, 1).fill != QColor(Qt::white));       // member 1: 日, yellow
+  QCOMPARE(day_cell(2 + 2, 4).fill, QColor(Qt::white));
+
+  QCOMPARE(page.legend.size(), std::size_t{2});
+  QCOMPARE(page.legend[0].abbrev, QStringLiteral("T1"));
+  QCOMPARE(page.legend[0].name, QStringLiteral("日勤"));
+  QCOMPARE(page.legend[0].fill, day_cell(2 + 0, 1).fill);
+}
+
+QTEST_GUILESS_MAIN(PrintPageTest)
+#include "print_page_test.moc"
