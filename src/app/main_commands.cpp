@@ -3,6 +3,7 @@
 #include "app/roster_snapshot.h"
 #include "conditions/layout.h"
 #include "creation/driver_texts.h"
+#include "present/run_progress.h"
 #include "ui/focus.h"
 
 namespace tsumiki {
@@ -45,7 +46,8 @@ CreateResult MainCommands::CreateRoster() {
   const std::optional<RosterSnapshot> before = TakeRosterSnapshot(session_.Book());
   CreateResult result;
   {
-    CreationDriver driver(Context());
+    RunProgress progress(Context());
+    CreationDriver driver(Context(), progress);
     result = driver.StartAction();
   }
   if (result.outcome == CreateOutcome::kAborted && before) {

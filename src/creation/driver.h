@@ -8,7 +8,7 @@
 
 #include "conditions/engine_context.h"
 #include "creation/exact_fallback.h"
-#include "creation/progress_window.h"
+#include "creation/creation_progress.h"
 #include "roster/roster_sheet.h"
 
 namespace tsumiki {
@@ -63,7 +63,10 @@ class CreationDriver {
  public:
   using Observer = std::function<void(DriverEvent event, int day)>;
 
-  explicit CreationDriver(const EngineContext& context);
+  // `progress` hears how far the run is, its optimisations included; it must
+  // outlive the driver.
+  explicit CreationDriver(const EngineContext& context,
+                          CreationProgress& progress = NoCreationProgress());
 
   // The whole run, from RunStartTime to the closing message.
   CreateResult StartAction();
@@ -72,7 +75,6 @@ class CreationDriver {
   bool RunCreationPasses();
 
   void SetObserver(Observer observer) { observer_ = std::move(observer); }
-  ProgressWindow& Progress() { return progress_; }
 
  private:
   bool OnePass(int pass_number, bool& repeat);
@@ -92,7 +94,7 @@ class CreationDriver {
   void Notify(DriverEvent event, int day);
 
   EngineContext ctx_;
-  ProgressWindow progress_;
+  CreationProgress& progress_;
   // Fixed as the load left it: the reservations it placed and counted.
   IndexGrid<int> loaded_fixed_;
   bool load_failed_ = false;
