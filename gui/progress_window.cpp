@@ -10,6 +10,7 @@
 #include "gui/gui_texts.h"
 #include "gui/window_drag.h"
 #include "present/progress_window.h"
+#include "ui/window_place.h"
 
 namespace tsumiki::gui {
 
