@@ -20,7 +20,7 @@
 #include "creation/driver_texts.h"
 #include "creation/start_conditions.h"
 #include "creation/start_conditions_check.h"
-#include "optimise/optimise_window.h"
+#include "optimise/score_text.h"
 
 namespace tsumiki::cli {
 

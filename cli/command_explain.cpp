@@ -17,7 +17,7 @@
 #include "conditions/load_lookups.h"
 #include "conditions/loader.h"
 #include "creation/start_conditions_check.h"
-#include "optimise/readjust_text.h"
+#include "present/readjust_text.h"
 #include "roster/duty_refusal.h"
 #include "roster/roster_change.h"
 #include "roster/roster_sheet.h"

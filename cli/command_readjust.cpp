@@ -11,7 +11,8 @@
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
 #include "creation/start_conditions_check.h"
-#include "optimise/readjust_window.h"
+#include "cli/terminal_host.h"
+#include "present/readjustment.h"
 
 namespace tsumiki::cli {
 namespace {
@@ -35,16 +36,53 @@ int Refuse(CliContext& ctx, const std::string& message) {
   return RefuseCommand(ctx, message, kCommandTitle);
 }
 
-int RunReadjust(CliContext& ctx, const ReadjustArgs& args) {
-  if (args.yes) {
-    ctx.PresetAnswer(kReadjustQuestionTitle, MsgResult::kOk);
-    ctx.PresetAnswer(kProposalTitle, MsgResult::kOk);
+// A question of the readjustment: asked, or with --yes shown with the answer the
+// flag gives.
+bool Agreed(CliContext& ctx, const ReadjustReply& question, bool yes) {
+  if (!yes) {
+    return ctx.host->MessageBox(question.text, question.title, MsgButtons::kOkCancel) ==
+           MsgResult::kOk;
   }
+  if (ctx.terminal != nullptr) {
+    ctx.terminal->ShowAnswered(question.text, question.title, MsgResult::kOk);
+  } else {
+    ctx.host->MessageBox(question.text, question.title, MsgButtons::kOk);
+  }
+  return true;
+}
+
+// The search for the cell and, when the planner agrees, its exchanges. True when
+// they were made.
+bool ReadjustCell(CliContext& ctx, Readjustment& readjustment, const ReadjustSelection& cell,
+                  bool yes) {
+  const ReadjustReply question = readjustment.Confirm(cell);
+  if (question.outcome != ReadjustOutcome::kConfirm) {
+    ctx.host->MessageBox(question.text, question.title, MsgButtons::kOk);
+    return false;
+  }
+  if (!Agreed(ctx, question, yes)) return false;
+  const ReadjustReply proposal = readjustment.Propose(cell);
+  for (int k = 0; k < proposal.surprises; ++k) {
+    ctx.host->MessageBox(kReadjustImpossibleMessage, "", MsgButtons::kOk);
+  }
+  if (proposal.outcome != ReadjustOutcome::kProposed) {
+    if (!proposal.text.empty()) ctx.host->MessageBox(proposal.text, proposal.title, MsgButtons::kOk);
+    return false;
+  }
+  if (!Agreed(ctx, proposal, yes)) {
+    readjustment.Decline();
+    return false;
+  }
+  readjustment.Apply();
+  return true;
+}
+
+int RunReadjust(CliContext& ctx, const ReadjustArgs& args) {
   auto session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
   const EngineContext engine = session->Context();
-  ReadjustWindow window(engine);
-  if (!window.Load()) return kExitFailure;
+  Readjustment readjustment(engine);
+  if (!readjustment.Prepare()) return kExitFailure;
 
   const auto number = ParseWholeNumberText(args.member);
   const int member = number ? MemberRowOfNumber(engine.model, *number) : 0;
@@ -53,15 +91,14 @@ int RunReadjust(CliContext& ctx, const ReadjustArgs& args) {
   const int day = day_of_month ? RosterColumnOfDay(engine.model, *day_of_month) : 0;
   if (day == 0) return Refuse(ctx, layout::Format(kNoSuchRosterDay, {args.day}));
 
-  window.ShowCell(member, day);
-  const ReadjustOutcome outcome = window.OnReadjustClicked();
-  window.OnCloseClicked();
-  if (outcome != ReadjustOutcome::kApplied) return kExitFailure;
+  if (!ReadjustCell(ctx, readjustment, readjustment.CellAt(member, day), args.yes)) {
+    return kExitFailure;
+  }
 
   ctx.out << kApplied << '\n';
   const ConditionModel& model = engine.model;
   const auto base = BaseDate(model.CreateYear, model.CreateMonth, model.BaseStartDay);
-  for (const Exchange& e : window.Exchanges()) {
+  for (const Exchange& e : readjustment.Exchanges()) {
     ctx.out << "  " << (base ? DateWithWeekday(DayDate(*base, e.day)) : std::to_string(e.day))
             << "  <" << model.MemberInfo(e.a, 1) << ' ' << model.MemberInfo(e.a, 2) << ">" << kArrow
             << "<" << model.MemberInfo(e.b, 1) << ' ' << model.MemberInfo(e.b, 2) << ">\n";

@@ -8,7 +8,7 @@
 
 #include "cli/cli_texts.h"
 #include "conditions/layout.h"
-#include "optimise/readjust_text.h"
+#include "present/readjust_text.h"
 #include "workbook/file_replace.h"
 
 namespace tsumiki::cli {

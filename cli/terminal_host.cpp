@@ -222,15 +222,23 @@ MsgResult TerminalHost::MessageBox(std::string_view text, std::string_view title
 
   const auto preset = presets_.find(title);
   if (preset != presets_.end() && Offers(buttons, preset->second)) {
-    WriteLines(std::string(kAutoAnswerLead) + std::string(AnswerName(preset->second)) +
-               std::string(kAutoAnswerTail));
+    WriteAnswer(preset->second);
     return preset->second;
   }
   if (settings_.can_ask) return Ask(buttons);
   const MsgResult answer = SafeAnswer(buttons);
+  WriteAnswer(answer);
+  return answer;
+}
+
+void TerminalHost::WriteAnswer(MsgResult answer) {
   WriteLines(std::string(kAutoAnswerLead) + std::string(AnswerName(answer)) +
              std::string(kAutoAnswerTail));
-  return answer;
+}
+
+void TerminalHost::ShowAnswered(std::string_view text, std::string_view title, MsgResult answer) {
+  MessageBox(text, title, MsgButtons::kOk, MsgIcon::kNone);
+  WriteAnswer(answer);
 }
 
 MsgResult TerminalHost::Ask(MsgButtons buttons) {
@@ -243,8 +251,7 @@ MsgResult TerminalHost::Ask(MsgButtons buttons) {
     err_.flush();
     if (!std::getline(in_, reply)) {
       // End of input: nobody is there to answer.
-      WriteLines(std::string(kAutoAnswerLead) + std::string(AnswerName(answer)) +
-                 std::string(kAutoAnswerTail));
+      WriteAnswer(answer);
       break;
     }
     const auto parsed = ParseAnswer(Trimmed(reply));

@@ -65,6 +65,9 @@ class TerminalHost : public Host, public ProgressLine {
 
   // A question whose answer a flag fixes (--retry, --yes, --save), by its title.
   void PresetAnswer(std::string title, MsgResult answer);
+  // A question that a command answered from its flags without asking: its line,
+  // then the answer taken, as a preset answer shows them.
+  void ShowAnswered(std::string_view text, std::string_view title, MsgResult answer);
 
   // ProgressLine: drawn only when the error output is a terminal.
   void ShowProgressLine(std::string_view text) override;
@@ -92,6 +95,7 @@ class TerminalHost : public Host, public ProgressLine {
   // Writes whole lines to the error output, keeping the progress line below them.
   void WriteLines(std::string_view text);
   MsgResult Ask(MsgButtons buttons);
+  void WriteAnswer(MsgResult answer);
 
   std::istream& in_;
   std::ostream& err_;

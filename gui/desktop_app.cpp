@@ -27,7 +27,7 @@
 #include "gui/start_conditions_dialog.h"
 #include "gui/startup_questions.h"
 #include "gui/undo_history.h"
-#include "optimise/readjust_text.h"
+#include "present/readjust_text.h"
 #include "workbook/workbook_error.h"
 
 namespace tsumiki::gui {

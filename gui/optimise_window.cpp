@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <algorithm>
 
+#include "gui/bar_window.h"
 #include "gui/gui_texts.h"
 #include "gui/window_drag.h"
 
@@ -55,22 +55,12 @@ OptimiseWindow::OptimiseWindow(std::function<void()> on_abort, QWidget* parent)
 
 void OptimiseWindow::Present(const OptimiseView& view, int twips_per_pixel_x,
                              int twips_per_pixel_y) {
-  const int tx = std::max(1, twips_per_pixel_x);
-  const int ty = std::max(1, twips_per_pixel_y);
   message_->setText(QString::fromStdString(view.message));
   caption_->setText(QString::fromStdString(view.score_caption));
   abort_->setText(QString::fromStdString(view.abort_caption));
   score_->setText(QString::fromStdString(view.score_text));
-  const int maximum = std::max(view.bar_min, view.bar_max);
-  bar_->setRange(view.bar_min, maximum);
-  bar_->setValue(std::clamp(view.bar_value, view.bar_min, maximum));
   bar_->setVisible(view.bar_visible);
-  if (view.width_twips > 0 && view.height_twips > 0) {
-    resize(std::max(view.width_twips / tx, minimumSizeHint().width()),
-           std::max(view.height_twips / ty, minimumSizeHint().height()));
-  }
-  if (!view.keep_position) move(view.left_twips / tx, view.top_twips / ty);
-  if (!isVisible()) show();
+  PresentBarWindow(*this, *bar_, view, twips_per_pixel_x, twips_per_pixel_y);
 }
 
 }  // namespace tsumiki::gui

@@ -10,7 +10,7 @@
 #include "gui/main_panel.h"
 #include "gui/message_box.h"
 #include "gui/qt_host.h"
-#include "optimise/readjust_text.h"
+#include "present/readjust_text.h"
 #include "ui/forms.h"
 #include "workbook/workbook_error.h"
 

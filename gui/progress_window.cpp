@@ -5,11 +5,12 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <algorithm>
 
-#include "creation/progress_window.h"
+#include "gui/bar_window.h"
 #include "gui/gui_texts.h"
 #include "gui/window_drag.h"
+#include "present/progress_window.h"
+#include "ui/window_place.h"
 
 namespace tsumiki::gui {
 
@@ -55,17 +56,8 @@ ProgressWindow::ProgressWindow(std::function<void()> on_abort, QWidget* parent)
 
 void ProgressWindow::Present(const ProgressView& view, int twips_per_pixel_x,
                              int twips_per_pixel_y) {
-  const int tx = std::max(1, twips_per_pixel_x);
-  const int ty = std::max(1, twips_per_pixel_y);
-  if (view.width_twips > 0 && view.height_twips > 0) {
-    resize(std::max(view.width_twips / tx, minimumSizeHint().width()),
-           std::max(view.height_twips / ty, minimumSizeHint().height()));
-  }
-  bar_->setRange(view.bar_min, std::max(view.bar_min, view.bar_max));
-  bar_->setValue(std::clamp(view.bar_value, view.bar_min, std::max(view.bar_min, view.bar_max)));
   remaining_->setText(QString::fromStdString(view.remaining_text));
-  if (!view.keep_position) move(view.left_twips / tx, view.top_twips / ty);
-  if (!isVisible()) show();
+  PresentBarWindow(*this, *bar_, view, twips_per_pixel_x, twips_per_pixel_y);
 }
 
 }  // namespace tsumiki::gui

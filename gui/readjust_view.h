@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "conditions/engine_context.h"
-#include "optimise/readjust_window.h"
+#include "present/readjust_window.h"
 
 class QLineEdit;
 class QPushButton;

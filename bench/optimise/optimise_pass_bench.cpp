@@ -87,10 +87,9 @@ void OnePass(benchmark::State& state, int members, int types, int per_type) {
     ConditionModel model = month;
     RandomSource random(7);
     const SearchContext ctx{model, *book, host, run, random};
-    OptimiseWindow window(host, run, 0);
     host.events = 0;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(OptimisePass(ctx, window, 1, kDays));
+    benchmark::DoNotOptimize(OptimisePass(ctx, 1, kDays));
     // One turn per day of the day loop, the rest one per partner examined.
     partners += host.events - kDays;
   }

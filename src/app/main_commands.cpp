@@ -4,6 +4,7 @@
 #include "check/created_month_check.h"
 #include "conditions/layout.h"
 #include "creation/driver_texts.h"
+#include "present/run_progress.h"
 #include "ui/focus.h"
 
 namespace tsumiki {
@@ -46,7 +47,8 @@ CreateResult MainCommands::CreateRoster() {
   const std::optional<RosterSnapshot> before = TakeRosterSnapshot(session_.Book());
   CreateResult result;
   {
-    CreationDriver driver(Context());
+    RunProgress progress(Context());
+    CreationDriver driver(Context(), progress);
     driver.SetMonthJudge(CreatedMonthRefusal);
     result = driver.StartAction();
   }

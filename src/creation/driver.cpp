@@ -12,6 +12,7 @@
 #include "creation/day_filling.h"
 #include "creation/driver_texts.h"
 #include "creation/feasibility_check.h"
+#include "creation/time_limit.h"
 #include "exact/relaxation.h"
 #include "optimise/improve_search.h"
 #include "optimise/open_slot_search.h"
@@ -45,10 +46,13 @@ void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0
              ctx.session.StatusPosition);
 }
 
-// What the searches on the month may touch: no session value but the status place.
-SearchContext SearchesOf(const EngineContext& ctx) {
-  return SearchContext{ctx.model, ctx.book,   ctx.host,
-                       ctx.run,   ctx.random, ctx.session.StatusPosition};
+// What the searches on the month may touch: no session value but the status place,
+// and where an optimisation reports its progress.
+SearchContext SearchesOf(const EngineContext& ctx, OptimiseProgress* progress = nullptr) {
+  return SearchContext{ctx.model,  ctx.book,
+                       ctx.host,   ctx.run,
+                       ctx.random, ctx.session.StatusPosition,
+                       progress};
 }
 
 CellRange RosterRange(const EngineContext& ctx) {
@@ -148,10 +152,8 @@ std::string 単勤単休総数情報(const EngineContext& ctx) {
   return text;
 }
 
-CreationDriver::CreationDriver(const EngineContext& context)
-    : ctx_(context),
-      progress_(context.host, context.run, context.model, context.session.StatusPosition),
-      exact_(context) {}
+CreationDriver::CreationDriver(const EngineContext& context, CreationProgress& progress)
+    : ctx_(context), progress_(progress), exact_(context) {}
 
 void CreationDriver::Notify(DriverEvent event, int day) {
   if (observer_) observer_(event, day);
@@ -219,9 +221,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     }
   }
 
-  progress_.Load();
-  progress_.SetRange(0, model.DayCount);
-  progress_.SetPass(pass_number);
+  progress_.PassStarted(pass_number, model.DayCount);
   ctx_.book.SetAppState(
       AppState{.screen_updating = true, .automatic_calculation = false, .events = false});
 
@@ -231,7 +231,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   std::vector<int> first_failed_column;
   int d = model.StartDay;
   for (; d <= model.DayCount; ++d) {
-    progress_.SetValue(d);
+    progress_.DayStarted(d);
     if (StopRequested(run, host.MonotonicMs())) {
       repeat = false;
       break;
@@ -261,7 +261,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
           RandomSwapPass(SearchesOf(ctx_), ctx_.session.CreationMode, d - 1);
           if (d != model.DayCount) continue;
         }
-        Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/1, d - 1);
+        Optimise(SearchesOf(ctx_, &progress_), /*first_argument=*/1, /*passes=*/1, d - 1);
       }
     }
     // A day no attempt could fill keeps what can be placed; its open places are
@@ -308,7 +308,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     WaitWithEvents(host, kPauseBeforeOptimiseMs);
   }
 
-  progress_.SetValue(0);
+  progress_.PassEnded();
   if (run.AbortRequested) repeat = false;
   ++run.PassCount;
   Notify(DriverEvent::kPassEnded, d);
@@ -375,7 +375,7 @@ bool CreationDriver::RunCreationPasses() {
   // runs, proves it and finds the least that must give.
   if (cannot_staff_) exact_.AfterFailedPass(loaded_fixed_);
   exact_.Stop();
-  progress_.Unload();
+  progress_.PassesStopped();
   Status(ctx_, "");
   return run.RosterComplete && !load_failed_;
 }
@@ -417,7 +417,7 @@ CreateResult CreationDriver::StartAction() {
   cannot_staff_.reset();
   best_open_places_.clear();
   exact_.Reset();
-  progress_.ResetTimeLimit();
+  progress_.RunStarted();
 
   // The roster as it was, put back if the run stops on a failure nobody expected.
   std::optional<workbook::Table> before;
@@ -429,10 +429,10 @@ CreateResult CreationDriver::StartAction() {
     bool repeat = true;
     while (repeat) {
       if (StopRequested(run, host.MonotonicMs()) || !RunCreationPasses()) break;
-      Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/1, model.DayCount);
+      Optimise(SearchesOf(ctx_, &progress_), /*first_argument=*/1, /*passes=*/1, model.DayCount);
       Notify(DriverEvent::kOptimised, 1);
       if (StopRequested(run, host.MonotonicMs())) break;
-      Optimise(SearchesOf(ctx_), /*first_argument=*/1, /*passes=*/2, model.DayCount);
+      Optimise(SearchesOf(ctx_, &progress_), /*first_argument=*/1, /*passes=*/2, model.DayCount);
       Notify(DriverEvent::kOptimised, 2);
       if (StopRequested(run, host.MonotonicMs())) break;
       // Members still short of their targets: the repair search places the
@@ -509,7 +509,7 @@ CreateResult CreationDriver::StartAction() {
         host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
                         MsgIcon::kExclamation);
       } else {
-        progress_.ReportDeadline();
+        progress_.EndedWithoutMonth();
         result.outcome = load_failed_          ? CreateOutcome::kLoadFailed
                          : run.DeadlinePassed ? CreateOutcome::kTimeLimit
                                               : CreateOutcome::kAborted;
@@ -528,7 +528,7 @@ CreateResult CreationDriver::StartAction() {
       }
     }
   } catch (const std::exception& error) {
-    progress_.Unload();
+    progress_.PassesStopped();
     Status(ctx_, "");
     const auto* store_error = dynamic_cast<const workbook::WorkbookError*>(&error);
     std::string cause = store_error ? store_error->JapaneseMessage() : error.what();

@@ -8,7 +8,7 @@
 
 #include "conditions/engine_context.h"
 #include "creation/exact_fallback.h"
-#include "creation/progress_window.h"
+#include "creation/creation_progress.h"
 #include "roster/roster_sheet.h"
 
 namespace tsumiki {
@@ -70,7 +70,10 @@ class CreationDriver {
   // keep it. Contradicting conditions can leave a month that breaks a rule.
   using MonthJudge = std::function<std::optional<std::string>(const ConditionModel& model)>;
 
-  explicit CreationDriver(const EngineContext& context);
+  // `progress` hears how far the run is, its optimisations included; it must
+  // outlive the driver.
+  explicit CreationDriver(const EngineContext& context,
+                          CreationProgress& progress = NoCreationProgress());
 
   // The whole run, from RunStartTime to the closing message.
   CreateResult StartAction();
@@ -80,7 +83,6 @@ class CreationDriver {
 
   void SetObserver(Observer observer) { observer_ = std::move(observer); }
   void SetMonthJudge(MonthJudge judge) { judge_ = std::move(judge); }
-  ProgressWindow& Progress() { return progress_; }
 
  private:
   bool OnePass(int pass_number, bool& repeat);
@@ -100,7 +102,7 @@ class CreationDriver {
   void Notify(DriverEvent event, int day);
 
   EngineContext ctx_;
-  ProgressWindow progress_;
+  CreationProgress& progress_;
   // Fixed as the load left it: the reservations it placed and counted.
   IndexGrid<int> loaded_fixed_;
   bool load_failed_ = false;

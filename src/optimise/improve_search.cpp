@@ -11,7 +11,7 @@
 #include "optimise/local_search/late_acceptance.h"
 #include "optimise/local_search/search_parameters.h"
 #include "optimise/local_search/termination.h"
-#include "optimise/optimise_window.h"
+#include "optimise/score_text.h"
 #include "optimise/score_tally.h"
 #include "roster/roster_score.h"
 #include "roster/roster_sheet.h"

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
-#include "conditions/layout.h"
+#include "optimise/score_text.h"
 #include "optimise/work_day_adjust.h"
 #include "roster/roster_score.h"
 #include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "roster/work_day_rules.h"
-#include "workbook/reading_modes.h"
 
 namespace tsumiki {
 
@@ -23,15 +22,6 @@ int DrawPosition(RandomSource& random, int first, int last) {
   const int count = last - first + 1;
   const int offset = static_cast<int>(static_cast<double>(count) * random.RandomValue());
   return first + std::clamp(offset, 0, count - 1);
-}
-
-// The workbook's own figure for the roster before optimisation, as the score box
-// first shows it.
-std::string WorkbookScoreText(const workbook::Workbook& book) {
-  const workbook::CellRange range = layout::Range(book, layout::kStdDev);
-  const workbook::CellValue value = book.ReadCell(range, 1, 1);
-  if (value.IsNumber()) return FormatScore(value.Number(), /*decimals=*/3);
-  return workbook::ValueToText(value);
 }
 
 }  // namespace
@@ -72,7 +62,7 @@ float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, Ros
   return candidate;
 }
 
-float OptimisePass(const SearchContext& ctx, OptimiseWindow& window, int k, int last_day) {
+float OptimisePass(const SearchContext& ctx, int k, int last_day) {
   ConditionModel& model = ctx.model;
   const int first = model.StartDay;
   float best_score = kStartScore;
@@ -97,13 +87,13 @@ float OptimisePass(const SearchContext& ctx, OptimiseWindow& window, int k, int 
       const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet, state);
       if (c < best_score) {
         best_score = c;
-        window.SetScoreText(FormatScore(best_score, /*decimals=*/2));
+        ctx.Progress().BestScore(best_score);
       }
       // The partner loop has seen the abort already; the other members need not
       // each look again.
       if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     }
-    window.SetValue((k - 1) * model.DayCount + p);
+    ctx.Progress().StepDone((k - 1) * model.DayCount + p);
   }
   sheet.WriteBack();
   return RoundScore(best_score);
@@ -111,20 +101,15 @@ float OptimisePass(const SearchContext& ctx, OptimiseWindow& window, int k, int 
 
 void Optimise(const SearchContext& ctx, int /*first_argument*/, int passes, int last_day) {
   if (ctx.run.AbortRequested) return;
-  OptimiseWindow window(ctx.host, ctx.run, ctx.status_position);
-  window.Load();
   ctx.book.SetAppState({.screen_updating = true, .automatic_calculation = false, .events = false});
-  window.SetRange(0, passes * last_day);
-  window.SetValue(0);
-  window.SetBarVisible(true);
-  window.SetScoreText(WorkbookScoreText(ctx.book));
+  ctx.Progress().OptimiseStarted(passes * last_day);
 
   float previous = kStartScore;
   bool going_on = true;
   int passes_done = 0;
   do {
     const int k = passes_done + 1;
-    const float result = OptimisePass(ctx, window, k, last_day);
+    const float result = OptimisePass(ctx, k, last_day);
     if (result == previous) going_on = false;
     if (WorkDayShortfall(ctx.model) > 0 && ctx.run.RosterComplete) {
       AdjustWorkDays(ctx.Adjust(), /*strict=*/true);
@@ -137,7 +122,7 @@ void Optimise(const SearchContext& ctx, int /*first_argument*/, int passes, int 
   // Automatic and back to manual: the workbook recalculates once.
   ctx.book.SetAppState({.screen_updating = true, .automatic_calculation = true, .events = false});
   ctx.book.SetAppState({.screen_updating = true, .automatic_calculation = false, .events = false});
-  window.Unload();
+  ctx.Progress().OptimiseEnded();
 }
 
 }  // namespace tsumiki

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "optimise/optimise_window.h"
 #include "optimise/pass_state.h"
 #include "optimise/search_context.h"
 #include "roster/roster_sheet.h"
@@ -24,14 +23,14 @@ float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, Ros
 
 // One greedy pass over the days StartDay..last_day in a shuffled order, with the
 // members in list order. Reads Time_Table once and writes it back once, also after
-// an abort. `k` is the pass number (for the progress bar). Returns the pass's best
-// score cut to three decimals.
-float OptimisePass(const SearchContext& ctx, OptimiseWindow& window, int k, int last_day);
+// an abort. `k` is the pass number (for the steps reported). Returns the pass's
+// best score cut to three decimals.
+float OptimisePass(const SearchContext& ctx, int k, int last_day);
 
 // Up to `passes` passes (stopping early when a pass ends on the same score as the
 // one before, or at an abort), with the work-day adjustment after each pass while
-// members are short and the roster is complete. Shows the optimisation window
-// meanwhile. `first_argument` has no effect; callers pass 1.
+// members are short and the roster is complete. Reports its progress to
+// ctx.Progress(). `first_argument` has no effect; callers pass 1.
 void Optimise(const SearchContext& ctx, int first_argument, int passes, int last_day);
 
 }  // namespace tsumiki

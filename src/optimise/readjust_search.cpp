@@ -82,7 +82,7 @@ int ReadjustSearch::SearchChain(int d, int x) {
     if (OverBudget()) return 0;
     const Trial r = TrySwap(x, i, d);
     if (r == Trial::kAccepted) {
-      host_.MessageBox(kReadjustImpossibleMessage, "", MsgButtons::kOk);
+      ++surprises_;
       SwapDuties(model_, x, i, d);
     } else if (r == Trial::kPartnerStuck) {
       const std::size_t mark = exchanges_.size();

@@ -4,12 +4,8 @@
 #include <vector>
 
 #include "conditions/condition_model.h"
-#include "ui/host.h"
 
 namespace tsumiki {
-
-// The message of a chain step whose direct exchange unexpectedly succeeded.
-inline constexpr std::string_view kReadjustImpossibleMessage = "ありえね～";
 
 // One exchange of a readjustment: members a and b swap their duties on `day`.
 struct Exchange {
@@ -28,7 +24,7 @@ struct Exchange {
 // applied. The list grows as long as the chain needs (no fixed capacity).
 class ReadjustSearch {
  public:
-  ReadjustSearch(ConditionModel& model, Host& host) : model_(model), host_(host) {}
+  explicit ReadjustSearch(ConditionModel& model) : model_(model) {}
 
   // How an exchange tried by TrySwap came out.
   enum class Trial {
@@ -56,6 +52,10 @@ class ReadjustSearch {
   std::int64_t TriedCount() const { return tried_; }
   void SetTryBudget(std::int64_t budget) { budget_ = budget; }
 
+  // Chain steps whose direct exchange succeeded although the direct search had
+  // just refused it; the step is undone and the chain goes on. The caller says so.
+  int Surprises() const { return surprises_; }
+
  private:
   bool OverBudget() const { return tried_ >= budget_; }
   // Whether the chain step recorded at `mark` keeps every rule once the exchanges
@@ -66,8 +66,8 @@ class ReadjustSearch {
   bool SequencesHold(int m, int d) const;
 
   ConditionModel& model_;
-  Host& host_;
   std::vector<Exchange> exchanges_;
+  int surprises_ = 0;
   std::int64_t tried_ = 0;
   std::int64_t budget_ = 2'000'000;
 };

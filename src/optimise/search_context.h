@@ -2,6 +2,7 @@
 
 #include "conditions/condition_model.h"
 #include "conditions/run_state.h"
+#include "optimise/optimise_progress.h"
 #include "ui/host.h"
 #include "ui/random.h"
 #include "workbook/workbook.h"
@@ -29,8 +30,11 @@ struct SearchContext {
   RunState& run;
   RandomSource& random;
   int status_position = 0;
+  // Where the optimisation reports how far it is; null reports to nobody.
+  OptimiseProgress* progress = nullptr;
 
   AdjustContext Adjust() const { return AdjustContext{model, book, host, run, status_position}; }
+  OptimiseProgress& Progress() const { return progress ? *progress : NoOptimiseProgress(); }
 };
 
 }  // namespace tsumiki

@@ -52,8 +52,9 @@ struct PixelSize {
   int height = 0;
 };
 
-// Everything the progress window (frm処理中) shows. The core computes these values.
-struct ProgressView {
+// What the progress and optimisation windows share: their size and place, and a
+// progress bar. The core computes these values.
+struct BarWindowView {
   int width_twips = 0;
   int height_twips = 0;
   // Placement in twips; keep_position leaves the window where it was.
@@ -63,22 +64,17 @@ struct ProgressView {
   int bar_min = 0;
   int bar_max = 0;
   int bar_value = 0;
+};
+
+// Everything the progress window (frm処理中) shows.
+struct ProgressView : BarWindowView {
   std::string remaining_text;  // txt残分, "m:ss"
   int pass_number = 0;         // the creation pass being run (the terminal shows it)
 };
 
-// Everything the optimisation window (frm最適化) shows. The core computes these
-// values; its abort button reaches the core through the abort handler.
-struct OptimiseView {
-  int width_twips = 0;
-  int height_twips = 0;
-  // Placement in twips; keep_position leaves the window where it was.
-  bool keep_position = true;
-  int left_twips = 0;
-  int top_twips = 0;
-  int bar_min = 0;
-  int bar_max = 0;
-  int bar_value = 0;
+// Everything the optimisation window (frm最適化) shows; its abort button reaches
+// the core through the abort handler.
+struct OptimiseView : BarWindowView {
   bool bar_visible = false;
   std::string score_text;     // 標準偏差: the score, "0.000" first, then "0.00"
   std::string message;        // lblMsg

@@ -8,7 +8,7 @@
 #include "conditions/layout.h"
 #include "creation/driver.h"
 #include "optimise/readjust_search.h"
-#include "optimise/readjust_window.h"
+#include "present/readjustment.h"
 #include "support/roster_checker.h"
 #include "support/workbook_fixture.h"
 #include "workbook/reading_modes.h"
@@ -134,15 +134,15 @@ TEST(ReadjustCommand, CreatedSampleRosterStaysSoundAfterAReadjustment) {
     testing::ScriptedHost host;
     Session session(host, SessionOptions{dir, path, 11});
     ASSERT_TRUE(session.StartUp());
-    ReadjustWindow window(session.Context());
-    ASSERT_TRUE(window.Load());
+    Readjustment readjustment(session.Context());
+    ASSERT_TRUE(readjustment.Prepare());
     ConditionModel& model = session.Model();
     problems_before = CheckRoster(model);
     for (int d = 1; d < model.DayCount && member == 0; ++d) {
       for (int m = 1; m <= model.MemberCount && member == 0; ++m) {
         if (model.Roster(m, d) < 1) continue;
         ConditionModel copy = model;
-        ReadjustSearch search(copy, host);
+        ReadjustSearch search(copy);
         if (search.SearchChain(d, m) > 0) {
           member = m;
           day = d;
@@ -176,8 +176,8 @@ TEST(ReadjustCommand, CreatedSampleRosterStaysSoundAfterAReadjustment) {
   testing::ScriptedHost host;
   Session session(host, SessionOptions{dir, path, 11});
   ASSERT_TRUE(session.StartUp());
-  ReadjustWindow window(session.Context());
-  ASSERT_TRUE(window.Load());
+  Readjustment readjustment(session.Context());
+  ASSERT_TRUE(readjustment.Prepare());
   EXPECT_EQ(session.Model().Roster(member, day), 0);
   // The work-day adjustment may leave days above their need; the readjustment
   // must not add a single broken rule to whatever the created roster had.

@@ -72,6 +72,18 @@ TEST(TerminalHostTest, PresetAnswerOfAFlagWinsWhenTheBoxOffersIt) {
   EXPECT_EQ(t.host.MessageBox("?", "その他", MsgButtons::kYesNo, MsgIcon::kNone), MsgResult::kNo);
 }
 
+// readjust --yes answers its questions itself; scripts read the same lines as
+// when the answer was preset.
+TEST(TerminalHostTest, AQuestionAnsweredByAFlagReadsAsAPresetAnswer) {
+  Terminal preset(Interactive());
+  preset.host.PresetAnswer("勤務調整", MsgResult::kOk);
+  preset.host.MessageBox("入れ替えますか？", "勤務調整", MsgButtons::kOkCancel, MsgIcon::kNone);
+  Terminal answered(Interactive());
+  answered.host.ShowAnswered("入れ替えますか？", "勤務調整", MsgResult::kOk);
+  EXPECT_EQ(answered.err.str(), preset.err.str());
+  EXPECT_EQ(answered.err.str(), "【勤務調整】 入れ替えますか？\n" + Auto(kAnswerOk));
+}
+
 TEST(TerminalHostTest, AsksUntilAnOfferedAnswerComes) {
   Terminal t(Interactive(), "x\nok\n はい \n");
   EXPECT_EQ(t.host.MessageBox("?", "再挑戦確認", MsgButtons::kYesNo, MsgIcon::kNone),

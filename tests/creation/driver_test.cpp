@@ -10,6 +10,7 @@
 #include "app/session.h"
 #include "creation/driver_texts.h"
 #include "creation/driver_workbooks.h"
+#include "present/run_progress.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
 #include "workbook/workbook_error.h"
@@ -113,10 +114,13 @@ class DriverTest : public ::testing::Test {
  protected:
   void Open(const fs::path& path, std::uint64_t seed) {
     driver.reset();
+    progress.reset();
     session.reset();
     session = std::make_unique<Session>(host, SessionOptions{path.parent_path(), path, seed});
     ASSERT_TRUE(session->StartUp()) << ::testing::PrintToString(host.MessageTexts());
-    driver = std::make_unique<CreationDriver>(session->Context());
+    // The windows as the planner sees them: the tests stop runs by what they show.
+    progress = std::make_unique<RunProgress>(session->Context());
+    driver = std::make_unique<CreationDriver>(session->Context(), *progress);
     driver->SetObserver([this](DriverEvent event, int day) {
       const std::string mismatch = TallyMismatch(session->Model());
       if (!mismatch.empty() && first_mismatch.empty()) {
@@ -145,6 +149,7 @@ class DriverTest : public ::testing::Test {
 
   AbortingHost host;
   std::unique_ptr<Session> session;
+  std::unique_ptr<RunProgress> progress;
   std::unique_ptr<CreationDriver> driver;
   std::string first_mismatch;
 };

@@ -52,7 +52,7 @@
 #include "gui/totals_models.h"
 #include "gui/totals_panes.h"
 #include "laptop_screen_helper.h"
-#include "optimise/readjust_text.h"
+#include "present/readjust_text.h"
 #include "support/file_bytes.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"

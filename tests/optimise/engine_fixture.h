@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "conditions/layout.h"
 #include "optimise/search_context.h"
@@ -22,6 +23,23 @@ namespace tsumiki::testing {
 inline constexpr int kTableTop = 3;
 inline constexpr int kTableLeft = 2;
 inline constexpr int kNumberColumn = 40;
+
+// What the optimisation reported, in order.
+struct ProgressRecord : OptimiseProgress {
+  void OptimiseStarted(int steps) override {
+    ++started;
+    total = steps;
+  }
+  void BestScore(float score) override { best.push_back(score); }
+  void StepDone(int step) override { last_step = step; }
+  void OptimiseEnded() override { ++ended; }
+
+  int started = 0;
+  int ended = 0;
+  int total = -1;
+  int last_step = -1;
+  std::vector<float> best;
+};
 
 // Everything the optimisation works on, with a workbook that holds the roster
 // sheet (人員配置表) and its names.
@@ -91,13 +109,16 @@ class Engine {
     return problems;
   }
 
-  SearchContext search() { return SearchContext{model, *book, host, run, random}; }
+  SearchContext search() {
+    return SearchContext{model, *book, host, run, random, /*status_position=*/0, &progress};
+  }
   AdjustContext adjust() { return search().Adjust(); }
 
   ConditionModel model;
   ScriptedHost host;
   RunState run;
   RandomSource random;
+  ProgressRecord progress;
   std::unique_ptr<workbook::Workbook> book;
   int sheet = 0;
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine_fixture.h"
@@ -21,10 +22,6 @@ ConditionModel Weighted(ModelBuilder& b) {
   for (int w = 1; w <= kWeightCount; ++w) model.OptimiseWeights(w) = 0.0f;
   model.OptimiseWeights(1) = 1.0f;
   return model;
-}
-
-int LastBarValue(const testing::ScriptedHost& host) {
-  return host.OptimiseViews().empty() ? -1 : host.OptimiseViews().back().bar_value;
 }
 
 TEST(ImproveMemberOnDay, TakesTheBestPartnerAndTheLowestOnTies) {
@@ -60,8 +57,7 @@ TEST(OptimisePass, TheFirstAcceptableSwapIsTakenEvenWhenItIsWorse) {
   Engine engine(model, 1);
   const SearchContext ctx = engine.search();
   EXPECT_EQ(RosterScore(engine.model), 0.0f);
-  OptimiseWindow window(engine.host, engine.run, 0);
-  EXPECT_FLOAT_EQ(OptimisePass(ctx, window, /*k=*/1, 1), 1.414f);
+  EXPECT_FLOAT_EQ(OptimisePass(ctx, /*k=*/1, 1), 1.414f);
   EXPECT_EQ(engine.model.Roster(2, 1), 1);
   EXPECT_EQ(engine.SheetMismatch(), "");
 }
@@ -72,8 +68,7 @@ TEST(OptimisePass, StartDayAtTheLastDayVisitsOneDay) {
   start.StartDay = 20;
   Engine engine(start, 5);
   const SearchContext ctx = engine.search();
-  OptimiseWindow window(engine.host, engine.run, 0);
-  OptimisePass(ctx, window, /*k=*/1, 20);
+  OptimisePass(ctx, /*k=*/1, 20);
   for (int m = 1; m <= start.MemberCount; ++m) {
     for (int d = 1; d <= start.DayCount; ++d) {
       if (d != 20) {
@@ -93,9 +88,9 @@ TEST(Optimise, NoPossibleSwapEndsAfterOnePass) {
   const SearchContext ctx = engine.search();
   Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 5);
   EXPECT_EQ(engine.model.Roster, model.Roster);
-  // The bar reached the end of pass 1 and never entered pass 2.
-  EXPECT_EQ(LastBarValue(engine.host), 5);
-  EXPECT_EQ(engine.host.OptimiseViews().back().bar_max, 10);
+  // The steps reached the end of pass 1 and never entered pass 2.
+  EXPECT_EQ(engine.progress.last_step, 5);
+  EXPECT_EQ(engine.progress.total, 10);
 }
 
 TEST(Optimise, SecondPassRunsWhenTheFirstFoundSomething) {
@@ -104,35 +99,20 @@ TEST(Optimise, SecondPassRunsWhenTheFirstFoundSomething) {
   Engine engine(start, 9);
   const SearchContext ctx = engine.search();
   Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 30);
-  EXPECT_GT(LastBarValue(engine.host), 30);
+  EXPECT_GT(engine.progress.last_step, 30);
 }
 
-TEST(Optimise, WindowShowsTheWorkbookFigureThenEachBestScore) {
+TEST(Optimise, ReportsEachBestScoreOfThePassAndEndsOnce) {
   ConditionModel start;
   ASSERT_TRUE(testing::BuildWorkplaceMonth(4, start));
   Engine engine(start, 9);
-  const SearchContext ctx = engine.search();
-  Optimise(ctx, /*first_argument=*/1, /*passes=*/1, 30);
-  const auto& views = engine.host.OptimiseViews();
-  ASSERT_GE(views.size(), 3u);
-  std::vector<std::string> scores;
-  for (const OptimiseView& view : views) {
-    if (scores.empty() || scores.back() != view.score_text) scores.push_back(view.score_text);
-  }
-  ASSERT_GE(scores.size(), 3u);
-  EXPECT_EQ(scores[0], "");
-  EXPECT_EQ(scores[1], "1.235");
-  for (std::size_t i = 2; i < scores.size(); ++i) {
-    const std::string& text = scores[i];
-    ASSERT_GE(text.size(), 4u);
-    EXPECT_EQ(text[text.size() - 3], '.') << text;
-  }
-  EXPECT_EQ(views.back().message, "最適化しています！");
-  EXPECT_EQ(views.back().score_caption, "偏差");
-  EXPECT_EQ(views.back().abort_caption, "中止");
-  EXPECT_TRUE(views.back().bar_visible);
-  EXPECT_EQ(views.back().bar_max, 30);
-  EXPECT_FALSE(engine.host.OptimiseVisible());
+  Optimise(engine.search(), /*first_argument=*/1, /*passes=*/1, 30);
+  const testing::ProgressRecord& progress = engine.progress;
+  EXPECT_EQ(progress.started, 1);
+  EXPECT_EQ(progress.ended, 1);
+  EXPECT_EQ(progress.total, 30);
+  ASSERT_GE(progress.best.size(), 2u);
+  EXPECT_TRUE(std::is_sorted(progress.best.rbegin(), progress.best.rend()));
   EXPECT_EQ(engine.book->GetAppState(),
             (workbook::AppState{
                 .screen_updating = true, .automatic_calculation = false, .events = false}));
@@ -145,7 +125,7 @@ TEST(Optimise, AlreadyAbortedDoesNothing) {
   engine.run.AbortRequested = true;
   const SearchContext ctx = engine.search();
   Optimise(ctx, /*first_argument=*/1, /*passes=*/2, 30);
-  EXPECT_TRUE(engine.host.OptimiseViews().empty());
+  EXPECT_EQ(engine.progress.started, 0);
   EXPECT_EQ(engine.model.Roster, start.Roster);
 }
 
@@ -180,7 +160,7 @@ TEST(Optimise, AbortStopsWithinOnePartnerAndStillWritesTheSheet) {
     EXPECT_LE(DifferentCells(engine.model, at_abort), 2) << abort_at;
     EXPECT_EQ(engine.SheetMismatch(), "") << abort_at;
     EXPECT_EQ(TallyMismatch(engine.model), "") << abort_at;
-    EXPECT_FALSE(engine.host.OptimiseVisible());
+    EXPECT_EQ(engine.progress.ended, engine.progress.started);
   }
 }
 

@@ -1,7 +1,8 @@
-#include "creation/progress_window.h"
+#include "present/progress_window.h"
 
 #include <charconv>
-#include <cmath>
+
+#include "creation/time_limit.h"
 
 namespace tsumiki {
 
@@ -27,12 +28,6 @@ std::string RemainingText(std::int64_t remaining_ms) {
   return text + std::to_string(seconds);
 }
 
-std::int64_t TimeLimitMs(float time_limit_minutes) {
-  const double ms = std::round(static_cast<double>(time_limit_minutes) * 60000.0);
-  if (!(ms > 0)) return 0;
-  return static_cast<std::int64_t>(ms);
-}
-
 std::string TimeLimitMessage(float time_limit_minutes, const DaySlot& failed,
                              const IndexArray<std::string>& type_abbrev) {
   std::string text =
@@ -48,50 +43,34 @@ std::string TimeLimitMessage(float time_limit_minutes, const DaySlot& failed,
 
 ProgressWindow::ProgressWindow(Host& host, RunState& run, const ConditionModel& model,
                                const int& status_position)
-    : host_(host), run_(run), model_(model), status_position_(status_position) {
-  view_.width_twips = kProgressWidthTwips;
-  view_.height_twips = kProgressHeightTwips;
-}
+    : BarWindow(host, status_position, view_, kProgressWidthTwips, kProgressHeightTwips),
+      run_(run),
+      model_(model) {}
 
 ProgressWindow::~ProgressWindow() {
   Unload();
 }
 
+std::int64_t ProgressWindow::RemainingMs() const {
+  return TimeLimitMs(model_.TimeLimitMinutes) - (host().MonotonicMs() - run_.RunStartTime);
+}
+
 void ProgressWindow::Load() {
-  if (loaded_) return;
-  loaded_ = true;
-  const auto place =
-      PlaceProgressWindow(status_position_, host_.Screen(), view_.width_twips, view_.height_twips);
-  view_.keep_position = !place.has_value();
-  if (place) {
-    view_.left_twips = place->left;
-    view_.top_twips = place->top;
-  }
-  view_.remaining_text = RemainingText(TimeLimitMs(model_.TimeLimitMinutes) -
-                                       (host_.MonotonicMs() - run_.RunStartTime));
-  timer_ = host_.StartTimer(kProgressTickMs, [this] { OnTimerTick(); });
+  if (!Open()) return;
+  view_.remaining_text = RemainingText(RemainingMs());
+  timer_ = host().StartTimer(kProgressTickMs, [this] { OnTimerTick(); });
   Paint();
+}
+
+void ProgressWindow::StopTimer() {
+  if (!timer_) return;
+  host().StopTimer(*timer_);
+  timer_.reset();
 }
 
 void ProgressWindow::Unload() {
-  if (timer_) {
-    host_.StopTimer(*timer_);
-    timer_.reset();
-  }
-  if (!loaded_) return;
-  loaded_ = false;
-  host_.HideProgressWindow();
-}
-
-void ProgressWindow::SetRange(int minimum, int maximum) {
-  view_.bar_min = minimum;
-  view_.bar_max = maximum;
-  Paint();
-}
-
-void ProgressWindow::SetValue(int value) {
-  view_.bar_value = value;
-  Paint();
+  StopTimer();
+  Close();
 }
 
 void ProgressWindow::SetPass(int pass_number) {
@@ -105,11 +84,10 @@ void ProgressWindow::OnAbortClicked() {
 
 void ProgressWindow::OnTimerTick() {
   if (!timer_) return;
-  const std::int64_t remaining =
-      TimeLimitMs(model_.TimeLimitMinutes) - (host_.MonotonicMs() - run_.RunStartTime);
+  const std::int64_t remaining = RemainingMs();
   view_.remaining_text = RemainingText(remaining);
   Paint();
-  host_.DoEvents();
+  host().DoEvents();
   if (!timer_ || remaining >= 0) return;
   run_.AbortRequested = true;
   run_.DeadlinePassed = true;
@@ -119,18 +97,11 @@ void ProgressWindow::OnTimerTick() {
 void ProgressWindow::ReportDeadline() {
   if (time_limit_passed_ || !run_.DeadlinePassed) return;
   time_limit_passed_ = true;
-  if (timer_) {
-    host_.StopTimer(*timer_);
-    timer_.reset();
-  }
+  StopTimer();
   view_.remaining_text = "0:00";
   Paint();
-  host_.MessageBox(TimeLimitMessage(model_.TimeLimitMinutes, run_.FailedSlot, model_.TypeAbbrev),
-                   kTimeLimitTitle, MsgButtons::kOk);
-}
-
-void ProgressWindow::Paint() {
-  if (loaded_) host_.ShowProgressWindow(view_);
+  host().MessageBox(TimeLimitMessage(model_.TimeLimitMinutes, run_.FailedSlot, model_.TypeAbbrev),
+                    kTimeLimitTitle, MsgButtons::kOk);
 }
 
 }  // namespace tsumiki

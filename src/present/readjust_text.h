@@ -39,6 +39,8 @@ inline constexpr std::string_view kNobodyOffThatDay = "　この日に休みの�
 inline constexpr std::string_view kProposalTitle = "勤務調整";
 inline constexpr std::string_view kProposalLead = "以下のように勤務を入れ替えて調整します";
 inline constexpr std::string_view kProposalQuestion = "入れ替えますか？";
+// A chain step whose direct exchange succeeded where it had just failed.
+inline constexpr std::string_view kReadjustImpossibleMessage = "ありえね～";
 
 // Colour indexes of the marked cells; a cell put back gets its own format again.
 inline constexpr int kMarkInterior = 5;

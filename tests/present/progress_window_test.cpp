@@ -1,7 +1,8 @@
-#include "creation/progress_window.h"
+#include "present/progress_window.h"
 
 #include <gtest/gtest.h>
 
+#include "creation/time_limit.h"
 #include "support/scripted_host.h"
 
 namespace tsumiki {

@@ -1,4 +1,4 @@
-#include "optimise/readjust_window.h"
+#include "present/readjust_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "optimise/readjust_text.h"
+#include "present/readjust_text.h"
 
 #include <array>
 #include <cstdio>

@@ -7,8 +7,8 @@
 
 #include "conditions/condition_model.h"
 #include "conditions/run_state.h"
+#include "present/bar_window.h"
 #include "ui/host.h"
-#include "ui/window_place.h"
 
 namespace tsumiki {
 
@@ -26,10 +26,6 @@ inline constexpr int kProgressTickMs = 200;
 // A negative time shows "0:00".
 std::string RemainingText(std::int64_t remaining_ms);
 
-// The time limit in milliseconds: the minutes as given (0.5 is 30 s), to the
-// nearest millisecond, never negative.
-std::int64_t TimeLimitMs(float time_limit_minutes);
-
 // The message shown when the time limit has passed. It names the day and duty type
 // of the last failed member search; when no search has failed yet (failed.type 0)
 // it only says that the limit passed.
@@ -38,23 +34,18 @@ std::string TimeLimitMessage(float time_limit_minutes, const DaySlot& failed,
 
 // The logic of the progress window (frm処理中): its place, the progress bar, the
 // 200 ms time-limit tick and the abort button. The host only paints the view.
-class ProgressWindow {
+class ProgressWindow final : public BarWindow {
  public:
   ProgressWindow(Host& host, RunState& run, const ConditionModel& model,
                  const int& status_position);
   ~ProgressWindow();
-  ProgressWindow(const ProgressWindow&) = delete;
-  ProgressWindow& operator=(const ProgressWindow&) = delete;
 
   // Loads and shows the window: placement and the timer. Does nothing when it is
   // already loaded.
   void Load();
   // Stops the timer and hides the window.
   void Unload();
-  bool IsLoaded() const { return loaded_; }
 
-  void SetRange(int minimum, int maximum);
-  void SetValue(int value);
   // The creation pass being run, for hosts that show it (the terminal's progress line).
   void SetPass(int pass_number);
 
@@ -74,14 +65,14 @@ class ProgressWindow {
   const ProgressView& View() const { return view_; }
 
  private:
-  void Paint();
+  void Draw() override { host().ShowProgressWindow(view_); }
+  void Erase() override { host().HideProgressWindow(); }
+  void StopTimer();
+  std::int64_t RemainingMs() const;
 
-  Host& host_;
   RunState& run_;
   const ConditionModel& model_;
-  const int& status_position_;
   ProgressView view_;
-  bool loaded_ = false;
   bool time_limit_passed_ = false;
   std::optional<Host::TimerId> timer_;
 };

@@ -1,7 +1,7 @@
-#include "optimise/readjust_refusals.h"
+#include "present/readjust_refusals.h"
 
 #include "conditions/layout.h"
-#include "optimise/readjust_text.h"
+#include "present/readjust_text.h"
 #include "roster/combos.h"
 #include "roster/duty_mask.h"
 #include "roster/duty_refusal.h"

@@ -1,12 +1,11 @@
-#include "optimise/readjust_window.h"
+#include "present/readjustment.h"
 
 #include "conditions/layout.h"
 #include "conditions/loader.h"
-#include "optimise/readjust_refusals.h"
+#include "present/readjust_refusals.h"
 #include "roster/roster_change.h"
 #include "roster/roster_sheet.h"
 #include "roster/swap.h"
-#include "ui/forms.h"
 #include "workbook/reading_modes.h"
 
 namespace tsumiki {
@@ -21,31 +20,22 @@ int ReadNamedInt(const wb::Workbook& book, const layout::NameSpec& name_spec) {
 
 }  // namespace
 
-ReadjustWindow::~ReadjustWindow() {
-  if (timer_) ctx_.host.StopTimer(*timer_);
-}
-
-bool ReadjustWindow::Load() {
-  ctx_.host.SetTopmost(WindowId::kReadjust, true);
+bool Readjustment::Prepare() {
   const wb::Workbook& book = ctx_.book;
   base_date_ = BaseDate(ReadNamedInt(book, layout::kYear), ReadNamedInt(book, layout::kMonth),
                         ReadNamedInt(book, layout::kBaseStartDay));
-  if (!ctx_.run.ModelLoaded && !LoadModel()) return false;
-  open_ = true;
   undo_enabled_ = false;
-  last_row_ = last_column_ = -1;
-  if (!timer_) timer_ = ctx_.host.StartTimer(kTimerIntervalMs, [this] { OnTimer(); });
-  return true;
+  return ctx_.run.ModelLoaded || LoadModel();
 }
 
-bool ReadjustWindow::LoadModel() {
+bool Readjustment::LoadModel() {
   if (LoadRosterConditions(ctx_) < 0) return false;
   ReadRosterBack(ctx_, 1, ctx_.model.DayCount, /*quiet=*/false);
   ctx_.run.ModelLoaded = true;
   return true;
 }
 
-std::string ReadjustWindow::CellText(int row, int column) const {
+std::string Readjustment::CellText(int row, int column) const {
   // Outside the members and days of the roster there is no duty to free, whatever
   // the cell beside the grid holds.
   if (row < 1 || column < 1 || row > ctx_.model.MemberCount || column > ctx_.model.DayCount) {
@@ -55,34 +45,13 @@ std::string ReadjustWindow::CellText(int row, int column) const {
   return wb::ValueToText(ctx_.book.ReadCell(grid, row, column));
 }
 
-void ReadjustWindow::OnTimer() {
-  const wb::Workbook& book = ctx_.book;
-  const int row = wb::ValueToInt(book.ReadCell(layout::Range(book, layout::kSelectedRow), 1, 1));
-  const int column =
-      wb::ValueToInt(book.ReadCell(layout::Range(book, layout::kSelectedColumn), 1, 1));
-  ShowCell(row, column);
-}
-
-void ReadjustWindow::ShowCell(int row, int column) {
-  const std::string text = CellText(row, column);
-  if (text.empty()) {
-    selection_ = ReadjustSelection{};
-    selection_.row = row;
-    selection_.column = column;
-  } else if (row != last_row_ || column != last_column_ || text != selection_.target) {
-    // A changed text on the same cell (an undo refilled it) is shown too.
-    RefreshSelection(row, column, text);
-  }
-  last_row_ = row;
-  last_column_ = column;
-}
-
-void ReadjustWindow::RefreshSelection(int row, int column, const std::string& text) {
-  const wb::Workbook& book = ctx_.book;
+ReadjustSelection Readjustment::CellAt(int row, int column) const {
   ReadjustSelection s;
   s.row = row;
   s.column = column;
-  s.target = text;
+  s.target = CellText(row, column);
+  if (s.target.empty()) return s;
+  const wb::Workbook& book = ctx_.book;
   const wb::CellRange members = layout::Range(book, layout::kMemberList);
   s.member_number = wb::ValueToText(book.ReadCell(members, row, 1));
   s.member_name = wb::ValueToText(book.ReadCell(members, row, 2));
@@ -90,37 +59,31 @@ void ReadjustWindow::RefreshSelection(int row, int column, const std::string& te
   // ones must be found too.
   const wb::CellRange types = layout::Range(book, layout::kTypeList);
   for (int t = 1; t <= types.Rows(); ++t) {
-    if (wb::ValueToText(book.ReadCell(types, t, 2)) == text) {
+    if (wb::ValueToText(book.ReadCell(types, t, 2)) == s.target) {
       s.duty_name = wb::ValueToText(book.ReadCell(types, t, 1));
       s.duty_index = t;
       break;
     }
   }
   if (base_date_) s.date_text = DateWithWeekday(DayDate(*base_date_, column));
-  selection_ = s;
+  return s;
 }
 
-ReadjustOutcome ReadjustWindow::OnReadjustClicked() {
-  if (selection_.target.empty()) {
-    ctx_.host.MessageBox(kEmptyCellMessage, kEmptyCellTitle, MsgButtons::kOk);
-    return ReadjustOutcome::kEmptyCell;
+ReadjustReply Readjustment::Confirm(const ReadjustSelection& cell) const {
+  if (cell.target.empty()) {
+    return ReadjustReply{ReadjustOutcome::kEmptyCell, std::string(kEmptyCellTitle),
+                         std::string(kEmptyCellMessage)};
   }
   // The search never frees a last-day duty; asking first would only lead to 調整失敗.
-  if (selection_.column >= ctx_.model.DayCount) {
-    ctx_.host.MessageBox(layout::Format(kLastDayRefusal, {selection_.date_text}), kEmptyCellTitle,
-                         MsgButtons::kOk);
-    return ReadjustOutcome::kFailed;
+  if (cell.column >= ctx_.model.DayCount) {
+    return ReadjustReply{ReadjustOutcome::kFailed, std::string(kEmptyCellTitle),
+                         layout::Format(kLastDayRefusal, {cell.date_text})};
   }
-  const std::string question =
-      ReadjustQuestion(selection_.date_text, selection_.member_name, selection_.duty_name);
-  if (ctx_.host.MessageBox(question, kReadjustQuestionTitle, MsgButtons::kOkCancel) !=
-      MsgResult::kOk) {
-    return ReadjustOutcome::kNotConfirmed;
-  }
-  return Readjust();
+  return ReadjustReply{ReadjustOutcome::kConfirm, std::string(kReadjustQuestionTitle),
+                       ReadjustQuestion(cell.date_text, cell.member_name, cell.duty_name)};
 }
 
-bool ReadjustWindow::ModelMatchesSheet() const {
+bool Readjustment::ModelMatchesSheet() const {
   const ConditionModel& model = ctx_.model;
   const auto grid = ctx_.book.ReadGrid(layout::Range(ctx_.book, layout::kTimeTable));
   for (int m = 1; m <= model.MemberCount; ++m) {
@@ -134,25 +97,27 @@ bool ReadjustWindow::ModelMatchesSheet() const {
   return true;
 }
 
-ReadjustOutcome ReadjustWindow::Readjust() {
+ReadjustReply Readjustment::Propose(const ReadjustSelection& cell) {
   undo_enabled_ = false;
   exchanges_.clear();
   saved_.clear();
+  ReadjustReply reply;
   if (!ModelMatchesSheet()) {
     ctx_.run.ModelLoaded = false;
-    if (!LoadModel()) return ReadjustOutcome::kFailed;
+    if (!LoadModel()) return reply;
   }
 
-  const int x = selection_.row;
-  const int d = selection_.column;
-  ReadjustSearch search(ctx_.model, ctx_.host);
+  const int x = cell.row;
+  const int d = cell.column;
+  ReadjustSearch search(ctx_.model);
   // A cell whose text is no duty of the list has nothing the search could move.
   const bool on_duty = x >= 1 && x <= ctx_.model.MemberCount && d >= 1 &&
                        d <= ctx_.model.DayCount && ctx_.model.Roster(x, d) >= 1;
   const int found = on_duty ? search.SearchChain(d, x) : 0;
+  reply.surprises = search.Surprises();
   if (found == 0) {
-    ctx_.host.MessageBox(ReadjustFailureText(ctx_.model, d, x), "", MsgButtons::kOk);
-    return ReadjustOutcome::kFailed;
+    reply.text = ReadjustFailureText(ctx_.model, d, x);
+    return reply;
   }
   exchanges_ = search.Exchanges();
 
@@ -165,11 +130,13 @@ ReadjustOutcome ReadjustWindow::Readjust() {
     MarkCell(e.a, e.day, kMarkInterior, kMarkBorder);
     MarkCell(e.b, e.day, kMarkInterior, kMarkBorder);
   }
-  const std::string proposal = ProposalText(exchanges_, ctx_.model, base_date_);
-  if (ctx_.host.MessageBox(proposal, kProposalTitle, MsgButtons::kOkCancel) != MsgResult::kOk) {
-    RestoreColours();
-    return ReadjustOutcome::kCancelled;
-  }
+  reply.outcome = ReadjustOutcome::kProposed;
+  reply.title = std::string(kProposalTitle);
+  reply.text = ProposalText(exchanges_, ctx_.model, base_date_);
+  return reply;
+}
+
+void Readjustment::Apply() {
   RosterSheetCells sheet(ctx_.book);
   for (const Exchange& e : exchanges_) {
     MarkCell(e.a, e.day, kKeepInterior, kMarkBorder);
@@ -177,10 +144,13 @@ ReadjustOutcome ReadjustWindow::Readjust() {
     SwapDuties(ctx_.model, e.a, e.b, e.day, &sheet);
   }
   undo_enabled_ = true;
-  return ReadjustOutcome::kApplied;
 }
 
-void ReadjustWindow::RestoreColours() {
+void Readjustment::Decline() {
+  RestoreColours();
+}
+
+void Readjustment::RestoreColours() {
   for (std::size_t k = 0; k < exchanges_.size(); ++k) {
     const Exchange& e = exchanges_[k];
     RestoreLook(e.a, e.day, saved_[k].style_a);
@@ -188,7 +158,7 @@ void ReadjustWindow::RestoreColours() {
   }
 }
 
-void ReadjustWindow::OnUndoClicked() {
+void Readjustment::Undo() {
   if (!undo_enabled_) return;
   RosterSheetCells sheet(ctx_.book);
   for (std::size_t k = exchanges_.size(); k-- > 0;) {
@@ -200,14 +170,7 @@ void ReadjustWindow::OnUndoClicked() {
   undo_enabled_ = false;
 }
 
-void ReadjustWindow::OnCloseClicked() {
-  if (timer_) ctx_.host.StopTimer(*timer_);
-  timer_.reset();
-  open_ = false;
-  CloseForm(ctx_.host, kReadjustForm);
-}
-
-void ReadjustWindow::MarkCell(int member, int day, int interior, int border) {
+void Readjustment::MarkCell(int member, int day, int interior, int border) {
   const wb::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
   const int row = grid.top + member - 1;
   const int column = grid.left + day - 1;
@@ -216,12 +179,12 @@ void ReadjustWindow::MarkCell(int member, int day, int interior, int border) {
   ctx_.host.DoEvents();
 }
 
-std::uint32_t ReadjustWindow::CellStyle(int member, int day) const {
+std::uint32_t Readjustment::CellStyle(int member, int day) const {
   const wb::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
   return ctx_.book.StateOf(grid.sheet, grid.top + member - 1, grid.left + day - 1).style;
 }
 
-void ReadjustWindow::RestoreLook(int member, int day, std::uint32_t style) {
+void Readjustment::RestoreLook(int member, int day, std::uint32_t style) {
   const wb::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
   const int row = grid.top + member - 1;
   const int column = grid.left + day - 1;
@@ -229,11 +192,6 @@ void ReadjustWindow::RestoreLook(int member, int day, std::uint32_t style) {
   state.style = style;
   ctx_.book.RestoreState(grid.sheet, row, column, state);
   ctx_.host.DoEvents();
-}
-
-int ReadjustWindow::CellInterior(int member, int day) const {
-  const wb::CellRange grid = layout::Range(ctx_.book, layout::kTimeTable);
-  return ctx_.book.InteriorColorIndex(grid.sheet, grid.top + member - 1, grid.left + day - 1);
 }
 
 }  // namespace tsumiki
