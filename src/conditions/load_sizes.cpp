@@ -1,11 +1,15 @@
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "conditions/layout.h"
 #include "conditions/load_reader.h"
 #include "conditions/load_steps.h"
 #include "conditions/loader_messages.h"
+#include "conditions/sample_texts.h"
 #include "workbook/a1_reference.h"
+#include "workbook/reading_modes.h"
 
 namespace tsumiki::load_steps {
 namespace {
@@ -54,6 +58,44 @@ void RequireRosterApart(const workbook::Workbook& book, const NamedRangeReader& 
   }
 }
 
+// The places where a workbook of this form keeps the titles, notes and labels of
+// a sheet: they have no name, so the overlap with named areas misses them.
+std::vector<std::pair<int, int>> TitlePlaces(const workbook::Workbook& book, int sheet) {
+  std::vector<std::pair<int, int>> places;
+  for (const layout::SheetText& text : layout::SheetTexts()) {
+    if (book.FindSheet(text.sheet) != sheet) continue;
+    for (int row = 1; row <= 1 + static_cast<int>(text.lines.size()); ++row)
+      places.emplace_back(row, 1);
+  }
+  for (const layout::SheetLabel& label : layout::SheetLabels()) {
+    if (book.FindSheet(label.sheet) == sheet) places.emplace_back(label.row, label.column);
+  }
+  return places;
+}
+
+bool IsAbbrev(const ConditionModel& model, const std::string& text) {
+  for (int t = 1; t <= model.TypeCount; ++t) {
+    if (model.TypeAbbrev(t) == text) return true;
+  }
+  return false;
+}
+
+// A title place inside the grid that holds something other than a duty: the
+// grid was defined over the sheet's titles, which a build or a clear would wipe.
+// A workbook of another form may keep a duty there, or nothing.
+void RequireRosterOffTitles(const workbook::Workbook& book, const ConditionModel& model,
+                            const NamedRangeReader& roster) {
+  const workbook::CellRange& area = roster.range();
+  for (const auto& [row, column] : TitlePlaces(book, area.sheet)) {
+    if (row < area.top || row > area.bottom || column < area.left || column > area.right)
+      continue;
+    const std::string held = workbook::ValueToText(book.Value(area.sheet, row, column));
+    if (held.empty() || IsAbbrev(model, held)) continue;
+    const std::string cell = book.SheetName(area.sheet) + "!" + layout::CellName(row, column);
+    roster.Fail(layout::Format(load_text::kRosterOverTitle, {AreaText(book, area), held, cell}));
+  }
+}
+
 }  // namespace
 
 void CheckRangeSizes(LoadContext& ctx) {
@@ -76,6 +118,7 @@ void CheckRangeSizes(LoadContext& ctx) {
   const NamedRangeReader roster(book, layout::kTimeTable);
   roster.RequireSize(members, days);
   RequireRosterApart(book, roster);
+  RequireRosterOffTitles(book, model, roster);
   if (const auto schedule = NamedRangeReader::IfPresent(book, layout::kMemberScdl))
     schedule->RequireSize(members, days);
 }

@@ -82,6 +82,9 @@ inline constexpr std::string_view kNegativeCount = "0以上の数を入力して
 // {0}: the roster's area, {1}: the other name, {2}: its area.
 inline constexpr std::string_view kAreasOverlap =
     "シフト表（{0}）が「{1}」（{2}）と重なっています。Time_Tableの範囲を直してください";
+// {0}: the roster's area, {1}: the title's text, {2}: its cell.
+inline constexpr std::string_view kRosterOverTitle =
+    "シフト表（{0}）が見出し「{1}」（{2}）と重なっています。Time_Tableの範囲を直してください";
 // Short names of duty types (略称).
 inline constexpr std::string_view kAbbrevBlank = "勤務種別の略称が空白です";
 inline constexpr std::string_view kAbbrevReserved =

@@ -354,18 +354,38 @@ TEST(LoadConditionsTest, ShortNamesAndMemberNumbersThatReadAsSomethingElse) {
   EXPECT_EQ(digits.Load(), 1);
 }
 
-// The roster grid is written wholesale: over another area it would overwrite it.
-TEST(LoadConditionsTest, ARosterGridOverAnotherAreaIsRefusedNamingBoth) {
-  LoadFixture f;
-  workbook::Workbook& book = f.fx->book();
-  const workbook::CellRange list = layout::Range(book, layout::kMemberList);
-  book.DefineName(layout::kTimeTable.name,
-                  {list.sheet, list.top, list.left, list.top + 99, list.left + 30},
-                  book.Sheet(layout::kTimeTable.sheet));
-  EXPECT_EQ(f.Load(), -1);
-  const std::string text = f.OnlyMessage();
-  EXPECT_NE(text.find("シフト表（スケジュール!A12:AE111）が「"), std::string::npos) << text;
-  EXPECT_NE(text.find("）と重なっています"), std::string::npos) << text;
+// The roster grid is written wholesale: over another area, or over a sheet's
+// titles (which have no name), it would overwrite them.
+TEST(LoadConditionsTest, ARosterGridOverAnotherAreaOrATitleIsRefusedNamingBoth) {
+  struct Case {
+    std::string_view sheet;
+    workbook::CellRange grid;  // sheet filled in below
+    std::string fragment;      // empty: accepted
+    bool clear_titles = false;
+  } cases[] = {
+      {layout::kSheetSchedule, {0, 12, 1, 111, 31}, "シフト表（スケジュール!A12:AE111）が「"},
+      {layout::kSheetRoster, {0, 7, 5, 106, 35},
+       "シフト表（人員配置表!E7:AI106）が見出し「標準偏差（勤務日数）」（人員配置表!AI7）と重なって"},
+      {layout::kSheetNameList, {0, 1, 1, 100, 31}, "が見出し「条件ファイル」（名前リスト!A1）と重なって"},
+      {layout::kSheetRoster, {0, 7, 5, 106, 35}, "", true},  // a form whose grid reaches there
+  };
+  for (Case& c : cases) {
+    LoadFixture f;
+    workbook::Workbook& book = f.fx->book();
+    c.grid.sheet = *book.FindSheet(c.sheet);
+    book.DefineName(layout::kTimeTable.name, c.grid, book.Sheet(layout::kTimeTable.sheet));
+    if (c.clear_titles) {
+      for (int row = c.grid.top; row <= c.grid.bottom; ++row)
+        book.SetValue(c.grid.sheet, row, c.grid.right, workbook::CellValue());
+    }
+    if (c.fragment.empty()) {
+      EXPECT_EQ(f.Load(), 1);
+      continue;
+    }
+    EXPECT_EQ(f.Load(), -1) << c.fragment;
+    const std::string text = f.OnlyMessage();
+    EXPECT_NE(text.find(c.fragment), std::string::npos) << text;
+  }
 }
 
 // Conditions no month can keep are told before the run, with both cells.

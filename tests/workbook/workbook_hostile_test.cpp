@@ -251,6 +251,12 @@ TEST_F(WorkbookHostileTest, SheetsWhoseRelationshipIsWrongAreRefused) {
        {{rels_part, Replaced(rels, "Id=\"rId2\"", "Id=\"rId1\"")}},
        {},
        "ブックの関係（workbook.xml.rels）に同じ ID が 2 つあります：rId1 " + rels_part},
+      {"image_type.xlsx",
+       {{rels_part, Replaced(rels, "relationships/worksheet\" Target=\"worksheets/sheet1.xml",
+                             "relationships/image\" Target=\"worksheets/sheet1.xml")}},
+       {},
+       "シートの関係の種類がシートではありません：rId1 "
+       "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"},
       {"shared_part.xlsx",
        {{rels_part, Replaced(rels, "worksheets/sheet2.xml", "worksheets/sheet1.xml")}},
        {},
