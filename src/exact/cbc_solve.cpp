@@ -13,10 +13,6 @@ namespace tsumiki::exact {
 
 namespace {
 
-bool Stopping(const std::atomic<bool>* stop) {
-  return stop != nullptr && stop->load(std::memory_order_relaxed);
-}
-
 // Ends branch and bound at its next event once the flag is set.
 class StopOnFlag : public CbcEventHandler {
  public:

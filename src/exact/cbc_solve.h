@@ -19,6 +19,11 @@ struct SolveLimits {
   const std::atomic<bool>* stop = nullptr;  // set by another thread to end the solve
 };
 
+// Whether another thread has asked the solve to end (a null flag never does).
+inline bool Stopping(const std::atomic<bool>* stop) {
+  return stop != nullptr && stop->load(std::memory_order_relaxed);
+}
+
 struct SolveResult {
   SolveStatus status = SolveStatus::kStopped;
   // Column values of the best solution (also after a stop, when one was found).

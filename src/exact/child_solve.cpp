@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 
 namespace tsumiki::exact {
 
@@ -50,10 +49,6 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
                     WriteAll(fd, result.values.data(), result.values.size() * sizeof(double));
   // _exit: the parent's atexit handlers and stdio buffers are not this process's.
   _exit(sent ? 0 : 1);
-}
-
-bool Stopping(const std::atomic<bool>* stop) {
-  return stop != nullptr && stop->load(std::memory_order_relaxed);
 }
 
 // Reads exactly `size` bytes unless the stop comes first or the child dies.
