@@ -40,6 +40,21 @@ std::string Number(int value) {
   return std::to_string(value);
 }
 
+// Only a workbook that sets wishes or desired staffing has these fields, so that
+// the export of every other month stays as it was.
+std::string Wishes(const ConditionModel& model, const MemberTotals& sum) {
+  if (!model.Extra.HasSoft) return {};
+  return "," + Field("wishes_granted", Number(sum.wishes_granted)) + "," +
+         Field("wishes_missed", Number(sum.wishes_missed));
+}
+
+std::string Desired(const ConditionModel& model, const DayTotals& day) {
+  if (!model.Extra.HasSoft) return {};
+  return "," + Field("desired", Array(1, model.TypeCount, [&](int t) {
+           return Number(day.desired[static_cast<std::size_t>(t - 1)]);
+         }));
+}
+
 }  // namespace
 
 std::string JsonString(const std::string& text) {
@@ -98,7 +113,7 @@ std::string RosterJson(const ConditionModel& model, const MonthLabels& labels,
            Field("work_day_target", Number(sum.target)) + "," +
            Field("days_off", Number(sum.days_off)) + "," +
            Field("single_work", Number(sum.single_work)) + "," +
-           Field("single_rest", Number(sum.single_rest)) + "}";
+           Field("single_rest", Number(sum.single_rest)) + Wishes(model, sum) + "}";
   });
   const std::string staffing = Array(1, model.DayCount, [&](int d) {
     const DayTotals& day = totals.days[static_cast<std::size_t>(d - 1)];
@@ -110,7 +125,7 @@ std::string RosterJson(const ConditionModel& model, const MonthLabels& labels,
            Field("need",
                  Array(1, types,
                        [&](int t) { return Number(day.need[static_cast<std::size_t>(t - 1)]); })) +
-           "}";
+           Desired(model, day) + "}";
   });
   return "{" + Field("year", Number(labels.first_date ? labels.first_date->year : 0)) + "," +
          Field("month", Number(labels.first_date ? labels.first_date->month : 0)) + "," +

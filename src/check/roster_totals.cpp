@@ -34,7 +34,10 @@ RosterTotals CountRosterTotals(const ConditionModel& model) {
   for (int d = 1; d <= model.DayCount; ++d) {
     DayTotals& day = totals.days[static_cast<std::size_t>(d - 1)];
     day.staff.assign(types, 0);
-    for (int t = 1; t <= model.TypeCount; ++t) day.need.push_back(model.NeedTable(t, d));
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      day.need.push_back(model.NeedTable(t, d));
+      day.desired.push_back(model.Extra.DesiredStaff(t, d));
+    }
   }
   for (int m = 1; m <= model.MemberCount; ++m) {
     MemberTotals member;
@@ -49,6 +52,8 @@ RosterTotals CountRosterTotals(const ConditionModel& model) {
       } else if (code == kRestDay) {
         ++member.days_off;
       }
+      if (model.Extra.WishWeight(m, d) > 0)
+        ++(model.Extra.WishDuty(m, d) == code ? member.wishes_granted : member.wishes_missed);
     }
     CountSingles(model, m, member);
     totals.members.push_back(std::move(member));

@@ -14,12 +14,15 @@ struct MemberTotals {
   int days_off = 0;     // days without a duty
   int single_work = 0;  // 単勤: a work run of one day
   int single_rest = 0;  // 単休: a rest run of one day
+  int wishes_granted = 0;  // wishes (希望) the roster meets
+  int wishes_missed = 0;
 };
 
 // One day's staffing: staff on duty type t against its need, at t-1.
 struct DayTotals {
   std::vector<int> staff;
   std::vector<int> need;
+  std::vector<int> desired;  // 希望人数, 0 = none
 };
 
 struct RosterTotals {

@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 
+#include "check/rule_check_extra.h"
 #include "check/rule_texts.h"
 #include "conditions/layout.h"
 
@@ -42,6 +43,7 @@ class RuleChecker {
     RequiredCombinations();
     ConsecutiveWork();
     WorkDayTargets();
+    CheckExtraRules(m_, found_);
     // Day by day as the planner reads the sheet; the month's targets come last.
     std::stable_sort(found_.begin(), found_.end(), [](const Finding& a, const Finding& b) {
       const auto key = [](const Finding& f) { return std::tuple(f.day == 0, f.day, f.member); };
@@ -360,6 +362,14 @@ std::string_view RuleName(RuleKind rule) {
       return "連続勤務上限";
     case RuleKind::kWorkDayTarget:
       return "勤務日数";
+    case RuleKind::kDutyCount:
+      return "勤務回数";
+    case RuleKind::kRestRunShort:
+      return "連休の最短";
+    case RuleKind::kWorkRunShort:
+      return "連勤の最短";
+    case RuleKind::kWeekendsOver:
+      return "週末勤務の上限";
   }
   return {};
 }
@@ -392,6 +402,14 @@ std::string_view RuleId(RuleKind rule) {
       return "consecutive_work";
     case RuleKind::kWorkDayTarget:
       return "work_day_target";
+    case RuleKind::kDutyCount:
+      return "duty_count";
+    case RuleKind::kRestRunShort:
+      return "rest_run";
+    case RuleKind::kWorkRunShort:
+      return "work_run";
+    case RuleKind::kWeekendsOver:
+      return "weekends";
   }
   return {};
 }

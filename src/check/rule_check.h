@@ -27,6 +27,10 @@ enum class RuleKind {
   kRequiredCombination,   // too few listed members on a duty (組合せ必須)
   kConsecutiveWork,       // a run of work days over 連続勤務上限
   kWorkDayTarget,         // work days off the member's target
+  kDutyCount,             // a duty taken fewer or more times than the member's limits
+  kRestRunShort,          // a run of days off shorter than the member's shortest
+  kWorkRunShort,          // a run of work days shorter than the member's shortest
+  kWeekendsOver,          // more weekends worked than the member's most
 };
 
 // One broken rule. `member` is the member row (0 when the rule concerns a day as a

@@ -38,5 +38,14 @@ inline constexpr std::string_view kConsecutiveWork = "この日から{0}日連�
 // {0} work days, {1} target.
 inline constexpr std::string_view kWorkDaysOver = "勤務日数が{0}日で、目標の{1}日を超えています。";
 inline constexpr std::string_view kWorkDaysShort = "勤務日数が{0}日で、目標の{1}日に足りません。";
+// {0} duty, {1} count, {2} the limit.
+inline constexpr std::string_view kDutyCountShort = "「{0}」が{1}回で、下限の{2}回に足りません。";
+inline constexpr std::string_view kDutyCountOver = "「{0}」が{1}回で、上限の{2}回を超えています。";
+// {0} run length, {1} the shortest allowed.
+inline constexpr std::string_view kRestRunShort = "この日からの休みが{0}日だけです（連休は{1}日以上）。";
+inline constexpr std::string_view kWorkRunShort = "この日からの勤務が{0}日だけです（連勤は{1}日以上）。";
+// {0} weekends worked up to this one, {1} the limit.
+inline constexpr std::string_view kWeekendsOver =
+    "この週末で勤務する週末が{0}回になります（上限{1}回）。";
 
 }  // namespace tsumiki::rule_text

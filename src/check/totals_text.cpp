@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "check/extra_texts.h"
+#include "conditions/layout.h"
 #include "conditions/layout_view.h"
 #include "workbook/color_palette.h"
 
@@ -54,6 +56,39 @@ std::string OnFill(const std::string& text, int colour_index) {
          "\x1b[0m";
 }
 
+// Wishes per member and the days and duties that stay below the desired staffing.
+std::string WishesAndDesired(const ConditionModel& model, const MonthLabels& labels,
+                             const RosterTotals& totals) {
+  std::vector<Row> members{{"番号", "氏名", std::string(extra_text::kWishesGranted),
+                            std::string(extra_text::kWishesMissed)}};
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const MemberTotals& sum = totals.members[static_cast<std::size_t>(m - 1)];
+    members.push_back({model.MemberInfo(m, 1), model.MemberInfo(m, 2),
+                       std::to_string(sum.wishes_granted), std::to_string(sum.wishes_missed)});
+  }
+  std::vector<Row> short_days;
+  int wanted = 0;
+  for (int d = 1; d <= model.DayCount; ++d) {
+    const DayTotals& day = totals.days[static_cast<std::size_t>(d - 1)];
+    for (std::size_t t = 0; t < day.desired.size(); ++t) {
+      if (day.desired[t] <= 0) continue;
+      ++wanted;
+      if (day.staff[t] >= day.desired[t]) continue;
+      short_days.push_back({labels.DateText(d), labels.WeekdayText(d),
+                            model.TypeAbbrev(static_cast<int>(t + 1)),
+                            StaffCell(day.staff[t], day.desired[t])});
+    }
+  }
+  const int reached = wanted - static_cast<int>(short_days.size());
+  std::string out = "\n" + std::string(extra_text::kHeading) + "\n" + Table(members) +
+                    layout::Format(extra_text::kDesiredReached,
+                                   {std::to_string(reached), std::to_string(wanted)}) +
+                    "\n";
+  if (!short_days.empty())
+    out += std::string(extra_text::kDesiredShortHead) + "\n" + Table(short_days);
+  return out;
+}
+
 }  // namespace
 
 std::string TotalsText(const ConditionModel& model, const MonthLabels& labels,
@@ -91,7 +126,8 @@ std::string TotalsText(const ConditionModel& model, const MonthLabels& labels,
               " " + labels.duty_names[t - 1];
   }
   return std::string(kMemberHeading) + "\n" + Table(members) + "\n" + std::string(kDayHeading) +
-         "\n" + Table(days) + "\n" + std::string(kLegendHeading) + "\n" + legend + "\n";
+         "\n" + Table(days) + "\n" + std::string(kLegendHeading) + "\n" + legend + "\n" +
+         (model.Extra.HasSoft ? WishesAndDesired(model, labels, totals) : std::string());
 }
 
 }  // namespace tsumiki

@@ -25,6 +25,7 @@ void ConditionModel::Resize(int day_count, int type_count, int member_count) {
   RequiredCombos.Reset(0, kMaxComboRows);
   MemberOrder.Reset(0, members);
   DayKeys.Reset(0, days);
+  Extra.Resize(day_count, type_count, member_count);
 }
 
 }  // namespace tsumiki

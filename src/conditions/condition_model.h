@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "conditions/extra_conditions.h"
 #include "ui/index_array.h"
 
 namespace tsumiki {
@@ -87,6 +88,9 @@ struct ConditionModel {
   bool WorkDayAdjust = true;
   bool WorkFocus = false;
   bool UsePrevMonth = false;
+
+  // Counts per duty, runs, weekends, wishes and desired staffing (all optional).
+  ExtraConditions Extra;
 
   // Re-creates every array from the three counts, clearing all elements
   // (OptimiseWeights excepted).

@@ -98,6 +98,7 @@ void CheckTypedValues(DeriveContext& context) {
   CheckCombos(context, kRequiredComboCnt, kRequiredCombos, numbers);
   CheckNumber(context, kCreationMode, problem_text::kCreationModeCell);
   CheckValueRules(context);
+  CheckExtraValues(context);
 }
 
 }  // namespace tsumiki::layout::detail

@@ -72,5 +72,9 @@ void CheckTypedValues(DeriveContext& context);
 // nobody has in sequences and the previous month, reservations on rows without a
 // member (derived_rule_checks.cpp).
 void CheckValueRules(DeriveContext& context);
+// The optional areas of counts, runs, weekends, wishes and desired staffing: text
+// where a number belongs, numbers out of range, wishes nobody can read, a least
+// count above the most (derived_extra_checks.cpp).
+void CheckExtraValues(DeriveContext& context);
 
 }  // namespace tsumiki::layout::detail

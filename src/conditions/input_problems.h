@@ -121,6 +121,25 @@ inline constexpr std::string_view kPastTotalsCell = "過去3ヶ月計";
 inline constexpr std::string_view kComboCountCell = "組合せの数";
 inline constexpr std::string_view kForbiddenPatternTable = "禁止パターン";
 inline constexpr std::string_view kRequiredPatternTable = "必須パターン";
+inline constexpr std::string_view kScoreWeightCell = "シフト評価の比重";
+inline constexpr std::string_view kDesiredCell = "希望人数";
+inline constexpr std::string_view kDesiredWeightCell = "希望人数の比重";
+inline constexpr std::string_view kWishWeightCell = "希望の比重";
+inline constexpr std::string_view kDutyLeastCell = "勤務回数の下限";
+inline constexpr std::string_view kDutyMostCell = "勤務回数の上限";
+inline constexpr std::string_view kRestRunLeastCell = "連休の最短日数";
+inline constexpr std::string_view kWorkRunLeastCell = "連勤の最短日数";
+inline constexpr std::string_view kWeekendsMostCell = "週末勤務の上限";
+
+// {0}: the text typed.
+inline constexpr std::string_view kUnknownWishAbbrev =
+    "「{0}」は勤務種別の略称にありません。希望には基本設定の略称か「休」を入力してください。";
+// {0}: the least, {1}: the most.
+inline constexpr std::string_view kDutyLeastOverMost =
+    "勤務回数の下限（{0}回）が上限（{1}回）を超えています。";
+// {0}: the weight typed.
+inline constexpr std::string_view kWishWeightAlone =
+    "希望の比重（{0}）に対応する希望がありません。左の希望の表の同じ位置に略称か「休」を入力してください。";
 }  // namespace problem_text
 
 }  // namespace tsumiki

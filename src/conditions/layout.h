@@ -139,6 +139,19 @@ inline constexpr NameSpec kTimeLimit{"制限時間", kSheetMain, Scope::kSheet, 
 inline constexpr NameSpec kImproveSeconds{"改善時間", kSheetMain, Scope::kSheet, 1, 1, ReadMode::kSingle, Role::kProgram, true};
 inline constexpr NameSpec kCreationMode{"Sw_確保優先", kSheetMain, Scope::kSheet, 1, 1, ReadMode::kNumber, Role::kProgram};
 
+// Conditions beyond the staffing table and the schedule, every one optional: a
+// workbook without the name states no such condition.
+inline constexpr NameSpec kScoreWeight{"Score_Weight", kSheetBasic, Scope::kSheet, 1, 1, ReadMode::kSingle, Role::kTyped, true};
+inline constexpr NameSpec kDesiredStaff{"Desired_Table", kSheetStaffing, Scope::kSheet, 10, 31, ReadMode::kInteger16, Role::kTyped, true};
+inline constexpr NameSpec kDesiredWeight{"Desired_Weight", kSheetStaffing, Scope::kSheet, 10, 1, ReadMode::kSingle, Role::kTyped, true};
+inline constexpr NameSpec kWishTable{"Wish_Table", kSheetSchedule, Scope::kSheet, 100, 31, ReadMode::kText, Role::kTyped, true};
+inline constexpr NameSpec kWishWeight{"Wish_Weight", kSheetSchedule, Scope::kSheet, 100, 31, ReadMode::kInteger16, Role::kTyped, true};
+inline constexpr NameSpec kDutyLeast{"Duty_Least", kSheetSchedule, Scope::kSheet, 100, 10, ReadMode::kInteger16, Role::kTyped, true};
+inline constexpr NameSpec kDutyMost{"Duty_Most", kSheetSchedule, Scope::kSheet, 100, 10, ReadMode::kInteger16, Role::kTyped, true};
+inline constexpr NameSpec kRestRunLeast{"Rest_Run_Least", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
+inline constexpr NameSpec kWorkRunLeast{"Work_Run_Least", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
+inline constexpr NameSpec kWeekendsMost{"Weekend_Most", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
+
 // Labels beside the grids, so the planner sees which member, day or type a cell is
 // for. Optional: workbooks written by other programs need not have them.
 inline constexpr NameSpec kRosterDates{"Roster_Dates", kSheetRoster, Scope::kSheet, 2, 31, ReadMode::kText, Role::kDisplay, true};

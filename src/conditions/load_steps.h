@@ -27,6 +27,9 @@ void ReadPastTotals(LoadContext& ctx);
 bool ReadMembers(LoadContext& ctx);
 // Staff needed per duty type and day.
 void ReadStaffing(LoadContext& ctx);
+// Counts per duty, runs, weekends, wishes, desired staffing and the score's
+// weight, from the optional areas; an area the workbook lacks states nothing.
+void ReadExtraConditions(LoadContext& ctx);
 // Forbidden and required member combinations.
 bool ReadCombos(LoadContext& ctx);
 // Reserved duties from StartDay on into Roster, Fixed, the tallies and the sheet.

@@ -111,6 +111,7 @@ int LoadAll(LoadContext& ctx) {
 
   if (!load_steps::ReadMembers(ctx)) return -1;
   load_steps::ReadStaffing(ctx);
+  load_steps::ReadExtraConditions(ctx);
   if (!load_steps::ReadCombos(ctx)) return -1;
   load_steps::PlaceReservations(ctx);
   if (!load_steps::CheckContradictions(ctx)) return -1;

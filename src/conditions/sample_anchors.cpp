@@ -19,15 +19,20 @@ constexpr std::array kAnchors{
     Anchor{&kPreventSingleWork, 23, 3}, Anchor{&kWorkDayAdjust, 24, 3}, Anchor{&kWorkFocus, 25, 3},
     Anchor{&kForbiddenPatternCnt, 27, 3}, Anchor{&kForbiddenPatterns, 29, 2},
     Anchor{&kRequiredPatternCnt, 41, 3}, Anchor{&kRequiredPatterns, 43, 2},
-    Anchor{&kWeightLabels, 56, 2}, Anchor{&kWeights, 56, 3},
+    Anchor{&kWeightLabels, 56, 2}, Anchor{&kWeights, 56, 3}, Anchor{&kScoreWeight, 69, 3},
     // 要員設定
     Anchor{&kNeedDates, 5, 3}, Anchor{&kNeedTypes, 7, 2}, Anchor{&kNeedTable, 7, 3},
     Anchor{&kForbiddenComboCnt, 18, 3}, Anchor{&kForbiddenCombos, 20, 2},
     Anchor{&kRequiredComboCnt, 37, 3}, Anchor{&kRequiredCombos, 39, 2},
+    Anchor{&kDesiredStaff, 7, 35}, Anchor{&kDesiredWeight, 7, 67},
     // スケジュール
     Anchor{&kMemberCnt, 5, 3}, Anchor{&kNumberCount, 6, 3}, Anchor{&kNameCount, 7, 3},
     Anchor{&kScheduleCount, 8, 3}, Anchor{&kScheduleDates, 10, 4}, Anchor{&kMemberList, 12, 1},
     Anchor{&kMemberDayOff, 12, 3}, Anchor{&kScheduleInput, 12, 4}, Anchor{&kMemberScdl, 12, 36},
+    // to the right of the day bans: wishes, counts per duty, runs and weekends.
+    Anchor{&kWishTable, 12, 68}, Anchor{&kWishWeight, 12, 100}, Anchor{&kDutyLeast, 12, 132},
+    Anchor{&kDutyMost, 12, 143}, Anchor{&kRestRunLeast, 12, 154}, Anchor{&kWorkRunLeast, 12, 155},
+    Anchor{&kWeekendsMost, 12, 156},
     // 予約表
     Anchor{&kReservationCnt, 5, 3}, Anchor{&kRsvDates, 7, 3}, Anchor{&kRsvMembers, 9, 1},
     Anchor{&kMemberRsv, 9, 3},

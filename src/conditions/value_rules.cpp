@@ -13,7 +13,7 @@ namespace {
 constexpr double kNoMost = std::numeric_limits<double>::infinity();
 
 // clang-format off
-const std::array<NumberRule, 16> kRules{{
+const std::array<NumberRule, 25> kRules{{
     {&kYear, problem_text::kYearCell, 1900, 9999, true},
     {&kMonth, problem_text::kMonthCell, 1, 12, true},
     {&kStartDayOfMonth, problem_text::kStartDayCell, 1, 31, true},
@@ -31,6 +31,15 @@ const std::array<NumberRule, 16> kRules{{
     // The load names the limit of 16 rows itself.
     {&kForbiddenComboCnt, problem_text::kComboCountCell, 0, kNoMost, true},
     {&kRequiredComboCnt, problem_text::kComboCountCell, 0, kNoMost, true},
+    {&kScoreWeight, problem_text::kScoreWeightCell, 0, kNoMost, false},
+    {&kDesiredStaff, problem_text::kDesiredCell, 0, 32767, true},
+    {&kDesiredWeight, problem_text::kDesiredWeightCell, 0, kNoMost, false},
+    {&kWishWeight, problem_text::kWishWeightCell, 0, 9, true},
+    {&kDutyLeast, problem_text::kDutyLeastCell, 0, 31, true},
+    {&kDutyMost, problem_text::kDutyMostCell, 0, 31, true},
+    {&kRestRunLeast, problem_text::kRestRunLeastCell, 0, 31, true},
+    {&kWorkRunLeast, problem_text::kWorkRunLeastCell, 0, 31, true},
+    {&kWeekendsMost, problem_text::kWeekendsMostCell, 0, 6, true},
 }};
 // clang-format on
 

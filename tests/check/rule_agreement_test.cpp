@@ -99,7 +99,11 @@ std::set<Key> Theirs(const ConditionModel& model) {
       {"forbidden combination", "forbidden_combination"},
       {"required combination", "required_combination"},
       {"must follow", "required_sequence"},
-      {"work days, target", "work_day_target"}};
+      {"work days, target", "work_day_target"},
+      {" times", "duty_count"},
+      {"rest run of", "rest_run"},
+      {"work run of", "work_run"},
+      {"weekends worked", "weekends"}};
   std::set<Key> keys;
   for (const std::string& line : testing::CheckRoster(model, options)) {
     int member = 0;

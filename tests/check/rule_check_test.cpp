@@ -12,6 +12,11 @@ namespace {
 
 using testing::ModelBuilder;
 
+ExtraConditions& Extra(ModelBuilder& b) {
+  b.model().Extra.HasHard = true;
+  return b.model().Extra;
+}
+
 // One broken rule per row on three days, two duty types (T1, T2) and two members
 // (numbers 101, 102): the whole finding, reason text included.
 TEST(RuleCheck, EachRuleNamesMemberDayAndReason) {
@@ -65,6 +70,27 @@ TEST(RuleCheck, EachRuleNamesMemberDayAndReason) {
        "勤務日数が1日で、目標の2日に足りません。"},
       {[](ModelBuilder& b) { b.Target(2, 0).Assign(2, 3, 1); }, 2, 0, RuleKind::kWorkDayTarget,
        "勤務日数が1日で、目標の0日を超えています。"},
+      {[](ModelBuilder& b) { Extra(b).DutyLeast(1, 1) = 1; }, 1, 0, RuleKind::kDutyCount,
+       "「T1」が0回で、下限の1回に足りません。"},
+      {[](ModelBuilder& b) { Extra(b.Assign(1, 1, 1)).DutyMost(1, 1) = 0; }, 1, 0,
+       RuleKind::kDutyCount, "「T1」が1回で、上限の0回を超えています。"},
+      // Runs open at the period's edges are not judged: only the middle one is.
+      {[](ModelBuilder& b) { Extra(b.Assign(1, 1, 1).Assign(1, 3, 1)).RestRunLeast(1) = 2; }, 1,
+       2, RuleKind::kRestRunShort, "この日からの休みが1日だけです（連休は2日以上）。"},
+      {[](ModelBuilder& b) { Extra(b.Assign(1, 2, 1)).WorkRunLeast(1) = 2; }, 1, 2,
+       RuleKind::kWorkRunShort, "この日からの勤務が1日だけです（連勤は2日以上）。"},
+      {[](ModelBuilder& b) {
+         b.PrevMonth(1, {1}).Assign(1, 2, 1).Assign(1, 3, 1);
+         Extra(b).WorkRunLeast(1) = 2;
+         Extra(b).RestRunLeast(1) = 2;
+       },
+       1, 1, RuleKind::kRestRunShort, "この日からの休みが1日だけです（連休は2日以上）。"},
+      {[](ModelBuilder& b) {
+         ExtraConditions& x = Extra(b.Assign(1, 3, 1));
+         x.SetWeekends(3, 5);  // Friday, Saturday, Sunday
+         x.WeekendsMost(1) = 0;
+       },
+       1, 2, RuleKind::kWeekendsOver, "この週末で勤務する週末が1回になります（上限0回）。"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(RuleId(row.rule)) + ": " + row.reason);

@@ -87,5 +87,40 @@ TEST_F(CheckCommand, ShowExportsTheRosterAndItsTotals) {
   EXPECT_NE(totals.out.str().find("2/2  土   1/1 0/0\n"), std::string::npos);
 }
 
+// A clean month (A: 夜 on the 1st; B: 日 on Saturday the 2nd, the 4th and the 5th)
+// and one condition per row that it breaks: check names the member, the day
+// (the whole month for counts) and the rule.
+TEST_F(CheckCommand, EachOptionalConditionIsReportedWhereTheMonthBreaksIt) {
+  struct Row {
+    const layout::NameSpec& area;
+    int member;
+    int column;
+    int value;
+    std::string line;
+  };
+  const Row rows[] = {
+      {layout::kDutyMost, 1, 2, 0, "月全体  1 A  勤務回数：「夜」が1回で、上限の0回を超えています。"},
+      {layout::kDutyLeast, 1, 1, 2, "月全体  1 A  勤務回数：「日」が0回で、下限の2回に足りません。"},
+      {layout::kRestRunLeast, 2, 1, 2,
+       "2/3(日)  2 B  連休の最短：この日からの休みが1日だけです（連休は2日以上）。"},
+      {layout::kWorkRunLeast, 2, 1, 2,
+       "2/2(土)  2 B  連勤の最短：この日からの勤務が1日だけです（連勤は2日以上）。"},
+      {layout::kWeekendsMost, 2, 1, 0,
+       "2/2(土)  2 B  週末勤務の上限：この週末で勤務する週末が1回になります（上限0回）。"},
+  };
+  fx_->SetRoster(1, 2, "");
+  fx_->SetRoster(2, 2, "日");
+  fx_->SetRoster(2, 4, "日");
+  fx_->SetRoster(2, 5, "日");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.area.name));
+    fx_->Set(row.area, row.member, row.column, row.value);
+    CliRun run;
+    EXPECT_EQ(Run(run, {"check"}), kExitFailure) << run.err.str();
+    EXPECT_EQ(run.out.str(), "条件違反が 1 件あります。\n" + row.line + "\n");
+    fx_->Set(row.area, row.member, row.column, workbook::CellValue());
+  }
+}
+
 }  // namespace
 }  // namespace tsumiki::cli

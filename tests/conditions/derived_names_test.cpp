@@ -176,6 +176,51 @@ TEST_F(DerivedNamesTest, DaysOffThatAreNoNumberOrTooManyAreReported) {
                  "休日数は0から31（期間の日数）までの数で入力してください（入力値「32」）。"}}));
 }
 
+// The optional areas: one wrong entry per row, reported at its cell.
+TEST_F(DerivedNamesTest, WrongEntriesInTheOptionalAreasAreReportedAtTheirCells) {
+  struct Entry {
+    const NameSpec& area;
+    int row;
+    int column;
+    CellValue value;
+  };
+  struct Row {
+    std::vector<Entry> entries;
+    InputProblem problem;
+  };
+  const Row rows[] = {
+      {{{kWishTable, 1, 2, "昼"}},
+       {"スケジュール", "BQ12",
+        "「昼」は勤務種別の略称にありません。希望には基本設定の略称か「休」を入力してください。"}},
+      {{{kWishTable, 2, 1, "休"}, {kWishWeight, 2, 1, 10.0}},
+       {"スケジュール", "CV13", "希望の比重には0から9までの整数を入力してください（入力値「10」）。"}},
+      {{{kWishWeight, 1, 3, 5.0}},
+       {"スケジュール", "CX12",
+        "希望の比重（5）に対応する希望がありません。左の希望の表の同じ位置に略称か「休」を入力してください。"}},
+      {{{kDutyMost, 1, 2, "多い"}},
+       {"スケジュール", "EN12", "勤務回数の上限には数を入力してください（入力値「多い」）。"}},
+      {{{kDutyLeast, 1, 2, 5.0}, {kDutyMost, 1, 2, 4.0}},
+       {"スケジュール", "EN12", "勤務回数の下限（5回）が上限（4回）を超えています。"}},
+      {{{kWeekendsMost, 2, 1, 7.0}},
+       {"スケジュール", "EZ13", "週末勤務の上限には0から6までの整数を入力してください（入力値「7」）。"}},
+      {{{kRestRunLeast, 1, 1, 1.5}},
+       {"スケジュール", "EX12",
+        "連休の最短日数には0から31までの整数を入力してください（入力値「1.5」）。"}},
+      {{{kDesiredStaff, 2, 1, -1.0}},
+       {"要員設定", "AI8", "希望人数には0から32767までの整数を入力してください（入力値「-1」）。"}},
+      {{{kScoreWeight, 1, 1, -1.0}},
+       {"基本設定", "C69", "シフト評価の比重には0以上の数を入力してください（入力値「-1」）。"}},
+  };
+  fx_->SetTypes({{"日勤", "日"}, {"夜勤", "夜"}});
+  fx_->SetMembers({"佐藤", "鈴木"});
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.problem.cell);
+    for (const Entry& e : row.entries) fx_->Set(e.area, e.row, e.column, e.value);
+    EXPECT_EQ(Problems(), std::vector<InputProblem>{row.problem});
+    for (const Entry& e : row.entries) fx_->Set(e.area, e.row, e.column, CellValue());
+  }
+}
+
 TEST_F(DerivedNamesTest, RosterFiguresFollowTheGrid) {
   fx_->SetTypes({{"日勤", "日"}});
   fx_->SetMembers({"佐藤", "鈴木", "高橋"});

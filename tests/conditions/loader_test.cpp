@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "conditions/csv_conditions.h"
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
 #include "conditions/loader_messages.h"
@@ -94,6 +95,52 @@ TEST(LoadConditionsTest, ReadsTheWorkplaceAndReportsItsProgress) {
   };
   EXPECT_LT(at(load_text::kStatusMembers), at(load_text::kStatusStaffing));
   EXPECT_FALSE(f.host.StatusVisible());
+}
+
+// The optional areas reach the model, and survive a conditions file: April 2026
+// begins on a Wednesday, so its first weekend is days 4 and 5.
+TEST(LoadConditionsTest, OptionalConditionsAreReadAndCarriedByTheConditionsFile) {
+  LoadFixture f;
+  ASSERT_EQ(f.Load(), 1);
+  EXPECT_FALSE(f.model.Extra.Any());
+  EXPECT_EQ(f.model.Extra.DutyMost(1, 2), kNoLimit);
+
+  f.fx->Set(layout::kDutyLeast, 1, 2, 4);
+  f.fx->Set(layout::kDutyMost, 1, 2, 5);
+  f.fx->Set(layout::kRestRunLeast, 2, 1, 2);
+  f.fx->Set(layout::kWeekendsMost, 3, 1, 0);
+  f.fx->Set(layout::kWishTable, 4, 6, "休");
+  f.fx->Set(layout::kWishWeight, 4, 6, 7);
+  f.fx->Set(layout::kWishTable, 4, 7, "夜");  // no weight: no wish
+  f.fx->Set(layout::kDesiredStaff, 1, 3, 2);
+  f.fx->Set(layout::kDesiredWeight, 1, 1, 1.5);
+  f.fx->Set(layout::kScoreWeight, 0.5);
+  LoadFixture copy;
+  ASSERT_EQ(layout::ApplyConditionsCsv(copy.fx->book(), layout::ConditionsCsvText(f.fx->book()),
+                                       "c.csv"),
+            std::nullopt);
+  for (LoadFixture* loaded : {&f, &copy}) {
+    ASSERT_EQ(loaded->Load(), 1);
+    const ExtraConditions& x = loaded->model.Extra;
+    EXPECT_TRUE(x.HasHard && x.HasSoft);
+    EXPECT_EQ(x.DutyLeast(1, 2), 4);
+    EXPECT_EQ(x.DutyMost(1, 2), 5);
+    EXPECT_EQ(x.DutyMost(1, 1), kNoLimit);
+    EXPECT_EQ(x.RestRunLeast(2), 2);
+    EXPECT_EQ(x.WeekendsMost(3), 0);
+    EXPECT_EQ(x.WeekendsMost(2), kNoLimit);
+    EXPECT_EQ(x.WishDuty(4, 6), kRestDay);
+    EXPECT_EQ(x.WishWeight(4, 6), 7);
+    EXPECT_EQ(x.WishWeight(4, 7), 0);
+    EXPECT_EQ(x.DesiredStaff(1, 3), 2);
+    EXPECT_FLOAT_EQ(x.DesiredWeight(1), 1.5f);
+    EXPECT_FLOAT_EQ(x.ScoreWeight, 0.5f);
+    EXPECT_EQ(x.WeekendOf(3), 0);
+    EXPECT_EQ(x.WeekendOf(4), 1);
+    EXPECT_EQ(x.WeekendOf(5), 1);
+    EXPECT_EQ(x.WeekendOf(11), 2);
+    EXPECT_EQ(x.WeekendCount, 4);
+  }
 }
 
 TEST(LoadConditionsTest, StartDayCountsFromThePeriodsFirstDay) {

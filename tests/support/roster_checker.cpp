@@ -28,6 +28,7 @@ class Checker {
     RequiredCombos();
     RequiredSequences();
     WorkDayTargets();
+    ExtraLimits();
     return problems_;
   }
 
@@ -262,6 +263,53 @@ class Checker {
         Report("member " + std::to_string(m) + ": " + std::to_string(work) + " work days, target " +
                std::to_string(target));
       }
+    }
+  }
+
+  // Counts per duty and weekends over the whole month; runs of work and of rest
+  // read as a string of W and R, the previous month's tail in front when in use.
+  void ExtraLimits() {
+    const ExtraConditions& x = m_.Extra;
+    for (int m = 1; m <= m_.MemberCount; ++m) {
+      for (int t = 1; t <= m_.TypeCount; ++t) {
+        int count = 0;
+        for (int d = 1; d <= m_.DayCount; ++d) count += m_.Roster(m, d) == t;
+        if (count < x.DutyLeast(m, t) || (x.DutyMost(m, t) >= 0 && count > x.DutyMost(m, t)))
+          Report("member " + std::to_string(m) + ": type " + std::to_string(t) + " taken " +
+                 std::to_string(count) + " times");
+      }
+      std::string days;
+      const int back = m_.UsePrevMonth ? 10 : 0;
+      for (int d = 1 - back; d <= m_.DayCount; ++d) {
+        const int code = DutyOn(m, d);
+        days += code >= 1 && code <= m_.TypeCount ? 'W' : code == 0 ? 'R' : '?';
+      }
+      for (std::size_t i = 0; i < days.size();) {
+        std::size_t j = i;
+        while (j < days.size() && days[j] == days[i]) ++j;
+        const int least = days[i] == 'W' ? x.WorkRunLeast(m) : days[i] == 'R' ? x.RestRunLeast(m) : 0;
+        const int day = static_cast<int>(i) + 1 - back;
+        const bool known_start = i > 0 || m_.UsePrevMonth;
+        if (j < days.size() && known_start && static_cast<int>(j - i) < least &&
+            InRange(std::max(day, 1), static_cast<int>(j) - back))
+          Report(Where(m, std::max(day, 1)) + (days[i] == 'W' ? ": work" : ": rest") +
+                 " run of " + std::to_string(j - i));
+        i = j;
+      }
+      if (x.WeekendsMost(m) < 0) continue;
+      // The first day of every weekend worked; the one past the limit is reported.
+      std::vector<int> worked;
+      for (int d = 1; d <= m_.DayCount; ++d) {
+        const int code = m_.Roster(m, d);
+        const int weekend = x.WeekendOf(d);
+        if (weekend == 0 || code < 1 || code > m_.TypeCount) continue;
+        int first = d;
+        while (first > 1 && x.WeekendOf(first - 1) == weekend) --first;
+        if (worked.empty() || worked.back() != first) worked.push_back(first);
+      }
+      if (static_cast<int>(worked.size()) > x.WeekendsMost(m))
+        Report(Where(m, worked[static_cast<std::size_t>(x.WeekendsMost(m))]) + ": " +
+               std::to_string(worked.size()) + " weekends worked");
     }
   }
 

@@ -24,7 +24,8 @@ struct CheckOptions {
 // the days first_day..last_day: staffing per type and day, bans of the day and of
 // the previous day's duty, forbidden sequences (with the previous month's tail and
 // "*"), reservations (Fixed), the consecutive-work limit, forbidden and required
-// combinations, required sequences, and optionally the work-day targets. A rule
+// combinations, required sequences, counts per duty, shortest runs of work and of
+// rest, weekends worked, and optionally the work-day targets. A rule
 // that spans several days is reported when one of its days lies in the range.
 //
 // Written from the rules as a planner states them, independently of the engine's
