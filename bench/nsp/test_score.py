@@ -73,6 +73,20 @@ class ImportTest(unittest.TestCase):
         self.assertEqual(cells[("Member_DayOff", 3, 1)], 28 - 4)
         self.assertNotIn(("Need_Table", 1, 8), cells)
 
+    def test_caps_runs_weekends_and_requests_go_to_the_optional_areas(self):
+        cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(TINY)}
+        self.assertEqual(cells[("Duty_Most", 2, 2)], 0)  # B may not take L
+        self.assertNotIn(("Duty_Most", 1, 1), cells)     # a cap of the horizon says nothing
+        self.assertEqual(cells[("Work_Run_Least", 1, 1)], 2)
+        self.assertNotIn(("Rest_Run_Least", 1, 1), cells)
+        self.assertEqual(cells[("Rest_Run_Least", 3, 1)], 2)
+        self.assertEqual(cells[("Weekend_Most", 3, 1)], 0)
+        self.assertNotIn(("Weekend_Most", 1, 1), cells)  # one weekend in the week
+        self.assertEqual((cells[("Wish_Table", 1, 1)], cells[("Wish_Weight", 1, 1)]), ("E", 2))
+        self.assertEqual((cells[("Wish_Table", 1, 2)], cells[("Wish_Weight", 1, 2)]), ("休", 1))
+        self.assertEqual((cells[("Wish_Table", 3, 3)], cells[("Wish_Weight", 3, 3)]), ("休", 4))
+        self.assertNotIn(("Desired_Table", 1, 1), cells)  # all the cover is required
+
     def test_member_free_for_the_only_shift_is_not_off(self):
         single = nsp.parse("SECTION_HORIZON\n7\nSECTION_SHIFTS\nD,480,\nSECTION_STAFF\n"
                            "A,D=7,2880,1440,5,1,1,1\nSECTION_COVER\n0,D,1,100,1\n")

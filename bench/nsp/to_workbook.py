@@ -25,12 +25,21 @@ What is stated, and how:
     up to the cover where the windows allow (see work_day_targets): a target
     at which every mix of shifts keeps the window where there is one, else one
     at which some mix does;
-  - 単日勤務防止 on when some member's shortest run of shifts is 2 or more.
-What the form cannot state and is dropped: shift-on and shift-off requests
-with their weights, caps per shift other than 0, the minute window itself
-(a target in days keeps it only when the shift lengths allow), the shortest
-runs of shifts and of days off, the most weekends, each member's own longest
-run where it exceeds the smallest, and over-staffing as a weighed choice.
+  - 単日勤務防止 on when some member's shortest run of shifts is 2 or more;
+  - each member's cap per shift Duty_Most (caps at or above the horizon say
+    nothing and are left empty), the shortest run of shifts Work_Run_Least and
+    of days off Rest_Run_Least, the most weekends Weekend_Most;
+  - each shift-on request a wish for that shift (Wish_Table, Wish_Weight, the
+    weight capped at 9); each shift-off request on a day without an on-request
+    a wish for a day off: the benchmark is also content with another shift
+    there, the form only with a day off;
+  - the cover units taken out of Need_Table a desired staffing (Desired_Table:
+    the benchmark's requirement) with one weight per shift, the most common
+    under-staffing weight of that shift.
+What the form cannot state and is dropped: the minute window itself (a target
+in days keeps it only when the shift lengths allow), each member's own longest
+run where it exceeds the smallest, under-staffing weights that differ by day
+within one shift, and over-staffing as a weighed choice.
 Horizons: a 14-day instance fills days 1-14; days 15-28 have no cover and
 every member off. Horizons longer than 28 days do not fit one month and are
 refused, as are instances with more than 10 shifts or 100 staff.
@@ -191,6 +200,54 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     for (day, shift_id), requirement in sorted(cover.items()):
         if requirement and shift_id in index and day < MONTH_DAYS:
             cells.append(("Need_Table", index[shift_id], day + 1, requirement))
+    return cells + limit_cells(inst) + wish_cells(inst) + desired_cells(inst, cover)
+
+
+def limit_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
+    """Caps per shift, shortest runs and weekends, each member's own."""
+    index = {s.id: i for i, s in enumerate(inst.shifts, 1)}
+    cells: list[tuple[str, int, int, object]] = []
+    for m, staff in enumerate(inst.staff, 1):
+        for shift_id, cap in staff.max_shifts.items():
+            if shift_id in index and cap < inst.horizon:
+                cells.append(("Duty_Most", m, index[shift_id], min(cap, MONTH_DAYS)))
+        if staff.min_consecutive >= 2:
+            cells.append(("Work_Run_Least", m, 1, staff.min_consecutive))
+        if staff.min_days_off >= 2:
+            cells.append(("Rest_Run_Least", m, 1, staff.min_days_off))
+        if staff.max_weekends < (inst.horizon + 6) // 7:
+            cells.append(("Weekend_Most", m, 1, max(0, staff.max_weekends)))
+    return cells
+
+
+def wish_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
+    row = {s.id: m for m, s in enumerate(inst.staff, 1)}
+    wishes: dict[tuple[int, int], tuple[str, int]] = {}
+    for request in inst.off_requests:
+        if request.staff in row and request.day < MONTH_DAYS:
+            key = (row[request.staff], request.day + 1)
+            weight = wishes.get(key, (DAY_OFF, 0))[1] + request.weight
+            wishes[key] = (DAY_OFF, weight)
+    for request in inst.on_requests:
+        if request.staff in row and request.day < MONTH_DAYS:
+            wishes[(row[request.staff], request.day + 1)] = (request.shift, request.weight)
+    cells: list[tuple[str, int, int, object]] = []
+    for (m, d), (wish, weight) in sorted(wishes.items()):
+        cells += [("Wish_Table", m, d, wish), ("Wish_Weight", m, d, max(1, min(9, weight)))]
+    return cells
+
+
+def desired_cells(inst: nsp.Instance,
+                  cover: dict[tuple[int, str], int]) -> list[tuple[str, int, int, object]]:
+    index = {s.id: i for i, s in enumerate(inst.shifts, 1)}
+    cells: list[tuple[str, int, int, object]] = []
+    weights: dict[str, list[int]] = {}
+    for c in inst.cover:
+        if c.shift in index and c.day < MONTH_DAYS and c.requirement > cover.get((c.day, c.shift), 0):
+            cells.append(("Desired_Table", index[c.shift], c.day + 1, c.requirement))
+            weights.setdefault(c.shift, []).append(c.under_weight)
+    for shift_id, found in weights.items():
+        cells.append(("Desired_Weight", index[shift_id], 1, max(set(found), key=found.count)))
     return cells
 
 
