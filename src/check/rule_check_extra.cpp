@@ -34,11 +34,13 @@ void DutyCounts(const ConditionModel& model, std::vector<Finding>& found) {
       for (int d = 1; d <= model.DayCount; ++d) count += model.Roster(m, d) == t ? 1 : 0;
       const std::string& abbrev = model.TypeAbbrev(t);
       if (count < x.DutyLeast(m, t)) {
-        found.push_back({m, 0, RuleKind::kDutyCount,
-                         Format(rule_text::kDutyCountShort, {abbrev, N(count), N(x.DutyLeast(m, t))}), t});
+        found.push_back(
+            {m, 0, RuleKind::kDutyCount,
+             Format(rule_text::kDutyCountShort, {abbrev, N(count), N(x.DutyLeast(m, t))}), t});
       } else if (x.DutyMost(m, t) != kNoLimit && count > x.DutyMost(m, t)) {
         found.push_back({m, 0, RuleKind::kDutyCount,
-                         Format(rule_text::kDutyCountOver, {abbrev, N(count), N(x.DutyMost(m, t))}), t});
+                         Format(rule_text::kDutyCountOver, {abbrev, N(count), N(x.DutyMost(m, t))}),
+                         t});
       }
     }
   }

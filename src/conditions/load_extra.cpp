@@ -84,7 +84,8 @@ void ReadDesiredStaff(LoadContext& ctx, ExtraConditions& extra) {
     extra.DesiredWeight(t) = weights->Single(t, 1);
     for (int d = 1; d <= model.DayCount; ++d) {
       extra.DesiredStaff(t, d) = desired->Int(t, d);
-      extra.HasSoft |= extra.DesiredWeight(t) > 0 && extra.DesiredStaff(t, d) > model.NeedTable(t, d);
+      extra.HasSoft |=
+          extra.DesiredWeight(t) > 0 && extra.DesiredStaff(t, d) > model.NeedTable(t, d);
     }
   }
 }
@@ -94,7 +95,8 @@ void ReadDesiredStaff(LoadContext& ctx, ExtraConditions& extra) {
 void ReadExtraConditions(LoadContext& ctx) {
   ConditionModel& model = ctx.model;
   ExtraConditions& extra = model.Extra;
-  if (const auto start = layout::PeriodStart(model.CreateYear, model.CreateMonth, model.BaseStartDay))
+  if (const auto start =
+          layout::PeriodStart(model.CreateYear, model.CreateMonth, model.BaseStartDay))
     extra.SetWeekends(model.DayCount, layout::Weekday(*start));
   ReadCounts(ctx, extra);
   ReadMemberLimit(ctx, layout::kRestRunLeast, extra.RestRunLeast, 0, 2);

@@ -21,6 +21,7 @@
 #include "optimise/repair_search.h"
 #include "optimise/search_context.h"
 #include "roster/duty_refusal.h"
+#include "roster/extra_rules.h"
 #include "roster/patterns.h"
 #include "roster/refusal_texts.h"
 #include "roster/roster_change.h"
@@ -294,6 +295,9 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     whole = FillOpenSlots();
     if (whole) FixRequiredSequences(model);
   }
+  // The day filling cannot promise least counts and shortest work runs; a month
+  // that misses them is left to the exact model, as a month with open places is.
+  if (whole && !ExtraLimitsKept(model)) whole = OpenSlotsLeft();
 
   ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
   ctx_.book.SetAppState(

@@ -51,7 +51,8 @@ struct ExactModel {
 // result): staffing with extra staff allowed on every type but the last, day bans,
 // reservations, next-day bans, forbidden sequences ("*" and the previous month's
 // tail), required sequences, forbidden and required combinations, the
-// consecutive-work limit and the exact work-day targets — the rules a finished
+// consecutive-work limit, the exact work-day targets and (months only) the optional
+// counts, weekends and shortest runs — the rules a finished
 // month is judged by.
 ExactModel BuildExactModel(const ConditionModel& model, ModelKind kind);
 
@@ -64,6 +65,8 @@ void AddRequiredSequenceRows(const ConditionModel& model, ExactModel& out);
 void AddComboRows(const ConditionModel& model, ExactModel& out);
 void AddWorkRunRows(const ConditionModel& model, ExactModel& out);
 void AddTargetRows(const ConditionModel& model, ExactModel& out);
+// Counts per duty, weekends and shortest runs of the optional conditions.
+void AddExtraRows(const ConditionModel& model, ExactModel& out);
 
 // The weight of one unit of slack in the relaxation's objective. Every slack
 // counts people-days: a duty left open, a work day added to or taken from a

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "roster/combos.h"
+#include "roster/extra_rules.h"
 #include "roster/patterns.h"
 #include "roster/roster_change.h"
 #include "roster/roster_score.h"
@@ -22,11 +23,13 @@ int Need(const ConditionModel& model, int m) {
 
 // Rules of the roster that CanAddDuty does not cover but an added duty must keep:
 // a duty that starts a required sequence needs its follower on the next day
-// already, and no forbidden member combination may fill up.
+// already, no forbidden member combination may fill up, and the member's most
+// counts, weekends and shortest runs stay kept.
 bool BreaksRosterRules(const ConditionModel& model, int t, int d, int m) {
   const int follower = RequiredFollower(model, t);
   if (follower >= 1 && d < model.DayCount && model.Roster(m, d + 1) != follower) return true;
-  return ForbiddenComboHit(model, m, d, t);
+  return ForbiddenComboHit(model, m, d, t) ||
+         !ExtraLimitsAllowDuty(model, m, d, t, /*month_filled=*/true);
 }
 
 // One sweep over the duty types and the day order for member m. The type loop goes

@@ -4,6 +4,7 @@
 #include "conditions/layout.h"
 #include "roster/combos.h"
 #include "roster/duty_mask.h"
+#include "roster/extra_rules.h"
 #include "roster/patterns.h"
 #include "roster/refusal_texts.h"
 #include "roster/run_lengths.h"
@@ -54,6 +55,7 @@ DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t) {
   if (model.MaxConsecWork != 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) {
     return DutyRefusal::kConsecutiveLimit;
   }
+  if (!ExtraLimitsAllowDuty(model, m, d, t)) return DutyRefusal::kExtraLimit;
   if (model.WorkDays(m) >= model.WorkDayTarget(m)) return DutyRefusal::kTargetReached;
   if (RequiredSequenceBlocked(model, m, d, t)) return DutyRefusal::kRequiredPattern;
   return DutyRefusal::kNone;
@@ -81,6 +83,8 @@ std::string RefusalText(DutyRefusal refusal, std::string_view held) {
       return std::string(txt::kForbiddenCombo);
     case DutyRefusal::kConsecutiveLimit:
       return std::string(txt::kConsecutiveLimit);
+    case DutyRefusal::kExtraLimit:
+      return std::string(txt::kExtraLimit);
     case DutyRefusal::kTargetReached:
       return std::string(txt::kTargetReached);
     case DutyRefusal::kRequiredPattern:

@@ -2,6 +2,7 @@
 
 #include "roster/combos.h"
 #include "roster/duty_mask.h"
+#include "roster/extra_rules.h"
 #include "roster/patterns.h"
 #include "roster/run_lengths.h"
 
@@ -26,6 +27,7 @@ bool CanTakeDuty(ConditionModel& model, int m, int d, int t) {
   }
   if (ForbiddenComboHit(model, m, d, t)) return false;
   if (model.MaxConsecWork != 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) return false;
+  if (!ExtraLimitsAllowDuty(model, m, d, t)) return false;
   return !RequiredPatternConflict(model, m, d, t);
 }
 

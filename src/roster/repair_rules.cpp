@@ -4,6 +4,7 @@
 
 #include "roster/combos.h"
 #include "roster/duty_mask.h"
+#include "roster/extra_rules.h"
 #include "roster/patterns.h"
 
 namespace tsumiki {
@@ -91,6 +92,7 @@ bool RepairRules::MemberDayHolds(const ConditionModel& model, int m, int d) cons
     const int due = RequiredFollower(model, before);
     if (due != 0 && code != due) return false;
   }
+  if (!ExtraLimitsHold(model, m, d)) return false;
   if (!Works(code)) return true;  // a rest day starts nothing and ends no run
   if (MaskHasDuty(model.DutyBanMask(m, d), code)) return false;
   if (code <= model.TypeCount) {

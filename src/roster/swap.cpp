@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "roster/combos.h"
+#include "roster/extra_rules.h"
 #include "roster/roster_score.h"
 #include "roster/run_lengths.h"
 #include "roster/work_day_rules.h"
@@ -52,6 +53,7 @@ RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, int a, int b, int
     const int on = a_off ? b : a;
     if (OffRunAround(model, off, d) >= 2 && WorkRunAround(model, on, d) >= 3) return kRuleRefuse;
   }
+  if (!ExtraLimitsHold(model, a, d) || !ExtraLimitsHold(model, b, d)) return kRuleRefuse;
   // A swap must not hand a member a duty the day filling would have refused: a
   // requested day off, a duty the schedule bars, a next-day ban either way or a
   // forbidden sequence.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/session.h"
@@ -57,6 +58,29 @@ TEST(ExactModel, EveryMonthFoundPassesTheChecker) {
     SCOPED_TRACE(name);
     LoadedWorkbook loaded(name);
     ConditionModel& model = loaded.model();
+    const ExactModel exact = BuildExactModel(model, ModelKind::kMonth);
+    const SolveResult solved = SolveWithCbc(exact.lp, SolveLimits{60, nullptr});
+    ASSERT_EQ(solved.status, SolveStatus::kSolved);
+    exact.cells->ReadMonth(solved.values, model.Roster);
+    EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
+  }
+}
+
+// The optional limits, each set for the last three members of a care home of 21
+// (who ask for no single days off): the month found keeps them.
+TEST(ExactModel, TheMonthKeepsTheOptionalLimits) {
+  const std::function<void(ExtraConditions&, int)> limits[] = {
+      [](ExtraConditions& x, int m) { x.WeekendsMost(m) = 2; },
+      [](ExtraConditions& x, int m) { x.WorkRunLeast(m) = 2; },
+      [](ExtraConditions& x, int m) { x.DutyMost(m, 1) = 4; },
+      [](ExtraConditions& x, int m) { x.DutyLeast(m, 2) = 2; },
+  };
+  for (std::size_t i = 0; i < std::size(limits); ++i) {
+    SCOPED_TRACE("limit " + std::to_string(i));
+    LoadedWorkbook loaded("t1-care21-march");
+    ConditionModel& model = loaded.model();
+    for (int m = model.MemberCount - 2; m <= model.MemberCount; ++m) limits[i](model.Extra, m);
+    model.Extra.HasHard = true;
     const ExactModel exact = BuildExactModel(model, ModelKind::kMonth);
     const SolveResult solved = SolveWithCbc(exact.lp, SolveLimits{60, nullptr});
     ASSERT_EQ(solved.status, SolveStatus::kSolved);

@@ -287,13 +287,15 @@ class Checker {
       for (std::size_t i = 0; i < days.size();) {
         std::size_t j = i;
         while (j < days.size() && days[j] == days[i]) ++j;
-        const int least = days[i] == 'W' ? x.WorkRunLeast(m) : days[i] == 'R' ? x.RestRunLeast(m) : 0;
+        const int least = days[i] == 'W'   ? x.WorkRunLeast(m)
+                          : days[i] == 'R' ? x.RestRunLeast(m)
+                                           : 0;
         const int day = static_cast<int>(i) + 1 - back;
         const bool known_start = i > 0 || m_.UsePrevMonth;
         if (j < days.size() && known_start && static_cast<int>(j - i) < least &&
             InRange(std::max(day, 1), static_cast<int>(j) - back))
-          Report(Where(m, std::max(day, 1)) + (days[i] == 'W' ? ": work" : ": rest") +
-                 " run of " + std::to_string(j - i));
+          Report(Where(m, std::max(day, 1)) + (days[i] == 'W' ? ": work" : ": rest") + " run of " +
+                 std::to_string(j - i));
         i = j;
       }
       if (x.WeekendsMost(m) < 0) continue;
