@@ -87,6 +87,34 @@ TEST_F(CheckCommand, ShowExportsTheRosterAndItsTotals) {
   EXPECT_NE(totals.out.str().find("2/2  土   1/1 0/0\n"), std::string::npos);
 }
 
+// Wishes and desired staffing show in the totals and the JSON export only when
+// the workbook sets them: A's wish for 夜 on the 1st is granted, B's for 日 missed,
+// and 日 on the 2nd stays one short of the two desired.
+TEST_F(CheckCommand, TotalsShowWishesAndDesiredStaffingWhenSet) {
+  CliRun before;
+  EXPECT_EQ(Run(before, {"show", "--totals"}), kExitOk);
+  EXPECT_EQ(before.out.str().find("【希望と希望人数】"), std::string::npos);
+  fx_->Set(layout::kWishTable, 1, 1, "夜");
+  fx_->Set(layout::kWishWeight, 1, 1, 3);
+  fx_->Set(layout::kWishTable, 2, 1, "日");
+  fx_->Set(layout::kWishWeight, 2, 1, 1);
+  fx_->Set(layout::kDesiredStaff, 1, 2, 2);
+  fx_->Set(layout::kDesiredWeight, 1, 1, 1);
+  CliRun totals;
+  EXPECT_EQ(Run(totals, {"show", "--totals"}), kExitOk) << totals.err.str();
+  const std::string text = totals.out.str();
+  EXPECT_NE(text.find("【希望と希望人数】\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("希望人数に届いた日と勤務：0/1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("2/2 土 日 1/2(-1)\n"), std::string::npos) << text;
+  CliRun json;
+  EXPECT_EQ(Run(json, {"show", "--format", "json"}), kExitOk);
+  EXPECT_NE(json.out.str().find(R"("single_rest":0,"wishes_granted":1,"wishes_missed":0})"),
+            std::string::npos)
+      << json.out.str();
+  EXPECT_NE(json.out.str().find(R"("wishes_granted":0,"wishes_missed":1})"), std::string::npos);
+  EXPECT_NE(json.out.str().find(R"("need":[0,0],"desired":[0,0]})"), std::string::npos);
+}
+
 // A clean month (A: 夜 on the 1st; B: 日 on Saturday the 2nd, the 4th and the 5th)
 // and one condition per row that it breaks: check names the member, the day
 // (the whole month for counts) and the rule.
