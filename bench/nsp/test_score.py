@@ -87,6 +87,14 @@ class ImportTest(unittest.TestCase):
         self.assertEqual((cells[("Wish_Table", 3, 3)], cells[("Wish_Weight", 3, 3)]), ("休", 4))
         self.assertNotIn(("Desired_Table", 1, 1), cells)  # all the cover is required
 
+    def test_weekend_cover_is_cut_to_the_weekends_the_members_may_work(self):
+        # With B off every weekend, A alone may work the one weekend (C may not):
+        # one unit a day, the first cheapest cell of each day goes.
+        text = (HERE / "testdata" / "tiny.txt").read_text().replace(
+            "B,E=7|L=0,2880,1440,4,2,1,1", "B,E=7|L=0,2880,1440,4,2,1,0")
+        cover, _ = to_workbook.required_cover(nsp.parse(text))
+        self.assertEqual([cover[(d, s)] for d in (5, 6) for s in "EL"], [0, 1, 0, 1])
+
     def test_member_free_for_the_only_shift_is_not_off(self):
         single = nsp.parse("SECTION_HORIZON\n7\nSECTION_SHIFTS\nD,480,\nSECTION_STAFF\n"
                            "A,D=7,2880,1440,5,1,1,1\nSECTION_COVER\n0,D,1,100,1\n")

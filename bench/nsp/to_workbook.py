@@ -15,9 +15,10 @@ What is stated, and how:
     in that member's 個人予定 on every other day, so it is never given;
   - the cover Need_Table, every unit of it required (the benchmark weighs a
     shortfall, here it is a hard rule); the units that the members free on a
-    day cannot staff, and where the targets add up to less the units they
-    cannot reach, are taken out (see required_cover) and cost their
-    under-staffing weight in the score;
+    day cannot staff, those of weekends beyond what the members' most weekends
+    can staff, and where the targets add up to less the units they cannot
+    reach, are taken out (see required_cover) and cost their under-staffing
+    weight in the score;
   - the longest run of shifts 連続勤務上限; the form has one value for the
     whole workplace, so the smallest of the members' limits is taken;
   - each member's window of working minutes one exact work-day target
@@ -167,11 +168,37 @@ def required_cover(inst: nsp.Instance) -> tuple[dict[tuple[int, str], int], list
                  for _ in range(c.requirement)]
         for shift_id in _staffable(inst, day, units):
             cover[(day, shift_id)] += 1
+    _fit_weekends(inst, cover, weight)
     targets = work_day_targets(inst, sum(cover.values()))
     for _ in range(sum(cover.values()) - sum(targets)):
         cell = min((k for k in cover if cover[k] > 0), key=lambda k: (weight[k], -cover[k], k))
         cover[cell] -= 1
     return cover, targets
+
+
+def _fit_weekends(inst: nsp.Instance, cover: dict[tuple[int, str], int],
+                  weight: dict[tuple[int, str], int]) -> None:
+    """Takes cover units out of weekend days until the members' most weekends can
+    staff them: a weekend needs at least as many members as its busier day, and
+    the members together work no more weekends than their limits add up to. The
+    busiest weekend gives first, from its cell with the cheapest shortfall."""
+    weekends = [(d, d + 1) for d in range(5, inst.horizon - 1, 7)]
+    capacity = sum(max(0, min(s.max_weekends, len(weekends))) for s in inst.staff)
+
+    def total(day: int) -> int:
+        return sum(v for (d, _), v in cover.items() if d == day)
+
+    def need(weekend: tuple[int, int]) -> int:
+        return max(total(d) for d in weekend)
+
+    while weekends and sum(need(w) for w in weekends) > capacity:
+        busiest = max(weekends, key=need)
+        top = need(busiest)
+        for day in busiest:
+            if total(day) == top:
+                cell = min((k for k in cover if k[0] == day and cover[k] > 0),
+                           key=lambda k: (weight[k], -cover[k], k))
+                cover[cell] -= 1
 
 
 def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
