@@ -2,7 +2,8 @@
 # Builds the Debian packages tsumiki and tsumiki-gui with CPack from a Release
 # build without tests, installs them with apt, makes a month with the installed
 # program in a fresh folder, prints what lintian says of the packages, and removes
-# them again. Needs root or sudo. Fails on a lintian error, not on a warning.
+# them again. Needs root or sudo. Fails on a lintian error, not on a warning, and
+# when the command line's package depends on Qt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
