@@ -42,7 +42,9 @@ if grep -qi qt <<<"$depends"; then
   echo "the package tsumiki depends on Qt" >&2
   exit 1
 fi
-dpkg-deb -c "$build"/tsumiki-gui_*.deb | grep -q ' \./usr/libexec/tsumiki/tsumiki-pdf$' ||
+# Listed whole first: grep -q would end the listing early, failing the pipe.
+gui_files=$(dpkg-deb -c "$build"/tsumiki-gui_*.deb)
+grep -q ' \./usr/libexec/tsumiki/tsumiki-pdf$' <<<"$gui_files" ||
   { echo "the package tsumiki-gui lacks tsumiki-pdf" >&2; exit 1; }
 
 cleanup() {
