@@ -87,7 +87,7 @@ int RunPdfExport(CliContext& ctx, const ExportArgs& args) {
     return Refuse(ctx, *month, layout::Format(kNotReplaced, {target.string()}));
   const ConditionModel& model = month->Model();
   const std::string pages = WritePageStream(BuildPrintedRoster(
-      model, month->labels, CountRosterTotals(model), args.a3 ? Paper::kA3 : Paper::kA4));
+      model, month->judgement.labels, month->judgement.totals, args.a3 ? Paper::kA3 : Paper::kA4));
   const FilterRun drawn = RunFilter(*helper, pages, [&ctx] { return Interrupted(ctx); });
   if (drawn.end == FilterRun::End::kStopped || Interrupted(ctx)) {
     CloseReadMonth(*month);

@@ -764,7 +764,7 @@ tsumiki::RosterTotals TotalsOfTheFile(const fs::path& path) {
   tsumiki::Session session(host, options);
   if (!session.StartUp()) return {};
   tsumiki::EngineContext context = session.Context();
-  if (!tsumiki::ReadRosterAsItStands(context)) return {};
+  if (tsumiki::ReadRosterAsItStands(context).start_day < 0) return {};
   return tsumiki::CountRosterTotals(session.Model());
 }
 }  // namespace
