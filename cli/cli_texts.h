@@ -55,6 +55,14 @@ inline constexpr std::string_view kInterruptedNotSaved = "中断したため、�
 inline constexpr std::string_view kInterruptedAfterSave =
     "中断を受け付ける前に保存を始めていたため、保存を最後まで行いました。ブックは保存済みです。";
 inline constexpr std::string_view kInterruptedEnd = "中断を受け付けたため、中断として終わります。";
+inline constexpr std::string_view kInterruptedNoPdf = "中断したため、PDF は書き出していません。";
+
+// `export --pdf` without the program that draws the page, or when it failed ({0}: the file).
+inline constexpr std::string_view kPdfHelperMissing =
+    "PDF を描くプログラム（tsumiki-pdf）が見つかりません。PDF の書き出しには tsumiki-gui "
+    "パッケージが必要です（例：sudo apt install tsumiki-gui）。何も書き出していません。";
+inline constexpr std::string_view kPdfHelperFailed =
+    "「{0}」の PDF を描けませんでした。何も書き出していません。";
 
 // The live progress line of a creation run.
 inline constexpr std::string_view kProgressLead = "作成中";

@@ -12,11 +12,13 @@
 #include "cli/commands.h"
 #include "cli/export_month.h"
 #include "cli/month_reading.h"
+#include "cli/pdf_helper.h"
 #include "conditions/layout.h"
+#include "print/page_stream.h"
+#include "print/roster_sheet.h"
+#include "workbook/file_replace.h"
 #include "workbook/output_target.h"
-#ifdef TSUMIKI_HAVE_PDF
-#include "print/roster_pdf.h"
-#endif
+#include "workbook/workbook_error.h"
 
 namespace tsumiki::cli {
 namespace {
@@ -37,7 +39,6 @@ constexpr std::string_view kReplaceQuestion = "「{0}」は既にあります。
 constexpr std::string_view kNotReplaced =
     "「{0}」は置き換えませんでした。尋ねずに置き換えるには --force を付けてください。";
 constexpr std::string_view kExportTitle = "PDF 書き出し";
-constexpr std::string_view kNoPdf = "このツミキは PDF 書き出しなしで作られています。";
 
 struct ExportArgs {
   std::string pdf;
@@ -48,7 +49,6 @@ struct ExportArgs {
   std::string html;
 };
 
-#ifdef TSUMIKI_HAVE_PDF
 int Refuse(CliContext& ctx, ReadMonth& month, const std::string& text) {
   CloseReadMonth(month);
   ctx.host->MessageBox(text, kExportTitle, MsgButtons::kOk, MsgIcon::kExclamation);
@@ -64,10 +64,14 @@ bool MayReplace(CliContext& ctx, const std::filesystem::path& target, bool force
   return ctx.host->MessageBox(layout::Format(kReplaceQuestion, {target.string()}), kReplaceTitle,
                               MsgButtons::kYesNo, MsgIcon::kQuestion) == MsgResult::kYes;
 }
-#endif
+
+// A Ctrl-C from here on stops the export before the file is touched.
+bool Interrupted(CliContext& ctx) {
+  ctx.host->DoEvents();
+  return ctx.interrupted;
+}
 
 int RunPdfExport(CliContext& ctx, const ExportArgs& args) {
-#ifdef TSUMIKI_HAVE_PDF
   // Named from the folder the command started in: the session moves into the
   // workbook's folder.
   std::error_code error_code;
@@ -77,18 +81,29 @@ int RunPdfExport(CliContext& ctx, const ExportArgs& args) {
   if (!month) return kExitFailure;
   if (const auto refusal = workbook::OutputRefusal(target, month->session->Book().Path()))
     return Refuse(ctx, *month, *refusal);
+  const auto helper = FindPdfHelper();
+  if (!helper) return Refuse(ctx, *month, std::string(kPdfHelperMissing));
   if (!MayReplace(ctx, target, args.force))
     return Refuse(ctx, *month, layout::Format(kNotReplaced, {target.string()}));
   const ConditionModel& model = month->Model();
-  const std::string error =
-      WriteRosterPdf(model, month->judgement.labels, month->judgement.totals, target.string(), args.a3);
-  if (!error.empty()) return Refuse(ctx, *month, error);
+  const std::string pages = WritePageStream(BuildPrintedRoster(
+      model, month->judgement.labels, month->judgement.totals, args.a3 ? Paper::kA3 : Paper::kA4));
+  const FilterRun drawn = RunFilter(*helper, pages, [&ctx] { return Interrupted(ctx); });
+  if (drawn.end == FilterRun::End::kStopped || Interrupted(ctx)) {
+    CloseReadMonth(*month);
+    ctx.err << kInterruptedNoPdf << '\n';
+    return kExitAborted;
+  }
+  if (drawn.end != FilterRun::End::kDone || drawn.output.empty())
+    return Refuse(ctx, *month, layout::Format(kPdfHelperFailed, {target.string()}));
+  // Replaced as a workbook is saved: a full disk or a kill leaves the old file or
+  // none, never half a page.
+  try {
+    workbook::ReplaceFile(target, drawn.output, {});
+  } catch (const workbook::WorkbookError& error) {
+    return Refuse(ctx, *month, error.JapaneseMessage());
+  }
   return CloseReadMonth(*month);
-#else
-  (void)args;
-  ctx.host->MessageBox(std::string(kNoPdf), kExportTitle, MsgButtons::kOk, MsgIcon::kExclamation);
-  return kExitFailure;
-#endif
 }
 
 int RunExport(CliContext& ctx, const ExportArgs& args) {

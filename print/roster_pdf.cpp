@@ -11,6 +11,7 @@
 #include <memory>
 #include <string_view>
 
+#include "print/print_texts.h"
 #include "print/roster_page.h"
 #include "workbook/file_replace.h"
 #include "workbook/workbook_error.h"
@@ -30,28 +31,37 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
 
 }  // namespace
 
-std::string WriteRosterPdf(const ConditionModel& model, const MonthLabels& labels,
-                           const RosterTotals& totals, const std::string& path, bool a3) {
+std::optional<std::string> RenderRosterPdf(const PrintedRoster& roster) {
   const auto app = EnsureGuiApplication();
-  // Drawn in memory first: the file is then replaced as a workbook is saved, so a
-  // full disk or a kill leaves the old file or none, never half a page.
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QPdfWriter writer(&buffer);
   writer.setResolution(300);
-  writer.setPageLayout(QPageLayout(QPageSize(a3 ? QPageSize::A3 : QPageSize::A4),
-                                   QPageLayout::Landscape, QMarginsF(8, 8, 8, 8),
-                                   QPageLayout::Millimeter));
-  writer.setTitle(QStringLiteral("勤務表"));
+  writer.setPageLayout(
+      QPageLayout(QPageSize(roster.paper == Paper::kA3 ? QPageSize::A3 : QPageSize::A4),
+                  QPageLayout::Landscape, QMarginsF(8, 8, 8, 8), QPageLayout::Millimeter));
+  writer.setTitle(QString::fromStdString(roster.title));
   QPainter painter;
-  if (!painter.begin(&writer)) return "PDF ファイルを書けません：" + path;
-  DrawRosterPage(painter, painter.viewport(), model, labels, totals);
+  if (!painter.begin(&writer)) return std::nullopt;
+  for (std::size_t i = 0; i < roster.pages.size(); ++i) {
+    if (i > 0) writer.newPage();
+    DrawRosterPage(painter, painter.viewport(), roster.pages[i]);
+  }
   painter.end();
   buffer.close();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::string WriteRosterPdf(const ConditionModel& model, const MonthLabels& labels,
+                           const RosterTotals& totals, const std::string& path, bool a3) {
+  // Drawn in memory first: the file is then replaced as a workbook is saved, so a
+  // full disk or a kill leaves the old file or none, never half a page.
+  const auto bytes =
+      RenderRosterPdf(BuildPrintedRoster(model, labels, totals, a3 ? Paper::kA3 : Paper::kA4));
+  if (!bytes) return std::string(print_texts::kCannotWriteFile) + path;
   try {
-    workbook::ReplaceFile(
-        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), {});
+    workbook::ReplaceFile(path, *bytes, {});
   } catch (const workbook::WorkbookError& error) {
     return error.JapaneseMessage();
   }

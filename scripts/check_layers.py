@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Fails when a file under src/ includes a header of a layer above its own, or when
-anything under src/ includes Qt. The layers point one way:
+anything under src/, the command line (cli/) or the printed page's layout
+(print/ but its drawing) includes Qt. The layers point one way:
 app -> present -> creation -> optimise -> (exact) -> roster -> conditions -> workbook -> ui;
 check judges a finished roster from the conditions alone.
 
@@ -23,6 +24,9 @@ ALLOWED = {
     "present": {"creation", "optimise", "exact", "roster", "conditions", "workbook", "ui"},
     "app": {"present", "creation", "optimise", "exact", "roster", "check", "conditions", "workbook", "ui"},
 }
+# Outside src/: what builds without Qt, so that the command line needs none.
+QT_FREE = ("cli/*.h", "cli/*.cpp", "print/roster_sheet.*", "print/page_stream.*",
+           "print/print_texts.h")
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.MULTILINE)
 
 
@@ -43,6 +47,15 @@ def main():
                 problems.append(f"{path}: includes Qt ({header})")
             elif "/" in header and top in ALLOWED and top != layer and top not in allowed:
                 problems.append(f"{path}: {layer} may not include {header}")
+    top_root = root.parent
+    for pattern in QT_FREE:
+        for path in sorted(top_root.glob(pattern)):
+            for header in INCLUDE.findall(path.read_text(encoding="utf-8")):
+                if header.startswith("Q") or header.split("/")[0].startswith("Qt"):
+                    problems.append(f"{path}: includes Qt ({header})")
+                elif header.startswith("print/") and not any(
+                        top_root.joinpath(header).match(p) for p in QT_FREE):
+                    problems.append(f"{path}: includes the drawing ({header})")
     for line in problems:
         print(line)
     print(f"layer check: {len(problems)} problem(s)")

@@ -2,7 +2,8 @@
 # Builds the Debian packages tsumiki and tsumiki-gui with CPack from a Release
 # build without tests, installs them with apt, makes a month with the installed
 # program in a fresh folder, prints what lintian says of the packages, and removes
-# them again. Needs root or sudo. Fails on a lintian error, not on a warning.
+# them again. Needs root or sudo. Fails on a lintian error, not on a warning, and
+# when the command line's package depends on Qt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,6 +34,18 @@ rm -f "$build"/tsumiki*.deb
 (cd "$build" && cpack -G DEB)
 debs=("$build"/tsumiki*.deb)
 ls -l "${debs[@]}"
+# The command line's package stays free of Qt: only the desktop package draws.
+cli_deb=$(ls "$build"/tsumiki_*.deb)
+depends=$(dpkg-deb -f "$cli_deb" Depends)
+echo "tsumiki Depends: $depends"
+if grep -qi qt <<<"$depends"; then
+  echo "the package tsumiki depends on Qt" >&2
+  exit 1
+fi
+# Listed whole first: grep -q would end the listing early, failing the pipe.
+gui_files=$(dpkg-deb -c "$build"/tsumiki-gui_*.deb)
+grep -q ' \./usr/libexec/tsumiki/tsumiki-pdf$' <<<"$gui_files" ||
+  { echo "the package tsumiki-gui lacks tsumiki-pdf" >&2; exit 1; }
 
 cleanup() {
   "${sudo[@]}" apt-get remove -y -qq tsumiki tsumiki-gui || true
@@ -49,6 +62,8 @@ work=$(mktemp -d)
   tsumiki --workbook shift.xlsm --batch --seed 1 --save create
   tsumiki --workbook shift.xlsm export --html month.html
   test -s month.html
+  tsumiki --workbook shift.xlsm --batch export --pdf month.pdf
+  head -c 5 month.pdf | grep -q '^%PDF-'
 )
 echo "the installed program made a month in a fresh folder"
 

@@ -18,7 +18,7 @@ if [ "${1:-all}" != cli ]; then
     qt6-base-dev qt6-translations-l10n fonts-noto-cjk
     clang libclang-rt-14-dev
     xvfb xauth
-    python3-icalendar python3-html5lib
+    python3-icalendar python3-html5lib poppler-utils
   )
 fi
 

@@ -3,12 +3,17 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
 
+#include "cli/pdf_helper.h"
 #include "cli_run.h"
 #include "support/file_bytes.h"
 #include "support/workbook_fixture.h"
@@ -40,9 +45,80 @@ TEST(ConditionsSave, NeverReplacesTheWorkbook) {
   EXPECT_NE(AllSaid(run).find("読み込んだブックそのもの"), std::string::npos) << AllSaid(run);
 }
 
-#ifdef TSUMIKI_HAVE_PDF
+// The program that draws the PDF, for one scope.
+class PdfHelperScope {
+ public:
+  explicit PdfHelperScope(const std::string& path) { ::setenv(kPdfHelperVariable, path.c_str(), 1); }
+  ~PdfHelperScope() { ::unsetenv(kPdfHelperVariable); }
+  PdfHelperScope(const PdfHelperScope&) = delete;
+  PdfHelperScope& operator=(const PdfHelperScope&) = delete;
+};
+
+// A stand-in for the drawing program: a shell script.
+fs::path FakeHelper(const fs::path& dir, const std::string& body) {
+  const fs::path path = dir / "fake-tsumiki-pdf";
+  std::ofstream(path) << "#!/bin/sh\n" << body << '\n';
+  fs::permissions(path, fs::perms::owner_all);
+  return path;
+}
+constexpr const char* kDraws = "head -n 1 | grep -qx 'tsumiki-pages 1' && printf '%%PDF-drawn'";
+
+// Presses Ctrl-C at the first DoEvents after `flag` has appeared.
+std::shared_ptr<std::function<void()>> AbortOnceExists(testing::ScriptedHost& host,
+                                                       const fs::path& flag) {
+  auto look = std::make_shared<std::function<void()>>();
+  *look = [&host, flag, weak = std::weak_ptr(look)] {
+    if (fs::exists(flag)) return host.PressAbort();
+    if (const auto again = weak.lock()) host.AtDoEvents(host.DoEventsCount() + 1, *again);
+  };
+  host.AtDoEvents(1, *look);
+  return look;
+}
+
+// The command line only lays the page out: the drawing program gets the pages on
+// its input, and the file is replaced only when it drew them all; otherwise the
+// old file stays and the planner learns why.
+TEST(ExportCommand, PdfIsWrittenOnlyWhenTheDrawingProgramDrewIt) {
+  const struct {
+    const char* what;
+    std::optional<std::string> helper;  // nullopt: none installed
+    int status;
+    std::string file_after;             // empty: as before
+    const char* said;
+  } cases[] = {
+      {"no drawing program", std::nullopt, kExitFailure, "", "tsumiki-gui"},
+      {"it fails", "cat >/dev/null; exit 1", kExitFailure, "", "描けませんでした"},
+      {"it writes nothing", "cat >/dev/null", kExitFailure, "", "描けませんでした"},
+      {"it is killed", "kill -KILL $$", kExitFailure, "", "描けませんでした"},
+      {"Ctrl-C while it draws", "touch \"$0.started\"; exec sleep 30", kExitAborted, "",
+       "中断したため、PDF は書き出していません"},
+      {"it draws", kDraws, kExitOk, "%PDF-drawn", ""},
+  };
+  for (const auto& c : cases) {
+    const fs::path dir = testing::MakeTempDir("export-helper");
+    const fs::path book = dir / "shift.xlsm";
+    testing::WriteSampleWorkbookTo(book);
+    const fs::path target = dir / "roster.pdf";
+    std::ofstream(target) << "kept";
+    const fs::path helper = c.helper ? FakeHelper(dir, *c.helper) : dir / "none";
+    PdfHelperScope scope(helper.string());
+    CliRun run;
+    const auto abort = AbortOnceExists(run.host, helper.string() + ".started");
+    EXPECT_EQ(run.Run({"--workbook", book.string(), "--batch", "export", "--pdf",
+                       target.string(), "--force"}),
+              c.status)
+        << c.what << AllSaid(run);
+    EXPECT_EQ(testing::ReadFile(target), c.file_after.empty() ? "kept" : c.file_after) << c.what;
+    EXPECT_NE(AllSaid(run).find(c.said), std::string::npos) << c.what << AllSaid(run);
+    for (const auto& entry : fs::directory_iterator(dir))
+      EXPECT_NE(entry.path().extension(), ".tmp") << c.what << entry.path();
+  }
+}
+
+#ifdef TSUMIKI_PDF_HELPER_FOR_TESTS
 // The created sample month goes on one page, A4 and A3 alike.
 TEST(ExportCommand, PdfOfTheSampleMonthIsOnePage) {
+  PdfHelperScope helper(TSUMIKI_PDF_HELPER_FOR_TESTS);
   testing::ScriptedHost setup;
   auto fx = testing::LayoutWorkbook::Sample(setup);
   const std::string book = fx->path().string();
@@ -68,6 +144,7 @@ TEST(ExportCommand, PdfOfTheSampleMonthIsOnePage) {
         << paper;
   }
 }
+#endif
 
 // An export never lands on the workbook (under any of its names), on a file
 // another program holds, on a folder or a device, nor on an existing file that
@@ -116,6 +193,7 @@ TEST(ExportCommand, RefusesTargetsThatAreInputsHeldOrNotFiles) {
   for (const Case& c : cases) {
     const fs::path book = testing::MakeTempDir("export-refused") / "shift.xlsm";
     testing::WriteSampleWorkbookTo(book);
+    PdfHelperScope helper(FakeHelper(book.parent_path(), kDraws).string());
     const std::string before = testing::ReadFile(book);
     const fs::path target = c.target(book);
     const std::string target_before = fs::is_regular_file(target) ? testing::ReadFile(target) : "";
@@ -138,6 +216,8 @@ TEST(ExportCommand, AFailedWriteLeavesNoFileAndFails) {
   const fs::path book = testing::MakeTempDir("export-full") / "shift.xlsm";
   testing::WriteSampleWorkbookTo(book);
   const fs::path target = book.parent_path() / "roster.pdf";
+  PdfHelperScope helper(
+      FakeHelper(book.parent_path(), "cat >/dev/null; head -c 5000 /dev/zero").string());
   rlimit old_limit{};
   ::getrlimit(RLIMIT_FSIZE, &old_limit);
   const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -154,7 +234,6 @@ TEST(ExportCommand, AFailedWriteLeavesNoFileAndFails) {
     EXPECT_EQ(entry.path().filename().string().find("roster"), std::string::npos) << entry.path();
   EXPECT_NE(AllSaid(run).find("roster.pdf"), std::string::npos) << AllSaid(run);
 }
-#endif
 
 }  // namespace
 }  // namespace tsumiki::cli

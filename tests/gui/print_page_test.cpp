@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "check/roster_totals.h"
-#include "print/roster_page.h"
+#include "print/roster_sheet.h"
 #include "support/model_builder.h"
 
 class PrintPageTest : public QObject {
@@ -28,15 +28,15 @@ void PrintPageTest::CountsLegendAndWeekends() {
   QCOMPARE(page.rows.size(), std::size_t{2 + 3 + 2});
   const auto day_cell = [&](std::size_t row, int day) { return page.rows[row][1 + day]; };
   const std::size_t first_count = 5;
-  QCOMPARE(page.rows[first_count][1].text, QStringLiteral("日勤"));
-  const QString staff[2][4] = {{"2", "0", "0", "0"}, {"0", "1", "0", "0"}};
+  QCOMPARE(page.rows[first_count][1].text, std::string("日勤"));
+  const std::string staff[2][4] = {{"2", "0", "0", "0"}, {"0", "1", "0", "0"}};
   for (int t = 0; t < 2; ++t) {
     for (int d = 1; d <= 4; ++d) {
       QCOMPARE(day_cell(first_count + t, d).text, staff[t][d - 1]);
     }
   }
-  QCOMPARE(day_cell(first_count, 1).ink, QColor(Qt::black));       // 2 of 2
-  QVERIFY(day_cell(first_count + 1, 2).ink == QColor(Qt::black));  // 1 of 1
+  QCOMPARE(day_cell(first_count, 1).ink, tsumiki::kBlack);       // 2 of 2
+  QVERIFY(day_cell(first_count + 1, 2).ink == tsumiki::kBlack);  // 1 of 1
   // Need nothing on day 4: nothing short. A need above the staff turns red.
   tsumiki::testing::ModelBuilder short_builder(4, 2, 3);
   short_builder.Need(1, 1, 3).Assign(1, 1, 1);
@@ -47,17 +47,17 @@ void PrintPageTest::CountsLegendAndWeekends() {
 
   // Weekends: the date and weekday heads, rest days and an uncoloured duty are
   // shaded; a coloured duty keeps its colour; weekdays stay plain.
-  QCOMPARE(day_cell(1, 2).text, QStringLiteral("土"));
+  QCOMPARE(day_cell(1, 2).text, std::string("土"));
   QCOMPARE(day_cell(0, 2).fill, tsumiki::kSaturdayShade);
   QCOMPARE(day_cell(0, 3).fill, tsumiki::kSundayShade);
   QCOMPARE(day_cell(2 + 1, 2).fill, tsumiki::kSaturdayShade);  // member 2 rests
   QCOMPARE(day_cell(2 + 0, 2).fill, tsumiki::kSaturdayShade);  // member 1: 夜, no colour
-  QVERIFY(day_cell(2 + 0, 1).fill != QColor(Qt::white));       // member 1: 日, yellow
-  QCOMPARE(day_cell(2 + 2, 4).fill, QColor(Qt::white));
+  QVERIFY(day_cell(2 + 0, 1).fill != tsumiki::kWhite);       // member 1: 日, yellow
+  QCOMPARE(day_cell(2 + 2, 4).fill, tsumiki::kWhite);
 
   QCOMPARE(page.legend.size(), std::size_t{2});
-  QCOMPARE(page.legend[0].abbrev, QStringLiteral("T1"));
-  QCOMPARE(page.legend[0].name, QStringLiteral("日勤"));
+  QCOMPARE(page.legend[0].abbrev, std::string("T1"));
+  QCOMPARE(page.legend[0].name, std::string("日勤"));
   QCOMPARE(page.legend[0].fill, day_cell(2 + 0, 1).fill);
 }
 
