@@ -46,14 +46,14 @@ int RunCheck(CliContext& ctx, const CheckArgs& args) {
   auto month = OpenReadMonth(ctx);
   if (!month) return kExitFailure;
   const ConditionModel& model = month->Model();
-  const std::vector<Finding> findings = CheckRosterRules(model);
+  const std::vector<Finding>& findings = month->judgement.findings;
   if (args.format == "json") {
-    ctx.out << FindingsJson(model, month->labels, findings);
+    ctx.out << FindingsJson(model, month->judgement.labels, findings);
   } else if (findings.empty()) {
     ctx.out << kNoFindings;
   } else {
     ctx.out << layout::Format(kFindingsHead, {std::to_string(findings.size())});
-    for (const Finding& f : findings) ctx.out << FindingLine(model, month->labels, f);
+    for (const Finding& f : findings) ctx.out << FindingLine(model, month->judgement.labels, f);
   }
   return CloseReadMonth(*month, findings.empty() ? kExitOk : kExitFailure);
 }

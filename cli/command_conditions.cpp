@@ -11,7 +11,6 @@
 #include "cli/commands.h"
 #include "conditions/csv_conditions.h"
 #include "conditions/layout.h"
-#include "workbook/file_replace.h"
 
 namespace tsumiki::cli {
 namespace {
@@ -50,16 +49,13 @@ int RunConditionsSave(CliContext& ctx, const std::string& given) {
   if (!session) return kExitFailure;
   SaveRestoreWindow window(*session);
   window.Load();
-  // A file is always replaced by a new one: an old file still in place means the
-  // write failed.
-  const workbook::FileStamp before = workbook::StampOf(path);
   const SaveRestoreOutcome outcome = window.SaveTo(path);
   int status = kExitOk;
   if (outcome == SaveRestoreOutcome::kOverwriteDeclined) {
     ctx.err << layout::Format(kNotOverwritten, {path}) << '\n';
     window.OnCloseClicked();
     status = kExitFailure;
-  } else if (!Exists(path) || workbook::StampOf(path) == before) {
+  } else if (outcome == SaveRestoreOutcome::kSaveFailed) {
     // The macro has said why; the exit status must say it too.
     ctx.err << layout::Format(kNotWritten, {path}) << '\n';
     status = kExitFailure;

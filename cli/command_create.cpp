@@ -15,11 +15,13 @@
 #include "cli/command_session.h"
 #include "cli/commands.h"
 #include "cli/start_condition_flags.h"
+#include "cli/terminal_host.h"
 #include "conditions/layout_view.h"
 #include "creation/driver.h"
 #include "creation/driver_texts.h"
 #include "creation/start_conditions.h"
-#include "creation/start_conditions_check.h"
+#include "creation/start_conditions_apply.h"
+#include "present/notices.h"
 #include "optimise/score_text.h"
 
 namespace tsumiki::cli {
@@ -50,19 +52,15 @@ struct CreateArgs {
   bool no_exact = false;
 };
 
-// Flags given on the command line, checked like the start-condition dialog checks
-// its fields and stored in the workbook as the dialog stores them. False after a
-// refusal, which has been shown.
-bool ApplyStartConditions(const EngineContext& context, Host& host,
-                          const StartConditionFlags& flags) {
-  const StoredStartConditions stored = ReadStoredStartConditions(context);
-  const StartConditionCheck check = CheckStartConditions(flags.Over(stored.texts));
-  if (!check.ok()) {
-    host.MessageBox(check.refusal->message, check.refusal->title, MsgButtons::kOk);
-    return false;
-  }
-  StoreStartConditions(context, check.values, stored.weights);
-  return true;
+// Flags given on the command line, over the stored values, checked and stored as
+// the start-condition dialog does. False after a refusal, which has been shown.
+bool StoreFlags(const EngineContext& context, Host& host, const StartConditionFlags& flags) {
+  StartConditionsRequest request =
+      StartConditionsRequest::From(ReadStoredStartConditions(context));
+  request.texts = flags.Over(request.texts);
+  const StartConditionsApplied applied = ApplyStartConditions(context, request);
+  if (applied.refusal) ShowNotice(host, *applied.refusal);
+  return applied.stored;
 }
 
 int ExitStatusOf(CreateOutcome outcome) {
@@ -91,14 +89,23 @@ bool WantsColour(const CliContext& ctx) {
 
 int RunCreate(CliContext& ctx, const CreateArgs& args) {
   Host& host = *ctx.host;
-  if (args.retry) ctx.PresetAnswer(kRetryQuestionTitle, MsgResult::kYes);
+  // --retry answers the question itself; the terminal still shows it with the answer.
+  CreationDriver::RetryQuestion retry;
+  if (args.retry) {
+    retry = [&ctx] {
+      if (ctx.terminal != nullptr) {
+        ctx.terminal->ShowAnswered(kRetryQuestion, kRetryQuestionTitle, MsgResult::kYes);
+      }
+      return true;
+    };
+  }
 
   std::unique_ptr<Session> session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
   EngineContext context = session->Context();
   session->Values().WriteNearestMonth = args.nearest;
   session->Values().UseExactModel = !args.no_exact;
-  if (args.conditions.Any() && !ApplyStartConditions(context, host, args.conditions)) {
+  if (args.conditions.Any() && !StoreFlags(context, host, args.conditions)) {
     return CloseCommandSession(ctx, *session, kExitFailure);
   }
 
@@ -106,7 +113,7 @@ int RunCreate(CliContext& ctx, const CreateArgs& args) {
   if (ctx.interrupted) return CloseCommandSession(ctx, *session, kExitAborted);
 
   // The desktop's create button: the roster sheet in front, then the whole run.
-  const CreateResult result = MainCommands(*session).CreateRoster();
+  const CreateResult result = MainCommands(*session).CreateRoster(std::move(retry));
   if (ctx.progress != nullptr) ctx.progress->ClearProgressLine();
   if (result.outcome == CreateOutcome::kCreated) {
     ctx.out << layout::RosterText(session->Book(), WantsColour(ctx));

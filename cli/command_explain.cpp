@@ -17,6 +17,7 @@
 #include "conditions/load_lookups.h"
 #include "conditions/loader.h"
 #include "creation/start_conditions_check.h"
+#include "present/notices.h"
 #include "present/readjust_text.h"
 #include "roster/duty_refusal.h"
 #include "roster/roster_change.h"
@@ -46,7 +47,10 @@ int RunExplain(CliContext& ctx, const ExplainArgs& args) {
   auto session = OpenCommandSession(ctx, WorkbookUse::kRead);
   if (!session) return kExitFailure;
   EngineContext engine = session->Context();
-  if (LoadRosterConditions(engine) < 0) return kExitFailure;
+  if (const LoadResult loaded = LoadRosterConditions(engine); loaded.start_day < 0) {
+    if (loaded.refusal) ShowNotice(*ctx.host, *loaded.refusal);
+    return kExitFailure;
+  }
   ConditionModel& model = engine.model;
   ReadRosterBack(engine, 1, model.DayCount, /*quiet=*/true);
   // Without the past totals, so that 勤務日数に達した is judged on the whole month.

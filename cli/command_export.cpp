@@ -81,7 +81,7 @@ int RunPdfExport(CliContext& ctx, const ExportArgs& args) {
     return Refuse(ctx, *month, layout::Format(kNotReplaced, {target.string()}));
   const ConditionModel& model = month->Model();
   const std::string error =
-      WriteRosterPdf(model, month->labels, CountRosterTotals(model), target.string(), args.a3);
+      WriteRosterPdf(model, month->judgement.labels, month->judgement.totals, target.string(), args.a3);
   if (!error.empty()) return Refuse(ctx, *month, error);
   return CloseReadMonth(*month);
 #else

@@ -11,6 +11,7 @@
 #include "cli/start_condition_flags.h"
 #include "conditions/layout.h"
 #include "creation/start_conditions.h"
+#include "creation/start_conditions_apply.h"
 
 namespace tsumiki::cli {
 namespace {
@@ -32,13 +33,6 @@ constexpr std::string_view kImproveLabel = "改善時間（秒）";
 constexpr std::string_view kSeparator = "：";
 constexpr std::string_view kUnset = "（未設定）";
 
-constexpr std::string_view kWeightInvalid = "最適化比重の入力値不正";
-// {0}: the type as given; {1}: the number of duty types.
-constexpr std::string_view kWeightUnknownType =
-    "--weight の勤務「{0}」が見つかりません。略称（例：日）か番号（1〜{1}）で指定し、"
-    "休みの比重は「休み=値」としてください。";
-constexpr std::string_view kWeightNoValue =
-    "--weight は「勤務=値」の形で指定してください（例：--weight 日=1.5）。";
 
 struct SettingsArgs {
   StartConditionFlags conditions;
@@ -67,46 +61,24 @@ void Print(std::ostream& out, const StoredStartConditions& s) {
        s.weights[kRestWeightRow]);
 }
 
-// The row of 最適化比重 a --weight names: an abbreviation, a type number, or the
-// rest-day weight.
-std::optional<int> WeightRow(std::string_view type, const StoredStartConditions& s) {
-  if (type == kRestWeightLabel || type == std::to_string(kRestWeightRow)) return kRestWeightRow;
-  for (std::size_t t = 1; t < s.type_labels.size(); ++t) {
-    if (type == s.type_labels[t] || type == std::to_string(t)) return static_cast<int>(t);
-  }
-  return std::nullopt;
-}
-
 int RunSettings(CliContext& ctx, const SettingsArgs& args) {
   auto session = OpenCommandSession(ctx);
   if (!session) return kExitFailure;
   const EngineContext engine = session->Context();
-  StoredStartConditions stored = ReadStoredStartConditions(engine);
+  const StoredStartConditions stored = ReadStoredStartConditions(engine);
   if (!args.Changes()) {
     Print(ctx.out, stored);
     return CloseCommandSession(ctx, *session, kExitOk);
   }
 
-  const StartConditionCheck check = CheckStartConditions(args.conditions.Over(stored.texts));
-  if (!check.ok()) return RefuseCommand(ctx, check.refusal->message, check.refusal->title);
-
-  for (const std::string& item : args.weights) {
-    const auto equals = item.find('=');
-    if (equals == std::string::npos) return RefuseCommand(ctx, kWeightNoValue, kInputErrorTitle);
-    const std::string type = item.substr(0, equals);
-    const std::string value = item.substr(equals + 1);
-    const auto row = WeightRow(type, stored);
-    if (!row) {
-      const std::string count = std::to_string(stored.type_labels.size() - 1);
-      return RefuseCommand(ctx, layout::Format(kWeightUnknownType, {type, count}), kInputErrorTitle);
-    }
-    // Unlike the dialog's boxes, a flag is checked: a typo would otherwise be
-    // stored as text and weigh nothing.
-    if (!ParseNumberText(value)) return RefuseCommand(ctx, kWeightInvalid, kInputErrorTitle);
-    stored.weights[static_cast<std::size_t>(*row)] = value;
+  StartConditionsRequest request = StartConditionsRequest::From(stored);
+  request.texts = args.conditions.Over(stored.texts);
+  // Unlike the dialog's boxes, a flag's weight is checked.
+  request.weight_settings = args.weights;
+  const StartConditionsApplied applied = ApplyStartConditions(engine, request);
+  if (applied.refusal) {
+    return RefuseCommand(ctx, applied.refusal->text, applied.refusal->title);
   }
-
-  StoreStartConditions(engine, check.values, stored.weights);
   Print(ctx.out, ReadStoredStartConditions(engine));
   return CloseCommandSession(ctx, *session, kExitOk);
 }

@@ -43,12 +43,12 @@ int ShowReadMonth(CliContext& ctx, const ShowArgs& args) {
   if (!month) return kExitFailure;
   const ConditionModel& model = month->Model();
   if (args.format == "csv") {
-    ctx.out << RosterCsv(model, month->labels);
+    ctx.out << RosterCsv(model, month->judgement.labels);
   } else if (args.format == "json") {
-    ctx.out << RosterJson(model, month->labels, CountRosterTotals(model));
+    ctx.out << RosterJson(model, month->judgement.labels, month->judgement.totals);
   } else {
     ctx.out << layout::RosterText(month->session->Book(), WantsColour(ctx)) << "\n"
-            << TotalsText(model, month->labels, CountRosterTotals(model), WantsColour(ctx));
+            << TotalsText(model, month->judgement.labels, month->judgement.totals, WantsColour(ctx));
   }
   return CloseReadMonth(*month);
 }

@@ -33,11 +33,6 @@ void AddCommands(CLI::App& app, CliContext& ctx) {
   AddHelpCommand(app, ctx);
 }
 
-void CliContext::PresetAnswer(std::string_view title, MsgResult answer) {
-  preset_answers[std::string(title)] = answer;
-  if (terminal != nullptr) terminal->PresetAnswer(std::string(title), answer);
-}
-
 void OnRun(CLI::App* subcommand, CliContext& ctx, std::function<int()> run) {
   subcommand->callback([&ctx, run = std::move(run)] { ctx.command = run; });
 }
@@ -115,7 +110,6 @@ class HostScope {
       owned_ =
           std::make_unique<TerminalHost>(ctx_.in, ctx_.err, DetectTerminal(ctx_.options.batch));
       owned_->InstallInterruptHandler();
-      for (const auto& [title, answer] : ctx_.preset_answers) owned_->PresetAnswer(title, answer);
       ctx_.host = owned_.get();
       ctx_.terminal = owned_.get();
     }

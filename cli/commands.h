@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <iosfwd>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,11 +44,6 @@ struct CliContext {
   TerminalHost* terminal = nullptr;
   // Where a long command draws its live line; never null while a command runs.
   ProgressLine* progress = nullptr;
-
-  // Questions whose answer a flag fixes (--retry, --yes, --save), by title; a
-  // command sets them through PresetAnswer before it starts the core.
-  std::map<std::string, MsgResult, std::less<>> preset_answers;
-  void PresetAnswer(std::string_view title, MsgResult answer);
 
   // The workbook's lock file, held from before the workbook is read until the
   // command has ended, by every command that may save it.

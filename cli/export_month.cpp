@@ -45,7 +45,7 @@ int ExportCalendars(CliContext& ctx, const std::string& folder, const std::strin
   }
   const auto workbook = month->session->WorkbookToOpen();
   const CalendarExport result = WriteMemberCalendars(
-      model, month->labels, {WorkplaceOf(workbook), UtcStampNow()}, target, only, workbook);
+      model, month->judgement.labels, {WorkplaceOf(workbook), UtcStampNow()}, target, only, workbook);
   if (!result.error.empty()) return Refuse(ctx, *month, result.error, kCalendarExportTitle);
   CloseReadMonth(*month);
   ctx.err << layout::Format(kCalendarsWritten, {folder, std::to_string(result.written)}) << '\n';
@@ -57,7 +57,7 @@ int ExportPage(CliContext& ctx, const std::string& file) {
   auto month = OpenReadMonth(ctx);
   if (!month) return kExitFailure;
   const ConditionModel& model = month->Model();
-  const std::string error = WriteRosterPage(model, month->labels, CountRosterTotals(model), target,
+  const std::string error = WriteRosterPage(model, month->judgement.labels, month->judgement.totals, target,
                                             month->session->WorkbookToOpen());
   if (!error.empty()) return Refuse(ctx, *month, error, kPageExportTitle);
   CloseReadMonth(*month);

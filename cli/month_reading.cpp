@@ -1,6 +1,7 @@
 #include "cli/month_reading.h"
 
 #include "cli/command_session.h"
+#include "present/notices.h"
 
 namespace tsumiki::cli {
 
@@ -9,11 +10,12 @@ std::optional<ReadMonth> OpenReadMonth(CliContext& ctx) {
   month.session = OpenCommandSession(ctx);
   if (!month.session) return std::nullopt;
   EngineContext engine = month.session->Context();
-  if (!ReadRosterAsItStands(engine)) {
+  month.judgement = JudgeMonth(engine);
+  if (!month.judgement.Readable()) {
+    ShowNotice(*ctx.host, *month.judgement.refusal);
     CloseReadMonth(month);
     return std::nullopt;
   }
-  month.labels = ReadMonthLabels(month.session->Book(), month.session->Model());
   return month;
 }
 

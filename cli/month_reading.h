@@ -4,16 +4,17 @@
 #include <optional>
 
 #include "app/session.h"
-#include "check/roster_reading.h"
+#include "check/month_judgement.h"
 #include "cli/commands.h"
 
 namespace tsumiki::cli {
 
 // A month read for judging or export: the session with the conditions and the
-// roster as the sheet holds it in its model, and the labels of duties and days.
+// roster as the sheet holds it in its model, and its judgement (the labels of
+// duties and days, the totals, the rules broken).
 struct ReadMonth {
   std::unique_ptr<Session> session;
-  MonthLabels labels;
+  MonthJudgement judgement;
   const ConditionModel& Model() const { return session->Model(); }
 };
 

@@ -200,10 +200,6 @@ bool TerminalHost::TakeInterrupt() {
   return interrupted_;
 }
 
-void TerminalHost::PresetAnswer(std::string title, MsgResult answer) {
-  presets_[std::move(title)] = answer;
-}
-
 void TerminalHost::WriteLines(std::string_view text) {
   const bool redraw = progress_shown_;
   ClearProgressLine();
@@ -220,11 +216,6 @@ MsgResult TerminalHost::MessageBox(std::string_view text, std::string_view title
   WriteLines(line);
   if (buttons == MsgButtons::kOk) return MsgResult::kOk;
 
-  const auto preset = presets_.find(title);
-  if (preset != presets_.end() && Offers(buttons, preset->second)) {
-    WriteAnswer(preset->second);
-    return preset->second;
-  }
   if (settings_.can_ask) return Ask(buttons);
   const MsgResult answer = SafeAnswer(buttons);
   WriteAnswer(answer);

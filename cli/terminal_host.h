@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <iosfwd>
-#include <map>
 #include <string>
 #include <string_view>
 
@@ -63,10 +62,8 @@ class TerminalHost : public Host, public ProgressLine {
   void ShowExplanation(std::string_view title, std::string_view text) override;
   void ShowWarning(std::string_view text) override;
 
-  // A question whose answer a flag fixes (--retry, --yes, --save), by its title.
-  void PresetAnswer(std::string title, MsgResult answer);
-  // A question that a command answered from its flags without asking: its line,
-  // then the answer taken, as a preset answer shows them.
+  // A question that a command answered from its flags without asking (--retry,
+  // --yes, --save): its line, then the answer taken.
   void ShowAnswered(std::string_view text, std::string_view title, MsgResult answer);
 
   // ProgressLine: drawn only when the error output is a terminal.
@@ -101,7 +98,6 @@ class TerminalHost : public Host, public ProgressLine {
   std::ostream& err_;
   TerminalSettings settings_;
   std::chrono::steady_clock::time_point start_;
-  std::map<std::string, MsgResult, std::less<>> presets_;
   std::string progress_text_;
   StatusRepeats status_repeats_;
   std::string repeat_note_;  // the latest repeated status, shown on the live line

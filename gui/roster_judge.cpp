@@ -5,35 +5,12 @@
 #include <tuple>
 #include <utility>
 
-#include "conditions/engine_context.h"
+#include "check/month_judgement.h"
 #include "conditions/layout.h"
 #include "conditions/macro_registry.h"
-#include "conditions/run_state.h"
-#include "ui/host.h"
-#include "ui/random.h"
 #include "workbook/workbook_error.h"
 
 namespace tsumiki::gui {
-
-// The host of the private copy: reading the conditions may want to show a message
-// (a condition that cannot be read); it is kept as the reason instead of a box.
-class QuietHost : public Host {
- public:
-  MsgResult MessageBox(std::string_view text, std::string_view, MsgButtons, MsgIcon) override {
-    last_message_ = std::string(text);
-    return MsgResult::kOk;
-  }
-  void ShowStatusWindow(const StatusView&) override {}
-  void HideStatusWindow() override {}
-  void Sleep(int) override {}
-  std::int64_t MonotonicMs() const override { return 0; }
-  double SecondsSinceMidnight() const override { return 0; }
-
-  std::string TakeMessage() { return std::exchange(last_message_, {}); }
-
- private:
-  std::string last_message_;
-};
 
 namespace {
 // A burst of changes (a paste, a clearing, the days of a creation run) is judged
@@ -49,7 +26,6 @@ RosterJudge::RosterJudge(workbook::Workbook& book, const ConditionModel& start, 
     : QObject(parent),
       book_(book),
       start_(start),
-      host_(std::make_unique<QuietHost>()),
       delay_(new QTimer(this)) {
   delay_->setSingleShot(true);
   delay_->setInterval(kSettleMs);
@@ -67,7 +43,7 @@ void RosterJudge::CellsChanged(int sheet, const QRect& area) {
 bool RosterJudge::OpenCopy() {
   try {
     copy_ = workbook::Workbook::Open(book_.Path());
-    layout::AttachLayout(*copy_, *host_);
+    layout::AttachLayout(*copy_);
   } catch (const workbook::WorkbookError& error) {
     copy_.reset();
     month_.problem = std::string(kCopyFailed) + error.JapaneseMessage();
@@ -115,30 +91,24 @@ void RosterJudge::JudgeNow() {
     try {
       CopyPendingCells();
       ConditionModel& model = month_.model;
-      model.CreateYear = start_.CreateYear;
-      model.CreateMonth = start_.CreateMonth;
-      model.CreateStartDay = start_.CreateStartDay;
-      model.BaseStartDay = start_.BaseStartDay;
-      RunState run;
-      SessionValues values;
-      RandomSource random;
-      EngineContext context{*copy_, *host_, model, run, values, random};
       // What the reading writes into the copy is put back from the workbook next time.
       copy_->SetChangeListener([this](int sheet, int row, int column) {
         QRect& pending = pending_[sheet];
         const QRect cell(column, row, 1, 1);
         pending = pending.isNull() ? cell : pending.united(cell);
       });
-      const bool read = ReadRosterAsItStands(context);
+      MonthJudgement judged = JudgeMonth(*copy_, start_, model);
       copy_->SetChangeListener({});
-      if (read) {
+      if (judged.Readable()) {
+        // The fills of the 略称 cells are the planner's workbook's: the copy only
+        // follows its values.
         month_.labels = ReadMonthLabels(book_, model);
         month_.roster = layout::Range(book_, layout::kTimeTable);
-        month_.totals = CountRosterTotals(model);
-        month_.findings = CheckRosterRules(model);
+        month_.totals = std::move(judged.totals);
+        month_.findings = std::move(judged.findings);
         month_.readable = true;
       } else {
-        month_.problem = host_->TakeMessage();
+        month_.problem = judged.refusal->text;
       }
     } catch (const workbook::WorkbookError& error) {
       copy_->SetChangeListener({});

@@ -17,8 +17,6 @@ class QTimer;
 
 namespace tsumiki::gui {
 
-class QuietHost;
-
 // The month as the sheet holds it, judged: what the totals panes, the rule marks
 // and the printed page show.
 struct JudgedMonth {
@@ -59,7 +57,6 @@ class RosterJudge : public QObject {
 
   workbook::Workbook& book_;
   const ConditionModel& start_;
-  std::unique_ptr<QuietHost> host_;
   std::unique_ptr<workbook::Workbook> copy_;
   std::map<int, QRect> pending_;  // per sheet: cells that may differ in the copy
   JudgedMonth month_;

@@ -13,6 +13,7 @@
 #include "gui/placement.h"
 #include "gui/start_conditions_texts.h"
 #include "gui/time_limit_box.h"
+#include "present/notices.h"
 
 namespace tsumiki::gui {
 
@@ -49,7 +50,9 @@ constexpr int kTwipsPerPixel = 15;
 }  // namespace
 
 StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), logic_(context) {
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint),
+      logic_(context),
+      host_(context.host) {
   setObjectName(Q(kStartConditionsForm));
   setWindowTitle(Q(kStartConditionsCaption));
 
@@ -153,7 +156,9 @@ StartConditionsWindow::StartConditionsWindow(const EngineContext& context, QWidg
   });
   connect(store, &QPushButton::clicked, this, [this] {
     Pull();
-    if (logic_.OnSetClicked()) return;  // stored: the logic has closed the window
+    const StartConditionsApplied applied = logic_.OnSetClicked();
+    if (applied) return;  // stored: the logic has closed the window
+    if (applied.refusal) ShowNotice(host_, *applied.refusal);
     Push();
   });
   connect(cancel, &QPushButton::clicked, this, [this] {

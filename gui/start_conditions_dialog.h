@@ -37,6 +37,7 @@ class StartConditionsWindow : public QWidget {
   void ApplyHeight();
 
   StartConditionsDialog logic_;
+  Host& host_;  // shows what the logic refused
   QComboBox* year_;
   QComboBox* month_;
   QComboBox* day_;

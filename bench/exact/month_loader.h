@@ -8,11 +8,11 @@ namespace tsumiki::bench {
 // Opens the session's workbook and brings its condition model to where the
 // creation run hands it to the exact model: conditions loaded, days before the
 // start day read back. False when the workbook cannot be opened or the
-// conditions refuse to load (the host has shown why).
+// conditions refuse to load (the refusal is not shown).
 inline bool LoadMonth(Session& session) {
   if (!session.StartUp()) return false;
   EngineContext ctx = session.Context();
-  const int start = LoadRosterConditions(ctx);
+  const int start = LoadRosterConditions(ctx).start_day;
   if (start < 1) return false;
   if (start > 1) ReadRosterBack(ctx, 1, start - 1, /*quiet=*/true);
   return true;

@@ -4,6 +4,7 @@
 #include "check/created_month_check.h"
 #include "conditions/layout.h"
 #include "creation/driver_texts.h"
+#include "present/notices.h"
 #include "present/run_progress.h"
 #include "ui/focus.h"
 
@@ -40,8 +41,14 @@ void MainCommands::GoToSheet(SheetButton button) {
   if (button == SheetButton::kMemberConditions) host.DoEvents();
 }
 
-CreateResult MainCommands::CreateRoster() {
+CreateResult MainCommands::CreateRoster(CreationDriver::RetryQuestion retry) {
   Host& host = session_.GetHost();
+  if (!retry) {
+    retry = [&host] {
+      return host.MessageBox(kRetryQuestion, kRetryQuestionTitle, MsgButtons::kYesNo) ==
+             MsgResult::kYes;
+    };
+  }
   host.SetTopmost(WindowId::kMain, false);
   ShowRoster();
   const std::optional<RosterSnapshot> before = TakeRosterSnapshot(session_.Book());
@@ -50,7 +57,12 @@ CreateResult MainCommands::CreateRoster() {
     RunProgress progress(Context());
     CreationDriver driver(Context(), progress);
     driver.SetMonthJudge(CreatedMonthRefusal);
+    driver.SetRetryQuestion(std::move(retry));
     result = driver.StartAction();
+    ShowNotices(host, result.notices);
+    if (!result.explanation_title.empty()) {
+      host.ShowExplanation(result.explanation_title, result.explanation);
+    }
   }
   if (result.outcome == CreateOutcome::kBrokenMonth) {
     // Not kept: closing with a save must not store a month that breaks a rule.
@@ -76,7 +88,9 @@ CreateResult MainCommands::CreateRoster() {
 bool MainCommands::WriteNearestMonth(const exact::Relaxation& relaxation) {
   ShowRoster();
   IndexGrid<int> loaded_fixed;
-  const bool written = tsumiki::WriteNearestMonth(Context(), relaxation, loaded_fixed);
+  Notices notices;
+  const bool written = tsumiki::WriteNearestMonth(Context(), relaxation, loaded_fixed, notices);
+  ShowNotices(session_.GetHost(), notices);
   // The model holds the month as loaded; the sheet is read again when needed.
   session_.Run().ModelLoaded = false;
   return written;
@@ -89,8 +103,12 @@ void MainCommands::ClearRoster() {
   // The last days go to the previous-month area before they are cleared away,
   // also when the roster is still empty (the macro then keeps what it had).
   const std::string& prefix = session_.Values().WorkbookName;
-  book.RunMacro(prefix + std::string(layout::kMacroTransfer));
-  book.RunMacro(prefix + std::string(layout::kMacroClear));
+  if (const auto notice = book.RunMacro(prefix + std::string(layout::kMacroTransfer))) {
+    ShowNotice(session_.GetHost(), *notice);
+  }
+  if (const auto notice = book.RunMacro(prefix + std::string(layout::kMacroClear))) {
+    ShowNotice(session_.GetHost(), *notice);
+  }
   // The roster on the sheet changed behind the model's back.
   session_.Run().ModelLoaded = false;
 }

@@ -70,8 +70,10 @@ class MainCommands {
   void GoToSheet(SheetButton button);
   // cmd勤務表作成: the whole creation run, with the main window off the top while
   // it runs. A run the planner stops leaves the roster as it was before it and
-  // says so.
-  CreateResult CreateRoster();
+  // says so. The run's notices and explanation are shown as it ends. `retry`
+  // answers the run's question whether to build a month with too many rest days
+  // again; without one the planner is asked in a message box.
+  CreateResult CreateRoster(CreationDriver::RetryQuestion retry = {});
   // After a run that proved no month exists: the nearest month of its relaxation
   // on the roster sheet, the open cells marked. False when it could not be written
   // (the conditions were refused, or the members no longer fit).

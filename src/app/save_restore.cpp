@@ -1,10 +1,12 @@
 #include "app/save_restore.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "conditions/csv_conditions.h"
 #include "conditions/layout.h"
+#include "present/notices.h"
 #include "ui/forms.h"
 
 namespace tsumiki {
@@ -83,10 +85,11 @@ SaveRestoreOutcome SaveRestoreWindow::SaveTo(const std::string& chosen) {
   }
   WritePathCell(path);
   Close();
-  session_.Book().RunMacro(session_.Values().WorkbookName +
-                           std::string(layout::kMacroSaveConditions));
+  const std::optional<Notice> problem = session_.Book().RunMacro(
+      session_.Values().WorkbookName + std::string(layout::kMacroSaveConditions));
+  if (problem) ShowNotice(session_.GetHost(), *problem);
   ReturnToStartDir();
-  return SaveRestoreOutcome::kSaved;
+  return problem ? SaveRestoreOutcome::kSaveFailed : SaveRestoreOutcome::kSaved;
 }
 
 SaveRestoreOutcome SaveRestoreWindow::RestoreFrom(const std::string& chosen) {
@@ -99,8 +102,10 @@ SaveRestoreOutcome SaveRestoreWindow::RestoreFrom(const std::string& chosen) {
     return SaveRestoreOutcome::kRefused;
   }
   WritePathCell(path);
-  session_.Book().RunMacro(session_.Values().WorkbookName +
-                           std::string(layout::kMacroLoadConditions));
+  if (const auto problem = session_.Book().RunMacro(
+          session_.Values().WorkbookName + std::string(layout::kMacroLoadConditions))) {
+    ShowNotice(session_.GetHost(), *problem);
+  }
   try {
     session_.ReadStartConditions();
   } catch (const workbook::WorkbookError& error) {

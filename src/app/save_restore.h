@@ -25,7 +25,8 @@ inline constexpr int kSaveRestoreTopDenominator = 20;
 enum class SaveRestoreOutcome {
   kNoFileChosen,       // the dialog was cancelled: nothing changed
   kOverwriteDeclined,  // the file exists and the planner kept it: nothing changed
-  kSaved,              // the path was handed over and "!条件保存" ran
+  kSaved,              // the path was handed over and "!条件保存" wrote the file
+  kSaveFailed,         // "!条件保存" could not write the file (said so)
   kRestored,           // "!条件読込" ran and the start conditions were read again
   kRefused,            // the file was refused (said so): nothing changed, the window stays
 };

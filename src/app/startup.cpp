@@ -147,7 +147,7 @@ bool Session::StartUp() {
     workbook::RemoveStaleTemporaries(path.parent_path());
     workbook::RemoveStaleLock(path);
     book_ = workbook::Workbook::Open(path);
-    layout::AttachLayout(*book_, host_);
+    layout::AttachLayout(*book_);
     // 6-7
     book_->SetAppState(
         AppState{.screen_updating = false, .automatic_calculation = false, .events = false});

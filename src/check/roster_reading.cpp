@@ -9,19 +9,19 @@
 
 namespace tsumiki {
 
-bool ReadRosterAsItStands(EngineContext& ctx) {
+LoadResult ReadRosterAsItStands(EngineContext& ctx) {
   const TimeTableTexts sheet(ctx.book);
-  const LoadResult loaded = LoadConditions(LoadContext{
+  LoadResult loaded = LoadConditions(LoadContext{
       ctx.book, ctx.host, ctx.model, ctx.session.StatusPosition, ctx.session.ImproveSeconds});
   ctx.session.StatusPosition = loaded.status_position;
-  if (loaded.start_day < 0) return false;
+  if (loaded.start_day < 0) return loaded;
   ConditionModel& model = ctx.model;
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = 1; d <= model.DayCount; ++d) {
       RosterWriter::WriteUncounted(model, m, d, sheet.JudgedDuty(model, m, d, kUnknownDuty));
     }
   }
-  return true;
+  return loaded;
 }
 
 MonthLabels ReadMonthLabels(const workbook::Workbook& book, const ConditionModel& model) {

@@ -6,6 +6,7 @@
 
 #include "conditions/derived_calendar.h"
 #include "conditions/engine_context.h"
+#include "conditions/loader.h"
 
 namespace tsumiki {
 
@@ -14,9 +15,10 @@ namespace tsumiki {
 // Time_Table, a text that is no abbreviation becomes kUnknownDuty, and the
 // tallies are left alone. The sheet is read before the conditions, whose load
 // writes the reservations into it, so a hand edit over a reservation is seen.
-// False when the conditions were refused (the planner has been told why). The
-// workbook may have been changed by the load; the caller does not keep it.
-bool ReadRosterAsItStands(EngineContext& ctx);
+// A start day of -1 when the conditions were refused, with the refusal for the
+// caller to show. The workbook may have been changed by the load; the caller does
+// not keep it.
+LoadResult ReadRosterAsItStands(EngineContext& ctx);
 
 // What the planner sees beside the codes: duty names and their 略称 fills, and
 // the dates of the days.

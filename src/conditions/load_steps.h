@@ -5,14 +5,14 @@
 #include "conditions/loader.h"
 
 // The steps of LoadConditions, in the order it runs them. Steps that validate
-// return false after they have told the planner what to fix. Workbook reads
+// return false after they have put what to fix into ctx.refusal. Workbook reads
 // throw workbook::WorkbookError, which LoadConditions reports.
 namespace tsumiki::load_steps {
 
 // Shows a status text with the default colours ("" hides the window).
 void Status(LoadContext& ctx, std::string_view text);
-// A validation message (OK only, no icon); the status window is hidden first so
-// it does not stand over the message.
+// The refusal that ends the load (shown with OK only, no icon); the status window
+// is hidden first so it does not stand over the message.
 void Report(LoadContext& ctx, std::string_view text, std::string_view title);
 
 // Every range the counts size (members, days, duty types) holds them: throws

@@ -77,6 +77,8 @@ bool ReportInputProblems(LoadContext& ctx) {
   ctx.book.ActivateSheet(problems.front().sheet);
   ctx.book.SelectRange(problems.front().sheet, problems.front().cell);
   load_steps::Report(ctx, text, load_text::kInputProblemsTitle);
+  ctx.refusal->sheet = problems.front().sheet;
+  ctx.refusal->cell = problems.front().cell;
   return false;
 }
 
@@ -130,7 +132,7 @@ void Status(LoadContext& ctx, std::string_view text) {
 
 void Report(LoadContext& ctx, std::string_view text, std::string_view title) {
   Status(ctx, "");
-  ctx.host.MessageBox(text, title, MsgButtons::kOk, MsgIcon::kNone);
+  ctx.refusal = Notice{.text = std::string(text), .title = std::string(title)};
 }
 
 }  // namespace load_steps
@@ -153,11 +155,11 @@ void LoadCounts(workbook::Workbook& book, ConditionModel& model) {
 LoadResult LoadConditions(LoadContext ctx) {
   try {
     const int start_day = LoadAll(ctx);
-    return LoadResult{start_day, ctx.status_position, ctx.warned};
+    return LoadResult{start_day, ctx.status_position, ctx.warned, std::move(ctx.refusal)};
   } catch (const workbook::WorkbookError& error) {
     load_steps::Report(ctx, std::string(load_text::kReadFailureLead) + error.JapaneseMessage(),
                        kTitleText);
-    return LoadResult{-1, ctx.status_position, ctx.warned};
+    return LoadResult{-1, ctx.status_position, ctx.warned, std::move(ctx.refusal)};
   }
 }
 

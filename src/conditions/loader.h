@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "conditions/condition_model.h"
 #include "ui/host.h"
+#include "ui/notice.h"
 #include "workbook/workbook.h"
 
 namespace tsumiki {
@@ -16,7 +18,7 @@ namespace tsumiki {
 void LoadCounts(workbook::Workbook& book, ConditionModel& model);
 
 // What the load works with: the workbook it reads (whose roster sheet also shows
-// the reservations), the host for the status texts and the messages, the model it
+// the reservations), the host for the status texts and the warnings, the model it
 // fills, and two values of the session.
 struct LoadContext {
   workbook::Workbook& book;
@@ -28,15 +30,18 @@ struct LoadContext {
   // run, and never while a finished month is only being judged.
   bool warn = false;
   bool warned = false;  // set by the load once it has shown a warning
+  std::optional<Notice> refusal{};  // set by the step that ends the load
 };
 
 struct LoadResult {
-  // StartDay (1..DayCount), or -1 after the planner has been told what to fix.
+  // StartDay (1..DayCount), or -1 when the conditions were refused.
   int start_day = -1;
   // 進行状況表示 as the workbook gives it, or the position the load was given when
   // the cell is missing, unreadable or not reached; for the caller to keep.
   int status_position = 0;
   bool warned = false;  // a warning was shown; the next loads of the run need not
+  // After a start day of -1: what the planner is to fix, for the caller to show.
+  std::optional<Notice> refusal{};
 };
 
 // Reads and checks every condition into ctx.model afresh, places the reserved
@@ -45,7 +50,7 @@ struct LoadResult {
 //
 // After a start day of -1 the model must not be used. Nothing escapes as an
 // exception from a workbook read: a read the load cannot do without ends the load
-// with -1 after a message that names the sheet, the name and the cell.
+// with -1 and a refusal that names the sheet, the name and the cell.
 LoadResult LoadConditions(LoadContext ctx);
 
 // The duty type named by a full name of Type_Table_Org (read from the workbook):

@@ -15,36 +15,34 @@ std::string ConditionsPath(const workbook::Workbook& book) {
   return TrimSpaces(ValueText(book.ReadCell(cell, 1, 1)));
 }
 
-void Report(Host& host, const std::string& message) {
-  host.MessageBox(message, csv_text::kTitle, MsgButtons::kOk, MsgIcon::kExclamation);
+Notice Problem(const std::string& message) {
+  return Notice{.text = message, .title = std::string(csv_text::kTitle),
+                .icon = MsgIcon::kExclamation};
 }
 
 }  // namespace
 
-void SaveConditionsMacro(workbook::Workbook& book, Host& host) {
+std::optional<Notice> SaveConditionsMacro(workbook::Workbook& book) {
   const std::string path = ConditionsPath(book);
-  if (path.empty()) return Report(host, std::string(csv_text::kNoPath));
-  if (const auto problem = SaveConditionsFile(book, path)) Report(host, *problem);
+  if (path.empty()) return Problem(std::string(csv_text::kNoPath));
+  if (const auto problem = SaveConditionsFile(book, path)) return Problem(*problem);
+  return std::nullopt;
 }
 
-void LoadConditionsMacro(workbook::Workbook& book, Host& host) {
+std::optional<Notice> LoadConditionsMacro(workbook::Workbook& book) {
   const std::string path = ConditionsPath(book);
-  if (path.empty()) return Report(host, std::string(csv_text::kNoPath));
-  if (const auto problem = LoadConditionsFile(book, path)) Report(host, *problem);
+  if (path.empty()) return Problem(std::string(csv_text::kNoPath));
+  if (const auto problem = LoadConditionsFile(book, path)) return Problem(*problem);
+  return std::nullopt;
 }
 
-void AttachLayout(workbook::Workbook& book, Host& host) {
+void AttachLayout(workbook::Workbook& book) {
   InstallDerivedNames(book);
-  Host* h = &host;
-  book.RegisterMacro(MacroKey(kMacroClear),
-                     [h](workbook::Workbook& b) { ClearRosterFromStartDay(b, *h); });
-  book.RegisterMacro(MacroKey(kMacroTransfer),
-                     [h](workbook::Workbook& b) { TransferLastDays(b, *h); });
-  book.RegisterMacro(MacroKey(kMacroColour), [h](workbook::Workbook& b) { ColourRoster(b, *h); });
-  book.RegisterMacro(MacroKey(kMacroSaveConditions),
-                     [h](workbook::Workbook& b) { SaveConditionsMacro(b, *h); });
-  book.RegisterMacro(MacroKey(kMacroLoadConditions),
-                     [h](workbook::Workbook& b) { LoadConditionsMacro(b, *h); });
+  book.RegisterMacro(MacroKey(kMacroClear), ClearRosterFromStartDay);
+  book.RegisterMacro(MacroKey(kMacroTransfer), TransferLastDays);
+  book.RegisterMacro(MacroKey(kMacroColour), ColourRoster);
+  book.RegisterMacro(MacroKey(kMacroSaveConditions), SaveConditionsMacro);
+  book.RegisterMacro(MacroKey(kMacroLoadConditions), LoadConditionsMacro);
 }
 
 }  // namespace tsumiki::layout

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/host.h"
+#include <optional>
+
+#include "ui/notice.h"
 #include "workbook/workbook.h"
 
 namespace tsumiki::layout {
@@ -8,12 +10,12 @@ namespace tsumiki::layout {
 // Makes an opened workbook behave as the roster workbook: installs the
 // recalculator of the derived names and registers the five macros
 // ("!勤務Clear", "!先月下旬転送", "!勤務色置換", "!条件保存", "!条件読込").
-// The macros report problems through `host`, which must outlive the workbook's use.
-void AttachLayout(workbook::Workbook& book, Host& host);
+// The macros return their problems; RunMacro hands them to its caller.
+void AttachLayout(workbook::Workbook& book);
 
-// "!条件保存" / "!条件読込": the file named in 名前リスト!C1. Problems are shown as
-// a message; the workbook is left unchanged by a failed load.
-void SaveConditionsMacro(workbook::Workbook& book, Host& host);
-void LoadConditionsMacro(workbook::Workbook& book, Host& host);
+// "!条件保存" / "!条件読込": the file named in 名前リスト!C1. A problem is returned
+// for the planner; the workbook is left unchanged by a failed load.
+std::optional<Notice> SaveConditionsMacro(workbook::Workbook& book);
+std::optional<Notice> LoadConditionsMacro(workbook::Workbook& book);
 
 }  // namespace tsumiki::layout

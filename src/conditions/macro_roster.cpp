@@ -33,7 +33,7 @@ void SetFill(workbook::Workbook& book, int sheet, int row, int column, int colou
 
 }  // namespace
 
-void ClearRosterFromStartDay(workbook::Workbook& book, Host& host) {
+std::optional<Notice> ClearRosterFromStartDay(workbook::Workbook& book) {
   const auto day = WholeNumber(book, kStartDayOfMonth);
   const auto base = WholeNumber(book, kBaseStartDay);
   const auto year = WholeNumber(book, kYear);
@@ -43,12 +43,12 @@ void ClearRosterFromStartDay(workbook::Workbook& book, Host& host) {
   // A day outside the period used to clear from day 1: the whole month lost.
   const int start = first && day && days ? StartDayIndex(*first, *days, *day) : 0;
   if (start < 1) {
-    host.MessageBox(macro_text::kClearNoStartDay, macro_text::kClearTitle, MsgButtons::kOk,
-                    MsgIcon::kExclamation);
-    return;
+    return Notice{.text = std::string(macro_text::kClearNoStartDay),
+                  .title = std::string(macro_text::kClearTitle),
+                  .icon = MsgIcon::kExclamation};
   }
   const workbook::CellRange table = Range(book, kTimeTable);
-  if (start > table.Columns()) return;
+  if (start > table.Columns()) return std::nullopt;
   workbook::CellRange tail = table;
   tail.left = table.left + start - 1;
   book.WriteRange(tail, workbook::CellValue());
@@ -57,14 +57,15 @@ void ClearRosterFromStartDay(workbook::Workbook& book, Host& host) {
       SetFill(book, tail.sheet, row, column, workbook::kColorIndexNone);
     }
   }
+  return std::nullopt;
 }
 
-void TransferLastDays(workbook::Workbook& book, Host& host) {
+std::optional<Notice> TransferLastDays(workbook::Workbook& book) {
   const auto days = DayCount(book);
   if (!days) {
-    host.MessageBox(macro_text::kTransferNoDays, macro_text::kTransferTitle, MsgButtons::kOk,
-                    MsgIcon::kExclamation);
-    return;
+    return Notice{.text = std::string(macro_text::kTransferNoDays),
+                  .title = std::string(macro_text::kTransferTitle),
+                  .icon = MsgIcon::kExclamation};
   }
   const workbook::CellRange table = Range(book, kTimeTable);
   const workbook::CellRange stored = Range(book, kPrevTail);
@@ -86,10 +87,11 @@ void TransferLastDays(workbook::Workbook& book, Host& host) {
   }
   // An empty grid means nothing was built (or it was cleared already): the stored
   // tail is the only copy of last month's end, so keep it.
-  if (!any) return;
+  if (!any) return std::nullopt;
   book.WriteBlock(stored, tail);
   const workbook::CellRange month = Range(book, kPrevMonth);
   book.WriteCell(month, 1, 1, book.ReadCell(Range(book, kMonth), 1, 1));
+  return std::nullopt;
 }
 
 DutyFills ReadDutyFills(const workbook::Workbook& book) {
@@ -112,7 +114,7 @@ int FillOfDuty(const DutyFills& fills, std::string_view text) {
   return colour;
 }
 
-void ColourRoster(workbook::Workbook& book, Host& /*host*/) {
+std::optional<Notice> ColourRoster(workbook::Workbook& book) {
   const DutyFills colours = ReadDutyFills(book);
   const workbook::CellRange table = Range(book, kTimeTable);
   const workbook::Table roster = book.ReadRange(table);
@@ -123,6 +125,7 @@ void ColourRoster(workbook::Workbook& book, Host& /*host*/) {
       SetFill(book, table.sheet, table.top + r, table.left + c, FillOfDuty(colours, text));
     }
   }
+  return std::nullopt;
 }
 
 bool ColourRosterCell(workbook::Workbook& book, int sheet, int row, int column) {

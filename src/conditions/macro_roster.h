@@ -1,11 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "ui/host.h"
+#include "ui/notice.h"
 #include "workbook/workbook.h"
 
 // The workbook macros that work on the roster grid (Time_Table).
@@ -14,17 +15,18 @@ namespace tsumiki::layout {
 // "!勤務Clear": empties the values and fills of Time_Table from the start day
 // (from Main's 日 and 基準開始日) to the grid's last column. Earlier days survive:
 // a build that starts later reads them back. When the start day cannot be
-// computed, nothing is cleared and the planner is told why.
-void ClearRosterFromStartDay(workbook::Workbook& book, Host& host);
+// computed, nothing is cleared and the notice says why.
+std::optional<Notice> ClearRosterFromStartDay(workbook::Workbook& book);
 
 // "!先月下旬転送": copies the last ten days of every member's row into 先月_結果
 // (column 10 = the last day) and sets 先月_月 to the roster's month. When those
 // days are all empty (no roster yet), the stored tail and month stay as they were.
-void TransferLastDays(workbook::Workbook& book, Host& host);
+// When the period's length cannot be computed, nothing moves and the notice says why.
+std::optional<Notice> TransferLastDays(workbook::Workbook& book);
 
 // "!勤務色置換": gives every roster cell the fill of its duty type's 略称 cell and
 // leaves rest days and unknown texts without fill.
-void ColourRoster(workbook::Workbook& book, Host& host);
+std::optional<Notice> ColourRoster(workbook::Workbook& book);
 
 // The fill of each duty type's 略称 cell, in type order. Throws WorkbookError
 // when the workbook has no 略称.

@@ -94,6 +94,12 @@ std::vector<std::string> OpenPlaceLines(const ConditionModel& model) {
   return exact::RelaxationLines(model, open);
 }
 
+Notice CannotStaffNotice(const std::string& message) {
+  return Notice{.text = message,
+                .title = std::string(refusal_text::kCannotStaffTitle),
+                .icon = MsgIcon::kExclamation};
+}
+
 bool FailedSlotKnown(const ConditionModel& model, const DaySlot& slot) {
   return slot.day >= 1 && slot.day <= model.DayCount && slot.type >= 1 &&
          slot.type <= model.TypeCount;
@@ -156,6 +162,10 @@ std::string 単勤単休総数情報(const EngineContext& ctx) {
 CreationDriver::CreationDriver(const EngineContext& context, CreationProgress& progress)
     : ctx_(context), progress_(progress), exact_(context) {}
 
+void CreationDriver::TakeExactNotices() {
+  for (Notice& notice : exact_.TakeNotices()) notices_.push_back(std::move(notice));
+}
+
 void CreationDriver::Notify(DriverEvent event, int day) {
   if (observer_) observer_(event, day);
 }
@@ -195,9 +205,12 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   run.RosterComplete = false;
   run.ModelLoaded = false;
   Status(ctx_, pass_number == 1 ? kStatusPreparing : kStatusRetrying);
-  ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroClear));
-  const int start = LoadRosterConditions(ctx_);
+  Collect(notices_,
+          ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroClear)));
+  LoadResult loaded = LoadRosterConditions(ctx_);
+  const int start = loaded.start_day;
   if (start < 0) {
+    Collect(notices_, std::move(loaded.refusal));
     Status(ctx_, "");
     load_failed_ = true;
     return false;
@@ -371,10 +384,12 @@ bool CreationDriver::RunCreationPasses() {
         exact_.AfterFailedPass(loaded_fixed_) != ExactFallback::Verdict::kGoOn) {
       repeat = false;
     }
+    TakeExactNotices();
   }
   // The pre-check names the first day or member at fault; the model, when it
   // runs, proves it and finds the least that must give.
   if (cannot_staff_) exact_.AfterFailedPass(loaded_fixed_);
+  TakeExactNotices();
   exact_.Stop();
   progress_.PassesStopped();
   Status(ctx_, "");
@@ -387,6 +402,7 @@ void CreationDriver::ReportNoMonth(CreateResult& result) {
   result.relaxation = exact::RelaxationLines(ctx_.model, relaxation);
   result.no_month = relaxation;
   if (ctx_.session.WriteNearestMonth) result.nearest_written = exact_.WriteNearestMonth(loaded_fixed_);
+  TakeExactNotices();
   // The box says that and what happened to the roster; the lines go to the
   // window the planner keeps open while changing the conditions.
   result.message = kNoMonth;
@@ -417,6 +433,7 @@ CreateResult CreationDriver::StartAction() {
   load_failed_ = false;
   cannot_staff_.reset();
   best_open_places_.clear();
+  notices_.clear();
   exact_.Reset();
   progress_.RunStarted();
 
@@ -451,8 +468,7 @@ CreateResult CreationDriver::StartAction() {
         Status(ctx_, kStatusTooManyRestDays, kColourBlue, kColourPaleYellow);
         WaitWithEvents(host, kPauseRetryMs);
         Status(ctx_, "");
-      } else if (host.MessageBox(kRetryQuestion, kRetryQuestionTitle, MsgButtons::kYesNo) !=
-                 MsgResult::kYes) {
+      } else if (!retry_question_ || !retry_question_()) {
         repeat = false;
         succeeded = true;  // kept as it is, for adjustment by hand
       }
@@ -485,30 +501,28 @@ CreateResult CreationDriver::StartAction() {
       result.message =
           std::string(kElapsedPrefix) + ElapsedText(result.elapsed_ms) + "\n\n" + result.totals;
       result.outcome = CreateOutcome::kCreated;
-      host.MessageBox(result.message, kDoneTitle, MsgButtons::kOk);
+      notices_.push_back(Notice{.text = result.message, .title = std::string(kDoneTitle)});
     } else {
       result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
       if (exact_.NoMonth()) {
         ReportNoMonth(result);
         if (cannot_staff_) result.message = *cannot_staff_ + "\n\n" + result.message;
         if (!result.nearest_written && before && table) ctx_.book.WriteBlock(*table, *before);
-        host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
-                        MsgIcon::kExclamation);
+        notices_.push_back(CannotStaffNotice(result.message));
         if (!result.explanation.empty()) {
-          host.ShowExplanation(kWhatMustGiveTitle, result.explanation);
+          result.explanation_title = kWhatMustGiveTitle;
         } else if (FailedSlotKnown(model, run.FailedSlot)) {
           // Nothing the relaxation may give (reservations that break a rule
           // themselves): the day the search could not fill, member by member.
           result.explanation = ExplainFailedSlot(model, run);
-          host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
+          result.explanation_title = refusal_text::kExplanationTitle;
         }
       } else if (cannot_staff_) {
         result.outcome = CreateOutcome::kCannotStaff;
         result.message = *cannot_staff_;
         // The clear that began the pass is not the planner's: the month stays.
         if (before && table) ctx_.book.WriteBlock(*table, *before);
-        host.MessageBox(result.message, refusal_text::kCannotStaffTitle, MsgButtons::kOk,
-                        MsgIcon::kExclamation);
+        notices_.push_back(CannotStaffNotice(result.message));
       } else {
         progress_.EndedWithoutMonth();
         result.outcome = load_failed_          ? CreateOutcome::kLoadFailed
@@ -523,9 +537,7 @@ CreateResult CreationDriver::StartAction() {
           if (!result.explanation.empty()) result.explanation += "\n\n";
           result.explanation += ExplainFailedSlot(model, run);
         }
-        if (!result.explanation.empty()) {
-          host.ShowExplanation(refusal_text::kExplanationTitle, result.explanation);
-        }
+        if (!result.explanation.empty()) result.explanation_title = refusal_text::kExplanationTitle;
       }
     }
   } catch (const std::exception& error) {
@@ -547,13 +559,17 @@ CreateResult CreationDriver::StartAction() {
     result.elapsed_ms = host.MonotonicMs() - run.RunStartTime;
     result.message = std::string(kCreationStopped) + "\n" + cause;
     if (restored) result.message += "\n" + std::string(kRosterRestored);
-    host.MessageBox(result.message, kCreationStoppedTitle, MsgButtons::kOk, MsgIcon::kCritical);
+    notices_.push_back(Notice{.text = result.message,
+                              .title = std::string(kCreationStoppedTitle),
+                              .icon = MsgIcon::kCritical});
   }
   exact_.Stop();
   run.DeadlineMs = -1;  // later searches (readjustment, optimisation window) have none
   ctx_.book.SetAppState(
       AppState{.screen_updating = true, .automatic_calculation = true, .events = true});
   Notify(DriverEvent::kRunEnded, 0);
+  result.notices = std::move(notices_);
+  notices_.clear();
   return result;
 }
 

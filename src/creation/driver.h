@@ -10,19 +10,21 @@
 #include "creation/exact_fallback.h"
 #include "creation/creation_progress.h"
 #include "roster/roster_sheet.h"
+#include "ui/notice.h"
 
 namespace tsumiki {
 
 // How a creation run ended.
+// The notices named are in CreateResult::notices.
 enum class CreateOutcome {
-  kCreated,     // a complete month; the closing message was shown
+  kCreated,     // a complete month; the closing notice
   kAborted,     // the abort button or Ctrl-C
-  kTimeLimit,   // the time limit passed (its message was shown)
-  kLoadFailed,  // the conditions were refused (the loader showed its message)
-  kFailed,      // an unexpected failure stopped the run (message shown, roster restored)
-  kCannotStaff, // the pre-check found the month cannot be staffed (message shown)
-  kNoMonthExists,  // the exact model proved no month exists (message with what must give)
-  kBrokenMonth,    // a whole month that the month judge refused (its text in message, not shown)
+  kTimeLimit,   // the time limit passed (its notice)
+  kLoadFailed,  // the conditions were refused (the loader's refusal)
+  kFailed,      // an unexpected failure stopped the run (a notice, the roster restored)
+  kCannotStaff, // the pre-check found the month cannot be staffed (a notice)
+  kNoMonthExists,  // the exact model proved no month exists (a notice with what must give)
+  kBrokenMonth,    // a whole month that the month judge refused (its text in message, no notice)
 };
 
 // The roster score before and after the improvement phase.
@@ -34,12 +36,19 @@ struct ImproveScores {
 struct CreateResult {
   CreateOutcome outcome = CreateOutcome::kFailed;
   std::int64_t elapsed_ms = 0;
-  std::string message;  // the closing or failure message, as shown
+  std::string message;  // the closing or failure message, as its notice words it
+  // What the planner is to be told, in order: the refusals of the macros and the
+  // load, then the closing or failure message. Shown by the caller, before the
+  // explanation.
+  Notices notices{};
   std::string totals;   // for a created month: 単勤単休総数情報, as the message quotes it
   // For a run that ended without a month after a day could not be filled: every
   // member and the first rule that refused them the failed day's duty. For
   // kNoMonthExists: the relaxation's heading and lines, as the window shows them.
   std::string explanation;
+  // The title of the window that shows the explanation; empty when it is not to
+  // be shown.
+  std::string explanation_title;
   // For kNoMonthExists: one line per thing that must give (people short on a day
   // and duty, a member's work days, a required combination), as the message lists
   // them; and whether the nearest month with those cells open was written.
@@ -69,6 +78,10 @@ class CreationDriver {
   // Judges a whole month before it is reported: the refusal's text, or nullopt to
   // keep it. Contradicting conditions can leave a month that breaks a rule.
   using MonthJudge = std::function<std::optional<std::string>(const ConditionModel& model)>;
+  // Asked when a month was built but some members have too many rest days and the
+  // workbook does not adjust the work days: true to build the month again, false
+  // to keep it for adjustment by hand. Without one the month is kept.
+  using RetryQuestion = std::function<bool()>;
 
   // `progress` hears how far the run is, its optimisations included; it must
   // outlive the driver.
@@ -83,6 +96,7 @@ class CreationDriver {
 
   void SetObserver(Observer observer) { observer_ = std::move(observer); }
   void SetMonthJudge(MonthJudge judge) { judge_ = std::move(judge); }
+  void SetRetryQuestion(RetryQuestion question) { retry_question_ = std::move(question); }
 
  private:
   bool OnePass(int pass_number, bool& repeat);
@@ -100,6 +114,7 @@ class CreationDriver {
   void TallyDay(int day);
   void WriteDay(int day);
   void Notify(DriverEvent event, int day);
+  void TakeExactNotices();
 
   EngineContext ctx_;
   CreationProgress& progress_;
@@ -112,6 +127,9 @@ class CreationDriver {
   ExactFallback exact_;
   Observer observer_;
   MonthJudge judge_;
+  RetryQuestion retry_question_;
+  // The macros' and the loads' notices of the run, for its result.
+  Notices notices_;
 };
 
 // "mm:ss" of an elapsed time; whole hours are not shown.

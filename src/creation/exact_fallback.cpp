@@ -83,12 +83,16 @@ namespace {
 // loaded again, so the tallies count the load's reservations and nothing of the
 // failed pass; then every cell of the month through the change path.
 bool LoadAndWriteMonth(const EngineContext& ctx, const IndexGrid<int>& month,
-                       IndexGrid<int>& loaded_fixed) {
+                       IndexGrid<int>& loaded_fixed, Notices& notices) {
   ConditionModel& model = ctx.model;
-  ctx.book.RunMacro(ctx.session.WorkbookName + std::string(layout::kMacroClear));
+  Collect(notices, ctx.book.RunMacro(ctx.session.WorkbookName + std::string(layout::kMacroClear)));
   EngineContext loading = ctx;
-  const int start = LoadRosterConditions(loading);
-  if (start < 0) return false;
+  LoadResult loaded = LoadRosterConditions(loading);
+  const int start = loaded.start_day;
+  if (start < 0) {
+    Collect(notices, std::move(loaded.refusal));
+    return false;
+  }
   loaded_fixed = model.Fixed;
   if (start > 1) ReadRosterBack(ctx, 1, start - 1, /*quiet=*/false);
   for (int m = 1; m <= model.MemberCount; ++m) {
@@ -131,17 +135,17 @@ void MarkOpenCells(const EngineContext& ctx, const exact::Relaxation& relaxation
 }  // namespace
 
 bool ExactFallback::LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed) {
-  return LoadAndWriteMonth(ctx_, month, loaded_fixed);
+  return LoadAndWriteMonth(ctx_, month, loaded_fixed, notices_);
 }
 
 bool ExactFallback::WriteNearestMonth(IndexGrid<int>& loaded_fixed) {
-  return no_month_ && tsumiki::WriteNearestMonth(ctx_, *no_month_, loaded_fixed);
+  return no_month_ && tsumiki::WriteNearestMonth(ctx_, *no_month_, loaded_fixed, notices_);
 }
 
 bool WriteNearestMonth(const EngineContext& ctx, const exact::Relaxation& relaxation,
-                       IndexGrid<int>& loaded_fixed) {
+                       IndexGrid<int>& loaded_fixed, Notices& notices) {
   if (relaxation.nearest.RowHi() < ctx.model.MemberCount) return false;
-  if (!LoadAndWriteMonth(ctx, relaxation.nearest, loaded_fixed)) return false;
+  if (!LoadAndWriteMonth(ctx, relaxation.nearest, loaded_fixed, notices)) return false;
   ctx.book.RunMacro(ctx.session.WorkbookName + std::string(layout::kMacroColour));
   MarkOpenCells(ctx, relaxation);
   return true;

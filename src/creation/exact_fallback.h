@@ -2,10 +2,12 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "conditions/engine_context.h"
 #include "exact/exact_runner.h"
+#include "ui/notice.h"
 
 namespace tsumiki {
 
@@ -44,6 +46,9 @@ class ExactFallback {
   // Writes the nearest month of the relaxation and marks the cells left open (one
   // per person short, on a member resting that day). False when the load failed.
   bool WriteNearestMonth(IndexGrid<int>& loaded_fixed);
+  // What the clear and the load of AfterFailedPass and WriteNearestMonth had to
+  // tell the planner since the last call.
+  Notices TakeNotices() { return std::exchange(notices_, {}); }
 
  private:
   bool LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed);
@@ -53,14 +58,15 @@ class ExactFallback {
   bool started_ = false;
   bool asked_ = false;
   std::optional<exact::Relaxation> no_month_;
+  Notices notices_;
 };
 
 // Writes the nearest month of `relaxation` over the roster (the conditions loaded
 // again, their reservations in `loaded_fixed`) and marks the cells it leaves open:
 // one per person short, yellow with a red border. Also after the run, from the
-// relaxation it reported. False when the load failed or the month does not fit
-// the members loaded.
+// relaxation it reported. False when the load failed (what the clear and the
+// load had to say then in `notices`) or the month does not fit the members loaded.
 bool WriteNearestMonth(const EngineContext& ctx, const exact::Relaxation& relaxation,
-                       IndexGrid<int>& loaded_fixed);
+                       IndexGrid<int>& loaded_fixed, Notices& notices);
 
 }  // namespace tsumiki

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "conditions/layout.h"
+#include "creation/start_conditions_apply.h"
 #include "ui/forms.h"
 #include "ui/status.h"
 #include "workbook/reading_modes.h"
@@ -220,21 +221,22 @@ int StartConditionsDialog::HeightTwips() const {
   return details_shown_ ? kStartConditionsTallTwips : kStartConditionsShortTwips;
 }
 
-bool StartConditionsDialog::OnSetClicked() {
-  const StartConditionCheck check = CheckStartConditions(fields_);
-  if (!check.ok()) {
-    ctx_.host.MessageBox(check.refusal->message, check.refusal->title, MsgButtons::kOk);
-    return false;
-  }
-  ctx_.book.SetAppState(
-      wb::AppState{.screen_updating = true, .automatic_calculation = true, .events = true});
-  caption_ = std::string(kStartConditionsStoring);
-  ctx_.host.SetWindowCaption(WindowId::kStartConditions, caption_);
-  ShowStatus(ctx_.host, kStartConditionsStoring, kDefaultColour, kDefaultColour, /*topmost=*/false,
-             ctx_.session.StatusPosition);
-  visible_ = false;
+StartConditionsApplied StartConditionsDialog::OnSetClicked() {
+  StartConditionsRequest request;
+  request.texts = fields_;
+  request.weights = weights_;
+  request.type_labels = type_labels_;
+  StartConditionsApplied applied;
   try {
-    StoreStartConditions(ctx_, check.values, weights_);
+    applied = ApplyStartConditions(ctx_, request, [this] {
+      ctx_.book.SetAppState(
+          wb::AppState{.screen_updating = true, .automatic_calculation = true, .events = true});
+      caption_ = std::string(kStartConditionsStoring);
+      ctx_.host.SetWindowCaption(WindowId::kStartConditions, caption_);
+      ShowStatus(ctx_.host, kStartConditionsStoring, kDefaultColour, kDefaultColour,
+                 /*topmost=*/false, ctx_.session.StatusPosition);
+      visible_ = false;
+    });
   } catch (const wb::WorkbookError& error) {
     // Nothing was written (every name is resolved first): the dialog comes back
     // with the planner's entries so they can fix the workbook and try again.
@@ -243,14 +245,15 @@ bool StartConditionsDialog::OnSetClicked() {
     caption_ = std::string(kStartConditionsCaption);
     ctx_.host.SetWindowCaption(WindowId::kStartConditions, caption_);
     visible_ = true;
-    ctx_.host.MessageBox(error.JapaneseMessage(), kStartConditionsErrorTitle, MsgButtons::kOk,
-                         MsgIcon::kExclamation);
-    return false;
+    return {.refusal = Notice{.text = error.JapaneseMessage(),
+                              .title = std::string(kStartConditionsErrorTitle),
+                              .icon = MsgIcon::kExclamation}};
   }
+  if (!applied) return applied;
   ShowStatus(ctx_.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
              ctx_.session.StatusPosition);
   Close();
-  return true;
+  return applied;
 }
 
 void StartConditionsDialog::OnCancelClicked() {

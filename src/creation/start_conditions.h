@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "conditions/condition_model.h"
 #include "conditions/engine_context.h"
 #include "creation/start_conditions_check.h"
+#include "ui/notice.h"
 
 namespace tsumiki {
 
@@ -46,6 +48,13 @@ StoredStartConditions ReadStoredStartConditions(const EngineContext& context);
 void StoreStartConditions(const EngineContext& context, const StartConditionValues& values,
                           const std::array<std::string, kWeightCount + 1>& weights);
 
+// What storing the start conditions came to.
+struct StartConditionsApplied {
+  bool stored = false;
+  std::optional<Notice> refusal{};  // why nothing was stored
+  explicit operator bool() const { return stored; }
+};
+
 // The window logic of frm開始条件設定: what each control shows and what each
 // event does. A front end binds its controls to these fields and calls the On...
 // handlers; nothing here draws.
@@ -81,9 +90,10 @@ class StartConditionsDialog {
   bool DetailsShown() const { return details_shown_; }
   int HeightTwips() const;
 
-  // cmd設定: runs the checks; on a refusal shows its message and stores nothing.
-  // Returns true when the values were stored and the dialog closed.
-  bool OnSetClicked();
+  // cmd設定: ApplyStartConditions over the fields and boxes, the window's caption
+  // and the status window saying that it stores. Stored (and the dialog closed),
+  // or the refusal for the front end to show, with nothing stored.
+  StartConditionsApplied OnSetClicked();
   // cmdCancel: closes without storing.
   void OnCancelClicked();
 

@@ -15,6 +15,14 @@ inline constexpr std::string_view kBaseDayInvalidMessage = "基準開始日の�
 inline constexpr std::string_view kInputErrorTitle = "入力エラー";
 inline constexpr std::string_view kDateInvalidMessage = "日付の入力に誤りがあります";
 inline constexpr std::string_view kDateInvalidTitle = "入力不正";
+// Weights given as "TYPE=VALUE" (the command line's --weight), titled kInputErrorTitle.
+inline constexpr std::string_view kWeightInvalid = "最適化比重の入力値不正";
+// {0}: the type as given; {1}: the number of duty types.
+inline constexpr std::string_view kWeightUnknownType =
+    "--weight の勤務「{0}」が見つかりません。略称（例：日）か番号（1〜{1}）で指定し、"
+    "休みの比重は「休み=値」としてください。";
+inline constexpr std::string_view kWeightNoValue =
+    "--weight は「勤務=値」の形で指定してください（例：--weight 日=1.5）。";
 
 // The start conditions as the planner typed them (the dialog's fields, or the
 // command line's flags merged over the stored values).

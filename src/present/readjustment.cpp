@@ -3,6 +3,7 @@
 #include "conditions/layout.h"
 #include "conditions/loader.h"
 #include "conditions/time_table.h"
+#include "present/notices.h"
 #include "present/readjust_refusals.h"
 #include "roster/roster_change.h"
 #include "roster/roster_sheet.h"
@@ -30,7 +31,10 @@ bool Readjustment::Prepare() {
 }
 
 bool Readjustment::LoadModel() {
-  if (LoadRosterConditions(ctx_) < 0) return false;
+  if (const LoadResult loaded = LoadRosterConditions(ctx_); loaded.start_day < 0) {
+    if (loaded.refusal) ShowNotice(ctx_.host, *loaded.refusal);
+    return false;
+  }
   ReadRosterBack(ctx_, 1, ctx_.model.DayCount, /*quiet=*/false);
   ctx_.run.ModelLoaded = true;
   return true;

@@ -72,8 +72,8 @@ void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool 
              ctx.session.StatusPosition);
 }
 
-int LoadRosterConditions(EngineContext& ctx) {
-  const LoadResult loaded = LoadConditions(LoadContext{ctx.book, ctx.host, ctx.model,
+LoadResult LoadRosterConditions(EngineContext& ctx) {
+  LoadResult loaded = LoadConditions(LoadContext{ctx.book, ctx.host, ctx.model,
                                                        ctx.session.StatusPosition,
                                                        ctx.session.ImproveSeconds,
                                                        /*warn=*/!ctx.run.LoadWarned});
@@ -81,7 +81,7 @@ int LoadRosterConditions(EngineContext& ctx) {
   ctx.run.LoadWarned = ctx.run.LoadWarned || loaded.warned;
   const int start = loaded.start_day;
   if (start >= 1) CountDays(ctx.model, start, ctx.model.DayCount);
-  return start;
+  return loaded;
 }
 
 void WriteRosterDays(workbook::Workbook& book, const ConditionModel& model) {

@@ -4,6 +4,7 @@
 
 #include "conditions/engine_context.h"
 #include "conditions/layout.h"
+#include "conditions/loader.h"
 #include "roster/roster_change.h"
 #include "workbook/workbook.h"
 
@@ -60,7 +61,8 @@ double ReadRosterNumber(const workbook::Workbook& book, const layout::NameSpec& 
 void ReadRosterBack(const EngineContext& context, int first_day, int last_day, bool quiet);
 
 // LoadConditions, then the reservations it placed counted in the tallies: the load
-// only writes them into the roster. The start day, or -1 when the load refused.
-int LoadRosterConditions(EngineContext& context);
+// only writes them into the roster. Its start day is -1 when the load refused; the
+// refusal is then the caller's to show.
+LoadResult LoadRosterConditions(EngineContext& context);
 
 }  // namespace tsumiki

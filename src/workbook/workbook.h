@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/notice.h"
 #include "workbook/cell_value.h"
 #include "workbook/workbook_error.h"
 
@@ -66,7 +67,9 @@ struct Selection {
 // cell concerned; the workbook in memory is unchanged by a failed call.
 class Workbook {
  public:
-  using Macro = std::function<void(Workbook&)>;
+  // A macro tells what went wrong (the start day cannot be computed, the file
+  // cannot be written) by its result; nullopt when it did its work.
+  using Macro = std::function<std::optional<Notice>(Workbook&)>;
   using Recalculator = std::function<void(Workbook&)>;
   using ChangeListener = std::function<void(int sheet, int row, int column)>;
   // A cell as stored: its value, its format and whether it held a formula; enough
@@ -166,8 +169,9 @@ class Workbook {
   // --- Macros -----------------------------------------------------------------
   // Macros are native procedures registered by name ("勤務Clear"). RunMacro accepts
   // the name with or without the "<workbook name>!" prefix. Unknown names throw.
+  // RunMacro returns what the macro has to tell the planner.
   void RegisterMacro(std::string name, Macro macro);
-  void RunMacro(std::string_view name);
+  std::optional<Notice> RunMacro(std::string_view name);
 
   // --- Derived cells and observers -----------------------------------------
   void SetRecalculator(Recalculator recalculator);

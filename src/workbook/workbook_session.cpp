@@ -58,13 +58,13 @@ void Workbook::RegisterMacro(std::string name, Macro macro) {
   impl_->macros[MacroKey(name)] = std::move(macro);
 }
 
-void Workbook::RunMacro(std::string_view name) {
+std::optional<Notice> Workbook::RunMacro(std::string_view name) {
   auto it = impl_->macros.find(MacroKey(name));
   if (it == impl_->macros.end())
     throw WorkbookError(WorkbookError::Kind::kUnknownMacro,
                         {impl_->FileLabel(), {}, std::string(name), {}});
   Macro macro = it->second;  // a macro may register others while it runs
-  macro(*this);
+  return macro(*this);
 }
 
 void Workbook::SetRecalculator(Recalculator recalculator) {

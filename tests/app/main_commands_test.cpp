@@ -29,6 +29,7 @@ class MainCommandsTest : public ::testing::Test {
   void Record(std::string_view macro) {
     session_->Book().RegisterMacro(layout::MacroKey(macro), [this, macro](workbook::Workbook&) {
       macro_log_.emplace_back(macro);
+      return std::optional<Notice>();
     });
   }
   std::vector<ScriptedHost::Message> NewMessages() const {

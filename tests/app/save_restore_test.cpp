@@ -36,6 +36,7 @@ class SaveRestoreTest : public ::testing::Test {
     workbook::Workbook& book = session_->Book();
     book.RegisterMacro(layout::MacroKey(macro), [this, macro](workbook::Workbook&) {
       runs_.push_back(std::string(macro) + (window_->IsOpen() ? " (open)" : " (closed)"));
+      return std::optional<Notice>();
     });
   }
   workbook::CellValue PathCell() const {
@@ -81,6 +82,16 @@ TEST_F(SaveRestoreTest, SaveHandsOverTheFullPathAndClosesBeforeTheMacro) {
   EXPECT_EQ(runs_, (std::vector<std::string>{"!条件保存 (closed)"}));
   EXPECT_EQ(host_.FileDialogs(), (std::vector<std::string>{"save"}));
   EXPECT_EQ(fs::current_path(), dir_);  // back in StartDir
+}
+
+// The macro's problem is the outcome, and the planner is told it.
+TEST_F(SaveRestoreTest, ASaveTheMacroCouldNotWriteIsAFailure) {
+  const fs::path file = dir_ / "missing" / "c.csv";
+  EXPECT_EQ(window_->SaveTo(file.string()), SaveRestoreOutcome::kSaveFailed);
+  EXPECT_FALSE(fs::exists(file));
+  ASSERT_GT(host_.Messages().size(), first_new_message_);
+  EXPECT_EQ(host_.Messages().back().title, "条件データの保存と読込");
+  EXPECT_EQ(fs::current_path(), dir_);
 }
 
 TEST_F(SaveRestoreTest, CancelledDialogChangesNothingButTheFolder) {

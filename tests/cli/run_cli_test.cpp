@@ -159,17 +159,5 @@ TEST(RunCliTest, OtherErrorsAreReportedNotThrown) {
   EXPECT_EQ(run.err.str(), std::string(kUnexpectedErrorLead) + "boom\n");
 }
 
-TEST(RunCliTest, PresetAnswersAreRecorded) {
-  CliRun run;
-  const CommandAdder add = [](CLI::App& app, CliContext& ctx) {
-    OnRun(app.add_subcommand("ask", "質問"), ctx, [&ctx] {
-      ctx.PresetAnswer("再挑戦確認", MsgResult::kYes);
-      return kExitOk;
-    });
-  };
-  EXPECT_EQ(run.Run({"ask"}, add), kExitOk);
-  EXPECT_EQ(run.ctx.preset_answers.at("再挑戦確認"), MsgResult::kYes);
-}
-
 }  // namespace
 }  // namespace tsumiki::cli

@@ -160,32 +160,32 @@ TEST(ConditionsCsvMacros, SaveAndLoadGoThroughThePathInNameListC1) {
   EXPECT_EQ(saved, ConditionsCsvText(sample->book()));
 
   set_path(*blank, path.string());
-  blank->book().RunMacro(kMacroLoadConditions);
+  EXPECT_EQ(blank->book().RunMacro(kMacroLoadConditions), std::nullopt);
   EXPECT_EQ(ConditionsCsvText(blank->book()), saved);
-  EXPECT_TRUE(host.Messages().empty());
 
   WriteFile(path, std::string(kHead) + "Member_List,1,2\r\n" + std::string(kEnd));
-  blank->book().RunMacro(kMacroLoadConditions);
-  ASSERT_EQ(host.Messages().size(), 1u);
-  EXPECT_EQ(host.Messages()[0].title, "条件データの保存と読込");
-  EXPECT_EQ(host.Messages()[0].text, "条件データ「" + path.string() +
-                                         "」の2行目を読めません。名前・行・列・値の4項目になってい"
-                                         "ません。ブックは変更していません。");
+  auto notice = blank->book().RunMacro(kMacroLoadConditions);
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(notice->title, "条件データの保存と読込");
+  EXPECT_EQ(notice->text, "条件データ「" + path.string() +
+                              "」の2行目を読めません。名前・行・列・値の4項目になってい"
+                              "ません。ブックは変更していません。");
   EXPECT_EQ(ConditionsCsvText(blank->book()), saved);
 
   set_path(*blank, "");
-  blank->book().RunMacro(kMacroLoadConditions);
-  ASSERT_EQ(host.Messages().size(), 2u);
-  EXPECT_EQ(host.Messages()[1].text,
+  notice = blank->book().RunMacro(kMacroLoadConditions);
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(notice->text,
             "条件データのファイル名がありません。名前リストシートのセルC1にファイルのパスを入れてく"
             "ださい。");
 
   set_path(*blank, (sample->dir() / "ない.csv").string());
-  blank->book().RunMacro(kMacroLoadConditions);
-  ASSERT_EQ(host.Messages().size(), 3u);
-  EXPECT_EQ(host.Messages()[2].text, "条件データ「" + (sample->dir() / "ない.csv").string() +
-                                         "」を開けませんでした。ファイルがあるか確認してください。"
-                                         "ブックは変更していません。");
+  notice = blank->book().RunMacro(kMacroLoadConditions);
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(notice->text, "条件データ「" + (sample->dir() / "ない.csv").string() +
+                              "」を開けませんでした。ファイルがあるか確認してください。"
+                              "ブックは変更していません。");
+  EXPECT_TRUE(host.Messages().empty());
 }
 
 TEST(ConditionsCsvMacros, SavingIntoAMissingFolderSaysSoAndLeavesNoFile) {

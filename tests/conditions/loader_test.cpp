@@ -44,21 +44,28 @@ struct LoadFixture {
         LoadConditions(LoadContext{fx->book(), host, model, 0, kDefaultImproveSeconds,
                                    /*warn=*/true});
     status_position = loaded.status_position;
+    refusal = loaded.refusal;
     return loaded.start_day;
   }
 
+  // What the planner is told: the warnings the load showed, then its refusal.
+  std::vector<Notice> Told() const {
+    std::vector<Notice> told;
+    for (const auto& message : host.Messages()) told.push_back(Notice{.text = message.text, .title = message.title});
+    if (refusal) told.push_back(*refusal);
+    return told;
+  }
   std::string OnlyMessage() const {
-    EXPECT_EQ(host.Messages().size(), 1U);
-    return host.Messages().empty() ? std::string() : host.Messages().back().text;
+    EXPECT_EQ(Told().size(), 1U);
+    return Told().empty() ? std::string() : Told().back().text;
   }
-  std::string OnlyTitle() const {
-    return host.Messages().empty() ? std::string() : host.Messages().back().title;
-  }
+  std::string OnlyTitle() const { return Told().empty() ? std::string() : Told().back().title; }
 
   ScriptedHost host;
   std::unique_ptr<LayoutWorkbook> fx;
   ConditionModel model;
   int status_position = 0;
+  std::optional<Notice> refusal;
 };
 
 TEST(LoadConditionsTest, ReadsTheWorkplaceAndReportsItsProgress) {
@@ -70,7 +77,7 @@ TEST(LoadConditionsTest, ReadsTheWorkplaceAndReportsItsProgress) {
   f.fx->Set(layout::kMaxConsecWork, 5);
   f.fx->Set(layout::kStatusPosition, 2);
   ASSERT_EQ(f.Load(), 1);
-  EXPECT_TRUE(f.host.Messages().empty());
+  EXPECT_TRUE(f.Told().empty());
   EXPECT_EQ(f.status_position, 2);  // for the caller to keep
 
   const ConditionModel& m = f.model;
@@ -579,6 +586,10 @@ TEST(LoadConditionsTest, TypedCellsThatCannotBeUnderstoodStopTheLoad) {
   EXPECT_EQ(text.rfind(load_text::kInputProblemsLead, 0), 0U) << text;
   EXPECT_NE(text.find("「遅」"), std::string::npos) << text;
   EXPECT_EQ(f.OnlyTitle(), load_text::kInputProblemsTitle);
+  // The refusal points at the first cell to fix.
+  ASSERT_TRUE(f.refusal);
+  EXPECT_EQ(f.refusal->sheet, layout::kSheetSchedule);
+  EXPECT_FALSE(f.refusal->cell.empty());
 }
 
 TEST(LoadConditionsTest, PreviousMonthOfJanuaryIsDecember) {

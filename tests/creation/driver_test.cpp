@@ -105,6 +105,12 @@ bool Contains(const std::vector<std::string>& texts, std::string_view text) {
   return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
+std::vector<std::string> NoticeTexts(const CreateResult& result) {
+  std::vector<std::string> texts;
+  for (const Notice& notice : result.notices) texts.push_back(notice.text);
+  return texts;
+}
+
 bool AnyStartsWith(const std::vector<std::string>& texts, std::string_view prefix) {
   return std::any_of(texts.begin(), texts.end(),
                      [&](const std::string& t) { return t.rfind(prefix, 0) == 0; });
@@ -171,7 +177,7 @@ TEST_P(DriverEndToEnd, TwentySeedsCompleteAndBreakNoRule) {
     Open(path, seed);
     const CreateResult result = driver->StartAction();
     ASSERT_EQ(result.outcome, CreateOutcome::kCreated)
-        << ::testing::PrintToString(host.MessageTexts());
+        << ::testing::PrintToString(NoticeTexts(result));
     const ConditionModel& model = session->Model();
     EXPECT_EQ(first_mismatch, "");
     testing::CheckOptions options;
@@ -187,9 +193,9 @@ TEST_P(DriverEndToEnd, TwentySeedsCompleteAndBreakNoRule) {
       }
     }
     EXPECT_TRUE(ColourMacroRan());
-    ASSERT_FALSE(host.Messages().empty());
-    EXPECT_EQ(host.Messages().back().title, "作成完了");
-    EXPECT_EQ(host.Messages().back().text, result.message);
+    ASSERT_FALSE(result.notices.empty());
+    EXPECT_EQ(result.notices.back().title, "作成完了");
+    EXPECT_EQ(result.notices.back().text, result.message);
     EXPECT_EQ(result.message.rfind("所要時間 ", 0), 0u);
     if (HasFatalFailure() || !first_mismatch.empty()) return;
   }
@@ -280,11 +286,12 @@ TEST_F(DriverTest, UnstaffableMonthEndsAtTheTimeLimitNamingTheFailedSlot) {
   host.TickEvery(10);
   const CreateResult result = driver->StartAction();
   EXPECT_EQ(result.outcome, CreateOutcome::kTimeLimit);
+  EXPECT_EQ(result.explanation_title, "勤務に就けない理由");
   const auto texts = host.MessageTexts();
   EXPECT_TRUE(
       Contains(texts, "制限時間の1分が過ぎました！\n処理を中止します。\n\n1日の [日] を確保失敗！"))
       << ::testing::PrintToString(texts);
-  EXPECT_FALSE(AnyStartsWith(texts, "所要時間"));
+  EXPECT_FALSE(AnyStartsWith(NoticeTexts(result), "所要時間"));
   EXPECT_FALSE(ColourMacroRan());
   // The open places of the nearest month come first, then the failed slot is
   // explained member by member.
@@ -307,7 +314,7 @@ TEST_F(DriverTest, AbortWhileADayIsBuiltEndsWithoutSuccess) {
   });
   const CreateResult result = driver->StartAction();
   EXPECT_EQ(result.outcome, CreateOutcome::kAborted);
-  EXPECT_FALSE(AnyStartsWith(host.MessageTexts(), "所要時間"));
+  EXPECT_FALSE(AnyStartsWith(NoticeTexts(result), "所要時間"));
   EXPECT_FALSE(ColourMacroRan());
   EXPECT_FALSE(session->Run().RosterComplete);
   EXPECT_EQ(first_mismatch, "");
@@ -322,7 +329,7 @@ TEST_F(DriverTest, AbortDuringTheFailurePauseEndsWithoutSuccess) {
   });
   const CreateResult result = driver->StartAction();
   EXPECT_EQ(result.outcome, CreateOutcome::kAborted);
-  EXPECT_FALSE(AnyStartsWith(host.MessageTexts(), "所要時間"));
+  EXPECT_FALSE(AnyStartsWith(NoticeTexts(result), "所要時間"));
   EXPECT_FALSE(AnyStartsWith(host.MessageTexts(), "制限時間"));
   EXPECT_EQ(session->Run().PassCount, 1);
 }
@@ -332,7 +339,7 @@ TEST_F(DriverTest, AbortDuringOptimisationEndsWithoutSuccess) {
   host.AbortWhen([this] { return host.OptimiseVisible() && session->Run().RosterComplete; });
   const CreateResult result = driver->StartAction();
   EXPECT_EQ(result.outcome, CreateOutcome::kAborted);
-  EXPECT_FALSE(AnyStartsWith(host.MessageTexts(), "所要時間"));
+  EXPECT_FALSE(AnyStartsWith(NoticeTexts(result), "所要時間"));
   EXPECT_FALSE(ColourMacroRan());
   EXPECT_EQ(first_mismatch, "");
 }
@@ -353,11 +360,12 @@ TEST_F(DriverTest, AnUnexpectedFailureStopsTheRunAndPutsTheRosterBack) {
   EXPECT_EQ(result.outcome, CreateOutcome::kFailed);
   EXPECT_FALSE(session->Run().RosterComplete);
   EXPECT_EQ(SheetRoster(), before);
-  EXPECT_FALSE(AnyStartsWith(host.MessageTexts(), "所要時間"));
+  EXPECT_FALSE(AnyStartsWith(NoticeTexts(result), "所要時間"));
   EXPECT_FALSE(ColourMacroRan());
-  ASSERT_FALSE(host.Messages().empty());
-  const auto& shown = host.Messages().back();
+  ASSERT_FALSE(result.notices.empty());
+  const Notice& shown = result.notices.back();
   EXPECT_EQ(shown.title, "作成中止");
+  EXPECT_EQ(shown.icon, MsgIcon::kCritical);
   const workbook::WorkbookError cause(workbook::WorkbookError::Kind::kBadValue,
                                       {"shift.xlsm", "人員配置表", "Time_Table", "C3"});
   EXPECT_EQ(shown.text, "シフト表の作成を中止しました。\n" + cause.JapaneseMessage() +
@@ -384,21 +392,15 @@ TEST_F(DriverTest, ShortfallWithoutAdjustmentAsksAndKeepsTheResultOnNo) {
     book->Save();
   }
   Open(path, 2);
-  host.QueueAnswer(MsgResult::kYes);  // once more
-  host.QueueAnswer(MsgResult::kNo);   // then keep it for adjustment by hand
+  int asked = 0;
+  // Once more, then keep it for adjustment by hand.
+  driver->SetRetryQuestion([&asked] { return ++asked == 1; });
   const CreateResult result = driver->StartAction();
   EXPECT_EQ(result.outcome, CreateOutcome::kCreated);
-  int asked = 0;
-  for (const auto& message : host.Messages()) {
-    if (message.title != "再挑戦確認") continue;
-    ++asked;
-    EXPECT_EQ(message.text,
-              "休みが多すぎる人が出ました。再挑戦しますか？\n\n再挑戦する場合は「はい」\n"
-              "手動で調整する場合は「いいえ」をクリックして下さい。");
-    EXPECT_EQ(message.buttons, MsgButtons::kYesNo);
-  }
   EXPECT_EQ(asked, 2);
-  EXPECT_EQ(host.Messages().back().title, "作成完了");
+  EXPECT_TRUE(host.Messages().empty());
+  ASSERT_EQ(result.notices.size(), 1u);
+  EXPECT_EQ(result.notices.back().title, "作成完了");
   EXPECT_EQ(first_mismatch, "");
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "creation/start_conditions_apply.h"
+
 #include <memory>
 
 #include "conditions/layout.h"
@@ -84,15 +86,18 @@ TEST_F(StartConditionsTest, UnreadableValuesLeaveFieldsEmptyAndAreRefused) {
   EXPECT_EQ(dialog.Fields().year, "");
   EXPECT_EQ(dialog.Fields().month, "");
   EXPECT_EQ(dialog.Fields().time_limit, "0");  // an empty cell is 0
-  EXPECT_FALSE(dialog.OnSetClicked());
-  ASSERT_EQ(host_.Messages().size(), 1u);
-  EXPECT_EQ(host_.Messages()[0].text, "制限時間の入力値不正");
-  EXPECT_EQ(host_.Messages()[0].title, "入力エラー");
+  StartConditionsApplied applied = dialog.OnSetClicked();
+  EXPECT_FALSE(applied);
+  ASSERT_TRUE(applied.refusal);
+  EXPECT_EQ(applied.refusal->text, "制限時間の入力値不正");
+  EXPECT_EQ(applied.refusal->title, "入力エラー");
 
   dialog.Fields().time_limit = "5";
-  EXPECT_FALSE(dialog.OnSetClicked());
-  EXPECT_EQ(host_.Messages().back().text, "日付の入力に誤りがあります");
-  EXPECT_EQ(host_.Messages().back().title, "入力不正");
+  applied = dialog.OnSetClicked();
+  ASSERT_TRUE(applied.refusal);
+  EXPECT_EQ(applied.refusal->text, "日付の入力に誤りがあります");
+  EXPECT_EQ(applied.refusal->title, "入力不正");
+  EXPECT_TRUE(host_.Messages().empty());  // the front end shows the refusal
   EXPECT_TRUE(dialog.IsOpen());
   EXPECT_EQ(Main(1), wb::CellValue("令和"));  // nothing stored
 }
@@ -144,8 +149,9 @@ TEST_F(StartConditionsTest, LeapDayOnlyInLeapYears) {
   StartConditionsDialog dialog(Context());
   dialog.Load();
   dialog.Fields().day = "29";
-  EXPECT_FALSE(dialog.OnSetClicked());
-  EXPECT_EQ(host_.Messages().back().text, kDateInvalidMessage);
+  const StartConditionsApplied applied = dialog.OnSetClicked();
+  ASSERT_TRUE(applied.refusal);
+  EXPECT_EQ(applied.refusal->text, kDateInvalidMessage);
   dialog.Fields().day = "28";
   EXPECT_TRUE(dialog.OnSetClicked());
 }
@@ -165,12 +171,54 @@ TEST_F(StartConditionsTest, AMissingNameStopsTheStoreBeforeAnyWrite) {
   StartConditionsDialog dialog(ctx);
   dialog.Load();
   dialog.Fields() = {"2020", "1", "1", "1", "2", "3", "0"};
-  EXPECT_FALSE(dialog.OnSetClicked());
-  EXPECT_EQ(host_.Messages().back().title, kStartConditionsErrorTitle);
-  EXPECT_NE(host_.Messages().back().text.find("最適化比重"), std::string::npos);
+  const StartConditionsApplied applied = dialog.OnSetClicked();
+  ASSERT_TRUE(applied.refusal);
+  EXPECT_EQ(applied.refusal->title, kStartConditionsErrorTitle);
+  EXPECT_NE(applied.refusal->text.find("最適化比重"), std::string::npos);
   EXPECT_TRUE(dialog.IsOpen());
   EXPECT_TRUE(dialog.IsVisible());
   EXPECT_EQ(book->Value(main, 1, 2), wb::CellValue(1));
+}
+
+// Weight settings name a row by abbreviation, type number or 休み; the first one
+// that cannot be used refuses the whole request, so nothing is stored.
+TEST_F(StartConditionsTest, WeightSettingsAreCheckedBeforeAnythingIsStored) {
+  struct Case {
+    std::vector<std::string> settings;
+    std::string refusal;  // empty: stored
+    int row;              // the row that then holds `value`
+    wb::CellValue value;
+  };
+  const std::vector<Case> cases = {
+      {{"夜=3", "1=2"}, "", 2, wb::CellValue(3.0)},
+      {{"休み=7"}, "", 12, wb::CellValue(7.0)},
+      {{"日=1", "夜"}, "--weight は「勤務=値」の形で指定してください（例：--weight 日=1.5）。", 1,
+       wb::CellValue(0.5)},
+      {{"宿=1"},
+       "--weight の勤務「宿」が見つかりません。略称（例：日）か番号（1〜3）で指定し、"
+       "休みの比重は「休み=値」としてください。",
+       1, wb::CellValue(0.5)},
+      {{"4=1"},
+       "--weight の勤務「4」が見つかりません。略称（例：日）か番号（1〜3）で指定し、"
+       "休みの比重は「休み=値」としてください。",
+       1, wb::CellValue(0.5)},
+      {{"日=abc"}, "最適化比重の入力値不正", 1, wb::CellValue(0.5)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings.front());
+    for (int i = 1; i <= 12; ++i) book_->SetValue(basic_, i, 3, wb::CellValue(i * 0.5));
+    SetMain(2013, 2, 21, 21, 3, 2.5);
+    StartConditionsRequest request =
+        StartConditionsRequest::From(ReadStoredStartConditions(Context()));
+    request.texts.day = "1";
+    request.weight_settings = c.settings;
+    const StartConditionsApplied applied = ApplyStartConditions(Context(), request);
+    EXPECT_EQ(applied.stored, c.refusal.empty());
+    EXPECT_EQ(applied.refusal ? applied.refusal->text : "", c.refusal);
+    EXPECT_EQ(Main(3), c.refusal.empty() ? wb::CellValue(1) : wb::CellValue(21));
+    EXPECT_EQ(Weight(c.row), c.value);
+  }
+  EXPECT_TRUE(host_.Messages().empty());
 }
 
 }  // namespace

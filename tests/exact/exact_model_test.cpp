@@ -27,7 +27,7 @@ class LoadedWorkbook {
         session_(host_, SessionOptions{path_.parent_path(), path_, 1}) {
     EXPECT_TRUE(session_.StartUp());
     EngineContext ctx = session_.Context();
-    const int start = LoadRosterConditions(ctx);
+    const int start = LoadRosterConditions(ctx).start_day;
     EXPECT_GE(start, 1);
     if (start > 1) ReadRosterBack(ctx, 1, start - 1, /*quiet=*/true);
   }

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
+#include <QSaveFile>
 #include <QString>
 
 namespace tsumiki::gui::testing {
@@ -11,11 +11,13 @@ void UseLaptopScreen() {
   const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
   if (!platform.isEmpty() && platform != "offscreen") return;
   const QString config = QDir::temp().filePath(QStringLiteral("tsumiki-screen-1366x768.json"));
-  QFile file(config);
+  // Written aside and renamed: test programs run side by side read this file while
+  // another one writes it, and the platform aborts on a half-written one.
+  QSaveFile file(config);
   if (!file.open(QIODevice::WriteOnly)) return;
   file.write(R"({"screens":[{"name":"laptop","x":0,"y":0,"width":1366,"height":768,)"
              R"("logicalDpi":96,"logicalBpp":32,"dpr":1}]})");
-  file.close();
+  if (!file.commit()) return;
   qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
 }
 

@@ -58,10 +58,10 @@ void WriteSampleWorkbookTo(const fs::path& path) {
   CopyCached(path, "sample.xlsm", &layout::WriteSampleWorkbook);
 }
 
-LayoutWorkbook::LayoutWorkbook(fs::path dir, fs::path path, Host& host)
+LayoutWorkbook::LayoutWorkbook(fs::path dir, fs::path path, Host& /*host*/)
     : dir_(std::move(dir)), path_(std::move(path)) {
   book_ = workbook::Workbook::Open(path_);
-  layout::AttachLayout(*book_, host);
+  layout::AttachLayout(*book_);
 }
 
 LayoutWorkbook::~LayoutWorkbook() {

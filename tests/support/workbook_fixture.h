@@ -18,7 +18,7 @@ void WriteBlankWorkbookTo(const std::filesystem::path& path);
 void WriteSampleWorkbookTo(const std::filesystem::path& path);
 
 // A roster workbook in its own temporary folder (removed at the end), opened with
-// the layout attached (derived names and macros, reporting through `host`).
+// the layout attached (derived names and macros).
 //
 //   ScriptedHost host;
 //   auto fx = LayoutWorkbook::Blank(host);

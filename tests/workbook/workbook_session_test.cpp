@@ -23,6 +23,7 @@ TEST_F(WorkbookSessionTest, MacrosRunWithOrWithoutTheWorkbookPrefix) {
   book_->RegisterMacro("勤務Clear", [&](Workbook& book) {
     ++runs;
     book.WriteRange(book.WorkbookRange("Time_Table"), CellValue());
+    return std::optional<Notice>();
   });
   book_->RunMacro("shift.xlsm!勤務Clear");
   book_->RunMacro("!勤務Clear");
