@@ -3,13 +3,14 @@
 #include "check/rule_check.h"
 #include "conditions/derived_values.h"
 #include "conditions/layout.h"
-#include "conditions/load_lookups.h"
 #include "conditions/loader.h"
+#include "conditions/roster_writer.h"
+#include "conditions/time_table.h"
 
 namespace tsumiki {
 
 LoadResult ReadRosterAsItStands(EngineContext& ctx) {
-  const auto grid = ctx.book.ReadGrid(layout::Range(ctx.book, layout::kTimeTable));
+  const TimeTableTexts sheet(ctx.book);
   LoadResult loaded = LoadConditions(LoadContext{
       ctx.book, ctx.host, ctx.model, ctx.session.StatusPosition, ctx.session.ImproveSeconds});
   ctx.session.StatusPosition = loaded.status_position;
@@ -17,12 +18,7 @@ LoadResult ReadRosterAsItStands(EngineContext& ctx) {
   ConditionModel& model = ctx.model;
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = 1; d <= model.DayCount; ++d) {
-      const auto row = static_cast<std::size_t>(m - 1);
-      const auto col = static_cast<std::size_t>(d - 1);
-      const std::string text = row < grid.size() && col < grid[row].size() ? grid[row][col] : "";
-      int code = text.empty() ? kRestDay : AbbrevToType(model, text);
-      if (!text.empty() && (code < 1 || code > model.TypeCount)) code = kUnknownDuty;
-      model.Roster(m, d) = code;
+      RosterWriter::WriteUncounted(model, m, d, sheet.JudgedDuty(model, m, d, kUnknownDuty));
     }
   }
   return loaded;

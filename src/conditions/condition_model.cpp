@@ -8,8 +8,8 @@ void ConditionModel::Resize(int day_count, int type_count, int member_count) {
   MemberCount = member_count;
   const int members = member_count + 1;
   const int days = day_count + 1;
-  Roster.Reset(0, members, 0, days);
-  Fixed.Reset(0, members, 0, days);
+  Roster.store_.Reset(0, members, 0, days);
+  Fixed.store_.Reset(0, members, 0, days);
   PrevMonthTail.Reset(0, members, 0, kPrevMonthDays + 1);
   NeedTable.Reset(0, type_count + 2, 0, days);
   TypeAbbrev.Reset(0, type_count + 1);
@@ -17,8 +17,9 @@ void ConditionModel::Resize(int day_count, int type_count, int member_count) {
   ForbiddenPatterns.Reset(0, kMaxPatterns, 0, 6);
   RequiredPatterns.Reset(0, kMaxPatterns, 0, 4);
   MemberInfo.Reset(0, members, 0, 3);
-  TypeTally.Reset(0, members, 0, 13);
-  WorkDays.Reset(0, members);
+  TypeTally.store_.Reset(0, members, 0, 13);
+  WorkDays.store_.Reset(0, members);
+  PastTotals.store_.Reset(0, members, 0, kTallyTotal);
   WorkDayTarget.Reset(0, members);
   DutyBanMask.Reset(0, members, 0, days);
   ForbiddenCombos.Reset(0, kMaxComboRows);

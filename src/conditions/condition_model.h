@@ -4,6 +4,7 @@
 #include <string>
 
 #include "conditions/extra_conditions.h"
+#include "conditions/guarded.h"
 #include "ui/index_array.h"
 
 namespace tsumiki {
@@ -22,9 +23,8 @@ inline constexpr int kComboMembers = 20;
 inline constexpr int kWeightCount = 12;
 inline constexpr int kPrevMonthDays = 10;
 
-// TypeTally columns beyond the duty types.
-inline constexpr int kTallyTotal = 11;    // all work days of the member
-inline constexpr int kTallyScratch = 12;  // working space of the roster score
+// TypeTally column beyond the duty types.
+inline constexpr int kTallyTotal = 11;  // all work days of the member
 
 // One row of a combination table (組合せ禁止 / 組合せ必須).
 struct ComboRule {
@@ -57,8 +57,9 @@ struct ConditionModel {
   int StartDay = 1;
 
   // --- Arrays ------------------------------------------------------------------
-  IndexGrid<int> Roster;         // (member, day): duty type, 0 = none
-  IndexGrid<int> Fixed;          // (member, day): reserved or sequence-fixed duty, 0 = free
+  // Roster, Fixed, TypeTally and WorkDays change only through RosterWriter.
+  Guarded<IndexGrid<int>> Roster;  // (member, day): duty type, 0 = none
+  Guarded<IndexGrid<int>> Fixed;   // (member, day): reserved or sequence-fixed duty, 0 = free
   IndexGrid<int> PrevMonthTail;  // (member, j): duty j days before day 1, j = 1..10
   IndexGrid<int> NeedTable;      // (type, day): staff needed; row TypeCount+1 = day total
   IndexArray<std::string> TypeAbbrev;  // (type): short name
@@ -66,8 +67,9 @@ struct ConditionModel {
   IndexGrid<int> ForbiddenPatterns;    // (p = 1..11, slot 0..5): slot 0 = non-zero slots
   IndexGrid<int> RequiredPatterns;     // (p = 1..11, slot 0..2): slot 0 = non-zero slots
   IndexGrid<std::string> MemberInfo;   // (member, 1) number as entered, (member, 2) name
-  IndexGrid<int> TypeTally;            // (member, type), column 11 total, 12 scratch
-  IndexArray<int> WorkDays;            // (member): work days in this period
+  Guarded<IndexGrid<int>> TypeTally;   // (member, type), column 11 total
+  Guarded<IndexArray<int>> WorkDays;   // (member): work days in this period
+  Guarded<IndexGrid<int>> PastTotals;  // (member, type), column 11 total: part of TypeTally
   IndexArray<int> WorkDayTarget;       // (member): DayCount minus the member's days off
   IndexGrid<int> DutyBanMask;          // (member, day): types the member may not take
   IndexArray<ComboRule> ForbiddenCombos;  // rows 1..ForbiddenComboCount

@@ -8,6 +8,7 @@
 #include "conditions/load_reader.h"
 #include "conditions/load_steps.h"
 #include "conditions/loader_messages.h"
+#include "conditions/roster_writer.h"
 
 namespace tsumiki::load_steps {
 namespace {
@@ -99,7 +100,7 @@ void PlaceReservations(LoadContext& ctx) {
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = model.StartDay; d <= model.DayCount; ++d) {
       const int c = PlaceableDuty(model, reserved.Text(m, d));
-      model.Fixed(m, d) = c;
+      RosterWriter::SetFixed(model, m, d, c);
       if (c >= 1) {
         ++found;
         placements.push_back({m, d, c});
@@ -111,7 +112,7 @@ void PlaceReservations(LoadContext& ctx) {
 
   WarnOfScheduleConflicts(ctx, reserved, conflicts);
   for (const Placement& p : placements) {
-    model.Roster(p.m, p.d) = p.duty;
+    RosterWriter::WriteUncounted(model, p.m, p.d, p.duty);
     book.WriteCell(roster, p.m, p.d, model.TypeAbbrev(p.duty));
   }
   SetCalculation(book, true);
@@ -134,7 +135,7 @@ void ReadPrevMonth(LoadContext& ctx) {
     for (int j = 1; j <= kPrevMonthDays; ++j) {
       model.PrevMonthTail(m, j) = PlaceableDuty(model, tail.Text(m, kPrevMonthDays + 1 - j));
     }
-    model.Roster(m, 0) = model.PrevMonthTail(m, 1);
+    RosterWriter::WriteUncounted(model, m, 0, model.PrevMonthTail(m, 1));
   }
 }
 

@@ -4,6 +4,7 @@
 #include "conditions/load_reader.h"
 #include "conditions/load_steps.h"
 #include "conditions/loader_messages.h"
+#include "conditions/roster_writer.h"
 
 namespace tsumiki::load_steps {
 namespace {
@@ -104,8 +105,10 @@ void ReadPastTotals(LoadContext& ctx) {
   const NamedRangeReader totals(ctx.book, layout::kPastTotals);
   totals.RequireSize(model.MemberCount, kTallyTotal);
   for (int m = 1; m <= model.MemberCount; ++m) {
-    for (int t = 1; t <= model.TypeCount; ++t) model.TypeTally(m, t) = totals.Int(m, t);
-    model.TypeTally(m, kTallyTotal) = totals.Int(m, kTallyTotal);
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      RosterWriter::SetPastTotal(model, m, t, totals.Int(m, t));
+    }
+    RosterWriter::SetPastTotal(model, m, kTallyTotal, totals.Int(m, kTallyTotal));
   }
 }
 

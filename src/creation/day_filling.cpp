@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "conditions/load_lookups.h"
+#include "conditions/roster_writer.h"
 #include "creation/candidates.h"
 #include "roster/combos.h"
 #include "roster/duty_rules.h"
@@ -27,6 +28,17 @@ int MembersOnDuty(const ConditionModel& model, int d, int t) {
   return count;
 }
 
+// Writes a duty the rules allowed into the day being drafted. A duty that begins a
+// required sequence is fixed as well, so that the later swaps keep the sequence
+// whole.
+void TakeDuty(ConditionModel& model, int m, int d, int t) {
+  if (RequiredFollower(model, t) != 0) {
+    RosterWriter::WriteFixedUncounted(model, m, d, t);
+  } else {
+    RosterWriter::WriteUncounted(model, m, d, t);
+  }
+}
+
 // Yesterday's duty that begins a required sequence puts its follower on today.
 // A reservation of another duty today is left as the planner entered it.
 void ApplyRequiredPatterns(ConditionModel& model, int d) {
@@ -38,8 +50,7 @@ void ApplyRequiredPatterns(ConditionModel& model, int d) {
     if (follower == 0) continue;
     const int reserved = model.Fixed(m, d);
     if (reserved > 0 && reserved != follower && reserved == model.Roster(m, d)) continue;
-    model.Roster(m, d) = follower;
-    model.Fixed(m, d) = follower;
+    RosterWriter::WriteFixedUncounted(model, m, d, follower);
   }
 }
 
@@ -54,7 +65,7 @@ bool ApplyRequiredCombos(ConditionModel& model, int d) {
       const ForcedPick forced = ForcedChoice(model, d, b);
       if (forced.kind == ForcedPick::Kind::kNoneAllowed) return false;
       if (forced.kind == ForcedPick::Kind::kNoneNeeded) break;
-      model.Roster(forced.member, d) = b;
+      TakeDuty(model, forced.member, d, b);
     }
   }
   return true;
@@ -73,21 +84,8 @@ void DrawTypeOrder(DayFillContext& ctx, IndexArray<int>& order) {
 
 }  // namespace
 
-DayColumn SaveDayColumn(const ConditionModel& model, int d) {
-  DayColumn saved{IndexArray<int>(0, model.MemberCount + 1),
-                  IndexArray<int>(0, model.MemberCount + 1)};
-  for (int m = 0; m <= model.MemberCount + 1; ++m) {
-    saved.roster(m) = model.Roster(m, d);
-    saved.fixed(m) = model.Fixed(m, d);
-  }
-  return saved;
-}
-
 void RestoreDayColumn(ConditionModel& model, int d, const DayColumn& saved) {
-  for (int m = 0; m <= model.MemberCount + 1; ++m) {
-    model.Roster(m, d) = saved.roster(m);
-    model.Fixed(m, d) = saved.fixed(m);
-  }
+  RosterWriter::RestoreDay(model, d, saved);
 }
 
 DayResult TryDay(DayFillContext& ctx, int d) {
@@ -131,7 +129,7 @@ bool FillTypesInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d, 
         if (!nobody(t, missing - place + 1)) return false;
         break;  // nobody else can take t either
       }
-      model.Roster(m, d) = t;
+      TakeDuty(model, m, d, t);
     }
   }
   return true;
@@ -188,8 +186,7 @@ bool FillDayInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d) {
 int PickMember(DayFillContext& ctx, int d, int t) {
   ConditionModel& model = ctx.model;
   // While a required combination of t lacks members, its forced member has been
-  // tested already (and may have been written by CanTakeDuty, when t begins a
-  // required sequence): take that member as proposed instead of testing again.
+  // tested already: take that member as proposed instead of testing again.
   const ForcedPick forced = ForcedChoice(model, d, t);
   if (forced.kind == ForcedPick::Kind::kNoneAllowed) return 0;
   if (forced.kind == ForcedPick::Kind::kMember) return forced.member;
@@ -206,7 +203,7 @@ int PickMember(DayFillContext& ctx, int d, int t) {
   return 0;
 }
 
-ForcedPick ForcedChoice(ConditionModel& model, int d, int t) {
+ForcedPick ForcedChoice(const ConditionModel& model, int d, int t) {
   if (RequiredShortfall(model, d, t) == 0) return ForcedPick{};
   const ComboRule& rule = model.RequiredCombos(FirstRequiredCombo(model, t));
   CandidateTable table = MakeCandidateTable(kComboMembers);

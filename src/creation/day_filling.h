@@ -2,6 +2,7 @@
 
 #include "conditions/condition_model.h"
 #include "conditions/engine_context.h"
+#include "conditions/roster_writer.h"
 #include "conditions/run_state.h"
 #include "ui/host.h"
 #include "ui/index_array.h"
@@ -59,15 +60,9 @@ struct ForcedPick {
   Kind kind = Kind::kNoneNeeded;
   int member = 0;
 };
-ForcedPick ForcedChoice(ConditionModel& model, int d, int t);
+ForcedPick ForcedChoice(const ConditionModel& model, int d, int t);
 
-// The day's Roster and Fixed columns, saved and put back together, so that an
-// attempt that failed leaves no stale Fixed marks behind.
-struct DayColumn {
-  IndexArray<int> roster;
-  IndexArray<int> fixed;
-};
-DayColumn SaveDayColumn(const ConditionModel& model, int d);
+// Puts back a day saved by SaveDayColumn, uncounted as the day filling drafts it.
 void RestoreDayColumn(ConditionModel& model, int d, const DayColumn& saved);
 
 }  // namespace tsumiki

@@ -9,6 +9,7 @@
 #include "conditions/layout.h"
 #include "conditions/load_lookups.h"
 #include "conditions/loader.h"
+#include "conditions/roster_writer.h"
 #include "creation/day_filling.h"
 #include "creation/driver_texts.h"
 #include "creation/feasibility_check.h"
@@ -75,7 +76,7 @@ std::string ExplainFailedSlot(const ConditionModel& model, const RunState& run) 
   const int d = run.FailedSlot.day;
   if (run.FailedColumn.size() == static_cast<std::size_t>(model.MemberCount) + 1) {
     for (int m = 1; m <= model.MemberCount; ++m) {
-      at_failure.Roster(m, d) = run.FailedColumn[static_cast<std::size_t>(m)];
+      RosterWriter::WriteUncounted(at_failure, m, d, run.FailedColumn[static_cast<std::size_t>(m)]);
     }
   }
   return ExplainDayDuty(at_failure, d, run.FailedSlot.type);

@@ -1,7 +1,5 @@
 #include "optimise/cell_exchange.h"
 
-#include <utility>
-
 #include "roster/roster_change.h"
 
 namespace tsumiki {
@@ -10,8 +8,7 @@ CellExchange::CellExchange(ConditionModel& model, const IndexGrid<int>& reserved
     : model_(model), reserved_(reserved), rules_(model) {}
 
 void CellExchange::Exchange(int a, int b, int d) const {
-  SwapDuties(model_, a, b, d);
-  std::swap(model_.Fixed(a, d), model_.Fixed(b, d));
+  ExchangeCells(model_, a, b, d);
 }
 
 bool CellExchange::Holds(int a, int b, int d) const {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "conditions/roster_writer.h"
 #include "optimise/cell_exchange.h"
 #include "optimise/local_search/cell_move.h"
 #include "optimise/local_search/event_cadence.h"
@@ -11,11 +12,12 @@
 #include "optimise/local_search/late_acceptance.h"
 #include "optimise/local_search/search_parameters.h"
 #include "optimise/local_search/termination.h"
-#include "optimise/score_text.h"
+#include "optimise/move_check.h"
 #include "optimise/score_tally.h"
+#include "optimise/score_text.h"
+#include "roster/roster_change.h"
 #include "roster/roster_score.h"
 #include "roster/roster_sheet.h"
-#include "roster/roster_change.h"
 
 namespace tsumiki {
 
@@ -210,7 +212,10 @@ class Improver {
     move_.Apply(model_);
     if (Holds()) {
       RefreshMoved();
-      if (acceptor_.Accept(tally_.Score(), step)) return true;
+      if (acceptor_.Accept(tally_.Score(), step)) {
+        CheckAcceptedMove(model_, tally_.Score(), "the improvement search");
+        return true;
+      }
       move_.Undo(model_);
       RefreshMoved();
       return false;
@@ -232,7 +237,7 @@ class Improver {
     for (int m = 1; m <= model_.MemberCount; ++m) {
       for (int d = first_; d <= DayCount(); ++d) {
         if (model_.Roster(m, d) != best_roster_(m, d)) SetDuty(model_, m, d, best_roster_(m, d));
-        model_.Fixed(m, d) = best_fixed_(m, d);
+        RosterWriter::SetFixed(model_, m, d, best_fixed_(m, d));
       }
     }
   }

@@ -10,6 +10,7 @@
 #include "optimise/local_search/exchange_moves.h"
 #include "optimise/local_search/indexed_set.h"
 #include "optimise/local_search/late_acceptance.h"
+#include "optimise/move_check.h"
 #include "optimise/score_tally.h"
 #include "roster/patterns.h"
 #include "roster/repair_rules.h"
@@ -258,6 +259,7 @@ class OpenSlotFiller {
     if (move_.Empty()) return;
     RefreshMoved();
     if (acceptor_.Accept(Cost(), step)) {
+      CheckAcceptedMove(model_, tally_.Score(), "the search over open places");
       if (Hard() < level_) {
         level_ = Hard();
         acceptor_.Reset(Cost());

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "optimise/move_check.h"
 #include "optimise/score_text.h"
 #include "optimise/work_day_adjust.h"
-#include "roster/roster_score.h"
 #include "roster/roster_change.h"
+#include "roster/roster_score.h"
 #include "roster/swap.h"
 #include "roster/work_day_rules.h"
 
@@ -59,6 +60,7 @@ float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, Ros
   if (partner == 0 || !(candidate < best)) return kNoImprovement;
   SwapDuties(model, m, partner, d, &sheet);
   tally.Swapped(model, m, partner, d);
+  CheckAcceptedMove(model, tally.Score(), "the optimisation pass");
   return candidate;
 }
 

@@ -2,6 +2,7 @@
 
 #include "conditions/layout.h"
 #include "conditions/loader.h"
+#include "conditions/time_table.h"
 #include "present/notices.h"
 #include "present/readjust_refusals.h"
 #include "roster/roster_change.h"
@@ -89,13 +90,10 @@ ReadjustReply Readjustment::Confirm(const ReadjustSelection& cell) const {
 
 bool Readjustment::ModelMatchesSheet() const {
   const ConditionModel& model = ctx_.model;
-  const auto grid = ctx_.book.ReadGrid(layout::Range(ctx_.book, layout::kTimeTable));
+  const TimeTableTexts sheet(ctx_.book);
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = 1; d <= model.DayCount; ++d) {
-      const std::size_t r = static_cast<std::size_t>(m - 1);
-      const std::size_t c = static_cast<std::size_t>(d - 1);
-      const std::string sheet = r < grid.size() && c < grid[r].size() ? grid[r][c] : "";
-      if (sheet != DutyText(model, model.Roster(m, d))) return false;
+      if (sheet.Text(m, d) != DutyText(model, model.Roster(m, d))) return false;
     }
   }
   return true;

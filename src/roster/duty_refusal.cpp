@@ -20,9 +20,7 @@ int NextDayBanAfter(const ConditionModel& model, int duty) {
 
 bool RequiredSequenceBlocked(const ConditionModel& model, int m, int d, int t) {
   if (RequiredFollower(model, t) == 0) return false;
-  // RequiredPatternConflict writes the cell when the sequence fits.
-  ConditionModel scratch = model;
-  return RequiredPatternConflict(scratch, m, d, t);
+  return RequiredPatternConflict(model, m, d, t);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ int NextDayBanAfter(const ConditionModel& model, int duty) {
 
 }  // namespace
 
-bool CanTakeDuty(ConditionModel& model, int m, int d, int t) {
+bool CanTakeDuty(const ConditionModel& model, int m, int d, int t) {
   if (model.Roster(m, d) != 0) return false;
   if (model.WorkDays(m) >= model.WorkDayTarget(m)) return false;
   const int banned = model.DutyBanMask(m, d) | NextDayBanAfter(model, model.Roster(m, d - 1));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "conditions/roster_writer.h"
 #include "roster/duty_mask.h"
 #include "roster/run_lengths.h"
 
@@ -70,7 +71,7 @@ int RequiredFollower(const ConditionModel& model, int first) {
   return 0;
 }
 
-bool RequiredPatternConflict(ConditionModel& model, int m, int d, int t) {
+bool RequiredPatternConflict(const ConditionModel& model, int m, int d, int t) {
   if (RequiredFollower(model, t) == 0) return false;
 
   const int pairs = std::min(model.RequiredPatternCount, model.RequiredPatterns.RowHi());
@@ -114,10 +115,7 @@ bool RequiredPatternConflict(ConditionModel& model, int m, int d, int t) {
     const int run = WorkRunBefore(model, m, d) - 1 + length + WorkRunFrom(model, m, after);
     if (run > model.MaxConsecWork) conflict = true;
   }
-  if (conflict) return true;
-  model.Roster(m, d) = t;
-  model.Fixed(m, d) = t;
-  return false;
+  return conflict;
 }
 
 void FixRequiredSequences(ConditionModel& model) {
@@ -128,7 +126,7 @@ void FixRequiredSequences(ConditionModel& model) {
       const int before = model.Roster(m, d - 1);
       const bool follows = before >= 1 && before <= model.TypeCount &&
                            (d > 1 || model.UsePrevMonth) && RequiredFollower(model, before) == duty;
-      if (follows || RequiredFollower(model, duty) != 0) model.Fixed(m, d) = duty;
+      if (follows || RequiredFollower(model, duty) != 0) RosterWriter::SetFixed(model, m, d, duty);
     }
   }
 }

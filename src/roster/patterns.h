@@ -21,10 +21,9 @@ inline constexpr int kMaxChainLength = 10;
 
 // For a duty t that begins a required sequence: true when the sequence cannot be
 // laid from day d on (a reserved or barred day in its way, or the work run would
-// pass MaxConsecWork). When there is no conflict, member m gets duty t on day d in
-// both Roster and Fixed, so the cell counts as fixed from then on. Returns false
-// and writes nothing when t begins no required sequence.
-bool RequiredPatternConflict(ConditionModel& model, int m, int d, int t);
+// pass MaxConsecWork). False when t begins no required sequence. The day filling
+// fixes a duty that begins one when it places it.
+bool RequiredPatternConflict(const ConditionModel& model, int m, int d, int t);
 
 // The day filling marks a required sequence's cells as fixed, its first duty and
 // each follower, and the swaps of the later phases leave fixed cells alone; a

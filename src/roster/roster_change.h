@@ -29,6 +29,10 @@ void RemoveDuty(ConditionModel& model, int m, int d, RosterCells* sheet = nullpt
 // arguments restores everything; the day's staffing never changes.
 void SwapDuties(ConditionModel& model, int a, int b, int d, RosterCells* sheet = nullptr);
 
+// As SwapDuties, with the cells' Fixed marks exchanged too: the searches move a
+// fixed cell with its mark.
+void ExchangeCells(ConditionModel& model, int a, int b, int d);
+
 // The day filling writes a day's cells itself and the day is counted once it
 // succeeds: member m's cell of day d, for which the tallies still count `counted`
 // (0: nothing), is counted as what it holds now.

@@ -31,16 +31,32 @@ float SpreadOfSums(int n, float sum, float sum_squares) {
   return std::sqrt(variance);
 }
 
-float RosterScore(ConditionModel& model) {
+namespace {
+
+// The spread of the work days still missing to each member's target, summed in
+// the same order as TallySpread.
+float MissingDaysSpread(const ConditionModel& model) {
   const int n = model.MemberCount;
+  if (n < 2) return 0.0f;
+  float s2 = 0.0f;
+  float s1 = 0.0f;
   for (int m = 1; m <= n; ++m) {
-    model.TypeTally(m, kTallyScratch) = model.WorkDayTarget(m) - model.WorkDays(m);
+    const float x = static_cast<float>(model.WorkDayTarget(m) - model.WorkDays(m));
+    s2 += x * x;
+    s1 += x;
   }
+  return SpreadOfSums(n, s1, s2);
+}
+
+}  // namespace
+
+float RosterScore(const ConditionModel& model) {
+  const int n = model.MemberCount;
   float score = 0.0f;
   for (int t = 1; t <= model.TypeCount; ++t) {
     score += TallySpread(model, t) * model.OptimiseWeights(t);
   }
-  score += TallySpread(model, kTallyScratch) * model.OptimiseWeights(kWeightCount);
+  score += MissingDaysSpread(model) * model.OptimiseWeights(kWeightCount);
   if (model.PreventSingleWork) {
     int isolated = 0;
     for (int m = 1; m <= n; ++m) isolated += CountIsolatedWorkDays(model, m, /*run_length=*/1);

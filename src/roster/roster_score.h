@@ -18,8 +18,8 @@ inline constexpr int kLongRunBound = 31;
 // deviations over the members of each duty type's count and of the work days still
 // missing to the target, plus the optional single-day penalties. Single-precision
 // arithmetic in a fixed order, so that the optimisation compares the same figures
-// every time. Overwrites column 12 of TypeTally.
-float RosterScore(ConditionModel& model);
+// every time.
+float RosterScore(const ConditionModel& model);
 
 // Sample standard deviation of TypeTally column `column` over members 1..N, in
 // single precision; 0 with fewer than two members.

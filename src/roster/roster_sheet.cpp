@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "conditions/load_lookups.h"
 #include "conditions/loader.h"
+#include "conditions/time_table.h"
 #include "roster/swap.h"
 #include "ui/status.h"
 #include "workbook/reading_modes.h"
@@ -64,18 +64,9 @@ void ReadRosterBack(const EngineContext& ctx, int first_day, int last_day, bool 
     ShowStatus(ctx.host, kStatusReadingRoster, kDefaultColour, kDefaultColour, /*topmost=*/false,
                ctx.session.StatusPosition);
   }
-  const auto grid = ctx.book.ReadGrid(layout::Range(ctx.book, layout::kTimeTable));
+  const TimeTableTexts sheet(ctx.book);
   for (int m = 1; m <= model.MemberCount; ++m) {
-    for (int d = first_day; d <= last_day; ++d) {
-      std::string_view text;
-      const auto row = static_cast<std::size_t>(m - 1);
-      const auto col = static_cast<std::size_t>(d - 1);
-      if (row < grid.size() && col < grid[row].size()) text = grid[row][col];
-      int type = AbbrevToType(model, text);
-      // "*" is no duty that can stand in a roster.
-      if (type < 1 || type > model.TypeCount) type = 0;
-      SetDuty(model, m, d, type);
-    }
+    for (int d = first_day; d <= last_day; ++d) SetDuty(model, m, d, sheet.Duty(model, m, d));
   }
   ShowStatus(ctx.host, "", kDefaultColour, kDefaultColour, /*topmost=*/false,
              ctx.session.StatusPosition);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "conditions/roster_writer.h"
 #include "support/model_builder.h"
 
 namespace tsumiki {
@@ -35,8 +36,8 @@ TEST(MemberCalendar, FoldsLongLinesBetweenCharactersAndEscapesText) {
   model.MemberInfo(1, 2) = "長い名前の職員、仮名；ながいなまえのしょくいん\\とても長い名前";
   model.TypeAbbrev(1) = "日";
   model.TypeAbbrev(2) = "夜";
-  model.Roster(1, 1) = 2;
-  model.Roster(1, 3) = 1;
+  RosterWriter::WriteUncounted(model, 1, 1, 2);
+  RosterWriter::WriteUncounted(model, 1, 3, 1);
   MonthLabels labels;
   labels.duty_names = {"日勤", "夜勤"};
   labels.first_date = layout::CivilDate{2027, 1, 31};

@@ -5,6 +5,7 @@
 
 #include "check/roster_totals.h"
 #include "check/rule_check.h"
+#include "conditions/roster_writer.h"
 #include "support/model_builder.h"
 
 namespace tsumiki {
@@ -34,8 +35,10 @@ TEST(RosterTotals, SingleRunsEndInsideTheMonthAndMeetThePreviousMonth) {
     builder.UsePrevMonth(prev);
     if (prev) builder.PrevMonth(1, {row.before[0] == 'W' ? 1 : 0});
     ConditionModel model = builder.Build();
-    model.Roster(1, 0) = model.PrevMonthTail(1, 1);
-    for (int d = 1; d <= 7; ++d) model.Roster(1, d) = row.week[d - 1] == 'W' ? 1 : 0;
+    RosterWriter::WriteUncounted(model, 1, 0, model.PrevMonthTail(1, 1));
+    for (int d = 1; d <= 7; ++d) {
+      RosterWriter::WriteUncounted(model, 1, d, row.week[d - 1] == 'W' ? 1 : 0);
+    }
     const MemberTotals totals = CountRosterTotals(model).members[0];
     EXPECT_EQ(totals.single_work, row.single_work);
     EXPECT_EQ(totals.single_rest, row.single_rest);
@@ -48,7 +51,8 @@ TEST(RosterTotals, CountsEqualACountOfTheRoster) {
   std::mt19937 random(7);
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = 1; d <= model.DayCount; ++d) {
-      model.Roster(m, d) = static_cast<int>(random() % (model.TypeCount + 2)) - 1;
+      RosterWriter::WriteUncounted(model, m, d,
+                                   static_cast<int>(random() % (model.TypeCount + 2)) - 1);
     }
   }
   const RosterTotals totals = CountRosterTotals(model);

@@ -14,6 +14,7 @@
 #include "app/session.h"
 #include "check/roster_reading.h"
 #include "check/rule_check.h"
+#include "conditions/roster_writer.h"
 #include "conditions/sample_workbook.h"
 #include "creation/driver.h"
 #include "support/roster_checker.h"
@@ -156,15 +157,16 @@ TEST(RuleAgreement, BothCheckersNameTheSameFindingsOnCreatedAndEditedMonths) {
         const int d = 1 + static_cast<int>(random() % static_cast<unsigned>(model.DayCount));
         const int kept = model.Roster(m, d);
         if (edit > 0) {
-          model.Roster(m, d) =
-              static_cast<int>(random() % static_cast<unsigned>(model.TypeCount + 2)) - 1;
+          RosterWriter::WriteUncounted(
+              model, m, d,
+              static_cast<int>(random() % static_cast<unsigned>(model.TypeCount + 2)) - 1);
         }
         const std::set<Key> ours = Ours(model);
         const std::set<Key> theirs = Theirs(model);
         EXPECT_EQ(Describe(ours), Describe(theirs)) << "edit " << edit;
         broken += ours.empty() ? 0 : 1;
         ++months;
-        model.Roster(m, d) = kept;
+        RosterWriter::WriteUncounted(model, m, d, kept);
       }
       session.Close(false);
     }

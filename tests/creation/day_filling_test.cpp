@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "conditions/roster_writer.h"
 #include "creation/candidates.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
@@ -82,8 +83,8 @@ TEST(TryDayTest, RequiredSequenceLeavesAReservationOfAnotherDuty) {
 }
 
 // A duty that begins a required sequence and has a required combination: the
-// forced member is written by CanTakeDuty inside ForcedChoice and must be taken,
-// not passed over for another member.
+// forced member found by ForcedChoice must be taken, and the cell fixed, not
+// passed over for another member.
 TEST(TryDayTest, ForcedMemberWrittenByTheSequenceRuleIsTaken) {
   ModelBuilder base =
       ModelBuilder(6, 2, 4).Need(1, 3, 1).Need(2, 4, 1).RequiredPattern(1, 2).RequiredCombo(1, 1,
@@ -107,7 +108,7 @@ TEST(TryDayTest, ForcedMemberWrittenByTheSequenceRuleIsTaken) {
 }
 
 // Member 1 is the only one free; whichever type is filled first, the second
-// fails. The Fixed mark that CanTakeDuty made for the sequence must go too.
+// fails. The Fixed mark that placing the sequence's duty made must go too.
 TEST(TryDayTest, FailedDayLeavesRosterAndFixedAsTheyWere) {
   Filling f(ModelBuilder(4, 2, 2)
                 .Need(1, 2, 1)
@@ -140,11 +141,11 @@ TEST(PickMemberTest, RankingOrderAndTies) {
   f.model.MemberOrder(2) = 1;
   f.model.MemberOrder(3) = 2;
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 3);  // all equal: the member order decides
-  f.model.TypeTally(3, kTallyTotal) = 2;
-  f.model.TypeTally(1, kTallyTotal) = 1;
+  RosterWriter::SetPastTotal(f.model, 3, kTallyTotal, 2);
+  RosterWriter::SetPastTotal(f.model, 1, kTallyTotal, 1);
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 2);  // fewest work days first
-  f.model.TypeTally(2, kTallyTotal) = 1;
-  f.model.TypeTally(2, 1) = 1;
+  RosterWriter::SetPastTotal(f.model, 2, kTallyTotal, 1);
+  RosterWriter::SetPastTotal(f.model, 2, 1, 1);
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 1);  // then fewest turns of this duty
 }
 
@@ -152,9 +153,9 @@ TEST(PickMemberTest, RankingOrderAndTies) {
 // counts only with WorkFocus.
 TEST(PickMemberTest, LoneDayBonusOnlyWithWorkFocus) {
   ModelBuilder base = ModelBuilder(8, 2, 2);
-  base.model().Roster(1, 4) = 2;
-  base.model().TypeTally(1, kTallyTotal) = 1;
-  base.model().TypeTally(2, 1) = 1;
+  RosterWriter::WriteUncounted(base.model(), 1, 4, 2);
+  RosterWriter::SetPastTotal(base.model(), 1, kTallyTotal, 1);
+  RosterWriter::SetPastTotal(base.model(), 2, 1, 1);
   Filling plain(base.Build());
   EXPECT_EQ(PickMember(plain.ctx, 5, 1), 2);
   Filling focus(ModelBuilder(base).WorkFocus(true).Build());

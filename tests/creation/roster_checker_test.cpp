@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "conditions/roster_writer.h"
 #include "support/model_builder.h"
 
 namespace tsumiki {
@@ -38,14 +39,16 @@ TEST(RosterCheckerTest, SoundRosterPasses) {
 }
 
 TEST(RosterCheckerTest, OneDayRules) {
-  EXPECT_EQ(CheckRoster(Sound(Base(), [](ConditionModel& m) { m.Roster(3, 4) = 3; })),
+  EXPECT_EQ(CheckRoster(
+                Sound(Base(), [](ConditionModel& m) { RosterWriter::WriteUncounted(m, 3, 4, 3); })),
             Lines{"day 4 type 3: 1 staff, 0 needed"});
   EXPECT_EQ(CheckRoster(Sound(Base().Ban(2, 2, 1))),
             Lines{"member 2 day 2: type 1 barred that day"});
-  EXPECT_EQ(CheckRoster(Sound(Base(), [](ConditionModel& m) { m.Fixed(5, 2) = 1; })),
-            Lines{"member 5 day 2: fixed type 1 but roster has 0"});
+  EXPECT_EQ(
+      CheckRoster(Sound(Base(), [](ConditionModel& m) { RosterWriter::SetFixed(m, 5, 2, 1); })),
+      Lines{"member 5 day 2: fixed type 1 but roster has 0"});
   EXPECT_EQ(CheckRoster(Sound(Base().ForbiddenCombo(kAnyType, 2, {1, 2}),
-                              [](ConditionModel& m) { m.Roster(2, 1) = 1; })),
+                              [](ConditionModel& m) { RosterWriter::WriteUncounted(m, 2, 1, 1); })),
             (Lines{"day 1 type 1: 2 staff, 1 needed", "day 1 type 2: 0 staff, 1 needed",
                    "day 1: forbidden combination 1 has 2 members on type 1"}));
   const Lines required = CheckRoster(Sound(Base().RequiredCombo(1, 1, {1})));
@@ -79,7 +82,8 @@ TEST(RosterCheckerTest, SequenceRules) {
 }
 
 TEST(RosterCheckerTest, DayRangeAndWorkDayTargets) {
-  const ConditionModel fixed = Sound(Base(), [](ConditionModel& m) { m.Fixed(5, 2) = 1; });
+  const ConditionModel fixed =
+      Sound(Base(), [](ConditionModel& m) { RosterWriter::SetFixed(m, 5, 2, 1); });
   EXPECT_EQ(CheckRoster(fixed, CheckOptions{3, 6}), Lines{});
   EXPECT_EQ(CheckRoster(fixed, CheckOptions{2, 2}).size(), 1U);
 

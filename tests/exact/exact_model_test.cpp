@@ -61,7 +61,11 @@ TEST(ExactModel, EveryMonthFoundPassesTheChecker) {
     const ExactModel exact = BuildExactModel(model, ModelKind::kMonth);
     const SolveResult solved = SolveWithCbc(exact.lp, SolveLimits{60, nullptr});
     ASSERT_EQ(solved.status, SolveStatus::kSolved);
-    exact.cells->ReadMonth(solved.values, model.Roster);
+    IndexGrid<int> month = model.Roster;
+    exact.cells->ReadMonth(solved.values, month);
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      for (int d = 1; d <= model.DayCount; ++d) SetDuty(model, m, d, month(m, d));
+    }
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
   }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "conditions/roster_writer.h"
 #include "engine_fixture.h"
 #include "optimise/work_day_adjust.h"
 #include "roster/roster_score.h"
@@ -28,7 +29,7 @@ TEST(ImproveMemberOnDay, TakesTheBestPartnerAndTheLowestOnTies) {
   ModelBuilder b(2, 1, 3);
   b.Assign(1, 1, 1);
   ConditionModel model = Weighted(b);
-  model.TypeTally(1, 1) += 2;  // three from past months
+  RosterWriter::SetPastTotal(model, 1, 1, 2);  // three with the past months
   model.WorkDayTarget(1) = 99;
   Engine engine(model, 1);
   const SearchContext ctx = engine.search();
@@ -53,7 +54,7 @@ TEST(OptimisePass, TheFirstAcceptableSwapIsTakenEvenWhenItIsWorse) {
   ModelBuilder b(1, 1, 2);
   b.Assign(1, 1, 1);
   ConditionModel model = Weighted(b);
-  model.TypeTally(2, 1) = 1;  // already balanced: 1 and 1
+  RosterWriter::SetPastTotal(model, 2, 1, 1);  // already balanced: 1 and 1
   Engine engine(model, 1);
   const SearchContext ctx = engine.search();
   EXPECT_EQ(RosterScore(engine.model), 0.0f);

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <string>
 
+#include "conditions/roster_writer.h"
+#include "roster/roster_change.h"
+
 namespace tsumiki {
 namespace {
 
@@ -18,30 +21,25 @@ ConditionModel EmptyMonth(int days, int types, int members) {
   return model;
 }
 
-// Writes one member's month from a text: '-' rest, a digit the duty type.
+// Writes one member's month from a text, counted: '-' rest, a digit the duty type.
 void SetRow(ConditionModel& model, int m, const std::string& row) {
   for (int d = 1; d <= static_cast<int>(row.size()); ++d) {
-    model.Roster(m, d) = row[d - 1] == '-' ? 0 : row[d - 1] - '0';
+    SetDuty(model, m, d, row[d - 1] == '-' ? 0 : row[d - 1] - '0');
   }
 }
 
 TEST(RosterScore, EqualCountsScoreZero) {
   ConditionModel model = EmptyMonth(10, 3, 4);
   for (int w = 1; w <= kWeightCount; ++w) model.OptimiseWeights(w) = 1.0f;
-  for (int m = 1; m <= 4; ++m) {
-    for (int t = 1; t <= 3; ++t) model.TypeTally(m, t) = 3;
-    model.WorkDays(m) = 9;
-  }
+  for (int m = 1; m <= 4; ++m) SetRow(model, m, "111222333-");
   EXPECT_EQ(RosterScore(model), 0.0f);
-  // The scratch column holds the days still missing to the target.
-  EXPECT_EQ(model.TypeTally(2, kTallyScratch), 1);
 }
 
 TEST(RosterScore, ThreeAndFiveGiveRootTwo) {
   ConditionModel model = EmptyMonth(10, 2, 2);
   model.OptimiseWeights(1) = 1.0f;
-  model.TypeTally(1, 1) = 3;
-  model.TypeTally(2, 1) = 5;
+  RosterWriter::SetPastTotal(model, 1, 1, 3);
+  RosterWriter::SetPastTotal(model, 2, 1, 5);
   EXPECT_EQ(RosterScore(model), std::sqrt(2.0f));
 }
 
@@ -49,19 +47,16 @@ TEST(RosterScore, WeightsScaleEachColumnAndTotalIsNotScored) {
   ConditionModel model = EmptyMonth(10, 2, 2);
   model.OptimiseWeights(2) = 0.5f;
   model.OptimiseWeights(kWeightCount) = 2.0f;
-  model.TypeTally(1, 2) = 3;
-  model.TypeTally(2, 2) = 5;
-  model.TypeTally(1, kTallyTotal) = 0;
-  model.TypeTally(2, kTallyTotal) = 30;
-  model.WorkDays(1) = 4;  // 6 missing
-  model.WorkDays(2) = 8;  // 2 missing: spread sqrt(8)
+  SetRow(model, 1, "2221");      // 6 missing
+  SetRow(model, 2, "22222111");  // 2 missing: spread sqrt(8)
+  RosterWriter::SetPastTotal(model, 2, kTallyTotal, 30);
   EXPECT_FLOAT_EQ(RosterScore(model), 0.5f * std::sqrt(2.0f) + 2.0f * std::sqrt(8.0f));
 }
 
 TEST(RosterScore, FewerThanTwoMembersHaveNoSpread) {
   ConditionModel one = EmptyMonth(10, 2, 1);
   one.OptimiseWeights(1) = 1.0f;
-  one.TypeTally(1, 1) = 7;
+  RosterWriter::SetPastTotal(one, 1, 1, 7);
   EXPECT_EQ(RosterScore(one), 0.0f);
   ConditionModel none = EmptyMonth(10, 2, 0);
   none.OptimiseWeights(1) = 1.0f;
@@ -72,7 +67,9 @@ TEST(RosterScore, ManyMembersDoNotOverflowThePairCount) {
   // 300 members: 300 * 299 does not fit 16 bits.
   ConditionModel model = EmptyMonth(5, 1, 300);
   model.OptimiseWeights(1) = 1.0f;
-  for (int m = 1; m <= 300; ++m) model.TypeTally(m, 1) = m % 2;  // 150 ones, 150 zeros
+  for (int m = 1; m <= 300; ++m) {  // 150 ones, 150 zeros
+    RosterWriter::SetPastTotal(model, m, 1, m % 2);
+  }
   const double expected = std::sqrt((300.0 * 150 - 150.0 * 150) / (300.0 * 299));
   EXPECT_NEAR(RosterScore(model), expected, 1e-6);
 }
@@ -105,7 +102,7 @@ TEST(SingleDays, RunsCountOnlyWhenTheyEndInsideTheRange) {
   EXPECT_EQ(MemberSingleDayCount(model, 1, RunKind::kWork, 1, 0, 6, kLongRunBound), 1);
   // A previous month ending on a work day lengthens the run to 2 days.
   model.UsePrevMonth = true;
-  model.Roster(1, 0) = 1;
+  RosterWriter::WriteUncounted(model, 1, 0, 1);
   EXPECT_EQ(MemberSingleDayCount(model, 1, RunKind::kWork, 1, 0, 6, kLongRunBound), 0);
   // A month that ends on a single rest day leaves that run open.
   SetRow(model, 1, "11111-");
@@ -144,12 +141,12 @@ TEST(OffRunAround, CountsNeighbouringRestDaysAndTheTail) {
 TEST(WorkDayShortfall, SumsMissingDaysAndFlagsExcess) {
   ConditionModel model = EmptyMonth(30, 1, 3);
   model.WorkDayTarget(1) = 20;
-  model.WorkDays(1) = 18;
+  SetRow(model, 1, std::string(18, '1'));
   model.WorkDayTarget(2) = 22;
-  model.WorkDays(2) = 19;
-  model.WorkDays(3) = 5;  // no day-off count: not counted
+  SetRow(model, 2, std::string(19, '1'));
+  SetRow(model, 3, std::string(5, '1'));  // no day-off count: not counted
   EXPECT_EQ(WorkDayShortfall(model), 5);
-  model.WorkDays(2) = 23;
+  SetRow(model, 2, std::string(23, '1'));
   EXPECT_EQ(WorkDayShortfall(model), -1);
 }
 

@@ -1,17 +1,11 @@
 #include "optimise/local_search/cell_move.h"
 
-#include <utility>
-
+#include "conditions/roster_writer.h"
 #include "roster/roster_change.h"
 
 namespace tsumiki {
 
 namespace {
-
-void ExchangeCells(ConditionModel& model, int a, int b, int d) {
-  SwapDuties(model, a, b, d);
-  std::swap(model.Fixed(a, d), model.Fixed(b, d));
-}
 
 void Move(ConditionModel& model, int a, int from, int to) {
   SetDuty(model, a, to, model.Roster(a, from));
@@ -30,7 +24,7 @@ void Make(ConditionModel& model, CellChange& c) {
       c.old_type = model.Roster(c.a, c.d);
       c.old_fixed = model.Fixed(c.a, c.d);
       SetDuty(model, c.a, c.d, c.type);
-      model.Fixed(c.a, c.d) = c.fixed;
+      RosterWriter::SetFixed(model, c.a, c.d, c.fixed);
       return;
   }
 }
@@ -45,7 +39,7 @@ void TakeBack(ConditionModel& model, const CellChange& c) {
       return;
     case CellChange::Kind::kSet:
       SetDuty(model, c.a, c.d, c.old_type);
-      model.Fixed(c.a, c.d) = c.old_fixed;
+      RosterWriter::SetFixed(model, c.a, c.d, c.old_fixed);
       return;
   }
 }
