@@ -49,6 +49,15 @@ testing::CheckOptions Exact(const ConditionModel& model) {
   return options;
 }
 
+// The solved month on the roster, through the change path that keeps the tallies.
+void ApplySolvedMonth(ConditionModel& model, const ExactModel& exact, const SolveResult& solved) {
+  IndexGrid<int> month = model.Roster;
+  exact.cells->ReadMonth(solved.values, month);
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    for (int d = 1; d <= model.DayCount; ++d) SetDuty(model, m, d, month(m, d));
+  }
+}
+
 // Every month the model returns keeps the rules as the independent checker reads
 // them: workplaces with a required sequence and combinations (t1), building from
 // mid-month (t4), the previous month's tail (t3) and dense requests (l9).
@@ -61,11 +70,7 @@ TEST(ExactModel, EveryMonthFoundPassesTheChecker) {
     const ExactModel exact = BuildExactModel(model, ModelKind::kMonth);
     const SolveResult solved = SolveWithCbc(exact.lp, SolveLimits{60, nullptr});
     ASSERT_EQ(solved.status, SolveStatus::kSolved);
-    IndexGrid<int> month = model.Roster;
-    exact.cells->ReadMonth(solved.values, month);
-    for (int m = 1; m <= model.MemberCount; ++m) {
-      for (int d = 1; d <= model.DayCount; ++d) SetDuty(model, m, d, month(m, d));
-    }
+    ApplySolvedMonth(model, exact, solved);
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
   }
 }
@@ -88,7 +93,7 @@ TEST(ExactModel, TheMonthKeepsTheOptionalLimits) {
     const ExactModel exact = BuildExactModel(model, ModelKind::kMonth);
     const SolveResult solved = SolveWithCbc(exact.lp, SolveLimits{60, nullptr});
     ASSERT_EQ(solved.status, SolveStatus::kSolved);
-    exact.cells->ReadMonth(solved.values, model.Roster);
+    ApplySolvedMonth(model, exact, solved);
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
   }
 }
