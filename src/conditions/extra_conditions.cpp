@@ -1,5 +1,7 @@
 #include "conditions/extra_conditions.h"
 
+#include "workbook/a1_reference.h"
+
 namespace tsumiki {
 
 void ExtraConditions::Resize(int day_count, int type_count, int member_count) {
@@ -21,6 +23,7 @@ void ExtraConditions::Resize(int day_count, int type_count, int member_count) {
   DesiredStaff.Reset(0, type_count + 1, 0, days);
   DesiredWeight.Reset(0, type_count + 1);
   ScoreWeight = 1.0f;
+  DutyLeastPlace = DutyMostPlace = RestRunPlace = WorkRunPlace = WeekendsPlace = AreaPlace{};
   HasHard = false;
   HasSoft = false;
 }
@@ -36,6 +39,16 @@ void ExtraConditions::SetWeekends(int day_count, int first_weekday) {
     if (weekday == 6 || d == 1) ++WeekendCount;
     WeekendOf(d) = WeekendCount;
   }
+}
+
+std::string AreaCellLabel(const ExtraConditions::AreaPlace& place, std::string_view name, int row,
+                          int column, int last_column) {
+  if (place.top == 0) return std::string(name);
+  std::string label =
+      place.sheet + "!" + workbook::CellName(place.top + row - 1, place.left + column - 1);
+  if (last_column > column)
+    label += ":" + workbook::CellName(place.top + row - 1, place.left + last_column - 1);
+  return label;
 }
 
 }  // namespace tsumiki

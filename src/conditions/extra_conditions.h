@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "ui/index_array.h"
 
 namespace tsumiki {
@@ -35,6 +38,15 @@ struct ExtraConditions {
   // Weight of the balance score beside the wishes and the desired staffing.
   float ScoreWeight = 1.0f;
 
+  // Where a hard limit's area lies in the workbook, so a message can send the
+  // planner to the cell; top 0 when the model did not come from a workbook.
+  struct AreaPlace {
+    std::string sheet;
+    int top = 0;
+    int left = 0;
+  };
+  AreaPlace DutyLeastPlace, DutyMostPlace, RestRunPlace, WorkRunPlace, WeekendsPlace;
+
   bool HasHard = false;  // a count, run or weekend limit is set
   bool HasSoft = false;  // a wish or a desired staffing with a weight is set
   bool Any() const { return HasHard || HasSoft; }
@@ -45,5 +57,11 @@ struct ExtraConditions {
   // Marks Saturdays and Sundays from the weekday of day 1 (0 = Sunday .. 6).
   void SetWeekends(int day_count, int first_weekday);
 };
+
+// "スケジュール!C5": cell (row, column) of an area, counted from 1 at its top left,
+// or "スケジュール!C5:G5" up to `last_column` of the row; the area's name alone when
+// its place is unknown.
+std::string AreaCellLabel(const ExtraConditions::AreaPlace& place, std::string_view name, int row,
+                          int column, int last_column = 0);
 
 }  // namespace tsumiki

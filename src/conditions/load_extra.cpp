@@ -21,12 +21,22 @@ std::optional<int> Count(const NamedRangeReader& reader, int row, int column) {
   return reader.Int(row, column);
 }
 
+ExtraConditions::AreaPlace PlaceOf(const NamedRangeReader& reader) {
+  return {reader.PlaceOf().sheet, reader.range().top, reader.range().left};
+}
+
 void ReadCounts(LoadContext& ctx, ExtraConditions& extra) {
   const ConditionModel& model = ctx.model;
   const auto least = NamedRangeReader::IfPresent(ctx.book, layout::kDutyLeast);
   const auto most = NamedRangeReader::IfPresent(ctx.book, layout::kDutyMost);
-  if (least) least->RequireSize(model.MemberCount, model.TypeCount);
-  if (most) most->RequireSize(model.MemberCount, model.TypeCount);
+  if (least) {
+    least->RequireSize(model.MemberCount, model.TypeCount);
+    extra.DutyLeastPlace = PlaceOf(*least);
+  }
+  if (most) {
+    most->RequireSize(model.MemberCount, model.TypeCount);
+    extra.DutyMostPlace = PlaceOf(*most);
+  }
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int t = 1; t <= model.TypeCount; ++t) {
       if (least) {
@@ -42,10 +52,11 @@ void ReadCounts(LoadContext& ctx, ExtraConditions& extra) {
 }
 
 void ReadMemberLimit(LoadContext& ctx, const layout::NameSpec& name_spec, IndexArray<int>& limit,
-                     int none, int binds_from) {
+                     ExtraConditions::AreaPlace& place, int none, int binds_from) {
   const auto reader = NamedRangeReader::IfPresent(ctx.book, name_spec);
   if (!reader) return;
   reader->RequireSize(ctx.model.MemberCount, 1);
+  place = PlaceOf(*reader);
   for (int m = 1; m <= ctx.model.MemberCount; ++m) {
     limit(m) = Count(*reader, m, 1).value_or(none);
     ctx.model.Extra.HasHard |= limit(m) >= binds_from;
@@ -99,9 +110,9 @@ void ReadExtraConditions(LoadContext& ctx) {
           layout::PeriodStart(model.CreateYear, model.CreateMonth, model.BaseStartDay))
     extra.SetWeekends(model.DayCount, layout::Weekday(*start));
   ReadCounts(ctx, extra);
-  ReadMemberLimit(ctx, layout::kRestRunLeast, extra.RestRunLeast, 0, 2);
-  ReadMemberLimit(ctx, layout::kWorkRunLeast, extra.WorkRunLeast, 0, 2);
-  ReadMemberLimit(ctx, layout::kWeekendsMost, extra.WeekendsMost, kNoLimit, 0);
+  ReadMemberLimit(ctx, layout::kRestRunLeast, extra.RestRunLeast, extra.RestRunPlace, 0, 2);
+  ReadMemberLimit(ctx, layout::kWorkRunLeast, extra.WorkRunLeast, extra.WorkRunPlace, 0, 2);
+  ReadMemberLimit(ctx, layout::kWeekendsMost, extra.WeekendsMost, extra.WeekendsPlace, kNoLimit, 0);
   ReadWishes(ctx, extra);
   ReadDesiredStaff(ctx, extra);
   if (const auto weight = NamedRangeReader::IfPresent(ctx.book, layout::kScoreWeight)) {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "creation/slot_matching.h"
 #include "conditions/layout.h"
+#include "creation/feasibility_detail.h"
+#include "creation/slot_matching.h"
 #include "roster/duty_mask.h"
 #include "roster/duty_refusal.h"
 #include "roster/patterns.h"
@@ -12,13 +13,13 @@
 #include "roster/run_lengths.h"
 
 namespace tsumiki {
-namespace {
-
-namespace txt = refusal_text;
+namespace feasibility {
 
 bool IsDutyType(const ConditionModel& model, int t) {
   return t >= 1 && t <= model.TypeCount;
 }
+
+namespace {
 
 int WorkedBeforeStart(const ConditionModel& model, int m) {
   int count = 0;
@@ -28,7 +29,8 @@ int WorkedBeforeStart(const ConditionModel& model, int m) {
   return count;
 }
 
-// Whether member m could hold some duty on day d at all.
+}  // namespace
+
 bool CouldWork(const ConditionModel& model, int m, int d) {
   if (IsDutyType(model, model.Roster(m, d))) return true;
   for (int t = 1; t <= model.TypeCount; ++t) {
@@ -37,9 +39,9 @@ bool CouldWork(const ConditionModel& model, int m, int d) {
   return false;
 }
 
-// The most days member m can work in the month: the days before StartDay as they
-// stand, then every day that is not barred as long as the work run stays within
-// 連続勤務上限. Working whenever allowed is the longest such roster.
+// The days before StartDay as they stand, then every day that is not barred as
+// long as the work run stays within 連続勤務上限: working whenever allowed is the
+// longest such roster.
 int MostWorkDays(const ConditionModel& model, int m) {
   int count = WorkedBeforeStart(model, m);
   int run = WorkRunBefore(model, m, model.StartDay) - 1;
@@ -53,6 +55,8 @@ int MostWorkDays(const ConditionModel& model, int m) {
   }
   return count;
 }
+
+namespace {
 
 int NextDayBanAfter(const ConditionModel& model, int duty) {
   return IsDutyType(model, duty) ? model.NextDayBan(duty) : 0;
@@ -76,14 +80,24 @@ DutyRefusal FixedRefusal(const ConditionModel& model, int m, int d, int t) {
       return DutyRefusal::kNextDayReservation;
     }
   }
+  if (ExtraLimitBars(model, m, d, t)) return DutyRefusal::kExtraLimit;
   if (model.WorkDays(m) >= model.WorkDayTarget(m)) return DutyRefusal::kTargetReached;
   return DutyRefusal::kNone;
 }
+
+}  // namespace
 
 bool MayTake(const ConditionModel& model, int m, int d, int t) {
   const DutyRefusal refusal = FixedRefusal(model, m, d, t);
   return refusal == DutyRefusal::kNone || refusal == DutyRefusal::kOnThisDuty;
 }
+
+}  // namespace feasibility
+
+namespace {
+
+using namespace feasibility;
+namespace txt = refusal_text;
 
 std::optional<std::string> TotalProblem(const ConditionModel& model) {
   long asked = 0;
@@ -192,6 +206,7 @@ std::optional<std::string> FindStaffingProblem(const ConditionModel& model) {
   if (model.WorkDayAdjust) {
     if (auto problem = MemberProblem(model)) return problem;
   }
+  if (auto problem = ExtraLimitProblem(model)) return problem;
   for (int d = model.StartDay; d <= model.DayCount; ++d) {
     for (int t = 1; t <= model.TypeCount; ++t) {
       if (auto problem = DayProblem(model, d, t)) return problem;

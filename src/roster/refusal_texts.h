@@ -66,4 +66,49 @@ inline constexpr std::string_view kMemberShortfall =
     "（休み希望・勤務不可・連続勤務上限）。\n"
     "この職員の休みの日数を増やすか、休み希望・勤務不可・連続勤務上限を見直してください。";
 
+// --- The pre-check of the counts per duty, the weekends and the shortest runs ----
+// {0}: member number, {1}: name, {2}: the least counts together, {3}: their cells,
+// {4}: the work-day target.
+inline constexpr std::string_view kLeastSumOverTarget =
+    "{0} {1} の勤務回数の下限（{3}）は合わせて {2} 回ですが、勤務日数の目標は {4} 日です。\n"
+    "下限を減らすか、この職員の休みの日数を減らしてください。";
+// As above; {4}: the most days the member can work.
+inline constexpr std::string_view kLeastSumOverDays =
+    "{0} {1} の勤務回数の下限（{3}）は合わせて {2} 回ですが、勤務できる日は多くて {4} 日です"
+    "（休み希望・勤務不可・連続勤務上限）。\n"
+    "下限を減らすか、休み希望・勤務不可・連続勤務上限を見直してください。";
+// {0}: member number, {1}: name, {2}: the duty, {3}: its least count, {4}: the
+// cell, {5}: the days the member may take that duty.
+inline constexpr std::string_view kLeastOverAbleDays =
+    "{0} {1} の「{2}」の下限は {3} 回（{4}）ですが、「{2}」に就ける日は {5} 日です"
+    "（休み希望・勤務不可・予約）。\n"
+    "下限を減らすか、この職員の個人予定・予約を見直してください。";
+// {0}: member number, {1}: name, {2}: the most counts together, {3}: their cells,
+// {4}: the work-day target.
+inline constexpr std::string_view kMostSumBelowTarget =
+    "{0} {1} の勤務回数の上限（{3}）は合わせて {2} 回ですが、勤務日数の目標は {4} 日です。\n"
+    "上限を上げるか、この職員の休みの日数を増やしてください。";
+// {0}: member number, {1}: name, {2}: the duty, {3}: how often the reservations and
+// the days before the start day give it, {4}: the most count, {5}: its cell.
+inline constexpr std::string_view kGivenOverMost =
+    "{0} {1} の「{2}」は予約と作成開始日より前の日で {3} 回ありますが、上限は {4} 回（{5}）です。\n"
+    "上限を上げるか、予約を見直してください。";
+// {0}: staff-weekends needed, {1}: the most the members can work, {2}: the
+// difference; the members with a limit follow, one line each.
+inline constexpr std::string_view kWeekendShortfall =
+    "週末の勤務には延べ {0} 人（各週末で必要人数の最も多い日の合計）が必要ですが、"
+    "週末勤務の上限と個人予定では延べ {1} 人までです（{2} 人不足）。\n"
+    "週末勤務の上限を上げるか、週末の必要人数を減らしてください。上限のある職員：";
+// {0}: the most weekends, {1}: the cell.
+inline constexpr std::string_view kWeekendLimitOf = "上限 {0} 回（{1}）";
+// {0}: member number, {1}: name, {2}: the shortest runs with their cells, {3}: days
+// in the period, {4}: the work-day target.
+inline constexpr std::string_view kRunsCannotFit =
+    "{0} {1} は{2}では、{3} 日の期間に勤務日数の目標 {4} 日を組めません"
+    "（休み希望・勤務不可・予約・連続勤務上限を含めて）。\n"
+    "{2}を短くするか、この職員の休みの日数・連続勤務上限を見直してください。";
+// {0}: the shortest run in days, {1}: its cell.
+inline constexpr std::string_view kRestRunPart = "連休の最短 {0} 日（{1}）";
+inline constexpr std::string_view kWorkRunPart = "連勤の最短 {0} 日（{1}）";
+
 }  // namespace tsumiki::refusal_text

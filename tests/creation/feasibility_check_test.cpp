@@ -152,6 +152,127 @@ TEST(FindStaffingProblemTest, RefusesOnlyWhatNoPassCanStaff) {
   }
 }
 
+// Fourteen days from a Saturday, two duties, three members (2 and 3 work seven
+// days); the optional limits of the case on member 1, their cells named by area
+// where the place is unknown.
+struct ExtraCase {
+  const char* what;
+  std::function<void(ModelBuilder&, ExtraConditions&)> set_up;
+  const char* fragment;  // nullptr: no problem
+};
+
+TEST(FindStaffingProblemTest, NamesTheOptionalLimitThatLeavesNoMonth) {
+  const ExtraCase cases[] = {
+      {"least counts above the target",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Target(1, 5);
+         x.DutyLeast(1, 1) = x.DutyLeast(1, 2) = 3;
+         x.DutyLeastPlace = {"スケジュール", 5, 40};
+       },
+       "101 member 1 の勤務回数の下限（スケジュール!AN5:AO5）は合わせて 6 回ですが、"
+       "勤務日数の目標は 5 日です。\n"},
+      {"least counts above the days the run limit leaves",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.MaxConsecWork(3).Target(1, 12).model().WorkDayAdjust = false;
+         x.DutyLeast(1, 1) = x.DutyLeast(1, 2) = 6;
+       },
+       "合わせて 12 回ですが、勤務できる日は多くて 11 日です"},
+      {"a least count on a duty barred on most days",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         for (int d = 3; d <= 14; ++d) b.Ban(1, d, Bit(2));
+         x.DutyLeast(1, 2) = 3;
+       },
+       "101 member 1 の「T2」の下限は 3 回（Duty_Least）ですが、「T2」に就ける日は 2 日です"},
+      {"reservations beyond a most count",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Reserve(1, 3, 1).Reserve(1, 5, 1);
+         x.DutyMost(1, 1) = 1;
+       },
+       "「T1」は予約と作成開始日より前の日で 2 回ありますが、上限は 1 回（Duty_Most）です。"},
+      {"most counts below the target",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Target(1, 10);
+         x.DutyMost(1, 1) = x.DutyMost(1, 2) = 4;
+       },
+       "の勤務回数の上限（Duty_Most）は合わせて 8 回ですが、勤務日数の目標は 10 日です。"},
+      {"most counts below the target are the planner's without the adjustment",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Target(1, 10).model().WorkDayAdjust = false;
+         x.DutyMost(1, 1) = x.DutyMost(1, 2) = 4;
+       },
+       nullptr},
+      {"a most count used up by a reservation bars the duty",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Reserve(1, 2, 1).Need(1, 5, 2).Ban(3, 5, kAnyType);
+         x.DutyMost(1, 1) = 1;
+       },
+       "は 2 人必要ですが、就ける職員は 1 人です。\n"
+       "　101 member 1：勤務回数・週末・連休の条件\n"},
+      {"weekend limits below the weekend staffing",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.NeedEveryDay(1, 1);
+         x.WeekendsMost(1) = x.WeekendsMost(2) = 0;
+         x.WeekendsMost(3) = 1;
+       },
+       "延べ 2 人（各週末で必要人数の最も多い日の合計）が必要ですが、週末勤務の上限と個人予定では"
+       "延べ 1 人までです（1 "
+       "人不足）。\n週末勤務の上限を上げるか、週末の必要人数を減らしてください。"
+       "上限のある職員：\n　101 member 1：上限 0 回（Weekend_Most）\n"},
+      {"weekend limits that leave enough",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.NeedEveryDay(1, 1);
+         x.WeekendsMost(1) = x.WeekendsMost(2) = 1;
+       },
+       nullptr},
+      {"rest runs too long for the target under the run limit",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.MaxConsecWork(3).Target(1, 10);
+         x.RestRunLeast(1) = 3;
+       },
+       "101 member 1 は連休の最短 3 日（Rest_Run_Least）では、14 日の期間に勤務日数の目標 10 日を"
+       "組めません"},
+      {"rest runs that fit",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.MaxConsecWork(5).Target(1, 10);
+         x.RestRunLeast(1) = 2;
+       },
+       nullptr},
+      {"work runs longer than the run limit",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.MaxConsecWork(3).Target(1, 7);
+         x.WorkRunLeast(1) = 4;
+       },
+       "は連勤の最短 4 日（Work_Run_Least）では"},
+      {"last month's single day off must grow into the month",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Target(1, 13).PrevMonth(1, {0, 1});
+         x.RestRunLeast(1) = 3;
+       },
+       "連休の最短 3 日（Rest_Run_Least）では、14 日の期間に勤務日数の目標 13 日を"},
+      {"last month's days off are long enough",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Target(1, 13).PrevMonth(1, {0, 0, 0, 1});
+         x.RestRunLeast(1) = 3;
+       },
+       nullptr},
+  };
+  for (const ExtraCase& c : cases) {
+    ModelBuilder builder(14, 2, 3);
+    builder.Target(2, 7).Target(3, 7);
+    ExtraConditions& extra = builder.model().Extra;
+    extra.SetWeekends(14, 6);
+    extra.HasHard = true;
+    c.set_up(builder, extra);
+    const std::optional<std::string> problem = FindStaffingProblem(builder.Build());
+    if (c.fragment == nullptr) {
+      EXPECT_FALSE(problem) << c.what << ": " << problem.value_or("");
+    } else {
+      ASSERT_TRUE(problem) << c.what;
+      EXPECT_NE(problem->find(c.fragment), std::string::npos) << c.what << ": " << *problem;
+    }
+  }
+}
+
 // Workplaces built to be consistent are never refused.
 TEST(FindStaffingProblemTest, PassesConsistentWorkplaces) {
   for (const testing::WorkplaceShape shape :
