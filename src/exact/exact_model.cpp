@@ -19,9 +19,7 @@ ExactModel BuildExactModel(const ConditionModel& model, ModelKind kind) {
   AddComboRows(model, out);
   AddWorkRunRows(model, out);
   AddTargetRows(model, out);
-  // The relaxation has no slack for these; held hard there, a month they make
-  // impossible would leave it nothing to explain.
-  if (kind == ModelKind::kMonth) AddExtraRows(model, out);
+  AddExtraRows(model, out);
   return out;
 }
 

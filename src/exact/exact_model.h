@@ -6,6 +6,7 @@
 #include "conditions/condition_model.h"
 #include "exact/cell_variables.h"
 #include "exact/linear_model.h"
+#include "exact/relaxation.h"
 
 namespace tsumiki::exact {
 
@@ -37,6 +38,16 @@ struct ComboSlack {
   int column = -1;  // listed members short of the count
 };
 
+// The optional limits' slack: a least count short (kDutyLeastShort), a most count
+// or the weekends over (kDutyMostOver, kWeekendsOver), or a shortest run cut by
+// one day (kRestRunShorter, kWorkRunShorter: one column per day, taken in order).
+struct ExtraSlack {
+  Shortfall::Kind kind = Shortfall::Kind::kDutyLeastShort;
+  int member = 0;
+  int type = 0;
+  int column = -1;
+};
+
 // The integer program of one month over a fixed condition model.
 struct ExactModel {
   LinearModel lp;
@@ -45,15 +56,15 @@ struct ExactModel {
   std::vector<StaffSlack> staff_slack;
   std::vector<TargetSlack> target_slack;
   std::vector<ComboSlack> combo_slack;
+  std::vector<ExtraSlack> extra_slack;
 };
 
 // Builds the model of days StartDay..DayCount of `model` (which must outlive the
 // result): staffing with extra staff allowed on every type but the last, day bans,
 // reservations, next-day bans, forbidden sequences ("*" and the previous month's
 // tail), required sequences, forbidden and required combinations, the
-// consecutive-work limit, the exact work-day targets and (months only) the optional
-// counts, weekends and shortest runs — the rules a finished
-// month is judged by.
+// consecutive-work limit, the exact work-day targets and the optional counts,
+// weekends and shortest runs — the rules a finished month is judged by.
 ExactModel BuildExactModel(const ConditionModel& model, ModelKind kind);
 
 // The rule families, one file each; each adds its rows (and, for the relaxation,

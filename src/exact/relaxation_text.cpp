@@ -28,6 +28,17 @@ std::string TypeName(const ConditionModel& model, int t) {
   return t >= 1 && t <= model.TypeCount ? model.TypeAbbrev(t) : std::to_string(t);
 }
 
+std::string_view ExtraLimitPattern(Shortfall::Kind kind) {
+  switch (kind) {
+    case Shortfall::Kind::kWeekendsOver:
+      return text::kWeekendsOver;
+    case Shortfall::Kind::kRestRunShorter:
+      return text::kRestRunShorter;
+    default:
+      return text::kWorkRunShorter;
+  }
+}
+
 std::string Line(const ConditionModel& model, const Shortfall& item) {
   const std::string amount = std::to_string(item.amount);
   switch (item.kind) {
@@ -40,6 +51,18 @@ std::string Line(const ConditionModel& model, const Shortfall& item) {
                                                                          : text::kMoreWorkDays,
                             {model.MemberInfo(item.member, 1), model.MemberInfo(item.member, 2),
                              amount});
+    case Shortfall::Kind::kDutyLeastShort:
+    case Shortfall::Kind::kDutyMostOver:
+      return layout::Format(item.kind == Shortfall::Kind::kDutyLeastShort ? text::kDutyLeastShort
+                                                                          : text::kDutyMostOver,
+                            {model.MemberInfo(item.member, 1), model.MemberInfo(item.member, 2),
+                             TypeName(model, item.type), amount});
+    case Shortfall::Kind::kWeekendsOver:
+    case Shortfall::Kind::kRestRunShorter:
+    case Shortfall::Kind::kWorkRunShorter:
+      return layout::Format(
+          ExtraLimitPattern(item.kind),
+          {model.MemberInfo(item.member, 1), model.MemberInfo(item.member, 2), amount});
     case Shortfall::Kind::kComboShort:
       return layout::Format(text::kComboShort,
                             {DayWithWeekday(model, item.day), std::to_string(item.rule),

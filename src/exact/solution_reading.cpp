@@ -42,6 +42,20 @@ Relaxation ReadRelaxation(const ConditionModel& model, const ExactModel& relaxed
                                     .rule = slack.rule, .amount = amount});
     }
   }
+  // The optional limits, member by member; a run's cuts add up to one item.
+  for (const ExtraSlack& slack : relaxed.extra_slack) {
+    const int amount = Amount(solved, slack.column);
+    if (amount <= 0) continue;
+    Shortfall item{
+        .kind = slack.kind, .type = slack.type, .member = slack.member, .amount = amount};
+    if (!out.items.empty() && out.items.back().kind == item.kind &&
+        out.items.back().member == item.member && out.items.back().type == item.type &&
+        out.items.back().day == 0) {
+      out.items.back().amount += amount;
+    } else {
+      out.items.push_back(item);
+    }
+  }
   for (const Shortfall& item : out.items) out.total += item.amount;
   out.nearest = model.Roster;
   relaxed.cells->ReadMonth(solved.values, out.nearest);

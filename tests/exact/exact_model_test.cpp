@@ -11,6 +11,7 @@
 #include "exact/exact_runner.h"
 #include "exact/solution_reading.h"
 #include "roster/roster_sheet.h"
+#include "support/model_builder.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
 
@@ -120,6 +121,57 @@ TEST(ExactModel, NoMonthGivesTheLeastRelaxation) {
     int sum = 0;
     for (const Shortfall& item : relaxation.items) sum += item.amount;
     EXPECT_EQ(sum, c.total);
+  }
+}
+
+// A week from a Saturday of one duty, one person a day, between two members
+// (targets 4 and 3), with one optional limit of member 1 that leaves no month: the
+// least relaxation gives that limit, cheaper than moving work days between them.
+TEST(ExactModel, TheRelaxationNamesTheOptionalLimitThatGives) {
+  using testing::ModelBuilder;
+  const struct {
+    const char* what;
+    std::function<void(ModelBuilder&, ExtraConditions&)> set_up;
+    const char* text;
+  } cases[] = {
+      {"most count", [](ModelBuilder&, ExtraConditions& x) { x.DutyMost(1, 1) = 2; },
+       "101 member 1: 「T1」の上限を 2 回増やす\n"},
+      {"least count", [](ModelBuilder&, ExtraConditions& x) { x.DutyLeast(1, 1) = 6; },
+       "101 member 1: 「T1」の下限を 2 回減らす\n"},
+      {"weekends",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Ban(2, 1, kAnyType).Ban(2, 2, kAnyType);
+         x.WeekendsMost(1) = 0;
+       },
+       "101 member 1: 週末勤務の上限を 1 回増やす\n"},
+      {"rest run",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Target(1, 5).Target(2, 2).Reserve(1, 1, 1).Reserve(1, 7, 1);
+         x.RestRunLeast(1) = 3;
+       },
+       "101 member 1: 連休の最短を 1 日短くする\n"},
+      {"work run",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.Target(1, 3).Target(2, 4).Ban(1, 1, kAnyType).Ban(1, 7, kAnyType);
+         x.WorkRunLeast(1) = 4;
+       },
+       "101 member 1: 連勤の最短を 1 日短くする\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ModelBuilder builder(7, 1, 2);
+    builder.NeedEveryDay(1, 1).Target(1, 4).Target(2, 3);
+    ExtraConditions& extra = builder.model().Extra;
+    extra.SetWeekends(7, 6);
+    extra.HasHard = true;
+    c.set_up(builder, extra);
+    const ConditionModel model = builder.Build();
+    ASSERT_EQ(SolveWithCbc(BuildExactModel(model, ModelKind::kMonth).lp, {60, nullptr}).status,
+              SolveStatus::kInfeasible);
+    const ExactModel relaxed = BuildExactModel(model, ModelKind::kRelaxation);
+    const SolveResult least = SolveWithCbc(relaxed.lp, {60, nullptr});
+    ASSERT_EQ(least.status, SolveStatus::kSolved);
+    EXPECT_EQ(RelaxationText(model, ReadRelaxation(model, relaxed, least)), c.text);
   }
 }
 
