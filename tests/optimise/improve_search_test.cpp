@@ -81,5 +81,48 @@ TEST(ImproveSearch, AbortEndsItPromptlyAndKeepsTheBestMonth) {
   EXPECT_EQ(Problems(engine.model), "");
 }
 
+// Odd members may take duty 1 no more often, even members work no more weekends,
+// than the month before the search holds: limits that bind at once.
+void BindAsHeld(ConditionModel& month) {
+  ExtraConditions& x = month.Extra;
+  x.SetWeekends(month.DayCount, 6);
+  x.HasHard = true;
+  for (int m = 1; m <= month.MemberCount; ++m) {
+    int count = 0;
+    for (int d = 1; d <= month.DayCount; ++d) count += month.Roster(m, d) == 1 ? 1 : 0;
+    if (m % 2 == 1) x.DutyMost(m, 1) = count;
+    int weekends = 0;
+    for (int w = 1; w <= x.WeekendCount; ++w) {
+      bool worked = false;
+      for (int d = 1; d <= month.DayCount; ++d)
+        worked |= x.WeekendOf(d) == w && month.Roster(m, d) >= 1;
+      weekends += worked ? 1 : 0;
+    }
+    if (m % 2 == 0) x.WeekendsMost(m) = weekends;
+  }
+}
+
+// The limits bind: without them the search takes some member past one; with them
+// it keeps each, and every other rule.
+TEST(ImproveSearch, KeepsTheMostCountsAndWeekendsThatBind) {
+  const IndexGrid<int> reserved = testing::Workplace().Build().Fixed;
+  for (const bool limited : {false, true}) {
+    SCOPED_TRACE(limited ? "limited" : "free");
+    ConditionModel month = MonthAtTargets(2);
+    ConditionModel limits = month;
+    BindAsHeld(limits);
+    if (limited) month = limits;
+    Engine engine(month, 2);
+    ImproveRoster(engine.search(), reserved, 1.0f);
+    if (limited) {
+      EXPECT_EQ(Problems(engine.model), "");
+    } else {
+      ConditionModel after = engine.model;
+      after.Extra = limits.Extra;
+      EXPECT_NE(Problems(after), "");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tsumiki

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "conditions/roster_writer.h"
@@ -167,8 +168,50 @@ TEST(ReadjustSearch, AnExhaustedBudgetFailsAndLeavesTheRosterAlone) {
   ExpectUntouched(before, model);
 }
 
+// Member 1 works days 1-3 (a Saturday, a Sunday, a Monday), 2 and 3 work one day
+// each later; freeing member 1 on Sunday goes to member 2, the first one off,
+// unless a limit of member 2 binds: then to member 3.
+TEST(ReadjustSearch, DirectSwapKeepsTheMostCountAndTheWeekends) {
+  const std::function<void(ExtraConditions&)> limits[] = {
+      [](ExtraConditions&) {},
+      [](ExtraConditions& x) { x.DutyMost(2, kT1) = 1; },
+      [](ExtraConditions& x) { x.WeekendsMost(2) = 0; },
+  };
+  for (std::size_t i = 0; i < std::size(limits); ++i) {
+    ModelBuilder b(5, 1, 3);
+    b.Assign(1, 1, kT1).Assign(1, 2, kT1).Assign(1, 3, kT1).Assign(2, 4, kT1).Assign(3, 5, kT1);
+    NeedAsAssigned(b);
+    ExtraConditions& x = b.model().Extra;
+    x.SetWeekends(5, 6);
+    x.HasHard = i > 0;
+    limits[i](x);
+    ConditionModel model = b.Build();
+    ReadjustSearch search(model);
+    EXPECT_EQ(search.SearchChain(2, 1), i == 0 ? 2 : 3) << "limit " << i;
+  }
+}
+
+// Every member at most as many T1 and weekends as the roster holds: limits that
+// bind on the first exchange that gives more.
+void BindAsHeld(ConditionModel& model) {
+  ExtraConditions& x = model.Extra;
+  x.SetWeekends(model.DayCount, 6);
+  x.HasHard = true;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    x.DutyMost(m, kT1) = x.WeekendsMost(m) = 0;
+    int weekend = 0;
+    for (int d = 1; d <= model.DayCount; ++d) {
+      x.DutyMost(m, kT1) += model.Roster(m, d) == kT1 ? 1 : 0;
+      if (x.WeekendOf(d) == 0 || x.WeekendOf(d) == weekend || model.Roster(m, d) < 1) continue;
+      weekend = x.WeekendOf(d);
+      ++x.WeekendsMost(m);
+    }
+  }
+}
+
 // Random rosters that keep every rule: whatever the search proposes must free
-// the cell and keep every rule, as the independent checker sees them.
+// the cell and keep every rule, as the independent checker sees them; on every
+// other seed with most counts and weekends that bind.
 TEST(ReadjustSearch, AppliedProposalsKeepEveryRuleOnRandomRosters) {
   int freed = 0;
   for (unsigned seed = 1; seed <= 40; ++seed) {
@@ -192,6 +235,7 @@ TEST(ReadjustSearch, AppliedProposalsKeepEveryRuleOnRandomRosters) {
       }
     }
     NeedAsAssigned(b);
+    if (seed % 2 == 0) BindAsHeld(b.model());
     ConditionModel model = b.Build();
     ASSERT_TRUE(CheckRoster(model).empty()) << JoinProblems(CheckRoster(model));
 
