@@ -60,8 +60,9 @@ QVariant MemberTotalsModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: {
       if (column < types) return sum.duties[static_cast<std::size_t>(column)];
-      const int values[kMemberSumColumns] = {sum.work_days, sum.target, sum.days_off,
-                                             sum.single_work, sum.single_rest};
+      const int values[kMemberSumColumns + kWishColumns] = {
+          sum.work_days,   sum.target,         sum.days_off,     sum.single_work,
+          sum.single_rest, sum.wishes_granted, sum.wishes_missed};
       return values[column - types];
     }
     case Qt::TextAlignmentRole:
@@ -81,22 +82,28 @@ QVariant MemberTotalsModel::headerData(int section, Qt::Orientation orientation,
   if (orientation != Qt::Horizontal || section >= columns_) return {};
   const int types = month_.model.TypeCount;
   const bool duty = section < types;
+  const int sum = section - types;
+  const bool wish = sum >= kMemberSumColumns;
   if (role == Qt::DisplayRole) {
     if (duty) return Q(month_.model.TypeAbbrev(section + 1));
-    return kMemberSumHeads[section - types];
+    return wish ? kWishHeads[static_cast<std::size_t>(sum - kMemberSumColumns)]
+                : kMemberSumHeads[static_cast<std::size_t>(sum)];
   }
   if (role == Qt::ToolTipRole) {
     if (duty) {
       return kDutyDaysTip.arg(Q(month_.labels.duty_names[static_cast<std::size_t>(section)]));
     }
-    if (!duty) return kMemberSumTips[section - types];
+    return wish ? kWishTips[static_cast<std::size_t>(sum - kMemberSumColumns)]
+                : kMemberSumTips[static_cast<std::size_t>(sum)];
   }
   return {};
 }
 
 void MemberTotalsModel::Refresh(const RuleMarks& marks) {
   notes_ = marks.member_month;
-  const int columns = month_.readable ? month_.model.TypeCount + kMemberSumColumns : 0;
+  const int columns = month_.readable ? month_.model.TypeCount + kMemberSumColumns +
+                                            (month_.totals.has_wishes ? kWishColumns : 0)
+                                      : 0;
   if (columns != columns_) {
     beginResetModel();
     columns_ = columns;
@@ -134,15 +141,21 @@ QVariant DayTotalsModel::data(const QModelIndex& index, int role) const {
   const int day = index.isValid() ? DayOfColumn(index.column()) : 0;
   if (day == 0) return {};
   const DayTotals& totals = month_.totals.days[static_cast<std::size_t>(day - 1)];
-  const auto t = static_cast<std::size_t>(index.row());
-  const auto note = notes_.find({day, index.row() + 1});
+  const int type = TypeOfRow(index.row());
+  const auto t = static_cast<std::size_t>(type - 1);
+  const bool desired = index.row() >= month_.model.TypeCount;
+  const int wanted = desired ? totals.desired[t] : totals.need[t];
+  const auto note = desired ? notes_.end() : notes_.find({day, type});
+  if (desired && wanted <= 0 && role != Qt::TextAlignmentRole) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return QStringLiteral("%1/%2").arg(totals.staff[t]).arg(totals.need[t]);
+      return QStringLiteral("%1/%2").arg(totals.staff[t]).arg(wanted);
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole:
-      return Fill(totals.staff[t], totals.need[t]);
+      // Above the desired staffing is no excess: only a day below it is marked.
+      return desired ? Fill(std::min(totals.staff[t], wanted), wanted)
+                     : Fill(totals.staff[t], totals.need[t]);
     case Qt::ToolTipRole:
     case SheetModel::kRuleNoteRole:
       if (note != notes_.end()) return note->second;
@@ -156,20 +169,43 @@ QVariant DayTotalsModel::headerData(int section, Qt::Orientation orientation, in
   if (orientation != Qt::Vertical || section >= rows_) {
     return {};
   }
-  const QString name = Q(month_.labels.duty_names[static_cast<std::size_t>(section)]);
+  const int type = TypeOfRow(section);
+  const QString name = Q(month_.labels.duty_names[static_cast<std::size_t>(type - 1)]);
+  if (section >= month_.model.TypeCount) {
+    const auto t = static_cast<std::size_t>(type - 1);
+    if (role == Qt::DisplayRole) return kDesiredRowHead.arg(name);
+    if (role == Qt::ToolTipRole) {
+      return kDesiredRowTip.arg(name)
+          .arg(month_.totals.desired_reached[t])
+          .arg(month_.totals.desired_days[t]);
+    }
+    return {};
+  }
   if (role == Qt::DisplayRole) return kStaffRowHead.arg(name);
   if (role == Qt::ToolTipRole) return kStaffRowTip.arg(name);
   return {};
 }
 
+int DayTotalsModel::TypeOfRow(int row) const {
+  const int types = month_.model.TypeCount;
+  return row < types ? row + 1 : desired_types_[static_cast<std::size_t>(row - types)];
+}
+
 void DayTotalsModel::Refresh(const RuleMarks& marks) {
   notes_ = marks.day_duty;
-  const int rows = month_.readable ? month_.model.TypeCount : 0;
+  std::vector<int> desired_types;
+  for (int t = 1; month_.readable && t <= month_.model.TypeCount; ++t) {
+    if (month_.totals.desired_days[static_cast<std::size_t>(t - 1)] > 0) desired_types.push_back(t);
+  }
+  const int rows =
+      month_.readable ? month_.model.TypeCount + static_cast<int>(desired_types.size()) : 0;
   if (rows != rows_) {
     beginResetModel();
     rows_ = rows;
+    desired_types_ = std::move(desired_types);
     endResetModel();
   } else if (rows_ > 0 && columnCount() > 0) {
+    desired_types_ = std::move(desired_types);
     Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
     Q_EMIT headerDataChanged(Qt::Vertical, 0, rows_ - 1);
   }

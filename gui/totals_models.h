@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <vector>
 
 #include "gui/roster_judge.h"
 #include "gui/rule_marks.h"
@@ -10,7 +11,8 @@ namespace tsumiki::gui {
 // The per-member totals beside the roster: row i stands beside row first_row + i
 // (0-based) of the roster sheet's table, so that each member's numbers share the
 // member's row; the rows of other sheet rows stay empty. Columns: each duty type,
-// then work days, target, days off, 単勤 and 単休.
+// then work days, target, days off, 単勤 and 単休, then the wishes granted and
+// missed where the workbook sets wishes.
 class MemberTotalsModel : public QAbstractTableModel {
   Q_OBJECT
  public:
@@ -37,7 +39,8 @@ class MemberTotalsModel : public QAbstractTableModel {
 
 // The staff of each duty type on each day against the need, below the roster:
 // column j stands below column first_column + j of the roster sheet's table, row t
-// is duty type t + 1.
+// is duty type t + 1; then, where the workbook sets a desired staffing, one row per
+// duty that has one: the staff against it.
 class DayTotalsModel : public QAbstractTableModel {
   Q_OBJECT
  public:
@@ -52,12 +55,15 @@ class DayTotalsModel : public QAbstractTableModel {
   void Refresh(const RuleMarks& marks);
   // The roster day shown in a column, 0 for none.
   int DayOfColumn(int column) const;
+  // The duty type a row stands for.
+  int TypeOfRow(int row) const;
 
  private:
   const JudgedMonth& month_;
   const QAbstractItemModel& sheet_;
   int first_column_;
   int rows_ = 0;
+  std::vector<int> desired_types_;  // the duty of each row after the staffing's
   std::map<std::pair<int, int>, QString> notes_;
 };
 

@@ -20,6 +20,8 @@ namespace tsumiki::gui {
 
 namespace {
 constexpr int kCountColumnPixels = 30;
+// The wishes' heads are a character longer than the others.
+constexpr int kWishColumnPixels = 44;
 constexpr int kLegendChipPixels = 30;
 
 // A table that shows numbers beside the grid: its rows as high as the grid's,
@@ -169,6 +171,8 @@ void TotalsPanes::Align() {
   const int header = sheet_.horizontalHeader()->height();
   members_->horizontalHeader()->setFixedHeight(row_pixels);
   caption_->setFixedHeight(std::max(0, header + sheet_.FrozenRows() * row_pixels - row_pixels));
+  for (int c = month_.model.TypeCount + kMemberSumColumns; c < member_model_->columnCount(); ++c)
+    members_->setColumnWidth(c, kWishColumnPixels);
   int width = 2 * members_->frameWidth();
   for (int c = 0; c < member_model_->columnCount(); ++c) width += members_->columnWidth(c);
   member_pane_->setFixedWidth(std::max(width, 8 * kCountColumnPixels));

@@ -16,11 +16,23 @@ inline const std::array<QString, kMemberSumColumns> kMemberSumTips = {
     QStringLiteral("勤務日数の目標"), QStringLiteral("休日数（勤務のない日）"),
     QStringLiteral("単勤：前後が休みの 1 日だけの勤務の回数"),
     QStringLiteral("単休：前後が勤務の 1 日だけの休みの回数")};
+// Where the workbook sets wishes: those the month grants and misses.
+inline constexpr int kWishColumns = 2;
+inline const std::array<QString, kWishColumns> kWishHeads = {QStringLiteral("希望○"),
+                                                             QStringLiteral("希望×")};
+inline const std::array<QString, kWishColumns> kWishTips = {
+    QStringLiteral("かなった希望（Wish_Table）の数"),
+    QStringLiteral("かなわなかった希望（Wish_Table）の数")};
 // %1: the duty's name.
 inline const QString kDutyDaysTip = QStringLiteral("「%1」の日数");
 inline const QString kStaffRowHead = QStringLiteral("%1 人数/必要");
 inline const QString kStaffRowTip =
     QStringLiteral("「%1」の人数と必要数（赤は不足、青は必要数より多い）");
+// Where it sets a desired staffing (Desired_Table): the duty's row of staff against
+// it. %1: the duty's name; %2/%3: the days that reach it, of those that have one.
+inline const QString kDesiredRowHead = QStringLiteral("%1 人数/希望");
+inline const QString kDesiredRowTip =
+    QStringLiteral("「%1」の人数と希望人数（赤は希望人数に届かない日）：届いた日 %2/%3");
 inline const QString kMemberPaneCaption = QStringLiteral("職員別集計");
 inline const QString kLegendTip = QStringLiteral("凡例：勤務の略称と色");
 // %1: why the conditions could not be read.

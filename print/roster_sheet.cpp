@@ -3,6 +3,7 @@
 #include <iterator>
 #include <optional>
 
+#include "conditions/layout.h"
 #include "print/print_texts.h"
 #include "workbook/color_palette.h"
 
@@ -31,6 +32,7 @@ constexpr Rgb kSumFill = 0xF2F2F2;
 constexpr double kNumberWidth = 1.6 * kDayWidth;
 constexpr double kNameWidth = 4.5 * kDayWidth;
 constexpr double kSumWidth = 1.8 * kDayWidth;
+constexpr double kWishWidth = 2.4 * kDayWidth;
 
 // Saturday and Sunday of day d, as the sheet's weekday row names them.
 std::optional<Rgb> WeekendShade(const MonthLabels& labels, int day) {
@@ -45,18 +47,34 @@ Rgb DayFill(const MonthLabels& labels, int day, Rgb plain) {
   return WeekendShade(labels, day).value_or(plain);
 }
 
-int TotalColumns(const ConditionModel& model) {
-  return model.TypeCount + static_cast<int>(std::size(texts::kSumHeads));
+int TotalColumns(const ConditionModel& model, const RosterTotals& totals) {
+  return model.TypeCount + static_cast<int>(std::size(texts::kSumHeads)) +
+         (totals.has_wishes ? static_cast<int>(std::size(texts::kWishHeads)) : 0);
+}
+
+double TotalsWidth(int c, const ConditionModel& model) {
+  if (c < model.TypeCount) return kDayWidth;
+  return c < model.TypeCount + static_cast<int>(std::size(texts::kSumHeads)) ? kSumWidth
+                                                                             : kWishWidth;
 }
 
 // The empty cells under the totals' heads, in a row that has no totals.
-void AppendBlankTotals(const ConditionModel& model, Rgb fill, std::vector<PageCell>& row) {
-  for (int c = 0; c < TotalColumns(model); ++c) {
-    row.push_back({{}, fill, kBlack, c < model.TypeCount ? kDayWidth : kSumWidth});
-  }
+void AppendBlankTotals(const ConditionModel& model, const RosterTotals& totals, Rgb fill,
+                       std::vector<PageCell>& row) {
+  for (int c = 0; c < TotalColumns(model, totals); ++c)
+    row.push_back({{}, fill, kBlack, TotalsWidth(c, model)});
 }
 
-std::vector<PageCell> HeadRow(const ConditionModel& model, const MonthLabels& labels, bool dates) {
+// One cell as wide as the totals' heads together, holding `text`.
+void AppendSpanningTotals(const ConditionModel& model, const RosterTotals& totals, std::string text,
+                          std::vector<PageCell>& row) {
+  double width = 0;
+  for (int c = 0; c < TotalColumns(model, totals); ++c) width += TotalsWidth(c, model);
+  row.push_back({std::move(text), kWhite, kBlack, width});
+}
+
+std::vector<PageCell> HeadRow(const ConditionModel& model, const MonthLabels& labels,
+                              const RosterTotals& totals, bool dates) {
   std::vector<PageCell> row{
       {dates ? std::string(texts::kNumberHead) : std::string(), kHeadFill, kBlack, kNumberWidth},
       {dates ? std::string(texts::kNameHead) : std::string(), kHeadFill, kBlack, kNameWidth}};
@@ -67,18 +85,23 @@ std::vector<PageCell> HeadRow(const ConditionModel& model, const MonthLabels& la
     row.push_back({dates ? day : labels.WeekdayText(d), DayFill(labels, d, kHeadFill)});
   }
   if (!dates) {
-    AppendBlankTotals(model, kHeadFill, row);
+    AppendBlankTotals(model, totals, kHeadFill, row);
     return row;
   }
   for (int t = 1; t <= model.TypeCount; ++t) row.push_back({model.TypeAbbrev(t), kHeadFill});
   for (const std::string_view head : texts::kSumHeads) {
     row.push_back({std::string(head), kHeadFill, kBlack, kSumWidth});
   }
+  if (totals.has_wishes) {
+    for (const std::string_view head : texts::kWishHeads)
+      row.push_back({std::string(head), kHeadFill, kBlack, kWishWidth});
+  }
   return row;
 }
 
 std::vector<PageCell> MemberRow(const ConditionModel& model, const MonthLabels& labels,
-                                const MemberTotals& sum, int m) {
+                                const RosterTotals& totals, int m) {
+  const MemberTotals& sum = totals.members[static_cast<std::size_t>(m - 1)];
   std::vector<PageCell> row{{model.MemberInfo(m, 1), kWhite, kBlack, kNumberWidth},
                             {model.MemberInfo(m, 2), kWhite, kBlack, kNameWidth}};
   for (int d = 1; d <= model.DayCount; ++d) {
@@ -100,6 +123,10 @@ std::vector<PageCell> MemberRow(const ConditionModel& model, const MonthLabels& 
        {sum.work_days, sum.target, sum.days_off, sum.single_work, sum.single_rest}) {
     row.push_back({std::to_string(value), kSumFill, kBlack, kSumWidth});
   }
+  if (totals.has_wishes) {
+    for (const int value : {sum.wishes_granted, sum.wishes_missed})
+      row.push_back({std::to_string(value), kSumFill, kBlack, kWishWidth});
+  }
   return row;
 }
 
@@ -115,7 +142,29 @@ std::vector<PageCell> CountRow(const ConditionModel& model, const MonthLabels& l
     row.push_back({std::to_string(staff), DayFill(labels, d, kSumFill),
                    staff < day.need[index] ? kShortInk : kBlack});
   }
-  AppendBlankTotals(model, kWhite, row);
+  AppendBlankTotals(model, totals, kWhite, row);
+  return row;
+}
+
+// Duty t's desired staffing on the days that have one, red where the month stays
+// below it, and how many days reach it.
+std::vector<PageCell> DesiredRow(const ConditionModel& model, const MonthLabels& labels,
+                                 const RosterTotals& totals, int t) {
+  const auto index = static_cast<std::size_t>(t - 1);
+  std::vector<PageCell> row{{std::string(texts::kDesiredHead), kSumFill, kBlack, kNumberWidth},
+                            {DutyName(labels, t), kSumFill, kBlack, kNameWidth}};
+  for (int d = 1; d <= model.DayCount; ++d) {
+    const DayTotals& day = totals.days[static_cast<std::size_t>(d - 1)];
+    const int desired = day.desired[index];
+    row.push_back({desired > 0 ? std::to_string(desired) : std::string(),
+                   DayFill(labels, d, kSumFill),
+                   desired > 0 && day.staff[index] < desired ? kShortInk : kBlack});
+  }
+  AppendSpanningTotals(
+      model, totals,
+      layout::Format(texts::kDesiredReached, {std::to_string(totals.desired_reached[index]),
+                                              std::to_string(totals.desired_days[index])}),
+      row);
   return row;
 }
 
@@ -130,15 +179,17 @@ RosterPage BuildRosterPage(const ConditionModel& model, const MonthLabels& label
                  std::to_string(labels.first_date->month) + std::string(texts::kMonth) +
                  page.title;
   }
-  page.rows.push_back(HeadRow(model, labels, true));
-  page.rows.push_back(HeadRow(model, labels, false));
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    page.rows.push_back(
-        MemberRow(model, labels, totals.members[static_cast<std::size_t>(m - 1)], m));
-  }
+  page.rows.push_back(HeadRow(model, labels, totals, true));
+  page.rows.push_back(HeadRow(model, labels, totals, false));
+  for (int m = 1; m <= model.MemberCount; ++m)
+    page.rows.push_back(MemberRow(model, labels, totals, m));
   if (totals.days.size() >= static_cast<std::size_t>(model.DayCount)) {
     for (int t = 1; t <= model.TypeCount; ++t)
       page.rows.push_back(CountRow(model, labels, totals, t));
+    for (int t = 1; t <= model.TypeCount && totals.has_desired; ++t) {
+      if (totals.desired_days[static_cast<std::size_t>(t - 1)] > 0)
+        page.rows.push_back(DesiredRow(model, labels, totals, t));
+    }
   }
   for (int t = 1; t <= model.TypeCount; ++t) {
     page.legend.push_back({model.TypeAbbrev(t), DutyName(labels, t), DutyFill(labels, t)});

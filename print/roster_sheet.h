@@ -41,7 +41,10 @@ struct PageLegendItem {
 // What one printed page holds: the title, the grid's rows (dates, weekdays, one
 // per member, then each duty's staff per day), and the legend of the duties
 // under it. Saturdays and Sundays are shaded where no duty colour stands; a day
-// short of its need shows its count in red.
+// short of its need shows its count in red. Where the workbook sets them, the
+// members' rows end in the wishes granted and missed, and each duty with a
+// desired staffing gets a row of it (red where the month stays below) that
+// closes with the days that reach it.
 struct RosterPage {
   std::string title;
   std::vector<std::vector<PageCell>> rows;

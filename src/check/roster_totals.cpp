@@ -56,8 +56,19 @@ RosterTotals CountRosterTotals(const ConditionModel& model) {
         ++(model.Extra.WishDuty(m, d) == code ? member.wishes_granted : member.wishes_missed);
     }
     CountSingles(model, m, member);
+    totals.has_wishes |= member.wishes_granted + member.wishes_missed > 0;
     totals.members.push_back(std::move(member));
   }
+  totals.desired_days.assign(types, 0);
+  totals.desired_reached.assign(types, 0);
+  for (const DayTotals& day : totals.days) {
+    for (std::size_t t = 0; t < types; ++t) {
+      if (day.desired[t] <= 0) continue;
+      ++totals.desired_days[t];
+      if (day.staff[t] >= day.desired[t]) ++totals.desired_reached[t];
+    }
+  }
+  for (const int days : totals.desired_days) totals.has_desired |= days > 0;
   return totals;
 }
 

@@ -28,6 +28,12 @@ struct DayTotals {
 struct RosterTotals {
   std::vector<MemberTotals> members;  // member m at m-1
   std::vector<DayTotals> days;        // day d at d-1
+  // Whether the workbook sets any wish, and any desired staffing; for duty type t
+  // at t-1, the days with a desired staffing and those that reach it.
+  bool has_wishes = false;
+  bool has_desired = false;
+  std::vector<int> desired_days;
+  std::vector<int> desired_reached;
 };
 
 // Counts model.Roster (days 1..DayCount) afresh; nothing is stored back. 単勤 and

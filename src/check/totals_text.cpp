@@ -1,6 +1,7 @@
 #include "check/totals_text.h"
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 #include "check/extra_texts.h"
@@ -67,19 +68,18 @@ std::string WishesAndDesired(const ConditionModel& model, const MonthLabels& lab
                        std::to_string(sum.wishes_granted), std::to_string(sum.wishes_missed)});
   }
   std::vector<Row> short_days;
-  int wanted = 0;
   for (int d = 1; d <= model.DayCount; ++d) {
     const DayTotals& day = totals.days[static_cast<std::size_t>(d - 1)];
     for (std::size_t t = 0; t < day.desired.size(); ++t) {
-      if (day.desired[t] <= 0) continue;
-      ++wanted;
-      if (day.staff[t] >= day.desired[t]) continue;
+      if (day.desired[t] <= 0 || day.staff[t] >= day.desired[t]) continue;
       short_days.push_back({labels.DateText(d), labels.WeekdayText(d),
                             model.TypeAbbrev(static_cast<int>(t + 1)),
                             StaffCell(day.staff[t], day.desired[t])});
     }
   }
-  const int reached = wanted - static_cast<int>(short_days.size());
+  const int wanted = std::accumulate(totals.desired_days.begin(), totals.desired_days.end(), 0);
+  const int reached =
+      std::accumulate(totals.desired_reached.begin(), totals.desired_reached.end(), 0);
   std::string out = "\n" + std::string(extra_text::kHeading) + "\n" + Table(members) +
                     layout::Format(extra_text::kDesiredReached,
                                    {std::to_string(reached), std::to_string(wanted)}) +
