@@ -98,7 +98,38 @@ std::optional<std::string> MostSumProblem(const ConditionModel& model, int m) {
                                            N(model.WorkDayTarget(m))});
 }
 
+// "スケジュール!C5:C24": column t of an area over every member.
+std::string ColumnCells(const ConditionModel& model, const ExtraConditions::AreaPlace& place,
+                        const layout::NameSpec& area, int t) {
+  const std::string first = AreaCellLabel(place, area.name, 1, t);
+  const std::string last = AreaCellLabel(place, area.name, model.MemberCount, t);
+  const std::size_t bang = last.find('!');
+  return bang == std::string::npos ? first : first + ":" + last.substr(bang + 1);
+}
+
+// Each day's staff of duty t is distinct members, each within their most count.
+std::optional<std::string> DutyStaffProblem(const ConditionModel& model, int t) {
+  const ExtraConditions& x = model.Extra;
+  int needed = 0;
+  for (int d = model.StartDay; d <= model.DayCount; ++d)
+    needed += std::max(0, model.NeedTable(t, d));
+  int capacity = 0;
+  bool limited = false;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    const int able = DaysMayTake(model, m, t);
+    limited |= x.DutyMost(m, t) != kNoLimit && x.DutyMost(m, t) < able;
+    capacity += x.DutyMost(m, t) == kNoLimit ? able : std::min(x.DutyMost(m, t), able);
+  }
+  if (!limited || needed <= capacity) return std::nullopt;
+  return Format(txt::kDutyMostShortfall, {model.TypeAbbrev(t), N(needed),
+                                          ColumnCells(model, x.DutyMostPlace, layout::kDutyMost, t),
+                                          N(capacity), N(needed - capacity)});
+}
+
 std::optional<std::string> CountProblem(const ConditionModel& model) {
+  for (int t = 1; t <= model.TypeCount; ++t) {
+    if (auto problem = DutyStaffProblem(model, t)) return problem;
+  }
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int t = 1; t <= model.TypeCount; ++t) {
       if (auto problem = DutyCountProblem(model, m, t)) return problem;

@@ -93,6 +93,12 @@ inline constexpr std::string_view kMostSumBelowTarget =
 inline constexpr std::string_view kGivenOverMost =
     "{0} {1} の「{2}」は予約と作成開始日より前の日で {3} 回ありますが、上限は {4} 回（{5}）です。\n"
     "上限を上げるか、予約を見直してください。";
+// {0}: the duty, {1}: its staff needed in the period, {2}: the most counts' cells,
+// {3}: the most the members can take it, {4}: the difference.
+inline constexpr std::string_view kDutyMostShortfall =
+    "「{0}」の必要人数は期間中に延べ {1} 人ですが、勤務回数の上限（{2}）と個人予定では"
+    "延べ {3} 回までです（{4} 人不足）。\n"
+    "「{0}」の上限を上げるか、必要人数を減らしてください。";
 // {0}: staff-weekends needed, {1}: the most the members can work, {2}: the
 // difference; the members with a limit follow, one line each.
 inline constexpr std::string_view kWeekendShortfall =

@@ -201,6 +201,14 @@ TEST(FindStaffingProblemTest, NamesTheOptionalLimitThatLeavesNoMonth) {
          x.DutyMost(1, 1) = x.DutyMost(1, 2) = 4;
        },
        nullptr},
+      {"most counts below a duty's staffing",
+       [](ModelBuilder& b, ExtraConditions& x) {
+         b.NeedEveryDay(2, 1);
+         x.DutyMost(1, 2) = x.DutyMost(2, 2) = x.DutyMost(3, 2) = 4;
+         x.DutyMostPlace = {"スケジュール", 12, 50};
+       },
+       "「T2」の必要人数は期間中に延べ 14 人ですが、勤務回数の上限（スケジュール!AY12:AY14）と"
+       "個人予定では延べ 12 回までです（2 人不足）。"},
       {"a most count used up by a reservation bars the duty",
        [](ModelBuilder& b, ExtraConditions& x) {
          b.Reserve(1, 2, 1).Need(1, 5, 2).Ban(3, 5, kAnyType);
