@@ -130,12 +130,17 @@ std::vector<PageCell> MemberRow(const ConditionModel& model, const MonthLabels& 
   return row;
 }
 
+// The head of a row about duty t: what it counts, and the duty's name.
+std::vector<PageCell> DutyRowHead(std::string_view head, const MonthLabels& labels, int t) {
+  return {{std::string(head), kSumFill, kBlack, kNumberWidth},
+          {DutyName(labels, t), kSumFill, kBlack, kNameWidth}};
+}
+
 // Duty t's staff on each day, red where fewer than needed.
 std::vector<PageCell> CountRow(const ConditionModel& model, const MonthLabels& labels,
                                const RosterTotals& totals, int t) {
   const auto index = static_cast<std::size_t>(t - 1);
-  std::vector<PageCell> row{{std::string(texts::kStaffHead), kSumFill, kBlack, kNumberWidth},
-                            {DutyName(labels, t), kSumFill, kBlack, kNameWidth}};
+  std::vector<PageCell> row = DutyRowHead(texts::kStaffHead, labels, t);
   for (int d = 1; d <= model.DayCount; ++d) {
     const DayTotals& day = totals.days[static_cast<std::size_t>(d - 1)];
     const int staff = day.staff[index];
@@ -151,8 +156,7 @@ std::vector<PageCell> CountRow(const ConditionModel& model, const MonthLabels& l
 std::vector<PageCell> DesiredRow(const ConditionModel& model, const MonthLabels& labels,
                                  const RosterTotals& totals, int t) {
   const auto index = static_cast<std::size_t>(t - 1);
-  std::vector<PageCell> row{{std::string(texts::kDesiredHead), kSumFill, kBlack, kNumberWidth},
-                            {DutyName(labels, t), kSumFill, kBlack, kNameWidth}};
+  std::vector<PageCell> row = DutyRowHead(texts::kDesiredHead, labels, t);
   for (int d = 1; d <= model.DayCount; ++d) {
     const DayTotals& day = totals.days[static_cast<std::size_t>(d - 1)];
     const int desired = day.desired[index];
