@@ -13,10 +13,10 @@
 #include "app/session.h"
 #include "check/roster_reading.h"
 #include "check/rule_check.h"
-#include "conditions/roster_writer.h"
 #include "conditions/sample_workbook.h"
 #include "creation/driver.h"
 #include "support/roster_checker.h"
+#include "support/roster_edit.h"
 #include "support/scripted_host.h"
 
 // The product's rule checker against the independent checker of the tests, on
@@ -150,7 +150,7 @@ TEST(RuleAgreement, BothCheckersNameTheSameFindingsOnCreatedAndEditedMonths) {
         const int d = 1 + static_cast<int>(random() % static_cast<unsigned>(model.DayCount));
         const int kept = model.Roster(m, d);
         if (edit > 0) {
-          RosterWriter::WriteUncounted(
+          testing::RosterEdit::WriteUncounted(
               model, m, d,
               static_cast<int>(random() % static_cast<unsigned>(model.TypeCount + 2)) - 1);
         }
@@ -159,7 +159,7 @@ TEST(RuleAgreement, BothCheckersNameTheSameFindingsOnCreatedAndEditedMonths) {
         EXPECT_EQ(Describe(ours), Describe(theirs)) << "edit " << edit;
         broken += ours.empty() ? 0 : 1;
         ++months;
-        RosterWriter::WriteUncounted(model, m, d, kept);
+        testing::RosterEdit::WriteUncounted(model, m, d, kept);
       }
       session.Close(false);
     }

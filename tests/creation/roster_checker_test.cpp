@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "conditions/roster_writer.h"
 #include "support/model_builder.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -45,9 +45,9 @@ CheckOptions With(bool CheckOptions::* flag) {
   return options;
 }
 
-void ExtraThirdDuty(ConditionModel& m) { RosterWriter::WriteUncounted(m, 3, 4, 3); }
-void ReserveDay2(ConditionModel& m) { RosterWriter::SetFixed(m, 5, 2, 1); }
-void ReserveBarredDay5(ConditionModel& m) { RosterWriter::SetFixed(m, 5, 5, 1); }
+void ExtraThirdDuty(ConditionModel& m) { testing::RosterEdit::WriteUncounted(m, 3, 4, 3); }
+void ReserveDay2(ConditionModel& m) { testing::RosterEdit::SetFixed(m, 5, 2, 1); }
+void ReserveBarredDay5(ConditionModel& m) { testing::RosterEdit::SetFixed(m, 5, 5, 1); }
 
 struct Case {
   const char* name;
@@ -76,7 +76,7 @@ TEST(RosterCheckerTest, EveryKindOfRuleShowsWithItsFields) {
        {{.rule = Rule::kReservation, .member = 5, .day = 2, .type = 1, .actual = 0}}},
       {"forbidden combination",
        Sound(Base().ForbiddenCombo(kAnyType, 2, {1, 2}),
-             [](ConditionModel& m) { RosterWriter::WriteUncounted(m, 2, 1, 1); }),
+             [](ConditionModel& m) { testing::RosterEdit::WriteUncounted(m, 2, 1, 1); }),
        {},
        3,
        {{.rule = Rule::kStaffing, .day = 1, .type = 1, .actual = 2, .expected = 1},
