@@ -203,7 +203,9 @@ int PickMember(DayFillContext& ctx, int d, int t) {
   CandidateTable table = MakeCandidateTable(n);
   for (int i = 1; i <= n; ++i) table(i, kCandMember) = model.MemberOrder(i);
   RankCandidates(model, table, n, d, t);
-  SortCandidates(table, kCandColumns, model.WorkFocus ? kCandRanked : kCandBalance, 1, n);
+  const int key = model.WorkFocus ? kCandRanked : kCandBalance;
+  SortCandidates(table, kCandColumns, key, 1, n);
+  PreferWishes(model, table, n, d, t, key);
   for (int i = 1; i <= n; ++i) {
     const int m = table(i, kCandMember);
     if (CanTakeDuty(model, m, d, t)) return m;
