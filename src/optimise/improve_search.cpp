@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "conditions/roster_writer.h"
 #include "optimise/cell_exchange.h"
 #include "optimise/local_search/cell_move.h"
 #include "optimise/local_search/event_cadence.h"
@@ -274,7 +273,7 @@ class Improver {
     for (int m = 1; m <= model_.MemberCount; ++m) {
       for (int d = first_; d <= DayCount(); ++d) {
         if (model_.Roster(m, d) != best_roster_(m, d)) SetDuty(model_, m, d, best_roster_(m, d));
-        RosterWriter::SetFixed(model_, m, d, best_fixed_(m, d));
+        SetFixedMark(model_, m, d, best_fixed_(m, d));
       }
     }
   }

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "conditions/roster_writer.h"
 #include "creation/candidates.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
+#include "support/roster_edit.h"
 #include "support/scripted_host.h"
 
 namespace tsumiki {
@@ -143,11 +143,11 @@ TEST(PickMemberTest, RankingOrderAndTies) {
   f.model.MemberOrder(2) = 1;
   f.model.MemberOrder(3) = 2;
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 3);  // all equal: the member order decides
-  RosterWriter::SetPastTotal(f.model, 3, kTallyTotal, 2);
-  RosterWriter::SetPastTotal(f.model, 1, kTallyTotal, 1);
+  testing::RosterEdit::SetPastTotal(f.model, 3, kTallyTotal, 2);
+  testing::RosterEdit::SetPastTotal(f.model, 1, kTallyTotal, 1);
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 2);  // fewest work days first
-  RosterWriter::SetPastTotal(f.model, 2, kTallyTotal, 1);
-  RosterWriter::SetPastTotal(f.model, 2, 1, 1);
+  testing::RosterEdit::SetPastTotal(f.model, 2, kTallyTotal, 1);
+  testing::RosterEdit::SetPastTotal(f.model, 2, 1, 1);
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 1);  // then fewest turns of this duty
 }
 
@@ -155,9 +155,9 @@ TEST(PickMemberTest, RankingOrderAndTies) {
 // counts only with WorkFocus.
 TEST(PickMemberTest, LoneDayBonusOnlyWithWorkFocus) {
   ModelBuilder base = ModelBuilder(8, 2, 2);
-  RosterWriter::WriteUncounted(base.model(), 1, 4, 2);
-  RosterWriter::SetPastTotal(base.model(), 1, kTallyTotal, 1);
-  RosterWriter::SetPastTotal(base.model(), 2, 1, 1);
+  testing::RosterEdit::WriteUncounted(base.model(), 1, 4, 2);
+  testing::RosterEdit::SetPastTotal(base.model(), 1, kTallyTotal, 1);
+  testing::RosterEdit::SetPastTotal(base.model(), 2, 1, 1);
   Filling plain(base.Build());
   EXPECT_EQ(PickMember(plain.ctx, 5, 1), 2);
   Filling focus(ModelBuilder(base).WorkFocus(true).Build());

@@ -7,11 +7,11 @@
 #include <random>
 #include <vector>
 
-#include "conditions/roster_writer.h"
 #include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -156,7 +156,7 @@ TEST(ReadjustSearch, ChainNeverMovesAReservedDuty) {
   // The chain's first step is only judged after the next day is freed; a
   // reservation on it must still stop it.
   ModelBuilder b = ChainCase();
-  RosterWriter::SetFixed(b.model(), 1, 1, kT1);
+  testing::RosterEdit::SetFixed(b.model(), 1, 1, kT1);
   ConditionModel model = b.Build();
   const ConditionModel before = model;
   ReadjustSearch search(model);

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <utility>
 
-#include "conditions/roster_writer.h"
 #include "roster/month_objective.h"
 #include "roster/roster_change.h"
 #include "roster/roster_score.h"
 #include "roster/swap.h"
+#include "support/roster_edit.h"
 #include "ui/random.h"
 
 namespace tsumiki {
@@ -40,15 +40,15 @@ ConditionModel RandomMonth(const MonthShape& shape, std::uint64_t seed) {
   for (int m = 1; m <= shape.members; ++m) {
     model.WorkDayTarget(m) = shape.days - draw(10);
     for (int t = 1; t <= shape.types; ++t) {
-      RosterWriter::SetPastTotal(model, m, t, shape.past_totals + draw(5));
+      testing::RosterEdit::SetPastTotal(model, m, t, shape.past_totals + draw(5));
     }
     if (shape.prev_month) {
       for (int j = 1; j <= kPrevMonthDays; ++j) {
         model.PrevMonthTail(m, j) = draw(2) * (1 + draw(shape.types));
       }
-      RosterWriter::WriteUncounted(model, m, 0, model.PrevMonthTail(m, 1));
+      testing::RosterEdit::WriteUncounted(model, m, 0, model.PrevMonthTail(m, 1));
     }
-    if (shape.long_run && m == 1) RosterWriter::WriteUncounted(model, m, 0, 1);
+    if (shape.long_run && m == 1) testing::RosterEdit::WriteUncounted(model, m, 0, 1);
     for (int d = 1; d <= shape.days; ++d) {
       int code = draw(3) == 0 ? 0 : 1 + draw(shape.types);
       if (shape.long_run && m == 1) code = d <= 30 ? 1 : 0;
