@@ -394,7 +394,10 @@ bool CreationDriver::RunCreationPasses() {
   // runs, proves it and finds the least that must give.
   if (cannot_staff_) exact_.AfterFailedPass(loaded_fixed_);
   TakeExactNotices();
-  exact_.Stop();
+  // The model goes on beside the optimisation: a month whose days are all filled
+  // may still miss a target and be built again, and the pass that fails then
+  // asks the model for its answer.
+  if (!run.RosterComplete || load_failed_) exact_.Stop();
   progress_.PassesStopped();
   Status(ctx_, "");
   return run.RosterComplete && !load_failed_;
@@ -477,6 +480,7 @@ CreateResult CreationDriver::StartAction() {
         succeeded = true;  // kept as it is, for adjustment by hand
       }
     }
+    exact_.Stop();
     host.SetTopmost(WindowId::kStartConfirm, true);
 
     // A month that breaks a rule is no success: the caller puts the month before

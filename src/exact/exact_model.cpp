@@ -21,7 +21,10 @@ ExactModel BuildExactModel(const ConditionModel& model, ModelKind kind) {
   AddTargetRows(model, out);
   // The relaxation has no slack for these; held hard there, a month they make
   // impossible would leave it nothing to explain.
-  if (kind == ModelKind::kMonth) AddExtraRows(model, out);
+  if (kind == ModelKind::kMonth) {
+    AddExtraRows(model, out);
+    AddSoftObjective(model, out);
+  }
   return out;
 }
 

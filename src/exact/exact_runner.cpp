@@ -9,6 +9,19 @@
 
 namespace tsumiki::exact {
 
+namespace {
+
+constexpr double kBestMonthMargin = 2.0;
+
+}  // namespace
+
+bool FoundMonth(const ExactModel& month, const SolveResult& solved) {
+  if (solved.status == SolveStatus::kSolved) return true;
+  // The budget ended the search for the best month: the best found is a month
+  // that keeps every rule. A stop request leaves no values.
+  return month.has_objective && solved.status == SolveStatus::kStopped && !solved.values.empty();
+}
+
 void ExactRunner::Start(const ConditionModel& model, double seconds) {
   Stop();
   model_ = std::make_unique<ConditionModel>(model);
@@ -26,8 +39,13 @@ void ExactRunner::Run(double seconds) {
   const Clock::time_point start = Clock::now();
   ExactAnswer answer;
   const ExactModel month = BuildExactModel(*model_, ModelKind::kMonth);
-  const SolveResult solved = SolveInChild(month.lp, SolveLimits{seconds, &stop_});
-  if (solved.status == SolveStatus::kSolved) {
+  // A search for the best month ends itself a little before the budget, so that
+  // its best is back before the caller's deadline stops the child.
+  const double month_seconds =
+      month.has_objective ? seconds - std::min(kBestMonthMargin, seconds / 10) : seconds;
+  const SolveResult solved =
+      SolveInChild(month.lp, SolveLimits{month_seconds, &stop_, month.has_objective});
+  if (FoundMonth(month, solved)) {
     answer.kind = ExactAnswer::Kind::kMonth;
     answer.month = model_->Roster;
     month.cells->ReadMonth(solved.values, answer.month);

@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "conditions/condition_model.h"
+#include "exact/cbc_solve.h"
+#include "exact/exact_model.h"
 #include "exact/relaxation.h"
 
 namespace tsumiki::exact {
@@ -26,6 +28,10 @@ struct ExactAnswer {
   // solve, the best found). For kStopped after the proof: nothing.
   Relaxation relaxation;
 };
+
+// Whether a solve of the month model gave a month: a solution, or for a month
+// with an objective the best found when the budget ended the search.
+bool FoundMonth(const ExactModel& month, const SolveResult& solved);
 
 // Solves the month on its own thread, beside the search: first the exact model,
 // then, when that proves no month exists, the relaxation. It works on a copy of
