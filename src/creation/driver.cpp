@@ -403,6 +403,13 @@ bool CreationDriver::RunCreationPasses() {
   return run.RosterComplete && !load_failed_;
 }
 
+ExactFallback::Verdict CreationDriver::AskExactAfterShortfall() {
+  if (!ctx_.model.WorkDayAdjust || !exact_.WillAnswer()) return ExactFallback::Verdict::kGoOn;
+  const ExactFallback::Verdict verdict = exact_.AfterFailedPass(loaded_fixed_);
+  TakeExactNotices();
+  return verdict;
+}
+
 void CreationDriver::ReportNoMonth(CreateResult& result) {
   const exact::Relaxation& relaxation = *exact_.NoMonth();
   result.outcome = CreateOutcome::kNoMonthExists;
@@ -471,6 +478,12 @@ CreateResult CreationDriver::StartAction() {
       if (WorkDayShortfall(model) == 0) {
         repeat = false;
         succeeded = true;
+      } else if (const ExactFallback::Verdict verdict = AskExactAfterShortfall();
+                 verdict != ExactFallback::Verdict::kGoOn) {
+        // Where the month would be built again, the model answers first, as
+        // after a pass that could not fill a day.
+        repeat = false;
+        succeeded = verdict == ExactFallback::Verdict::kMonth;
       } else if (model.WorkDayAdjust) {
         Status(ctx_, kStatusTooManyRestDays, kColourBlue, kColourPaleYellow);
         WaitWithEvents(host, kPauseRetryMs);

@@ -48,6 +48,11 @@ class LinearModel {
   // Adds `cost` to a column's cost (terms of the objective that share a column).
   void AddCost(int column, double cost) { columns_[static_cast<std::size_t>(column)].cost += cost; }
 
+  // The same model with every cost 0: its first solution ends a solve.
+  LinearModel WithoutCosts() const;
+  // The objective of a solution's column values.
+  double CostOf(const std::vector<double>& values) const;
+
   const std::vector<Column>& Columns() const { return columns_; }
   const std::vector<Row>& Rows() const { return rows_; }
 
