@@ -115,10 +115,6 @@ void RosterWriter::SwapFixed(ConditionModel& model, int a, int b, int d) {
   std::swap(model.Fixed.Cell(a, d), model.Fixed.Cell(b, d));
 }
 
-void RosterWriter::RestoreFixed(ConditionModel& model, const IndexGrid<int>& fixed) {
-  model.Fixed.store_ = fixed;
-}
-
 void RosterWriter::SetPastTotal(ConditionModel& model, int m, int column, int value) {
   model.TypeTally.Cell(m, column) += value - model.PastTotals(m, column);
   model.PastTotals.Cell(m, column) = value;

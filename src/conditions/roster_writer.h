@@ -19,14 +19,63 @@ DayColumn SaveDayColumn(const ConditionModel& model, int d);
 // agree. O(N * (D + T)).
 std::string TallyDrift(const ConditionModel& model);
 
-// The only code that writes Roster, Fixed, TypeTally and WorkDays. The counted
-// operations keep TypeTally (the duty types and the total) and WorkDays equal to the
-// past totals plus a count of Roster. The day filling drafts a day uncounted, cell
-// by cell, and has it counted once the day stands (CountCell); the load writes the
-// reservations and the previous month's last day the same way.
+// The change path: the callers that RosterWriter lets write, each defined and
+// documented in its own layer, declared here so that the writer can name them.
+class RosterCells;
+struct EngineContext;
+struct LoadContext;
+struct LoadResult;
+// The roster's changes (roster/roster_change.h).
+void SetDuty(ConditionModel& model, int m, int d, int type, RosterCells* sheet);
+void SwapDuties(ConditionModel& model, int a, int b, int d, RosterCells* sheet);
+void ExchangeCells(ConditionModel& model, int a, int b, int d);
+void SetFixedMark(ConditionModel& model, int m, int d, int type);
+void CountFilledCell(ConditionModel& model, int m, int d, int counted);
+void CountDays(ConditionModel& model, int first, int last);
+void RecountMonth(ConditionModel& model);
+// The load's past totals, reservations and previous month (conditions/load_steps.h).
+namespace load_steps {
+void ReadPastTotals(LoadContext& ctx);
+void PlaceReservations(LoadContext& ctx);
+void ReadPrevMonth(LoadContext& ctx);
+}  // namespace load_steps
+// The day filling putting a failed attempt back (creation/day_filling.h).
+void RestoreDayColumn(ConditionModel& model, int d, const DayColumn& saved);
+// The month on the sheet read to be judged (check/roster_reading.h).
+LoadResult ReadRosterAsItStands(EngineContext& ctx);
+// The tests' own scenes (tests/support/roster_edit.h).
+namespace testing {
+struct RosterEdit;
+}  // namespace testing
+
+// The only code that writes Roster, Fixed, TypeTally and WorkDays, and only for
+// the callers of the change path named below: a write anywhere else does not
+// compile. The counted operations keep TypeTally (the duty types and the total) and
+// WorkDays equal to the past totals plus a count of Roster. The day filling drafts
+// a day uncounted, cell by cell, and has it counted once the day stands
+// (CountCell); the load writes the reservations and the previous month's last day
+// the same way.
 class RosterWriter {
  public:
   RosterWriter() = delete;
+
+ private:
+  friend void tsumiki::SetDuty(ConditionModel&, int, int, int, RosterCells*);
+  friend void tsumiki::SwapDuties(ConditionModel&, int, int, int, RosterCells*);
+  friend void tsumiki::ExchangeCells(ConditionModel&, int, int, int);
+  friend void tsumiki::SetFixedMark(ConditionModel&, int, int, int);
+  friend void tsumiki::CountFilledCell(ConditionModel&, int, int, int);
+  friend void tsumiki::CountDays(ConditionModel&, int, int);
+  friend void tsumiki::RecountMonth(ConditionModel&);
+  friend void load_steps::ReadPastTotals(LoadContext&);
+  friend void load_steps::PlaceReservations(LoadContext&);
+  friend void load_steps::ReadPrevMonth(LoadContext&);
+  friend void tsumiki::RestoreDayColumn(ConditionModel&, int, const DayColumn&);
+  friend LoadResult tsumiki::ReadRosterAsItStands(EngineContext&);
+  // The day filling writing a cell of the day it drafts (creation/day_filling.cpp),
+  // declared nowhere else, so that no other file can call it.
+  friend void DraftCell(ConditionModel&, int, int, int, bool);
+  friend struct testing::RosterEdit;
 
   // Member m's duty on day d becomes `type` (0: none), counted.
   static void SetDuty(ConditionModel& model, int m, int d, int type);
@@ -55,13 +104,11 @@ class RosterWriter {
   // alone.
   static void SetFixed(ConditionModel& model, int m, int d, int type);
   static void SwapFixed(ConditionModel& model, int a, int b, int d);
-  static void RestoreFixed(ConditionModel& model, const IndexGrid<int>& fixed);
 
   // Column `column` (a duty type or kTallyTotal) of member m's past totals, which
   // the month's duties are counted on top of; TypeTally moves with it.
   static void SetPastTotal(ConditionModel& model, int m, int column, int value);
 
- private:
   static void Count(ConditionModel& model, int m, int type, int delta);
 };
 

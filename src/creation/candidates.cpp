@@ -48,23 +48,53 @@ void RankCandidates(const ConditionModel& model, CandidateTable& table, int n, i
   }
 }
 
-void SortCandidates(CandidateTable& table, int columns, int key, int first, int count) {
+namespace {
+
+using CandidateRow = std::array<int, kCandColumns + 1>;
+
+// Sorts rows first..first+count-1 stably by `before`, moving columns 1..columns
+// of a row together.
+template <typename Before>
+void SortRows(CandidateTable& table, int columns, int first, int count, Before before) {
   if (count <= 1) return;
   columns = std::min(columns, kCandColumns);
-  std::vector<std::array<int, kCandColumns + 1>> rows(static_cast<std::size_t>(count));
+  std::vector<CandidateRow> rows(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     for (int c = 1; c <= columns; ++c) {
       rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)] = table(first + i, c);
     }
   }
-  std::stable_sort(rows.begin(), rows.end(), [key](const auto& a, const auto& b) {
-    return a[static_cast<std::size_t>(key)] > b[static_cast<std::size_t>(key)];
-  });
+  std::stable_sort(rows.begin(), rows.end(), before);
   for (int i = 0; i < count; ++i) {
     for (int c = 1; c <= columns; ++c) {
       table(first + i, c) = rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)];
     }
   }
+}
+
+}  // namespace
+
+void SortCandidates(CandidateTable& table, int columns, int key, int first, int count) {
+  SortRows(table, columns, first, count, [key](const CandidateRow& a, const CandidateRow& b) {
+    return a[static_cast<std::size_t>(key)] > b[static_cast<std::size_t>(key)];
+  });
+}
+
+void PreferWishes(const ConditionModel& model, CandidateTable& table, int n, int d, int t,
+                  int key) {
+  if (!model.Extra.HasSoft) return;
+  // Column kCandWorkRun is not read after the ranking: it carries the wish here.
+  for (int i = 1; i <= n; ++i) {
+    const int m = table(i, kCandMember);
+    const int wished = model.Extra.WishWeight(m, d) > 0 ? model.Extra.WishDuty(m, d) : -1;
+    table(i, kCandWorkRun) = wished == t ? 1 : (wished == kRestDay ? -1 : 0);
+  }
+  SortRows(table, kCandColumns, 1, n, [key](const CandidateRow& a, const CandidateRow& b) {
+    const auto k = static_cast<std::size_t>(key);
+    if (a[k] != b[k]) return a[k] > b[k];
+    const auto wish = static_cast<std::size_t>(kCandWorkRun);
+    return a[wish] > b[wish];
+  });
 }
 
 }  // namespace tsumiki

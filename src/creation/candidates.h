@@ -29,4 +29,11 @@ void RankCandidates(const ConditionModel& model, CandidateTable& table, int n, i
 // columns 1..columns of a row together; rows with equal keys keep their order.
 void SortCandidates(CandidateTable& table, int columns, int key, int first, int count);
 
+// Rows 1..n sorted by column `key` already: among rows of equal key, a member who
+// wished duty t on day d comes first and one who wished the day off last, each
+// group in the order it had. Nothing changes in a model without wishes or desired
+// staffing. Overwrites column kCandWorkRun.
+void PreferWishes(const ConditionModel& model, CandidateTable& table, int n, int d, int t,
+                  int key);
+
 }  // namespace tsumiki

@@ -11,6 +11,18 @@
 #include "roster/patterns.h"
 
 namespace tsumiki {
+
+// A cell of the day being drafted, uncounted until the day stands; `fixed` marks
+// it too. The one writer of the drafted cells, declared only as RosterWriter's
+// friend, so that nothing outside this file drafts a cell.
+void DraftCell(ConditionModel& model, int m, int d, int type, bool fixed) {
+  if (fixed) {
+    RosterWriter::WriteFixedUncounted(model, m, d, type);
+  } else {
+    RosterWriter::WriteUncounted(model, m, d, type);
+  }
+}
+
 namespace {
 
 constexpr int kTypeOrderAttempts = 10;
@@ -32,11 +44,7 @@ int MembersOnDuty(const ConditionModel& model, int d, int t) {
 // required sequence is fixed as well, so that the later swaps keep the sequence
 // whole.
 void TakeDuty(ConditionModel& model, int m, int d, int t) {
-  if (RequiredFollower(model, t) != 0) {
-    RosterWriter::WriteFixedUncounted(model, m, d, t);
-  } else {
-    RosterWriter::WriteUncounted(model, m, d, t);
-  }
+  DraftCell(model, m, d, t, RequiredFollower(model, t) != 0);
 }
 
 // Yesterday's duty that begins a required sequence puts its follower on today.
@@ -50,7 +58,7 @@ void ApplyRequiredPatterns(ConditionModel& model, int d) {
     if (follower == 0) continue;
     const int reserved = model.Fixed(m, d);
     if (reserved > 0 && reserved != follower && reserved == model.Roster(m, d)) continue;
-    RosterWriter::WriteFixedUncounted(model, m, d, follower);
+    DraftCell(model, m, d, follower, /*fixed=*/true);
   }
 }
 
@@ -195,7 +203,9 @@ int PickMember(DayFillContext& ctx, int d, int t) {
   CandidateTable table = MakeCandidateTable(n);
   for (int i = 1; i <= n; ++i) table(i, kCandMember) = model.MemberOrder(i);
   RankCandidates(model, table, n, d, t);
-  SortCandidates(table, kCandColumns, model.WorkFocus ? kCandRanked : kCandBalance, 1, n);
+  const int key = model.WorkFocus ? kCandRanked : kCandBalance;
+  SortCandidates(table, kCandColumns, key, 1, n);
+  PreferWishes(model, table, n, d, t, key);
   for (int i = 1; i <= n; ++i) {
     const int m = table(i, kCandMember);
     if (CanTakeDuty(model, m, d, t)) return m;

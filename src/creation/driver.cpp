@@ -75,9 +75,11 @@ std::string ExplainFailedSlot(const ConditionModel& model, const RunState& run) 
   ConditionModel at_failure = model;
   const int d = run.FailedSlot.day;
   if (run.FailedColumn.size() == static_cast<std::size_t>(model.MemberCount) + 1) {
+    DayColumn column = SaveDayColumn(at_failure, d);
     for (int m = 1; m <= model.MemberCount; ++m) {
-      RosterWriter::WriteUncounted(at_failure, m, d, run.FailedColumn[static_cast<std::size_t>(m)]);
+      column.roster(m) = run.FailedColumn[static_cast<std::size_t>(m)];
     }
+    RestoreDayColumn(at_failure, d, column);
   }
   return ExplainDayDuty(at_failure, d, run.FailedSlot.type);
 }

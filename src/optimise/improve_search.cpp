@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "conditions/roster_writer.h"
 #include "optimise/cell_exchange.h"
 #include "optimise/local_search/cell_move.h"
 #include "optimise/local_search/event_cadence.h"
@@ -15,6 +14,7 @@
 #include "optimise/move_check.h"
 #include "optimise/score_tally.h"
 #include "optimise/score_text.h"
+#include "roster/month_objective.h"
 #include "roster/roster_change.h"
 #include "roster/roster_score.h"
 #include "roster/roster_sheet.h"
@@ -60,7 +60,7 @@ class Improver {
     }
     RestoreBest();
     cadence_.Clear();
-    outcome.after = RosterScore(model_);
+    outcome.after = MonthObjective(model_);
     return outcome;
   }
 
@@ -156,6 +156,35 @@ class Improver {
     return true;
   }
 
+  // A day below the desired staffing of a duty that may be staffed above the
+  // need: a member resting there brings the duty from a day of theirs where it is
+  // staffed above the need, and so keeps the count.
+  bool BuildToDesired() {
+    const int type = draw_.Draw(1, cells_.rules().AddableTypes());
+    const int to = draw_.Day();
+    if (tally_.Staffed(type, to) >= model_.Extra.DesiredStaff(type, to)) return false;
+    for (int tries = 0; tries < params_.partner_tries; ++tries) {
+      const int a = draw_.Member();
+      if (Works(a, to) || !cells_.Free(a, to) || model_.Fixed(a, to) >= 1) continue;
+      int spare = 0;
+      for (int d = first_; d <= DayCount(); ++d) spare += SpareDuty(a, d, type) ? 1 : 0;
+      if (spare == 0) continue;
+      for (int d = first_, pick = draw_.Draw(1, spare);; ++d) {
+        if (SpareDuty(a, d, type) && --pick == 0) {
+          move_.MoveDuty(a, d, to);
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+  // Member a holds `type` on day d, free to move, and the day has more of it than
+  // it needs.
+  bool SpareDuty(int a, int d, int type) const {
+    return model_.Roster(a, d) == type && cells_.Free(a, d) && model_.Fixed(a, d) < 1 &&
+           tally_.Staffed(type, d) > model_.NeedTable(type, d);
+  }
+
   bool BuildSimple(int a, int d) {
     // A move holds two blocks of the longest length at most.
     if (move_.Size() > params_.max_block) return false;
@@ -207,7 +236,14 @@ class Improver {
     int a = 0;
     int d = 0;
     Pivot(a, d);
-    const bool built = draw_.Share() < params_.chain_share ? BuildChain(a, d) : BuildSimple(a, d);
+    // Only a month with desired staffing draws the move towards it, so that the
+    // draws of any other month stay as they were.
+    bool built = false;
+    if (tally_.KeepsStaffing() && draw_.Share() < params_.desired_share) {
+      built = BuildToDesired();
+    } else {
+      built = draw_.Share() < params_.chain_share ? BuildChain(a, d) : BuildSimple(a, d);
+    }
     if (!built || move_.Empty()) return false;
     move_.Apply(model_);
     if (Holds()) {
@@ -237,7 +273,7 @@ class Improver {
     for (int m = 1; m <= model_.MemberCount; ++m) {
       for (int d = first_; d <= DayCount(); ++d) {
         if (model_.Roster(m, d) != best_roster_(m, d)) SetDuty(model_, m, d, best_roster_(m, d));
-        RosterWriter::SetFixed(model_, m, d, best_fixed_(m, d));
+        SetFixedMark(model_, m, d, best_fixed_(m, d));
       }
     }
   }
@@ -266,7 +302,7 @@ std::string ImproveStatusText(float score) {
 
 ImproveOutcome ImproveSearch(ImproveContext ctx, const ImproveLimits& limits) {
   if (ctx.model.StartDay > ctx.model.DayCount || ctx.model.MemberCount < 2) {
-    const float score = RosterScore(ctx.model);
+    const float score = MonthObjective(ctx.model);
     return ImproveOutcome{score, score, 0, false};
   }
   return Improver(ctx, limits, ImproveParameters{}).Run();

@@ -46,11 +46,12 @@ struct ImproveOutcome {
 };
 
 // A late-acceptance search over days StartDay..DayCount of a month whose work-day
-// targets are all met, that lowers RosterScore. Moves: the exchange of two
+// targets are all met, that lowers MonthObjective. Moves: the exchange of two
 // members' different duties on one day, the exchange of a work day and a rest day
 // between two members over two days, the exchange of a block of days, a work day
 // passed round three members, a duty staffed above the need moved by its member to
-// another day that needs it, and two such moves made together. A move is kept
+// another day that needs it (in a month with desired staffing, chiefly to a day
+// below it), and two such moves made together. A move is kept
 // only when every rule of RepairRules still holds and every member with a
 // day-off count is still at the target. The best month found is put back at the
 // end, whatever ended the search; Roster, Fixed, TypeTally and WorkDays stay in

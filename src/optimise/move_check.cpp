@@ -7,7 +7,7 @@
 #include <string>
 
 #include "conditions/roster_writer.h"
-#include "roster/roster_score.h"
+#include "roster/month_objective.h"
 
 namespace tsumiki {
 
@@ -18,11 +18,11 @@ void CheckAcceptedMove(const ConditionModel& model, float incremental, const cha
                  drift.c_str());
     std::abort();
   }
-  const float full = RosterScore(model);
+  const float full = MonthObjective(model);
   if (full != incremental) {
     std::fprintf(stderr,
                  "move check: after a move of %s the incremental score %.9g differs from "
-                 "RosterScore %.9g\n",
+                 "MonthObjective %.9g\n",
                  search, static_cast<double>(incremental), static_cast<double>(full));
     std::abort();
   }

@@ -1,6 +1,7 @@
 #include "optimise/optimise_search.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "optimise/move_check.h"
 #include "optimise/score_text.h"
@@ -67,7 +68,9 @@ float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, Ros
 float OptimisePass(const SearchContext& ctx, int k, int last_day) {
   ConditionModel& model = ctx.model;
   const int first = model.StartDay;
-  float best_score = kStartScore;
+  // Wishes and desired staffing can weigh more than any balance score: the first
+  // acceptable swap is then taken from above every objective.
+  float best_score = model.Extra.HasSoft ? std::numeric_limits<float>::max() : kStartScore;
 
   IndexArray<int> order(0, std::max(last_day, first) + 1);
   for (int p = first; p <= last_day; ++p) order(p) = p;
@@ -87,7 +90,7 @@ float OptimisePass(const SearchContext& ctx, int k, int last_day) {
     if (StopRequested(ctx.run, ctx.host.MonotonicMs())) break;
     for (int m = 1; m <= model.MemberCount; ++m) {
       const float c = ImproveMemberOnDay(ctx, m, d, best_score, sheet, state);
-      if (c < best_score) {
+      if (c != kNoImprovement && c < best_score) {
         best_score = c;
         ctx.Progress().BestScore(best_score);
       }

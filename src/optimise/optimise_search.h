@@ -6,8 +6,9 @@
 
 namespace tsumiki {
 
-// The score a pass starts from, above any real score: the first acceptable swap of
-// a pass is applied whatever it does to the score.
+// The score a pass starts from, above any real balance score: the first acceptable
+// swap of a pass is applied whatever it does to the score. A month with wishes or
+// desired staffing starts from the largest float instead.
 inline constexpr float kStartScore = 999.0f;
 // What ImproveMemberOnDay returns when it applied no swap.
 inline constexpr float kNoImprovement = 65535.0f;

@@ -1,5 +1,6 @@
 #include "optimise/readjust_search.h"
 
+#include "roster/month_objective.h"
 #include "roster/patterns.h"
 #include "roster/roster_change.h"
 #include "roster/swap.h"
@@ -32,18 +33,29 @@ ReadjustSearch::Trial ReadjustSearch::TrySwap(int a, int b, int d) {
 }
 
 int ReadjustSearch::FindDirectSwap(int d, int x) {
+  // With wishes set, every partner is tried and the one whose wish on d the
+  // exchange serves best is taken (the first of them on a tie); x's own cell
+  // becomes a rest day whoever takes the duty.
+  const bool weigh_wishes = model_.Extra.HasSoft;
+  const int duty = model_.Roster(x, d);
+  int chosen = 0;
+  int least_missed = 0;
   for (int i = 1; i <= model_.MemberCount; ++i) {
     if (model_.Roster(i, d) != 0 || i == x) continue;
-    if (OverBudget()) return 0;
+    if (OverBudget()) break;
     const Trial r = TrySwap(x, i, d);
-    if (r == Trial::kPartnerStuck) SwapDuties(model_, x, i, d);
-    if (r == Trial::kAccepted) {
-      RecordExchange(d, x, i);
-      SwapDuties(model_, x, i, d);
-      return i;
+    if (r == Trial::kRefused) continue;
+    SwapDuties(model_, x, i, d);
+    if (r != Trial::kAccepted) continue;
+    const int missed = MissedWeight(model_.Extra, i, d, duty) - MissedWeight(model_.Extra, i, d, 0);
+    if (chosen == 0 || missed < least_missed) {
+      chosen = i;
+      least_missed = missed;
     }
+    if (!weigh_wishes) break;
   }
-  return 0;
+  if (chosen != 0) RecordExchange(d, x, chosen);
+  return chosen;
 }
 
 int ReadjustSearch::SearchChain(int d, int x) {

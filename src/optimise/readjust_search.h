@@ -35,7 +35,8 @@ class ReadjustSearch {
   // Swaps a and b on d and judges the result.
   Trial TrySwap(int a, int b, int d);
   // The first member, in list order, who is off on d and can take x's duty
-  // directly; 0 when there is none. A find appends (d, x, member).
+  // directly; with wishes set, of those members the one whose wish on d the duty
+  // misses least. 0 when there is none. A find appends (d, x, member).
   int FindDirectSwap(int d, int x);
   // A direct swap, else two swaps on the same day, else a chain into the next
   // day through a member who is off on d. The last day of the period can never be

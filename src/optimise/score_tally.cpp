@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 
+#include "roster/month_objective.h"
 #include "roster/roster_score.h"
 
 namespace tsumiki {
@@ -77,11 +78,17 @@ ScoreTally::ScoreTally(const ConditionModel& model)
   }
   weights_[static_cast<std::size_t>(types_)] = model.OptimiseWeights(kWeightCount);
   for (int m = 1; m <= members_; ++m) Refresh(model, m);
+  if (model.Extra.HasSoft) ReadSoft(model);
 }
 
 void ScoreTally::Swapped(const ConditionModel& model, int a, int b, int d) {
   const int code_a = model.Roster(a, d);
   const int code_b = model.Roster(b, d);
+  if (extra_ != nullptr && d >= 1 && d <= day_count_) {
+    // The day's staffing stays: only the two wishes can change.
+    SetCode(a, d, code_a, /*staffing=*/false);
+    SetCode(b, d, code_b, /*staffing=*/false);
+  }
   // An exchange moves only the two codes' duty counts and the work days.
   for (const int m : {a, b}) {
     for (const int code : {code_a, code_b}) {
@@ -99,11 +106,14 @@ void ScoreTally::Swapped(const ConditionModel& model, int a, int b, int d) {
 void ScoreTally::Refresh(const ConditionModel& model, int m) {
   ReadValues(model, m);
   if (prevent_single_work_ || work_focus_) CountSingles(model, m);
+  if (extra_ == nullptr) return;
+  for (int d = 1; d <= day_count_; ++d) SetCode(m, d, model.Roster(m, d), /*staffing=*/true);
 }
 
 float ScoreTally::Score() {
   for (int c = 0; c <= types_; ++c) column_spreads_[static_cast<std::size_t>(c)] = CurrentSpread(c);
-  return Total(column_spreads_, isolated_total_, single_work_total_, single_rest_total_);
+  return Objective(Total(column_spreads_, isolated_total_, single_work_total_, single_rest_total_),
+                   missed_wishes_);
 }
 
 float ScoreTally::ScoreAfterSwap(const ConditionModel& model, int a, int b, int d) {
@@ -145,7 +155,73 @@ float ScoreTally::ScoreAfterSwap(const ConditionModel& model, int a, int b, int 
       single_rest += s.rest - single_rest_[i];
     }
   }
-  return Total(column_spreads_, isolated, single_work, single_rest);
+  int missed_wishes = missed_wishes_;
+  if (extra_ != nullptr && d >= 1 && d <= day_count_) {
+    for (const int m : {a, b}) {
+      missed_wishes +=
+          MissedWeight(*extra_, m, d, model.Roster(m, d)) - MissedWeight(*extra_, m, d, Code(m, d));
+    }
+  }
+  return Objective(Total(column_spreads_, isolated, single_work, single_rest), missed_wishes);
+}
+
+void ScoreTally::ReadSoft(const ConditionModel& model) {
+  extra_ = &model.Extra;
+  for (int t = 1; t <= types_; ++t) {
+    if (extra_->DesiredWeight(t) == 0.0f) continue;
+    for (int d = 1; d <= day_count_; ++d)
+      has_desired_ = has_desired_ || extra_->DesiredStaff(t, d) > 0;
+  }
+  codes_.assign(static_cast<std::size_t>((members_ + 2) * (day_count_ + 2)), kRestDay);
+  staffed_.assign(static_cast<std::size_t>((types_ + 2) * (day_count_ + 2)), 0);
+  desired_missing_.assign(static_cast<std::size_t>(types_ + 1), 0);
+  // From a roster of rest days every desired place is missing; reading each
+  // member's codes then moves the figures as any later change does.
+  if (has_desired_) {
+    for (int t = 1; t <= types_; ++t) {
+      for (int d = 1; d <= day_count_; ++d) {
+        desired_missing_[static_cast<std::size_t>(t)] += DesiredMissing(*extra_, t, d, 0);
+      }
+    }
+  }
+  for (int m = 1; m <= members_; ++m) {
+    for (int d = 1; d <= day_count_; ++d) {
+      missed_wishes_ += MissedWeight(*extra_, m, d, kRestDay);
+      SetCode(m, d, model.Roster(m, d), /*staffing=*/true);
+    }
+  }
+}
+
+void ScoreTally::SetCode(int m, int d, int code, bool staffing) {
+  int& held = Code(m, d);
+  if (held == code) return;
+  missed_wishes_ += MissedWeight(*extra_, m, d, code) - MissedWeight(*extra_, m, d, held);
+  if (staffing && has_desired_) {
+    CountStaff(held, d, -1);
+    CountStaff(code, d, 1);
+  }
+  held = code;
+}
+
+void ScoreTally::CountStaff(int t, int d, int delta) {
+  if (t < 1 || t > types_) return;
+  int& staffed = staffed_[StaffIndex(t, d)];
+  const int before = DesiredMissing(*extra_, t, d, staffed);
+  staffed += delta;
+  const int after = DesiredMissing(*extra_, t, d, staffed);
+  if (after == before) return;
+  desired_missing_[static_cast<std::size_t>(t)] += after - before;
+  desired_stale_ = true;
+}
+
+float ScoreTally::Objective(float roster_score, int missed_wishes) {
+  if (extra_ == nullptr) return roster_score;
+  if (desired_stale_) {
+    desired_penalty_ = DesiredPenalty(
+        *extra_, types_, [this](int t) { return desired_missing_[static_cast<std::size_t>(t)]; });
+    desired_stale_ = false;
+  }
+  return CombineObjective(*extra_, roster_score, desired_penalty_, missed_wishes);
 }
 
 float ScoreTally::Total(const std::vector<float>& spreads, int isolated, int single_work,

@@ -16,7 +16,7 @@ struct SingleDays {
   int rest = 0;
 };
 
-// RosterScore kept up to date change by change, for searches that score one
+// MonthObjective kept up to date change by change, for searches that score one
 // exchange after another. Holds, per scored TypeTally column (each duty type and
 // the work days still missing to the target), the integer sums of the members'
 // values and of their squares, and per member the isolated work days and single
@@ -24,7 +24,10 @@ struct SingleDays {
 // bit, because it forms every figure with the same single-precision operations in
 // the same order (sums of small integers are exact in single precision, so the
 // integer sums convert to the very value RosterScore accumulates; larger sums are
-// added up member by member as RosterScore does).
+// added up member by member as RosterScore does). With wishes or desired
+// staffing set, it also keeps each member's codes, the weights of the missed
+// wishes and the staff of every duty and day with the places missing to the
+// desired staffing, all as integers; a month without them keeps none of it.
 class ScoreTally {
  public:
   // Reads the weights, the penalty switches and every member. The weights and
@@ -46,6 +49,11 @@ class ScoreTally {
 
   // The score of the roster as last read; does not touch TypeTally.
   float Score();
+
+  // Duty t's staff on day d and the places missing to its desired staffing
+  // there, as last read; only kept while the model sets desired staffing.
+  bool KeepsStaffing() const { return has_desired_; }
+  int Staffed(int t, int d) const { return staffed_[StaffIndex(t, d)]; }
 
  private:
   // A spread and the integer sums it was formed from.
@@ -86,6 +94,18 @@ class ScoreTally {
   void ReadDay(const ConditionModel& model, int m, int d);
   void CountSingles(const ConditionModel& model, int m);
   void SetSingles(int m, int isolated, int single_work, int single_rest);
+  // The wishes and the desired staffing.
+  void ReadSoft(const ConditionModel& model);
+  int& Code(int m, int d) { return codes_[static_cast<std::size_t>(m * (day_count_ + 2) + d)]; }
+  std::size_t StaffIndex(int t, int d) const {
+    return static_cast<std::size_t>(t * (day_count_ + 2) + d);
+  }
+  // Member m's code on day d becomes `code`: the wish moves, and with `staffing`
+  // the day's staff (an exchange of two members leaves it as it was).
+  void SetCode(int m, int d, int code, bool staffing);
+  void CountStaff(int t, int d, int delta);
+  // MonthObjective from the balance score and the soft sums.
+  float Objective(float roster_score, int missed_wishes);
 
   int members_;
   int types_;
@@ -110,6 +130,15 @@ class ScoreTally {
   int isolated_total_ = 0;
   int single_work_total_ = 0;
   int single_rest_total_ = 0;
+
+  const ExtraConditions* extra_ = nullptr;  // null: no wish or desired staffing set
+  bool has_desired_ = false;
+  std::vector<int> codes_;            // m * (DayCount + 2) + d, days 1..DayCount
+  std::vector<int> staffed_;          // t * (DayCount + 2) + d
+  std::vector<int> desired_missing_;  // per type: places missing over the month
+  float desired_penalty_ = 0.0f;
+  bool desired_stale_ = true;
+  int missed_wishes_ = 0;
 };
 
 }  // namespace tsumiki

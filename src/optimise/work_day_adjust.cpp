@@ -60,6 +60,17 @@ void Sweep(const AdjustContext& ctx, int m, const IndexArray<int>& order, bool s
   }
 }
 
+// Whether some duty of day d is staffed below its desired staffing.
+bool BelowDesired(const ConditionModel& model, int d) {
+  for (int t = 1; t <= model.TypeCount; ++t) {
+    if (model.Extra.DesiredStaff(t, d) <= model.NeedTable(t, d)) continue;
+    int staffed = 0;
+    for (int m = 1; m <= model.MemberCount; ++m) staffed += model.Roster(m, d) == t ? 1 : 0;
+    if (staffed < model.Extra.DesiredStaff(t, d)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void DaysBySurplus(ConditionModel& model, IndexArray<int>& order) {
@@ -73,6 +84,8 @@ void DaysBySurplus(ConditionModel& model, IndexArray<int>& order) {
     }
     model.DayKeys(d) = static_cast<float>(on_duty - model.NeedTable(total_row, d)) +
                        static_cast<float>(d) / 1000.0f;
+    // Among days of equal surplus, one below its desired staffing comes first.
+    if (model.Extra.HasSoft && BelowDesired(model, d)) model.DayKeys(d) -= 0.5f;
   }
   // Selection by smallest key; a day taken is marked rather than given a large
   // key, so that no real key can be mistaken for a taken day.

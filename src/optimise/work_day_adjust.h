@@ -11,9 +11,9 @@ namespace tsumiki {
 inline constexpr std::string_view kAdjustingStatus = "勤務日数調整中";
 
 // The days StartDay..DayCount ordered from the least to the most over-staffed
-// (staff on duty minus the day's total need); equal surplus puts the earlier day
-// first. Entries 1..DayCount-StartDay+1 of `order` are filled; the keys are kept
-// in model.DayKeys.
+// (staff on duty minus the day's total need); among equal surplus a day with a
+// duty below its desired staffing comes first, then the earlier day. Entries
+// 1..DayCount-StartDay+1 of `order` are filled; the keys are kept in model.DayKeys.
 void DaysBySurplus(ConditionModel& model, IndexArray<int>& order);
 
 // Gives members short of their work-day target extra duties on their rest days,

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "conditions/roster_writer.h"
 #include "roster/duty_mask.h"
+#include "roster/roster_change.h"
 #include "roster/run_lengths.h"
 
 namespace tsumiki {
@@ -126,7 +126,7 @@ void FixRequiredSequences(ConditionModel& model) {
       const int before = model.Roster(m, d - 1);
       const bool follows = before >= 1 && before <= model.TypeCount &&
                            (d > 1 || model.UsePrevMonth) && RequiredFollower(model, before) == duty;
-      if (follows || RequiredFollower(model, duty) != 0) RosterWriter::SetFixed(model, m, d, duty);
+      if (follows || RequiredFollower(model, duty) != 0) SetFixedMark(model, m, d, duty);
     }
   }
 }

@@ -37,6 +37,10 @@ void ExchangeCells(ConditionModel& model, int a, int b, int d) {
   RosterWriter::SwapFixed(model, a, b, d);
 }
 
+void SetFixedMark(ConditionModel& model, int m, int d, int type) {
+  RosterWriter::SetFixed(model, m, d, type);
+}
+
 void CountFilledCell(ConditionModel& model, int m, int d, int counted) {
   RosterWriter::CountCell(model, m, d, counted);
 }

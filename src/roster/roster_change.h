@@ -32,6 +32,10 @@ void SwapDuties(ConditionModel& model, int a, int b, int d, RosterCells* sheet =
 // As SwapDuties, with the cells' Fixed marks exchanged too: the searches move a
 // fixed cell with its mark.
 void ExchangeCells(ConditionModel& model, int a, int b, int d);
+// Member m's cell of day d gets the Fixed mark `type` (0: none): a required
+// sequence's cell or a reservation, which the swaps leave alone. The duty and the
+// tallies stay as they are.
+void SetFixedMark(ConditionModel& model, int m, int d, int type);
 
 // The day filling writes a day's cells itself and the day is counted once it
 // succeeds: member m's cell of day d, for which the tallies still count `counted`

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "conditions/roster_writer.h"
 #include "support/model_builder.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -36,8 +36,8 @@ TEST(MemberCalendar, FoldsLongLinesBetweenCharactersAndEscapesText) {
   model.MemberInfo(1, 2) = "長い名前の職員、仮名；ながいなまえのしょくいん\\とても長い名前";
   model.TypeAbbrev(1) = "日";
   model.TypeAbbrev(2) = "夜";
-  RosterWriter::WriteUncounted(model, 1, 1, 2);
-  RosterWriter::WriteUncounted(model, 1, 3, 1);
+  testing::RosterEdit::WriteUncounted(model, 1, 1, 2);
+  testing::RosterEdit::WriteUncounted(model, 1, 3, 1);
   MonthLabels labels;
   labels.duty_names = {"日勤", "夜勤"};
   labels.first_date = layout::CivilDate{2027, 1, 31};

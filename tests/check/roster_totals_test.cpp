@@ -5,8 +5,8 @@
 
 #include "check/roster_totals.h"
 #include "check/rule_check.h"
-#include "conditions/roster_writer.h"
 #include "support/model_builder.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -35,9 +35,9 @@ TEST(RosterTotals, SingleRunsEndInsideTheMonthAndMeetThePreviousMonth) {
     builder.UsePrevMonth(prev);
     if (prev) builder.PrevMonth(1, {row.before[0] == 'W' ? 1 : 0});
     ConditionModel model = builder.Build();
-    RosterWriter::WriteUncounted(model, 1, 0, model.PrevMonthTail(1, 1));
+    testing::RosterEdit::WriteUncounted(model, 1, 0, model.PrevMonthTail(1, 1));
     for (int d = 1; d <= 7; ++d) {
-      RosterWriter::WriteUncounted(model, 1, d, row.week[d - 1] == 'W' ? 1 : 0);
+      testing::RosterEdit::WriteUncounted(model, 1, d, row.week[d - 1] == 'W' ? 1 : 0);
     }
     const MemberTotals totals = CountRosterTotals(model).members[0];
     EXPECT_EQ(totals.single_work, row.single_work);
@@ -51,7 +51,7 @@ TEST(RosterTotals, CountsEqualACountOfTheRoster) {
   std::mt19937 random(7);
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = 1; d <= model.DayCount; ++d) {
-      RosterWriter::WriteUncounted(model, m, d,
+      testing::RosterEdit::WriteUncounted(model, m, d,
                                    static_cast<int>(random() % (model.TypeCount + 2)) - 1);
     }
   }

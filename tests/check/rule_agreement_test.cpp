@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -14,10 +13,10 @@
 #include "app/session.h"
 #include "check/roster_reading.h"
 #include "check/rule_check.h"
-#include "conditions/roster_writer.h"
 #include "conditions/sample_workbook.h"
 #include "creation/driver.h"
 #include "support/roster_checker.h"
+#include "support/roster_edit.h"
 #include "support/scripted_host.h"
 
 // The product's rule checker against the independent checker of the tests, on
@@ -81,48 +80,42 @@ std::set<Key> Ours(const ConditionModel& model) {
   return keys;
 }
 
-// The independent checker's lines as keys. Its day bans on a cell holding its own
-// reservation are dropped, and a forbidden sequence begun in the previous month
-// is placed on day 1, as the product reports them.
+// The product's name of each kind of rule the independent checker knows.
+std::string Kind(testing::Rule rule) {
+  using testing::Rule;
+  switch (rule) {
+    case Rule::kNoDutyType: return "unknown_duty";
+    case Rule::kStaffing: return "staffing";
+    case Rule::kDayBan: return "ban";
+    case Rule::kNextDayBan: return "next_day_ban";
+    case Rule::kForbiddenSequence: return "forbidden_sequence";
+    case Rule::kReservation: return "reservation";
+    case Rule::kConsecutiveWork: return "consecutive_work";
+    case Rule::kForbiddenCombination: return "forbidden_combination";
+    case Rule::kRequiredCombination: return "required_combination";
+    case Rule::kRequiredSequence: return "required_sequence";
+    case Rule::kWorkDayTarget: return "work_day_target";
+    case Rule::kDutyCount: return "duty_count";
+    case Rule::kWorkRun: return "work_run";
+    case Rule::kRestRun: return "rest_run";
+    case Rule::kWeekends: return "weekends";
+  }
+  return "unknown rule";
+}
+
+// The independent checker's breaches as keys. Its day bans on a cell holding its
+// own reservation are left out, and a forbidden sequence begun in the previous
+// month is placed on day 1, as the product reports them.
 std::set<Key> Theirs(const ConditionModel& model) {
   testing::CheckOptions options;
   options.work_days_at_most_target = true;
   options.work_days_exact = true;
   options.extra_staff_for_targets = model.WorkDayAdjust;
-  const std::pair<const char*, const char*> kinds[] = {
-      {"is no duty type", "unknown_duty"},
-      {" staff, ", "staffing"},
-      {"barred that day", "ban"},
-      {"barred after", "next_day_ban"},
-      {"forbidden sequence", "forbidden_sequence"},
-      {"fixed type", "reservation"},
-      {"work days in a row", "consecutive_work"},
-      {"forbidden combination", "forbidden_combination"},
-      {"required combination", "required_combination"},
-      {"must follow", "required_sequence"},
-      {"work days, target", "work_day_target"},
-      {" times", "duty_count"},
-      {"rest run of", "rest_run"},
-      {"work run of", "work_run"},
-      {"weekends worked", "weekends"}};
+  options.reservations_override_bans = true;
   std::set<Key> keys;
-  for (const std::string& line : testing::CheckRoster(model, options)) {
-    int member = 0;
-    int day = 0;
-    int type = 0;
-    if (std::sscanf(line.c_str(), "member %d day %d", &member, &day) != 2 &&
-        std::sscanf(line.c_str(), "member %d:", &member) != 1) {
-      std::sscanf(line.c_str(), "day %d", &day);
-    }
-    std::string kind = "unparsed: " + line;
-    for (const auto& [text, name] : kinds) {
-      if (line.find(text) != std::string::npos) kind = name;
-    }
-    if (kind == "ban" && std::sscanf(line.c_str(), "member %*d day %*d: type %d", &type) == 1 &&
-        model.Fixed(member, day) == type) {
-      continue;
-    }
-    keys.emplace(member, kind == "forbidden_sequence" ? std::max(1, day) : day, kind);
+  for (const testing::Breach& b : testing::CheckRoster(model, options)) {
+    const bool sequence = b.rule == testing::Rule::kForbiddenSequence;
+    keys.emplace(b.member, sequence ? std::max(1, b.day) : b.day, Kind(b.rule));
   }
   return keys;
 }
@@ -157,7 +150,7 @@ TEST(RuleAgreement, BothCheckersNameTheSameFindingsOnCreatedAndEditedMonths) {
         const int d = 1 + static_cast<int>(random() % static_cast<unsigned>(model.DayCount));
         const int kept = model.Roster(m, d);
         if (edit > 0) {
-          RosterWriter::WriteUncounted(
+          testing::RosterEdit::WriteUncounted(
               model, m, d,
               static_cast<int>(random() % static_cast<unsigned>(model.TypeCount + 2)) - 1);
         }
@@ -166,7 +159,7 @@ TEST(RuleAgreement, BothCheckersNameTheSameFindingsOnCreatedAndEditedMonths) {
         EXPECT_EQ(Describe(ours), Describe(theirs)) << "edit " << edit;
         broken += ours.empty() ? 0 : 1;
         ++months;
-        RosterWriter::WriteUncounted(model, m, d, kept);
+        testing::RosterEdit::WriteUncounted(model, m, d, kept);
       }
       session.Close(false);
     }

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "check/rule_check.h"
-#include "conditions/roster_writer.h"
 #include "support/model_builder.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
 
 using testing::ModelBuilder;
+using testing::RosterEdit;
 
 ExtraConditions& Extra(ModelBuilder& b) {
   b.model().Extra.HasHard = true;
@@ -29,14 +30,14 @@ TEST(RuleCheck, EachRuleNamesMemberDayAndReason) {
     std::string reason;
   };
   const Row rows[] = {
-      {[](ModelBuilder& b) { RosterWriter::WriteUncounted(b.model(), 1, 2, kUnknownDuty); }, 1, 2,
+      {[](ModelBuilder& b) { RosterEdit::WriteUncounted(b.model(), 1, 2, kUnknownDuty); }, 1, 2,
        RuleKind::kUnknownDuty, "勤務の略称にない記入です。【勤務名】の略称で入力してください。"},
       {[](ModelBuilder& b) { b.Need(1, 1, 1); }, 0, 1, RuleKind::kStaffShort,
        "「T1」は1人必要ですが0人です（1人不足）。"},
       // Extra staff is allowed on T1, not on the last type.
       {[](ModelBuilder& b) { b.Assign(1, 1, 2).Assign(2, 1, 1); }, 0, 1, RuleKind::kStaffOver,
        "「T2」は0人必要ですが1人です（1人過剰）。"},
-      {[](ModelBuilder& b) { RosterWriter::WriteUncounted(b.Reserve(1, 2, 1).model(), 1, 2, 0); },
+      {[](ModelBuilder& b) { RosterEdit::WriteUncounted(b.Reserve(1, 2, 1).model(), 1, 2, 0); },
        1, 2, RuleKind::kReservation, "予約の「T1」ではなく「休み」が入っています。"},
       {[](ModelBuilder& b) { b.Ban(1, 2, kAnyType).Assign(1, 2, 1); }, 1, 2,
        RuleKind::kDayOffRequest, "休み希望の日に「T1」が入っています。"},

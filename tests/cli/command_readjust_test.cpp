@@ -118,7 +118,7 @@ TEST(ReadjustCommand, CreatedSampleRosterStaysSoundAfterAReadjustment) {
   testing::WriteSampleWorkbookTo(path);
   int member = 0;
   int day = 0;
-  std::vector<std::string> problems_before;
+  std::vector<testing::Breach> problems_before;
   {
     testing::ScriptedHost host;
     host.SetDefaultAnswer(MsgResult::kNo);
@@ -181,8 +181,8 @@ TEST(ReadjustCommand, CreatedSampleRosterStaysSoundAfterAReadjustment) {
   EXPECT_EQ(session.Model().Roster(member, day), 0);
   // The work-day adjustment may leave days above their need; the readjustment
   // must not add a single broken rule to whatever the created roster had.
-  std::vector<std::string> added;
-  for (const std::string& p : CheckRoster(session.Model())) {
+  std::vector<testing::Breach> added;
+  for (const testing::Breach& p : CheckRoster(session.Model())) {
     if (std::find(problems_before.begin(), problems_before.end(), p) == problems_before.end()) {
       added.push_back(p);
     }

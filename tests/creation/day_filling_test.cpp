@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "conditions/roster_writer.h"
+#include <vector>
+
 #include "creation/candidates.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
+#include "support/roster_edit.h"
 #include "support/scripted_host.h"
 
 namespace tsumiki {
@@ -141,11 +143,11 @@ TEST(PickMemberTest, RankingOrderAndTies) {
   f.model.MemberOrder(2) = 1;
   f.model.MemberOrder(3) = 2;
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 3);  // all equal: the member order decides
-  RosterWriter::SetPastTotal(f.model, 3, kTallyTotal, 2);
-  RosterWriter::SetPastTotal(f.model, 1, kTallyTotal, 1);
+  testing::RosterEdit::SetPastTotal(f.model, 3, kTallyTotal, 2);
+  testing::RosterEdit::SetPastTotal(f.model, 1, kTallyTotal, 1);
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 2);  // fewest work days first
-  RosterWriter::SetPastTotal(f.model, 2, kTallyTotal, 1);
-  RosterWriter::SetPastTotal(f.model, 2, 1, 1);
+  testing::RosterEdit::SetPastTotal(f.model, 2, kTallyTotal, 1);
+  testing::RosterEdit::SetPastTotal(f.model, 2, 1, 1);
   EXPECT_EQ(PickMember(f.ctx, 4, 1), 1);  // then fewest turns of this duty
 }
 
@@ -153,9 +155,9 @@ TEST(PickMemberTest, RankingOrderAndTies) {
 // counts only with WorkFocus.
 TEST(PickMemberTest, LoneDayBonusOnlyWithWorkFocus) {
   ModelBuilder base = ModelBuilder(8, 2, 2);
-  RosterWriter::WriteUncounted(base.model(), 1, 4, 2);
-  RosterWriter::SetPastTotal(base.model(), 1, kTallyTotal, 1);
-  RosterWriter::SetPastTotal(base.model(), 2, 1, 1);
+  testing::RosterEdit::WriteUncounted(base.model(), 1, 4, 2);
+  testing::RosterEdit::SetPastTotal(base.model(), 1, kTallyTotal, 1);
+  testing::RosterEdit::SetPastTotal(base.model(), 2, 1, 1);
   Filling plain(base.Build());
   EXPECT_EQ(PickMember(plain.ctx, 5, 1), 2);
   Filling focus(ModelBuilder(base).WorkFocus(true).Build());
@@ -201,6 +203,37 @@ TEST(SortCandidatesTest, StableDescendingWithinTheRows) {
   SortCandidates(part, kCandColumns, kCandBalance, 1, 3);
   const int partial[] = {2, 1, 3, 4, 5};
   for (int r = 1; r <= 5; ++r) EXPECT_EQ(part(r, kCandMember), partial[r - 1]) << r;
+}
+
+// Members 4, 2, 5, 1, 3 sorted by keys 9, 7, 7, 5, 5; member 5 wished duty 1 on
+// day 1, member 1 a day off and member 3 duty 2: only ties move, and only with
+// wishes set.
+TEST(SortCandidatesTest, WishesOrderOnlyEqualKeys) {
+  ModelBuilder b(3, 2, 5);
+  ConditionModel model = b.Build();
+  model.Extra.WishDuty(5, 1) = 1;
+  model.Extra.WishDuty(1, 1) = kRestDay;
+  model.Extra.WishDuty(3, 1) = 2;
+  for (const int m : {5, 1, 3}) model.Extra.WishWeight(m, 1) = 4;
+  const struct {
+    bool soft;
+    std::vector<int> expected;
+  } cases[] = {{false, {4, 2, 5, 1, 3}}, {true, {4, 5, 2, 3, 1}}};
+  for (const auto& c : cases) {
+    model.Extra.HasSoft = c.soft;
+    CandidateTable table = MakeCandidateTable(5);
+    const int members[] = {4, 2, 5, 1, 3};
+    const int keys[] = {9, 7, 7, 5, 5};
+    for (int r = 1; r <= 5; ++r) {
+      table(r, kCandMember) = members[r - 1];
+      table(r, kCandBalance) = keys[r - 1];
+    }
+    PreferWishes(model, table, 5, 1, 1, kCandBalance);
+    for (int r = 1; r <= 5; ++r) {
+      EXPECT_EQ(table(r, kCandMember), c.expected[static_cast<std::size_t>(r - 1)])
+          << (c.soft ? "wishes, row " : "no wishes, row ") << r;
+    }
+  }
 }
 
 }  // namespace

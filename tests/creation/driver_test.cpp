@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -84,23 +83,6 @@ std::string TallyMismatch(const ConditionModel& model) {
   return "";
 }
 
-// Problems of the checker that the whole month shows by design, left out of the
-// driver's checks: more staff than needed, as the work-day adjustment adds duties on
-// purpose to bring members up to their target.
-std::vector<std::string> DriverProblems(const std::vector<std::string>& problems) {
-  std::vector<std::string> kept;
-  for (const std::string& line : problems) {
-    int day = 0, type = 0, staff = 0, needed = 0;
-    if (std::sscanf(line.c_str(), "day %d type %d: %d staff, %d needed", &day, &type, &staff,
-                    &needed) == 4 &&
-        staff > needed) {
-      continue;
-    }
-    kept.push_back(line);
-  }
-  return kept;
-}
-
 bool Contains(const std::vector<std::string>& texts, std::string_view text) {
   return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
@@ -167,11 +149,19 @@ struct WorkbookCase {
 
 class DriverEndToEnd : public DriverTest, public ::testing::WithParamInterface<WorkbookCase> {};
 
-TEST_P(DriverEndToEnd, TwentySeedsCompleteAndBreakNoRule) {
+// Under the sanitizers every accepted move is rechecked and a seed takes some fifty
+// times as long, so fewer small seeds run there.
+#ifdef TSUMIKI_SANITIZED_BUILD
+constexpr std::uint64_t kSmallSeeds = 5;
+#else
+constexpr std::uint64_t kSmallSeeds = 20;
+#endif
+
+TEST_P(DriverEndToEnd, SeedsCompleteAndBreakNoRule) {
   const fs::path path = GetParam().write(FreshDir(GetParam().name));
-  // Twenty small seeds and the desktop program's own.
+  // The small seeds and the desktop program's own.
   std::vector<std::uint64_t> seeds{20270101};
-  for (std::uint64_t s = 1; s <= 20; ++s) seeds.push_back(s);
+  for (std::uint64_t s = 1; s <= kSmallSeeds; ++s) seeds.push_back(s);
   for (const std::uint64_t seed : seeds) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     Open(path, seed);
@@ -180,9 +170,12 @@ TEST_P(DriverEndToEnd, TwentySeedsCompleteAndBreakNoRule) {
         << ::testing::PrintToString(NoticeTexts(result));
     const ConditionModel& model = session->Model();
     EXPECT_EQ(first_mismatch, "");
+    // More staff than needed is by design: the work-day adjustment adds duties on
+    // purpose to bring members up to their target.
     testing::CheckOptions options;
     options.work_days_exact = true;
-    const auto problems = DriverProblems(testing::CheckRoster(model, options));
+    options.extra_staff_on_every_type = true;
+    const auto problems = testing::CheckRoster(model, options);
     EXPECT_TRUE(problems.empty()) << testing::JoinProblems(problems);
     // The sheet holds what the model holds.
     const auto grid = SheetRoster();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -47,7 +46,7 @@ class FallbackHost : public testing::ScriptedHost {
 
 struct FallbackRun {
   CreateResult result;
-  std::vector<std::string> problems;
+  std::vector<testing::Breach> problems;
   int marked = 0;  // roster cells with the open-cell fill
   bool roster_kept = false;
 };
@@ -66,15 +65,8 @@ FallbackRun CreateOn(const std::string& name, bool nearest, FallbackHost& host) 
   testing::CheckOptions options;
   options.work_days_exact = true;
   options.extra_staff_for_targets = true;
-  for (const std::string& line : testing::CheckRoster(model, options)) {
-    // A reservation on a day the schedule bars is the planner's own to settle.
-    int m = 0, d = 0, t = 0;
-    if (std::sscanf(line.c_str(), "member %d day %d: type %d barred that day", &m, &d, &t) == 3 &&
-        model.Fixed(m, d) == t) {
-      continue;
-    }
-    run.problems.push_back(line);
-  }
+  options.reservations_override_bans = true;
+  run.problems = testing::CheckRoster(model, options);
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = 1; d <= model.DayCount; ++d) {
       run.marked += book.InteriorColorIndex(table.sheet, table.top + m - 1, table.left + d - 1) ==
@@ -109,13 +101,10 @@ TEST(ExactFallback, NearestMonthLeavesOnlyTheListedCellsOpen) {
   ASSERT_EQ(run.result.outcome, CreateOutcome::kNoMonthExists);
   EXPECT_TRUE(run.result.nearest_written);
   ASSERT_EQ(run.problems.size(), 2u) << testing::JoinProblems(run.problems);
-  for (const std::string& line : run.problems) {
-    int day = 0, type = 0, staff = 0, need = 0;
-    ASSERT_EQ(std::sscanf(line.c_str(), "day %d type %d: %d staff, %d needed", &day, &type, &staff,
-                          &need), 4)
-        << line;
-    EXPECT_EQ(day, 7);
-    EXPECT_EQ(need - staff, 1);
+  for (const testing::Breach& breach : run.problems) {
+    EXPECT_EQ(breach.rule, testing::Rule::kStaffing) << testing::Describe(breach);
+    EXPECT_EQ(breach.day, 7);
+    EXPECT_EQ(breach.expected - breach.actual, 1);
   }
   EXPECT_EQ(run.marked, 2);
 }

@@ -56,7 +56,7 @@ Outcome FillAndCheck(ConditionModel& model, std::uint64_t seed) {
     if (!filled) break;  // the driver would start the month again
     TallyNewDuties(model, before, d);
     ++outcome.days_filled;
-    const std::vector<std::string> problems = CheckRoster(model, CheckOptions{d, d});
+    const std::vector<testing::Breach> problems = CheckRoster(model, CheckOptions{d, d});
     EXPECT_TRUE(problems.empty()) << "seed " << seed << " day " << d << "\n"
                                   << JoinProblems(problems);
     if (!problems.empty()) break;

@@ -19,7 +19,6 @@
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -71,18 +70,10 @@ namespace {
 
 // The checker's findings without those the whole month shows by design: more staff
 // than needed (the work-day adjustment adds duties to reach the targets).
-std::vector<std::string> RosterProblems(const tsumiki::ConditionModel& model) {
-  std::vector<std::string> kept;
-  for (const std::string& line : tsumiki::testing::CheckRoster(model)) {
-    int day = 0, type = 0, staff = 0, needed = 0;
-    if (std::sscanf(line.c_str(), "day %d type %d: %d staff, %d needed", &day, &type, &staff,
-                    &needed) == 4 &&
-        staff > needed) {
-      continue;
-    }
-    kept.push_back(line);
-  }
-  return kept;
+std::vector<tsumiki::testing::Breach> RosterProblems(const tsumiki::ConditionModel& model) {
+  tsumiki::testing::CheckOptions options;
+  options.extra_staff_on_every_type = true;
+  return tsumiki::testing::CheckRoster(model, options);
 }
 
 }  // namespace
@@ -199,7 +190,7 @@ void DesktopTest::CreateBuildsACheckedRosterAndReportsIt() {
   QVERIFY2(boxes.SawTitle(Q(tsumiki::kDoneTitle)), "no 作成完了 message");
   QVERIFY(boxes.TextOf(Q(tsumiki::kDoneTitle)).startsWith(QStringLiteral("所要時間 ")));
   tsumiki::ConditionModel& model = app->GetSession().Model();
-  const std::vector<std::string> problems = RosterProblems(model);
+  const std::vector<tsumiki::testing::Breach> problems = RosterProblems(model);
   QVERIFY2(problems.empty(), tsumiki::testing::JoinProblems(problems).c_str());
   // What the sheet window shows is the roster the model holds.
   wb::Workbook& book = app->GetSession().Book();

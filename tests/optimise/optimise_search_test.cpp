@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "conditions/roster_writer.h"
 #include "engine_fixture.h"
 #include "optimise/work_day_adjust.h"
 #include "roster/roster_score.h"
 #include "support/roster_checker.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -29,7 +29,7 @@ TEST(ImproveMemberOnDay, TakesTheBestPartnerAndTheLowestOnTies) {
   ModelBuilder b(2, 1, 3);
   b.Assign(1, 1, 1);
   ConditionModel model = Weighted(b);
-  RosterWriter::SetPastTotal(model, 1, 1, 2);  // three with the past months
+  testing::RosterEdit::SetPastTotal(model, 1, 1, 2);  // three with the past months
   model.WorkDayTarget(1) = 99;
   Engine engine(model, 1);
   const SearchContext ctx = engine.search();
@@ -54,7 +54,7 @@ TEST(OptimisePass, TheFirstAcceptableSwapIsTakenEvenWhenItIsWorse) {
   ModelBuilder b(1, 1, 2);
   b.Assign(1, 1, 1);
   ConditionModel model = Weighted(b);
-  RosterWriter::SetPastTotal(model, 2, 1, 1);  // already balanced: 1 and 1
+  testing::RosterEdit::SetPastTotal(model, 2, 1, 1);  // already balanced: 1 and 1
   Engine engine(model, 1);
   const SearchContext ctx = engine.search();
   EXPECT_EQ(RosterScore(engine.model), 0.0f);

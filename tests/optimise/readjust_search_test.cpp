@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
+#include <vector>
 
-#include "conditions/roster_writer.h"
 #include "roster/roster_change.h"
 #include "roster/swap.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -68,6 +70,41 @@ TEST(ReadjustSearch, DirectSwapGoesToTheFirstFreeMemberWhoCanTakeTheDuty) {
   ExpectUntouched(before, model);
 }
 
+// Members 2, 3 and 4 are off on day 1 and could each take member 1's T1. With
+// wishes set, the partner whose wish the duty serves best takes it.
+TEST(ReadjustSearch, DirectSwapWeighsThePartnersWishes) {
+  struct Case {
+    const char* name;
+    std::vector<std::array<int, 3>> wishes;  // member, duty wished on day 1, weight
+    int partner;
+  };
+  const std::vector<Case> cases = {
+      {"no wish: the first free member", {}, 2},
+      {"the first wished the day off", {{2, kRestDay, 3}}, 3},
+      {"the last wished the duty", {{4, kT1, 1}}, 4},
+      {"a heavier wish for the day off outweighs a lighter one",
+       {{2, kRestDay, 2}, {3, kRestDay, 5}, {4, kRestDay, 2}},
+       2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ModelBuilder b(3, 1, 4);
+    b.Assign(1, 1, kT1);
+    NeedAsAssigned(b);
+    ConditionModel model = b.Build();
+    for (const auto& [m, duty, weight] : c.wishes) {
+      model.Extra.WishDuty(m, 1) = duty;
+      model.Extra.WishWeight(m, 1) = weight;
+      model.Extra.HasSoft = true;
+    }
+    const ConditionModel before = model;
+    ReadjustSearch search(model);
+    EXPECT_EQ(search.SearchChain(1, 1), c.partner);
+    EXPECT_EQ(search.Exchanges(), (std::vector<Exchange>{{1, 1, c.partner}}));
+    ExpectUntouched(before, model);
+  }
+}
+
 TEST(ReadjustSearch, TwoSwapsOnOneDayListTheHelperFirst) {
   // Member 3, the only free one, may not take T1; it takes member 2's T2 instead,
   // and then member 2 takes member 1's T1.
@@ -118,7 +155,7 @@ TEST(ReadjustSearch, ChainNeverMovesAReservedDuty) {
   // The chain's first step is only judged after the next day is freed; a
   // reservation on it must still stop it.
   ModelBuilder b = ChainCase();
-  RosterWriter::SetFixed(b.model(), 1, 1, kT1);
+  testing::RosterEdit::SetFixed(b.model(), 1, 1, kT1);
   ConditionModel model = b.Build();
   const ConditionModel before = model;
   ReadjustSearch search(model);

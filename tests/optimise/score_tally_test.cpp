@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <utility>
 
-#include "conditions/roster_writer.h"
+#include "roster/month_objective.h"
 #include "roster/roster_change.h"
 #include "roster/roster_score.h"
 #include "roster/swap.h"
+#include "support/roster_edit.h"
 #include "ui/random.h"
 
 namespace tsumiki {
@@ -39,15 +40,15 @@ ConditionModel RandomMonth(const MonthShape& shape, std::uint64_t seed) {
   for (int m = 1; m <= shape.members; ++m) {
     model.WorkDayTarget(m) = shape.days - draw(10);
     for (int t = 1; t <= shape.types; ++t) {
-      RosterWriter::SetPastTotal(model, m, t, shape.past_totals + draw(5));
+      testing::RosterEdit::SetPastTotal(model, m, t, shape.past_totals + draw(5));
     }
     if (shape.prev_month) {
       for (int j = 1; j <= kPrevMonthDays; ++j) {
         model.PrevMonthTail(m, j) = draw(2) * (1 + draw(shape.types));
       }
-      RosterWriter::WriteUncounted(model, m, 0, model.PrevMonthTail(m, 1));
+      testing::RosterEdit::WriteUncounted(model, m, 0, model.PrevMonthTail(m, 1));
     }
-    if (shape.long_run && m == 1) RosterWriter::WriteUncounted(model, m, 0, 1);
+    if (shape.long_run && m == 1) testing::RosterEdit::WriteUncounted(model, m, 0, 1);
     for (int d = 1; d <= shape.days; ++d) {
       int code = draw(3) == 0 ? 0 : 1 + draw(shape.types);
       if (shape.long_run && m == 1) code = d <= 30 ? 1 : 0;
@@ -100,6 +101,65 @@ TEST(ScoreTally, EqualsTheFullScoreAfterEverySwap) {
       }
     }
     EXPECT_GT(kept, 0);
+  }
+}
+
+// Wishes on about a quarter of the cells and desired staffing above what a day
+// holds, weighed against the balance score: the tally follows random exchanges
+// (tried, then read) and random changes of one cell (read by Refresh), and equals
+// MonthObjective to the bit after each of them.
+TEST(ScoreTally, EqualsTheObjectiveWithWishesAndDesiredStaffing) {
+  const struct {
+    MonthShape shape;
+    float score_weight;
+  } cases[] = {
+      {{"small month", 14, 3, 6, false, 0, false}, 1.0f},
+      {{"previous month's tail, score weighed less", 31, 4, 9, true, 0, false}, 0.37f},
+      {{"longer than any month", 40, 2, 5, true, 0, false}, 2.5f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shape.name);
+    ConditionModel model = RandomMonth(c.shape, 23);
+    RandomSource random(5);
+    auto draw = [&random](int lo, int hi) {
+      return lo + static_cast<int>(random.RandomValue() * (hi - lo + 1));
+    };
+    ExtraConditions& extra = model.Extra;
+    extra.HasSoft = true;
+    extra.ScoreWeight = c.score_weight;
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      extra.DesiredWeight(t) = 0.3f + 0.45f * static_cast<float>(t);
+      for (int d = 1; d <= model.DayCount; ++d) extra.DesiredStaff(t, d) = draw(0, 4);
+    }
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      for (int d = 1; d <= model.DayCount; ++d) {
+        if (draw(0, 3) != 0) continue;
+        extra.WishDuty(m, d) = draw(0, model.TypeCount);
+        extra.WishWeight(m, d) = draw(1, 9);
+      }
+    }
+    ScoreTally tally(model);
+    auto expect_objective = [&model](float score, const char* how, int step) {
+      ASSERT_EQ(std::bit_cast<std::uint32_t>(score),
+                std::bit_cast<std::uint32_t>(MonthObjective(model)))
+          << how << " at step " << step;
+    };
+    expect_objective(tally.Score(), "read whole", 0);
+    for (int step = 1; step <= 3000; ++step) {
+      const int a = draw(1, model.MemberCount);
+      const int d = draw(1, model.DayCount);
+      if (draw(0, 2) == 0) {
+        SetDuty(model, a, d, draw(0, model.TypeCount));
+        tally.Refresh(model, a);
+        expect_objective(tally.Score(), "a changed cell", step);
+        continue;
+      }
+      const int b = a % model.MemberCount + 1;
+      SwapDuties(model, a, b, d);
+      expect_objective(tally.ScoreAfterSwap(model, a, b, d), "an exchange tried", step);
+      tally.Swapped(model, a, b, d);
+      expect_objective(tally.Score(), "an exchange read", step);
+    }
   }
 }
 

@@ -207,8 +207,9 @@ TEST(AdjustWorkDays, WorkplaceMonthsStayConsistentAndWithinTargets) {
       }
     }
     // Staffing grows on purpose; every other rule must hold.
-    for (const std::string& problem : testing::CheckRoster(engine.model, options)) {
-      EXPECT_NE(problem.find("staff"), std::string::npos) << "seed " << seed << ": " << problem;
+    for (const testing::Breach& problem : testing::CheckRoster(engine.model, options)) {
+      EXPECT_EQ(problem.rule, testing::Rule::kStaffing)
+          << "seed " << seed << ": " << testing::Describe(problem);
     }
   }
   EXPECT_GT(months, 5);

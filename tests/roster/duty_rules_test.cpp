@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "conditions/load_lookups.h"
-#include "conditions/roster_writer.h"
 #include "roster/combos.h"
 #include "roster/patterns.h"
 #include "roster/run_lengths.h"
 #include "support/model_builder.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -24,7 +24,7 @@ TEST(CanTakeDutyTest, EachRuleRefusesOnItsOwn) {
 
   {  // 1: the cell already holds a duty
     ConditionModel model = base.Build();
-    RosterWriter::WriteUncounted(model, 1, 3, 2);
+    testing::RosterEdit::WriteUncounted(model, 1, 3, 2);
     EXPECT_FALSE(CanTakeDuty(model, 1, 3, 1));
     EXPECT_TRUE(CanTakeDuty(model, 2, 3, 1));
   }
@@ -37,13 +37,13 @@ TEST(CanTakeDutyTest, EachRuleRefusesOnItsOwn) {
   {  // 3: a whole day off bars all ten types; yesterday's duty bars only its types
     ConditionModel model = ModelBuilder(base).Ban(1, 4, kAnyType).NextDayBan(1, Bit(2)).Build();
     for (int t = 1; t <= 10; ++t) EXPECT_FALSE(CanTakeDuty(model, 1, 4, t)) << t;
-    RosterWriter::WriteUncounted(model, 2, 4, 1);
+    testing::RosterEdit::WriteUncounted(model, 2, 4, 1);
     EXPECT_FALSE(CanTakeDuty(model, 2, 5, 2));
     EXPECT_TRUE(CanTakeDuty(model, 2, 5, 3));
   }
   {  // 4: forbidden sequence (4, *): no duty after duty 4, a rest day breaks it
     ConditionModel model = ModelBuilder(base).ForbiddenPattern({4, kAnyType}).Build();
-    RosterWriter::WriteUncounted(model, 1, 3, 4);
+    testing::RosterEdit::WriteUncounted(model, 1, 3, 4);
     EXPECT_FALSE(CanTakeDuty(model, 1, 4, 1));
     EXPECT_TRUE(CanTakeDuty(model, 1, 5, 1));
   }
@@ -51,7 +51,7 @@ TEST(CanTakeDutyTest, EachRuleRefusesOnItsOwn) {
     ConditionModel model = ModelBuilder(base).NextDayBan(1, Bit(2)).Reserve(1, 6, 2).Build();
     EXPECT_FALSE(CanTakeDuty(model, 1, 5, 1));
     EXPECT_TRUE(CanTakeDuty(model, 1, 5, 3));
-    RosterWriter::SetFixed(model, 2, 11, 2);  // beyond the month: never looked at
+    testing::RosterEdit::SetFixed(model, 2, 11, 2);  // beyond the month: never looked at
     EXPECT_TRUE(CanTakeDuty(model, 2, 10, 1));
   }
   {  // 6: a forbidden pair of members 3 and 7 on duty 1
@@ -144,9 +144,9 @@ TEST(RunLengthTest, RunsReachIntoThePreviousMonthOnlyWhenTheMonthSoFarBelongsToT
   EXPECT_EQ(WorkRunBefore(model, 1, 3), 3);
   EXPECT_EQ(OffRunBefore(model, 2, 3), 3);
 
-  RosterWriter::WriteUncounted(model, 1, 4, 2);
-  RosterWriter::WriteUncounted(model, 1, 5, 2);
-  RosterWriter::WriteUncounted(model, 1, 30, 1);
+  testing::RosterEdit::WriteUncounted(model, 1, 4, 2);
+  testing::RosterEdit::WriteUncounted(model, 1, 5, 2);
+  testing::RosterEdit::WriteUncounted(model, 1, 30, 1);
   EXPECT_EQ(WorkRunAround(model, 1, 3), 5);
   EXPECT_EQ(WorkRunAround(model, 1, 29), 2);  // the day after the month is never work
 }
@@ -255,7 +255,7 @@ TEST(ComboRulesTest, ForbiddenCombinationsCountListedMembersOnTheSameDuty) {
   EXPECT_FALSE(ForbiddenComboHit(model, 4, 4, 2));  // not listed
 
   EXPECT_FALSE(ForbiddenComboBreached(model, 3, 4));
-  RosterWriter::WriteUncounted(model, 7, 4, 1);
+  testing::RosterEdit::WriteUncounted(model, 7, 4, 1);
   EXPECT_TRUE(ForbiddenComboBreached(model, 3, 4));
   EXPECT_TRUE(ForbiddenComboBreached(model, 7, 4));
   // Resting together is no combination on a duty.
@@ -279,7 +279,7 @@ TEST(ComboRulesTest, RequiredShortfallUsesTheFirstRecordOfTheType) {
                              .Assign(4, 3, 2)
                              .Build();
   EXPECT_EQ(RequiredShortfall(model, 3, 2), 1);
-  RosterWriter::WriteUncounted(model, 3, 3, 2);
+  testing::RosterEdit::WriteUncounted(model, 3, 3, 2);
   EXPECT_EQ(RequiredShortfall(model, 3, 2), 0);
   EXPECT_EQ(RequiredShortfall(model, 3, 1), 0);
 }

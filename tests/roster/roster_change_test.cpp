@@ -10,11 +10,13 @@
 #include "conditions/roster_writer.h"
 #include "optimise/workplace.h"
 #include "roster/swap.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
 
 using testing::TallyMismatch;
+using testing::RosterEdit;
 
 // A sheet that remembers the last text written to each cell.
 struct RecordedSheet : RosterCells {
@@ -49,13 +51,13 @@ TEST(RosterChange, EveryOperationAndItsUndoKeepTheTalliesACountOfTheRoster) {
       {"filled cell",
        [&](auto& mo, auto*) {
          // As the day filling writes, counted afterwards.
-         RosterWriter::WriteUncounted(mo, free_m, 10, 1);
+         RosterEdit::WriteUncounted(mo, free_m, 10, 1);
          CountFilledCell(mo, free_m, 10, original.Roster(free_m, 10));
        }},
       {"filled back",
        [&](auto& mo, auto*) {
          const int counted = mo.Roster(free_m, 10);
-         RosterWriter::WriteUncounted(mo, free_m, 10, original.Roster(free_m, 10));
+         RosterEdit::WriteUncounted(mo, free_m, 10, original.Roster(free_m, 10));
          CountFilledCell(mo, free_m, 10, counted);
        }},
   };
@@ -91,16 +93,16 @@ TEST(TallyDrift, SeesUncountedCellsAndKeepsThePastTotalsApart) {
     Step step;
     bool drifts;
   } cases[] = {
-      {"past total", [](ConditionModel& mo) { RosterWriter::SetPastTotal(mo, 1, 1, 5); }, false},
+      {"past total", [](ConditionModel& mo) { RosterEdit::SetPastTotal(mo, 1, 1, 5); }, false},
       {"counted duty", [d](ConditionModel& mo) { SetDuty(mo, 1, d, 1); }, false},
-      {"uncounted duty", [d](ConditionModel& mo) { RosterWriter::WriteUncounted(mo, 1, d, 1); },
+      {"uncounted duty", [d](ConditionModel& mo) { RosterEdit::WriteUncounted(mo, 1, d, 1); },
        true},
-      {"uncounted day 0", [](ConditionModel& mo) { RosterWriter::WriteUncounted(mo, 1, 0, 1); },
+      {"uncounted day 0", [](ConditionModel& mo) { RosterEdit::WriteUncounted(mo, 1, 0, 1); },
        false},
       {"month recounted",
        [d](ConditionModel& mo) {
-         RosterWriter::SetPastTotal(mo, 2, kTallyTotal, 7);
-         RosterWriter::WriteUncounted(mo, 1, d, 1);
+         RosterEdit::SetPastTotal(mo, 2, kTallyTotal, 7);
+         RosterEdit::WriteUncounted(mo, 1, d, 1);
          RecountMonth(mo);
        },
        false},

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "conditions/roster_writer.h"
 #include "roster/roster_change.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -38,8 +38,8 @@ TEST(RosterScore, EqualCountsScoreZero) {
 TEST(RosterScore, ThreeAndFiveGiveRootTwo) {
   ConditionModel model = EmptyMonth(10, 2, 2);
   model.OptimiseWeights(1) = 1.0f;
-  RosterWriter::SetPastTotal(model, 1, 1, 3);
-  RosterWriter::SetPastTotal(model, 2, 1, 5);
+  testing::RosterEdit::SetPastTotal(model, 1, 1, 3);
+  testing::RosterEdit::SetPastTotal(model, 2, 1, 5);
   EXPECT_EQ(RosterScore(model), std::sqrt(2.0f));
 }
 
@@ -49,14 +49,14 @@ TEST(RosterScore, WeightsScaleEachColumnAndTotalIsNotScored) {
   model.OptimiseWeights(kWeightCount) = 2.0f;
   SetRow(model, 1, "2221");      // 6 missing
   SetRow(model, 2, "22222111");  // 2 missing: spread sqrt(8)
-  RosterWriter::SetPastTotal(model, 2, kTallyTotal, 30);
+  testing::RosterEdit::SetPastTotal(model, 2, kTallyTotal, 30);
   EXPECT_FLOAT_EQ(RosterScore(model), 0.5f * std::sqrt(2.0f) + 2.0f * std::sqrt(8.0f));
 }
 
 TEST(RosterScore, FewerThanTwoMembersHaveNoSpread) {
   ConditionModel one = EmptyMonth(10, 2, 1);
   one.OptimiseWeights(1) = 1.0f;
-  RosterWriter::SetPastTotal(one, 1, 1, 7);
+  testing::RosterEdit::SetPastTotal(one, 1, 1, 7);
   EXPECT_EQ(RosterScore(one), 0.0f);
   ConditionModel none = EmptyMonth(10, 2, 0);
   none.OptimiseWeights(1) = 1.0f;
@@ -68,7 +68,7 @@ TEST(RosterScore, ManyMembersDoNotOverflowThePairCount) {
   ConditionModel model = EmptyMonth(5, 1, 300);
   model.OptimiseWeights(1) = 1.0f;
   for (int m = 1; m <= 300; ++m) {  // 150 ones, 150 zeros
-    RosterWriter::SetPastTotal(model, m, 1, m % 2);
+    testing::RosterEdit::SetPastTotal(model, m, 1, m % 2);
   }
   const double expected = std::sqrt((300.0 * 150 - 150.0 * 150) / (300.0 * 299));
   EXPECT_NEAR(RosterScore(model), expected, 1e-6);
@@ -102,7 +102,7 @@ TEST(SingleDays, RunsCountOnlyWhenTheyEndInsideTheRange) {
   EXPECT_EQ(MemberSingleDayCount(model, 1, RunKind::kWork, 1, 0, 6, kLongRunBound), 1);
   // A previous month ending on a work day lengthens the run to 2 days.
   model.UsePrevMonth = true;
-  RosterWriter::WriteUncounted(model, 1, 0, 1);
+  testing::RosterEdit::WriteUncounted(model, 1, 0, 1);
   EXPECT_EQ(MemberSingleDayCount(model, 1, RunKind::kWork, 1, 0, 6, kLongRunBound), 0);
   // A month that ends on a single rest day leaves that run open.
   SetRow(model, 1, "11111-");

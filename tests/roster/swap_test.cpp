@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "conditions/roster_writer.h"
 #include "optimise/workplace.h"
 #include "roster/roster_change.h"
 #include "roster/work_day_rules.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki {
 namespace {
@@ -35,7 +35,7 @@ TEST(SwapDuties, TwiceRestoresRosterAndTalliesExactly) {
     ConditionModel model;
     if (!testing::BuildWorkplaceMonth(seed, model)) continue;
     // Start from odd tallies too (past months' totals), which a swap must keep.
-    for (int m = 1; m <= model.MemberCount; ++m) RosterWriter::SetPastTotal(model, m, 1, m);
+    for (int m = 1; m <= model.MemberCount; ++m) testing::RosterEdit::SetPastTotal(model, m, 1, m);
     const ConditionModel original = model;
     RandomSource random(seed * 7919);
     for (int i = 0; i < 300; ++i) {

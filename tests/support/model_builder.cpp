@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "conditions/roster_writer.h"
 #include "roster/roster_change.h"
+#include "support/roster_edit.h"
 
 namespace tsumiki::testing {
 namespace {
@@ -89,7 +89,7 @@ ModelBuilder& ModelBuilder::RequiredCombo(int type, int count, const std::vector
 }
 
 ModelBuilder& ModelBuilder::Reserve(int m, int d, int t) {
-  RosterWriter::SetFixed(model_, m, d, t);
+  RosterEdit::SetFixed(model_, m, d, t);
   SetDuty(model_, m, d, t);
   return *this;
 }
@@ -118,7 +118,7 @@ ModelBuilder& ModelBuilder::PrevMonth(int m, const std::vector<int>& last_days_f
   model_.UsePrevMonth = true;
   int j = 0;
   for (int duty : last_days_first) model_.PrevMonthTail(m, ++j) = duty;
-  RosterWriter::WriteUncounted(model_, m, 0, model_.PrevMonthTail(m, 1));
+  RosterEdit::WriteUncounted(model_, m, 0, model_.PrevMonthTail(m, 1));
   return *this;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ostream>
 #include <sstream>
 
 namespace tsumiki::testing {
@@ -16,7 +17,7 @@ class Checker {
     if (last_ > model.DayCount) last_ = model.DayCount;
   }
 
-  std::vector<std::string> Run() {
+  std::vector<Breach> Run() {
     Codes();
     Staffing();
     DayBans();
@@ -35,11 +36,7 @@ class Checker {
  private:
   bool InRange(int from, int to) const { return from <= last_ && to >= first_; }
 
-  void Report(const std::string& text) { problems_.push_back(text); }
-
-  static std::string Where(int m, int d) {
-    return "member " + std::to_string(m) + " day " + std::to_string(d);
-  }
+  void Report(const Breach& breach) { problems_.push_back(breach); }
 
   bool Works(int code) const { return code >= 1; }
 
@@ -74,7 +71,7 @@ class Checker {
       for (int d = first_; d <= last_; ++d) {
         const int c = m_.Roster(m, d);
         if (c < 0 || c > m_.TypeCount) {
-          Report(Where(m, d) + ": code " + std::to_string(c) + " is no duty type");
+          Report({.rule = Rule::kNoDutyType, .member = m, .day = d, .actual = c});
         }
       }
     }
@@ -86,12 +83,11 @@ class Checker {
         int staff = 0;
         for (int m = 1; m <= m_.MemberCount; ++m) staff += m_.Roster(m, d) == t ? 1 : 0;
         const bool may_exceed =
-            opt_.extra_staff_for_targets && (t < m_.TypeCount || m_.TypeCount == 1);
-        const bool fits = staff == m_.NeedTable(t, d) || (may_exceed && staff > m_.NeedTable(t, d));
-        if (!fits) {
-          Report("day " + std::to_string(d) + " type " + std::to_string(t) + ": " +
-                 std::to_string(staff) + " staff, " + std::to_string(m_.NeedTable(t, d)) +
-                 " needed");
+            opt_.extra_staff_on_every_type ||
+            (opt_.extra_staff_for_targets && (t < m_.TypeCount || m_.TypeCount == 1));
+        const int need = m_.NeedTable(t, d);
+        if (staff != need && !(may_exceed && staff > need)) {
+          Report({.rule = Rule::kStaffing, .day = d, .type = t, .actual = staff, .expected = need});
         }
       }
     }
@@ -101,8 +97,9 @@ class Checker {
     for (int m = 1; m <= m_.MemberCount; ++m) {
       for (int d = first_; d <= last_; ++d) {
         const int c = m_.Roster(m, d);
-        if (Works(c) && Bit(m_.DutyBanMask(m, d), c)) {
-          Report(Where(m, d) + ": type " + std::to_string(c) + " barred that day");
+        const bool reserved = opt_.reservations_override_bans && m_.Fixed(m, d) == c;
+        if (Works(c) && Bit(m_.DutyBanMask(m, d), c) && !reserved) {
+          Report({.rule = Rule::kDayBan, .member = m, .day = d, .type = c});
         }
       }
     }
@@ -115,8 +112,8 @@ class Checker {
         const int now = m_.Roster(m, d);
         if (Works(before) && before <= m_.TypeCount && Works(now) &&
             Bit(m_.NextDayBan(before), now)) {
-          Report(Where(m, d) + ": type " + std::to_string(now) + " barred after type " +
-                 std::to_string(before));
+          Report({.rule = Rule::kNextDayBan, .member = m, .day = d, .type = now,
+                  .previous = before});
         }
       }
     }
@@ -142,7 +139,7 @@ class Checker {
             match = want == kAnyType ? Works(have) : have == want;
           }
           if (match) {
-            Report(Where(m, start) + ": forbidden sequence " + std::to_string(p) + " starts here");
+            Report({.rule = Rule::kForbiddenSequence, .member = m, .day = start, .index = p});
           }
         }
       }
@@ -154,8 +151,8 @@ class Checker {
       for (int d = first_; d <= last_; ++d) {
         const int fixed = m_.Fixed(m, d);
         if (fixed >= 1 && m_.Roster(m, d) != fixed) {
-          Report(Where(m, d) + ": fixed type " + std::to_string(fixed) + " but roster has " +
-                 std::to_string(m_.Roster(m, d)));
+          Report({.rule = Rule::kReservation, .member = m, .day = d, .type = fixed,
+                  .actual = m_.Roster(m, d)});
         }
       }
     }
@@ -181,8 +178,8 @@ class Checker {
           }
         }
         if (run > m_.MaxConsecWork && InRange(run_start, end)) {
-          Report(Where(m, d) + ": " + std::to_string(run) + " work days in a row up to day " +
-                 std::to_string(end));
+          Report({.rule = Rule::kConsecutiveWork, .member = m, .day = d, .last_day = end,
+                  .actual = run, .expected = m_.MaxConsecWork});
         }
         d = end + 1;
       }
@@ -200,8 +197,8 @@ class Checker {
           int together = 0;
           for (int row : rows) together += m_.Roster(row, d) == t ? 1 : 0;
           if (together >= rule.Count) {
-            Report("day " + std::to_string(d) + ": forbidden combination " + std::to_string(r) +
-                   " has " + std::to_string(together) + " members on type " + std::to_string(t));
+            Report({.rule = Rule::kForbiddenCombination, .day = d, .type = t, .index = r,
+                    .actual = together, .expected = rule.Count - 1});
           }
         }
       }
@@ -221,8 +218,8 @@ class Checker {
         for (int row : rows) on += m_.Roster(row, d) == b ? 1 : 0;
         const int want = std::min(rule.Count, m_.NeedTable(b, d));
         if (on < want) {
-          Report("day " + std::to_string(d) + ": required combination " + std::to_string(r) +
-                 " has " + std::to_string(on) + " of " + std::to_string(want) + " members");
+          Report({.rule = Rule::kRequiredCombination, .day = d, .type = b, .index = r,
+                  .actual = on, .expected = want});
         }
       }
     }
@@ -244,8 +241,8 @@ class Checker {
         if (!Works(before)) continue;
         const int due = Follower(before);
         if (due != 0 && m_.Roster(m, d) != due) {
-          Report(Where(m, d) + ": type " + std::to_string(due) + " must follow type " +
-                 std::to_string(before) + ", roster has " + std::to_string(m_.Roster(m, d)));
+          Report({.rule = Rule::kRequiredSequence, .member = m, .day = d, .type = due,
+                  .previous = before, .actual = m_.Roster(m, d)});
         }
       }
     }
@@ -260,8 +257,7 @@ class Checker {
       const bool over = work > target;
       const bool off = opt_.work_days_exact && target != m_.DayCount && work != target;
       if ((opt_.work_days_at_most_target && over) || off) {
-        Report("member " + std::to_string(m) + ": " + std::to_string(work) + " work days, target " +
-               std::to_string(target));
+        Report({.rule = Rule::kWorkDayTarget, .member = m, .actual = work, .expected = target});
       }
     }
   }
@@ -274,9 +270,10 @@ class Checker {
       for (int t = 1; t <= m_.TypeCount; ++t) {
         int count = 0;
         for (int d = 1; d <= m_.DayCount; ++d) count += m_.Roster(m, d) == t;
-        if (count < x.DutyLeast(m, t) || (x.DutyMost(m, t) >= 0 && count > x.DutyMost(m, t)))
-          Report("member " + std::to_string(m) + ": type " + std::to_string(t) + " taken " +
-                 std::to_string(count) + " times");
+        const int least = x.DutyLeast(m, t);
+        if (count < least || (x.DutyMost(m, t) >= 0 && count > x.DutyMost(m, t)))
+          Report({.rule = Rule::kDutyCount, .member = m, .type = t, .actual = count,
+                  .expected = count < least ? least : x.DutyMost(m, t)});
       }
       std::string days;
       const int back = m_.UsePrevMonth ? 10 : 0;
@@ -294,8 +291,8 @@ class Checker {
         const bool known_start = i > 0 || m_.UsePrevMonth;
         if (j < days.size() && known_start && static_cast<int>(j - i) < least &&
             InRange(std::max(day, 1), static_cast<int>(j) - back))
-          Report(Where(m, std::max(day, 1)) + (days[i] == 'W' ? ": work" : ": rest") + " run of " +
-                 std::to_string(j - i));
+          Report({.rule = days[i] == 'W' ? Rule::kWorkRun : Rule::kRestRun, .member = m,
+                  .day = std::max(day, 1), .actual = static_cast<int>(j - i), .expected = least});
         i = j;
       }
       if (x.WeekendsMost(m) < 0) continue;
@@ -310,8 +307,9 @@ class Checker {
         if (worked.empty() || worked.back() != first) worked.push_back(first);
       }
       if (static_cast<int>(worked.size()) > x.WeekendsMost(m))
-        Report(Where(m, worked[static_cast<std::size_t>(x.WeekendsMost(m))]) + ": " +
-               std::to_string(worked.size()) + " weekends worked");
+        Report({.rule = Rule::kWeekends, .member = m,
+                .day = worked[static_cast<std::size_t>(x.WeekendsMost(m))],
+                .actual = static_cast<int>(worked.size()), .expected = x.WeekendsMost(m)});
     }
   }
 
@@ -319,18 +317,62 @@ class Checker {
   CheckOptions opt_;
   int first_;
   int last_;
-  std::vector<std::string> problems_;
+  std::vector<Breach> problems_;
 };
 
 }  // namespace
 
-std::vector<std::string> CheckRoster(const ConditionModel& model, const CheckOptions& options) {
+std::vector<Breach> CheckRoster(const ConditionModel& model, const CheckOptions& options) {
   return Checker(model, options).Run();
 }
 
-std::string JoinProblems(const std::vector<std::string>& problems) {
+std::string Describe(const Breach& b) {
+  const auto n = [](int value) { return std::to_string(value); };
+  const std::string where = "member " + n(b.member) + " day " + n(b.day) + ": ";
+  switch (b.rule) {
+    case Rule::kNoDutyType:
+      return where + "code " + n(b.actual) + " is no duty type";
+    case Rule::kStaffing:
+      return "day " + n(b.day) + " type " + n(b.type) + ": " + n(b.actual) + " staff, " +
+             n(b.expected) + " needed";
+    case Rule::kDayBan:
+      return where + "type " + n(b.type) + " barred that day";
+    case Rule::kNextDayBan:
+      return where + "type " + n(b.type) + " barred after type " + n(b.previous);
+    case Rule::kForbiddenSequence:
+      return where + "forbidden sequence " + n(b.index) + " starts here";
+    case Rule::kReservation:
+      return where + "fixed type " + n(b.type) + " but roster has " + n(b.actual);
+    case Rule::kConsecutiveWork:
+      return where + n(b.actual) + " work days in a row up to day " + n(b.last_day);
+    case Rule::kForbiddenCombination:
+      return "day " + n(b.day) + ": forbidden combination " + n(b.index) + " has " + n(b.actual) +
+             " members on type " + n(b.type);
+    case Rule::kRequiredCombination:
+      return "day " + n(b.day) + ": required combination " + n(b.index) + " has " + n(b.actual) +
+             " of " + n(b.expected) + " members";
+    case Rule::kRequiredSequence:
+      return where + "type " + n(b.type) + " must follow type " + n(b.previous) +
+             ", roster has " + n(b.actual);
+    case Rule::kWorkDayTarget:
+      return "member " + n(b.member) + ": " + n(b.actual) + " work days, target " + n(b.expected);
+    case Rule::kDutyCount:
+      return "member " + n(b.member) + ": type " + n(b.type) + " taken " + n(b.actual) + " times";
+    case Rule::kWorkRun:
+      return where + "work run of " + n(b.actual);
+    case Rule::kRestRun:
+      return where + "rest run of " + n(b.actual);
+    case Rule::kWeekends:
+      return where + n(b.actual) + " weekends worked";
+  }
+  return where + "unknown rule";
+}
+
+void PrintTo(const Breach& breach, std::ostream* out) { *out << Describe(breach); }
+
+std::string JoinProblems(const std::vector<Breach>& breaches) {
   std::ostringstream out;
-  for (const std::string& line : problems) out << line << '\n';
+  for (const Breach& breach : breaches) out << Describe(breach) << '\n';
   return out.str();
 }
 

@@ -1,6 +1,5 @@
 #include "optimise/local_search/cell_move.h"
 
-#include "conditions/roster_writer.h"
 #include "roster/roster_change.h"
 
 namespace tsumiki {
@@ -24,7 +23,7 @@ void Make(ConditionModel& model, CellChange& c) {
       c.old_type = model.Roster(c.a, c.d);
       c.old_fixed = model.Fixed(c.a, c.d);
       SetDuty(model, c.a, c.d, c.type);
-      RosterWriter::SetFixed(model, c.a, c.d, c.fixed);
+      SetFixedMark(model, c.a, c.d, c.fixed);
       return;
   }
 }
@@ -39,7 +38,7 @@ void TakeBack(ConditionModel& model, const CellChange& c) {
       return;
     case CellChange::Kind::kSet:
       SetDuty(model, c.a, c.d, c.old_type);
-      RosterWriter::SetFixed(model, c.a, c.d, c.old_fixed);
+      SetFixedMark(model, c.a, c.d, c.old_fixed);
       return;
   }
 }

@@ -28,7 +28,7 @@ struct RepairParameters {
   std::int64_t max_steps = 4'000'000;
 };
 
-// The improvement search, which lowers RosterScore of a month with every target met.
+// The improvement search, which lowers MonthObjective of a month with every target met.
 struct ImproveParameters {
   // Half the repair's interval: a step here also rescores the members it moved.
   int event_interval = 128;
@@ -48,6 +48,10 @@ struct ImproveParameters {
   // Share of steps that make two moves together, which may each break a rule the
   // pair keeps.
   double chain_share = 0.2;
+  // Share of steps that move a duty staffed above the need to a day below its
+  // desired staffing, in a month that sets one: the other moves keep every day's
+  // staffing, and a duty drawn at random is rarely one above the need.
+  double desired_share = 0.1;
   // Moves without a new best month after which the search ends: by then the month
   // has settled (measured on the shared workbooks), and more moves only cost time.
   std::int64_t stall_steps = 150'000;
