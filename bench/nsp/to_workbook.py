@@ -148,6 +148,13 @@ def work_day_windows(inst: nsp.Instance, staff: nsp.Staff) -> tuple[range, range
             and _minutes(inst, staff, k, False) >= staff.min_minutes]
     some = [k for k in counts if _minutes(inst, staff, k, False) <= staff.max_minutes
             and _minutes(inst, staff, k, True) >= staff.min_minutes]
+    if not some and counts:
+        # No count keeps the window under the workplace's longest run (the
+        # smallest of the members'): the count nearest to it, not none.
+        def outside(k: int) -> int:
+            return max(0, staff.min_minutes - _minutes(inst, staff, k, True),
+                       _minutes(inst, staff, k, False) - staff.max_minutes)
+        some = [min(counts, key=lambda k: (outside(k), -k))]
     as_range = lambda ks: range(ks[0], ks[-1] + 1) if ks else range(0)  # noqa: E731
     return as_range(sure), as_range(some)
 
