@@ -1,6 +1,7 @@
 // tsumiki_exact_times WORKBOOK...: for each workbook, the exact model's build and
 // solve times (a first month, or the proof that none exists and the least
-// relaxation), then the stop latency: the runner is started again and stopped
+// relaxation), the runner's answer as a creation run gets it (solves in child
+// processes, 60 s budget), then the stop latency: the runner is started again and stopped
 // after 50, 300, 700, 1000, 1500 and 2000 ms, and the time from the request to the joined thread
 // is printed. Wall times of this process; the machine's load shows in them.
 #include <sys/resource.h>
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -66,6 +68,19 @@ void Measure(const std::filesystem::path& path) {
                 CpuSeconds() - cpu0, relaxation.total,
                 least.status == exact::SolveStatus::kSolved ? " (least)" : "",
                 exact::RelaxationText(model, relaxation).c_str());
+  }
+  {
+    // The runner as a creation run starts it: the solves in child processes.
+    t0 = Clock::now();
+    exact::ExactRunner runner;
+    runner.Start(model, 60);
+    const std::optional<exact::ExactAnswer> answer = runner.WaitFor(std::chrono::minutes(2));
+    std::printf("  runner: %s in %.2f s wall\n",
+                !answer                                            ? "no answer"
+                : answer->kind == exact::ExactAnswer::Kind::kMonth ? "month"
+                : answer->kind == exact::ExactAnswer::Kind::kNoMonth ? "no month"
+                                                                     : "stopped",
+                Seconds(t0));
   }
   for (const int after_ms : {50, 300, 700, 1000, 1500, 2000}) {
     exact::ExactRunner runner;

@@ -61,17 +61,22 @@ class ScoreTest(unittest.TestCase):
 
 
 class ImportTest(unittest.TestCase):
-    def test_targets_and_cover_of_the_month(self):
+    def test_targets_cover_and_the_duty_nobody_takes(self):
         # Every mix of 3-6 shifts keeps 1440..2880 minutes; the cover of 14 is
-        # shared out from 3 each, the least advanced first.
+        # shared out from 3 each, the least advanced first. The cover is only
+        # desired; a third duty type nobody may take lets E and L take extra staff.
         self.assertEqual(to_workbook.work_day_targets(TINY), [5, 5, 4])
         cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(TINY)}
+        self.assertEqual(cells[("Type_Table_Org", 3, 1)], to_workbook.NOBODY)
+        self.assertEqual(cells[("個人予定", 1, 2)], "X")
         self.assertEqual(cells[("個人予定", 2, 1)], "休")
-        self.assertEqual(cells[("個人予定", 2, 2)], "L")
+        self.assertEqual(cells[("個人予定", 2, 2)], "L,X")
         self.assertEqual(cells[("個人予定", 1, 8)], "休")  # past the week: off
         self.assertEqual(cells[("翌日禁止", 2, 1)], "×")
         self.assertEqual(cells[("Member_DayOff", 3, 1)], 28 - 4)
-        self.assertNotIn(("Need_Table", 1, 8), cells)
+        self.assertEqual([k for k in cells if k[0] == "Need_Table"], [])
+        self.assertEqual((cells[("Desired_Table", 2, 7)], cells[("Desired_Weight", 2, 1)]), (1, 100))
+        self.assertNotIn(("Desired_Table", 1, 8), cells)
 
     def test_caps_runs_weekends_and_requests_go_to_the_optional_areas(self):
         cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(TINY)}
@@ -85,15 +90,35 @@ class ImportTest(unittest.TestCase):
         self.assertEqual((cells[("Wish_Table", 1, 1)], cells[("Wish_Weight", 1, 1)]), ("E", 2))
         self.assertEqual((cells[("Wish_Table", 1, 2)], cells[("Wish_Weight", 1, 2)]), ("休", 1))
         self.assertEqual((cells[("Wish_Table", 3, 3)], cells[("Wish_Weight", 3, 3)]), ("休", 4))
-        self.assertNotIn(("Desired_Table", 1, 1), cells)  # all the cover is required
 
-    def test_weekend_cover_is_cut_to_the_weekends_the_members_may_work(self):
-        # With B off every weekend, A alone may work the one weekend (C may not):
-        # one unit a day, the first cheapest cell of each day goes.
-        text = (HERE / "testdata" / "tiny.txt").read_text().replace(
-            "B,E=7|L=0,2880,1440,4,2,1,1", "B,E=7|L=0,2880,1440,4,2,1,0")
-        cover, _ = to_workbook.required_cover(nsp.parse(text))
-        self.assertEqual([cover[(d, s)] for d in (5, 6) for s in "EL"], [0, 1, 0, 1])
+    def test_work_day_counts_the_members_own_limits_allow(self):
+        # (staff record, days off, counts) on a week: the first run is exempt,
+        # a run of shifts that ends the week is followed by the month's days off.
+        cases = [
+            ("A,E=7,9999,0,4,2,1,1", "", {0, 1, 2, 3, 4, 5, 6}),  # EEEE-EE
+            ("A,E=7,9999,0,4,1,1,0", "", {0, 1, 2, 3, 4}),        # the weekend off
+            ("A,E=7,9999,0,7,1,1,1", "A,0,1", {0, 1, 2, 3, 4, 5}),
+            ("A,E=7,9999,0,2,1,1,1", "", {0, 1, 2, 3, 4, 5}),     # EE-EE-E
+            ("A,E=7,9999,0,2,1,3,1", "", {0, 1, 2, 3, 4}),        # EE---EE
+        ]
+        for staff, days_off, counts in cases:
+            text = (f"SECTION_HORIZON\n7\nSECTION_SHIFTS\nE,480,\nSECTION_STAFF\n{staff}\n"
+                    f"SECTION_DAYS_OFF\n{days_off}\n")
+            inst = nsp.parse(text)
+            self.assertEqual(to_workbook.achievable_counts(inst, inst.staff[0]), counts, staff)
+
+    def test_ten_shifts_require_the_last_one_exactly(self):
+        # No room for the duty nobody takes: the shift of the least cover goes
+        # last and its cover is required.
+        shifts = "".join(f"S{i},480,\n" for i in range(10))
+        cover = "".join(f"0,S{i},{1 if i == 4 else 2},100,1\n" for i in range(10))
+        inst = nsp.parse(f"SECTION_HORIZON\n7\nSECTION_SHIFTS\n{shifts}SECTION_STAFF\n"
+                         f"A,,9999,0,7,1,1,1\nSECTION_COVER\n{cover}")
+        self.assertEqual(to_workbook.duty_types(inst)[-1], "S4")
+        self.assertEqual(to_workbook.required_cover(inst), {(0, "S4"): 1})
+        cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(inst)}
+        self.assertEqual(cells[("Need_Table", 10, 1)], 1)
+        self.assertNotIn(("Desired_Table", 10, 1), cells)
 
     def test_member_free_for_the_only_shift_is_not_off(self):
         single = nsp.parse("SECTION_HORIZON\n7\nSECTION_SHIFTS\nD,480,\nSECTION_STAFF\n"
@@ -101,22 +126,9 @@ class ImportTest(unittest.TestCase):
         cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(single)}
         self.assertNotIn(("個人予定", 1, 1), cells)
         self.assertEqual(cells[("個人予定", 1, 8)], "休")
+        self.assertEqual(cells[("Type_Table_Org", 1, 1)], "D")  # one shift: no extra duty
+        self.assertNotIn(("Type_Table_Org", 2, 1), cells)
 
-    def test_cover_no_one_can_staff_or_reach_is_dropped_cheapest_first(self):
-        # C is off on day 0 too, so A alone can staff one of its E and L; the L
-        # is the cheaper shortfall. With smaller minute windows the targets
-        # reach only 12 of the 13 units left, and the first cheapest cell goes.
-        base = (HERE / "testdata" / "tiny.txt").read_text()
-        base = base.replace("A,6\n", "A,6\nC,0\n").replace("0,L,1,100,1", "0,L,1,50,1")
-        narrow = (base.replace("A,E=7|L=7,2880", "A,E=7|L=7,1920")
-                  .replace("B,E=7|L=0,2880", "B,E=7|L=0,2400")
-                  .replace("C,E=7|L=7,2880", "C,E=7|L=7,1440"))
-        for text, targets, day0 in ((base, [5, 4, 4], {"E": 1, "L": 0}),
-                                    (narrow, [4, 5, 3], {"E": 0, "L": 0})):
-            cover, fitted = to_workbook.required_cover(nsp.parse(text))
-            self.assertEqual(fitted, targets)
-            self.assertEqual(sum(cover.values()), sum(targets))
-            self.assertEqual({"E": cover[(0, "E")], "L": cover[(0, "L")]}, day0)
 
 if __name__ == "__main__":
     unittest.main()

@@ -10,37 +10,39 @@ benchmark's day d.
 
 What is stated, and how:
   - each shift a duty type (full and short name its ID, in the file's order),
-    its forbidden successors 翌日禁止;
+    its forbidden successors 翌日禁止; with 2 to 9 shifts one more duty type
+    that nobody may take goes last, since the form staffs its last duty type
+    exactly to Need_Table and every other one may take extra staff;
   - each day off 休 in 個人予定; a shift whose cap is 0 for a member is listed
     in that member's 個人予定 on every other day, so it is never given;
-  - the cover Need_Table, every unit of it required (the benchmark weighs a
-    shortfall, here it is a hard rule); the units that the members free on a
-    day cannot staff, those of weekends beyond what the members' most weekends
-    can staff, and where the targets add up to less the units they cannot
-    reach, are taken out (see required_cover) and cost their under-staffing
-    weight in the score;
+  - the cover a weighed wish, as the benchmark has it: Desired_Table holds the
+    requirement of every day and shift and Desired_Weight the under-staffing
+    weight (one per shift, the most common of that shift); Need_Table stays 0,
+    since the benchmark requires no cover at all. With 10 shifts there is no
+    room for the extra duty type, and the last shift's cover is required
+    exactly in Need_Table;
   - the longest run of shifts 連続勤務上限; the form has one value for the
     whole workplace, so the smallest of the members' limits is taken;
   - each member's window of working minutes one exact work-day target
-    (Member_DayOff, the days off of the month), fitted so that the targets add
-    up to the cover where the windows allow (see work_day_targets): a target
-    at which every mix of shifts keeps the window where there is one, else one
-    at which some mix does;
+    (Member_DayOff, the days off of the month) that the member's own limits
+    (days off, caps, runs, weekends) allow, so that a month exists; the targets
+    add up to the cover where the windows allow (see work_day_targets): a
+    target at which every mix of shifts keeps the window where there is one,
+    else one at which some mix does;
   - 単日勤務防止 on when some member's shortest run of shifts is 2 or more;
   - each member's cap per shift Duty_Most (caps at or above the horizon say
-    nothing and are left empty), the shortest run of shifts Work_Run_Least and
+    nothing and are left empty), a longer shift also capped so that the
+    target keeps the most minutes (see minute_caps), the shortest run of shifts Work_Run_Least and
     of days off Rest_Run_Least, the most weekends Weekend_Most;
   - each shift-on request a wish for that shift (Wish_Table, Wish_Weight, the
     weight capped at 9); each shift-off request on a day without an on-request
     a wish for a day off: the benchmark is also content with another shift
-    there, the form only with a day off;
-  - the cover units taken out of Need_Table a desired staffing (Desired_Table:
-    the benchmark's requirement) with one weight per shift, the most common
-    under-staffing weight of that shift.
-What the form cannot state and is dropped: the minute window itself (a target
-in days keeps it only when the shift lengths allow), each member's own longest
-run where it exceeds the smallest, under-staffing weights that differ by day
-within one shift, and over-staffing as a weighed choice.
+    there, the form only with a day off.
+What the form cannot state: the minute window itself (a target in days keeps
+it only when the shift lengths allow), each member's own longest run where it
+exceeds the smallest, under-staffing weights that differ by day within one
+shift, and over-staffing as a weighed choice (with exact targets the extra
+staff is the cover's shortfall plus what the targets add above the cover).
 Horizons: a 14-day instance fills days 1-14; days 15-28 have no cover and
 every member off. Horizons longer than 28 days do not fit one month and are
 refused, as are instances with more than 10 shifts or 100 staff.
@@ -66,6 +68,7 @@ MAX_DUTY_TYPES, MAX_MEMBERS = 10, 100
 FIRST_MEMBER_NUMBER = 101
 BARRED = "×"
 DAY_OFF = "休"
+NOBODY = "X"  # the duty type nobody may take
 
 SETTINGS = [("年", YEAR), ("月", MONTH), ("日", 1), ("基準開始日", 1), ("試行回数", 3),
             ("制限時間", 3), ("改善時間", 2), ("Sw_確保優先", 2), ("進行状況表示", 0),
@@ -98,16 +101,60 @@ def _minutes(inst: nsp.Instance, staff: nsp.Staff, days: int, longest: bool) -> 
     return total if days == 0 else -1
 
 
+def achievable_counts(inst: nsp.Instance, staff: nsp.Staff) -> set[int]:
+    """The work-day counts of the member's own months that keep the days off,
+    the longest run (the workplace's, the smallest of the members'), the
+    shortest runs and the most weekends, as the workbook judges them: the
+    first run and a run of days off that reaches the month's end are exempt;
+    a run of shifts that ends the horizon of a shorter instance is followed by
+    days off and is judged."""
+    longest = min(s.max_consecutive for s in inst.staff)
+    off = set(inst.days_off.get(staff.id, []))
+    least_work, least_off = staff.min_consecutive, staff.min_days_off
+    # state: (working, run length capped, weekends worked, first run) -> counts
+    states = {(False, 0, 0, True): {0}}
+    for day in range(inst.horizon):
+        weekend_day = day % 7 in (5, 6)
+        nxt: dict[tuple[bool, int, int, bool], set[int]] = {}
+        for (working, run, weekends, first), counts in states.items():
+            for work in (False, True):
+                if work and (day in off or (working and run >= longest)):
+                    continue
+                if day > 0 and work != working and not first:
+                    if working and run < least_work or not working and run < least_off:
+                        continue
+                worked = weekends + (work and weekend_day and not (day % 7 == 6 and working))
+                if worked > staff.max_weekends:
+                    continue
+                length = min(run + 1, inst.horizon) if work == working else 1
+                key = (work, length, worked, first and (day == 0 or work == working))
+                nxt.setdefault(key, set()).update(c + work for c in counts)
+        states = nxt
+    found: set[int] = set()
+    for (working, run, _, first), counts in states.items():
+        if working and not first and inst.horizon < MONTH_DAYS and run < least_work:
+            continue
+        found |= counts
+    return found
+
+
 def work_day_windows(inst: nsp.Instance, staff: nsp.Staff) -> tuple[range, range]:
     """The work-day counts at which every mix of shifts within the caps keeps
-    the member's minute window, and those at which some mix does; both within
-    the days the member is free."""
-    free = inst.horizon - len(set(inst.days_off.get(staff.id, [])))
-    counts = [k for k in range(free + 1) if _minutes(inst, staff, k, False) >= 0]
+    the member's minute window, and those at which some mix does; both among
+    the counts the member's own limits allow."""
+    allowed = achievable_counts(inst, staff)
+    counts = [k for k in sorted(allowed) if _minutes(inst, staff, k, False) >= 0]
     sure = [k for k in counts if _minutes(inst, staff, k, True) <= staff.max_minutes
             and _minutes(inst, staff, k, False) >= staff.min_minutes]
     some = [k for k in counts if _minutes(inst, staff, k, False) <= staff.max_minutes
             and _minutes(inst, staff, k, True) >= staff.min_minutes]
+    if not some and counts:
+        # No count keeps the window under the workplace's longest run (the
+        # smallest of the members'): the count nearest to it, not none.
+        def outside(k: int) -> int:
+            return max(0, staff.min_minutes - _minutes(inst, staff, k, True),
+                       _minutes(inst, staff, k, False) - staff.max_minutes)
+        some = [min(counts, key=lambda k: (outside(k), -k))]
     as_range = lambda ks: range(ks[0], ks[-1] + 1) if ks else range(0)  # noqa: E731
     return as_range(sure), as_range(some)
 
@@ -132,110 +179,83 @@ def work_day_targets(inst: nsp.Instance, needed: int | None = None) -> list[int]
     return targets
 
 
-def _staffable(inst: nsp.Instance, day: int, units: list[str]) -> list[str]:
-    """The units of one day's cover that a most-matching of the members free that
-    day to them staffs, one unit each. Units earlier in the list are kept
-    first: an augmenting path never unmatches a unit matched before."""
-    members = [s for s in inst.staff if day not in inst.days_off.get(s.id, [])]
-    takes = [{sh.id for sh in open_shifts(inst, s)} for s in members]
-    holder: dict[int, int] = {}  # member index -> unit index
-
-    def place(unit: int, seen: set[int]) -> bool:
-        for m, shifts in enumerate(takes):
-            if units[unit] in shifts and m not in seen:
-                seen.add(m)
-                if m not in holder or place(holder[m], seen):
-                    holder[m] = unit
-                    return True
-        return False
-
-    kept = [u for u in range(len(units)) if place(u, set())]
-    return [units[u] for u in kept]
+def duty_types(inst: nsp.Instance) -> list[str]:
+    """The duty types in workbook order: the shifts, then the one nobody takes
+    where there is room for it. With ten shifts the one of the least cover goes
+    last, as its cover becomes required."""
+    ids = [s.id for s in inst.shifts]
+    if len(ids) == 1:
+        return ids
+    if len(ids) < MAX_DUTY_TYPES:
+        return ids + [NOBODY]
+    cover = {i: sum(c.requirement for c in inst.cover if c.shift == i) for i in ids}
+    last = min(ids, key=lambda i: (cover[i], -ids.index(i)))
+    return [i for i in ids if i != last] + [last]
 
 
-def required_cover(inst: nsp.Instance) -> tuple[dict[tuple[int, str], int], list[int]]:
-    """The cover to require, by (day, shift), and the work-day targets fitted to it.
-
-    From the benchmark's cover are taken out, and left to under-staffing: the
-    units of a day that its free members cannot staff, the units of the
-    cheapest shortfall first; then the units the targets cannot reach, one at
-    a time from the cell with the cheapest shortfall and then the most cover."""
-    weight = {(c.day, c.shift): c.under_weight for c in inst.cover}
-    cover = {k: 0 for k in weight}
-    for day in sorted({c.day for c in inst.cover}):
-        units = [c.shift for c in sorted((c for c in inst.cover if c.day == day),
-                                         key=lambda c: -c.under_weight)
-                 for _ in range(c.requirement)]
-        for shift_id in _staffable(inst, day, units):
-            cover[(day, shift_id)] += 1
-    _fit_weekends(inst, cover, weight)
-    targets = work_day_targets(inst, sum(cover.values()))
-    for _ in range(sum(cover.values()) - sum(targets)):
-        cell = min((k for k in cover if cover[k] > 0), key=lambda k: (weight[k], -cover[k], k))
-        cover[cell] -= 1
-    return cover, targets
+def required_cover(inst: nsp.Instance) -> dict[tuple[int, str], int]:
+    """The cover Need_Table requires, by (day, shift): only the last duty type's
+    when it is a shift (ten shifts), which the form staffs exactly."""
+    last = duty_types(inst)[-1]
+    if len(inst.shifts) == 1 or last == NOBODY:
+        return {}
+    return {(c.day, c.shift): c.requirement for c in inst.cover if c.shift == last}
 
 
-def _fit_weekends(inst: nsp.Instance, cover: dict[tuple[int, str], int],
-                  weight: dict[tuple[int, str], int]) -> None:
-    """Takes cover units out of weekend days until the members' most weekends can
-    staff them: a weekend needs at least as many members as its busier day, and
-    the members together work no more weekends than their limits add up to. The
-    busiest weekend gives first, from its cell with the cheapest shortfall."""
-    weekends = [(d, d + 1) for d in range(5, inst.horizon - 1, 7)]
-    capacity = sum(max(0, min(s.max_weekends, len(weekends))) for s in inst.staff)
-
-    def total(day: int) -> int:
-        return sum(v for (d, _), v in cover.items() if d == day)
-
-    def need(weekend: tuple[int, int]) -> int:
-        return max(total(d) for d in weekend)
-
-    while weekends and sum(need(w) for w in weekends) > capacity:
-        busiest = max(weekends, key=need)
-        top = need(busiest)
-        for day in busiest:
-            if total(day) == top:
-                cell = min((k for k in cover if k[0] == day and cover[k] > 0),
-                           key=lambda k: (weight[k], -cover[k], k))
-                cover[cell] -= 1
+def minute_caps(inst: nsp.Instance, staff: nsp.Staff, target: int) -> dict[str, int]:
+    """The member's caps per shift, each shift longer than the member's shortest
+    also capped so that the target's other days on the shortest keep the most
+    minutes (exact where there are two lengths, as in the benchmark's)."""
+    caps = {s.id: staff.max_shifts.get(s.id, inst.horizon) for s in inst.shifts}
+    shifts = open_shifts(inst, staff)
+    if not shifts:
+        return {k: v for k, v in caps.items() if k in staff.max_shifts}
+    shortest = min(s.minutes for s in shifts)
+    for shift in shifts:
+        if shift.minutes > shortest:
+            room = (staff.max_minutes - target * shortest) // (shift.minutes - shortest)
+            caps[shift.id] = max(0, min(caps[shift.id], room))
+    return {k: v for k, v in caps.items() if k in staff.max_shifts or v < inst.horizon}
 
 
 def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     cells: list[tuple[str, int, int, object]] = [(name, 1, 1, value) for name, value in SETTINGS]
-    index = {s.id: i for i, s in enumerate(inst.shifts, 1)}
+    types = duty_types(inst)
+    index = {shift_id: i for i, shift_id in enumerate(types, 1)}
+    for shift_id in types:
+        cells += [("Type_Table_Org", index[shift_id], 1, shift_id),
+                  ("略称", index[shift_id], 1, shift_id)]
     for shift in inst.shifts:
-        t = index[shift.id]
-        cells += [("Type_Table_Org", t, 1, shift.id), ("略称", t, 1, shift.id)]
-        cells += [("翌日禁止", t, index[u], BARRED) for u in shift.forbidden_next if u in index]
+        cells += [("翌日禁止", index[shift.id], index[u], BARRED)
+                  for u in shift.forbidden_next if u in index]
     cells.append(("連続勤務上限", 1, 1, min(s.max_consecutive for s in inst.staff)))
     cells.append(("単日勤務防止", 1, 1, any(s.min_consecutive >= 2 for s in inst.staff)))
     cells += [("最適化比重", w, 1, 1) for w in range(1, 13)]
-    cover, targets = required_cover(inst)
+    cover = required_cover(inst)
+    targets = work_day_targets(inst)
     for m, (staff, target) in enumerate(zip(inst.staff, targets), 1):
         cells += [("Member_List", m, 1, FIRST_MEMBER_NUMBER + m - 1),
                   ("Member_List", m, 2, staff.id),
                   ("Member_DayOff", m, 1, MONTH_DAYS - target)]
         open_ids = [s.id for s in open_shifts(inst, staff)]
-        barred = (",".join(s.id for s in inst.shifts if s.id not in open_ids)
-                  if open_ids else DAY_OFF)
+        barred = (",".join(i for i in types if i not in open_ids) if open_ids else DAY_OFF)
         days_off = set(inst.days_off.get(staff.id, []))
         for day in range(MONTH_DAYS):
             value = DAY_OFF if day in days_off or day >= inst.horizon else barred
             if value:
                 cells.append(("個人予定", m, day + 1, value))
     for (day, shift_id), requirement in sorted(cover.items()):
-        if requirement and shift_id in index and day < MONTH_DAYS:
+        if requirement and day < MONTH_DAYS:
             cells.append(("Need_Table", index[shift_id], day + 1, requirement))
     return cells + limit_cells(inst) + wish_cells(inst) + desired_cells(inst, cover)
 
 
 def limit_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     """Caps per shift, shortest runs and weekends, each member's own."""
-    index = {s.id: i for i, s in enumerate(inst.shifts, 1)}
+    index = {shift_id: i for i, shift_id in enumerate(duty_types(inst), 1)}
     cells: list[tuple[str, int, int, object]] = []
-    for m, staff in enumerate(inst.staff, 1):
-        for shift_id, cap in staff.max_shifts.items():
+    for m, (staff, target) in enumerate(zip(inst.staff, work_day_targets(inst)), 1):
+        for shift_id, cap in minute_caps(inst, staff, target).items():
             if shift_id in index and cap < inst.horizon:
                 cells.append(("Duty_Most", m, index[shift_id], min(cap, MONTH_DAYS)))
         if staff.min_consecutive >= 2:
@@ -266,11 +286,13 @@ def wish_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
 
 def desired_cells(inst: nsp.Instance,
                   cover: dict[tuple[int, str], int]) -> list[tuple[str, int, int, object]]:
-    index = {s.id: i for i, s in enumerate(inst.shifts, 1)}
+    """The benchmark's cover as the staffing the month should reach, each
+    member short costing the under-staffing weight."""
+    index = {shift_id: i for i, shift_id in enumerate(duty_types(inst), 1)}
     cells: list[tuple[str, int, int, object]] = []
     weights: dict[str, list[int]] = {}
     for c in inst.cover:
-        if c.shift in index and c.day < MONTH_DAYS and c.requirement > cover.get((c.day, c.shift), 0):
+        if c.day < MONTH_DAYS and c.requirement > cover.get((c.day, c.shift), 0):
             cells.append(("Desired_Table", index[c.shift], c.day + 1, c.requirement))
             weights.setdefault(c.shift, []).append(c.under_weight)
     for shift_id, found in weights.items():

@@ -396,10 +396,20 @@ bool CreationDriver::RunCreationPasses() {
   // runs, proves it and finds the least that must give.
   if (cannot_staff_) exact_.AfterFailedPass(loaded_fixed_);
   TakeExactNotices();
-  exact_.Stop();
+  // The model goes on beside the optimisation: a month whose days are all filled
+  // may still miss a target and be built again, and the pass that fails then
+  // asks the model for its answer.
+  if (!run.RosterComplete || load_failed_) exact_.Stop();
   progress_.PassesStopped();
   Status(ctx_, "");
   return run.RosterComplete && !load_failed_;
+}
+
+ExactFallback::Verdict CreationDriver::AskExactAfterShortfall() {
+  if (!ctx_.model.WorkDayAdjust || !exact_.WillAnswer()) return ExactFallback::Verdict::kGoOn;
+  const ExactFallback::Verdict verdict = exact_.AfterFailedPass(loaded_fixed_);
+  TakeExactNotices();
+  return verdict;
 }
 
 void CreationDriver::ReportNoMonth(CreateResult& result) {
@@ -470,6 +480,12 @@ CreateResult CreationDriver::StartAction() {
       if (WorkDayShortfall(model) == 0) {
         repeat = false;
         succeeded = true;
+      } else if (const ExactFallback::Verdict verdict = AskExactAfterShortfall();
+                 verdict != ExactFallback::Verdict::kGoOn) {
+        // Where the month would be built again, the model answers first, as
+        // after a pass that could not fill a day.
+        repeat = false;
+        succeeded = verdict == ExactFallback::Verdict::kMonth;
       } else if (model.WorkDayAdjust) {
         Status(ctx_, kStatusTooManyRestDays, kColourBlue, kColourPaleYellow);
         WaitWithEvents(host, kPauseRetryMs);
@@ -479,6 +495,7 @@ CreateResult CreationDriver::StartAction() {
         succeeded = true;  // kept as it is, for adjustment by hand
       }
     }
+    exact_.Stop();
     host.SetTopmost(WindowId::kStartConfirm, true);
 
     // A month that breaks a rule is no success: the caller puts the month before

@@ -101,6 +101,9 @@ class CreationDriver {
  private:
   bool OnePass(int pass_number, bool& repeat);
   void ReportNoMonth(CreateResult& result);
+  // A filled month still short of a target, about to be built again: the exact
+  // model's answer (once per run) when work days are adjusted, else kGoOn.
+  ExactFallback::Verdict AskExactAfterShortfall();
   // The end of a pass that found no month: the failure is shown and, unless the run
   // is to stop, the planner gets a moment to read it before the next pass.
   void FailPass();

@@ -8,6 +8,7 @@
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
 #include <string>
+#include <vector>
 
 namespace tsumiki::exact {
 
@@ -98,8 +99,10 @@ SolveResult SolveWithCbc(const LinearModel& lp, const SolveLimits& limits) {
   data.useSignalHandler_ = false;  // Ctrl-C belongs to the program, which sets the stop flag
   CbcMain0(model, data);
   const std::string seconds = std::to_string(limits.seconds > 0 ? limits.seconds : 0.01);
-  const char* argv[] = {"tsumiki", "-log", "0", "-sec", seconds.c_str(), "-solve", "-quit"};
-  CbcMain1(static_cast<int>(sizeof(argv) / sizeof(argv[0])), argv, model, NoCallBack, data);
+  std::vector<const char*> argv = {"tsumiki", "-log", "0"};
+  if (limits.wall_clock) argv.insert(argv.end(), {"-timeMode", "elapsed"});
+  argv.insert(argv.end(), {"-sec", seconds.c_str(), "-solve", "-quit"});
+  CbcMain1(static_cast<int>(argv.size()), argv.data(), model, NoCallBack, data);
 
   const int columns = static_cast<int>(lp.Columns().size());
   const double* best = model.bestSolution();

@@ -17,6 +17,10 @@ enum class SolveStatus {
 struct SolveLimits {
   double seconds = 60;                   // CBC's own time limit
   const std::atomic<bool>* stop = nullptr;  // set by another thread to end the solve
+  // The time limit in wall-clock seconds instead of CPU seconds: a search for the
+  // best month runs to its limit, and on a busy machine CPU seconds would take it
+  // past the run's deadline.
+  bool wall_clock = false;
 };
 
 // Whether another thread has asked the solve to end (a null flag never does).

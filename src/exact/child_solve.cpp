@@ -34,13 +34,15 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
   return true;
 }
 
-[[noreturn]] void SolveAndReport(const LinearModel& lp, double seconds, int fd) {
+[[noreturn]] void SolveAndReport(const LinearModel& lp, SolveLimits limits, int fd) {
   // Ctrl-C and the like belong to the parent, which kills this process when it
   // stops; the parent's handlers must not run here.
   signal(SIGINT, SIG_DFL);
   signal(SIGTERM, SIG_DFL);
   signal(SIGHUP, SIG_DFL);
-  const SolveResult result = SolveWithCbc(lp, SolveLimits{seconds, nullptr});
+  // The parent watches the stop flag; nothing would set it here.
+  limits.stop = nullptr;
+  const SolveResult result = SolveWithCbc(lp, limits);
   Header header;
   header.status = static_cast<std::int32_t>(result.status);
   header.objective = result.objective;
@@ -95,7 +97,7 @@ SolveResult SolveInChild(const LinearModel& lp, const SolveLimits& limits) {
   }
   if (child == 0) {
     close(fds[0]);
-    SolveAndReport(lp, limits.seconds, fds[1]);
+    SolveAndReport(lp, limits, fds[1]);
   }
   close(fds[1]);
   SolveResult result = ReadReport(fds[0], limits.stop);

@@ -20,6 +20,9 @@ ExactModel BuildExactModel(const ConditionModel& model, ModelKind kind) {
   AddWorkRunRows(model, out);
   AddTargetRows(model, out);
   AddExtraRows(model, out);
+  // The relaxation weighs only what must give; wishes and desired staffing are the
+  // month's own objective.
+  if (kind == ModelKind::kMonth) AddSoftObjective(model, out);
   return out;
 }
 

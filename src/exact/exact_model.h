@@ -12,8 +12,10 @@ namespace tsumiki::exact {
 
 // What the model asks for.
 enum class ModelKind {
-  // A month that keeps every hard rule and meets every target: no objective, the
-  // first solution ends the solve.
+  // A month that keeps every hard rule and meets every target. Where the planner
+  // weighs wishes or desired staffing, the weighted misses are minimised and the
+  // solve runs to the best month within its budget; otherwise there is no
+  // objective and the first solution ends the solve.
   kMonth,
   // The same rules with slack where a planner can give: people short per day and
   // duty, work days off each member's target, required combinations short. The
@@ -53,6 +55,9 @@ struct ExactModel {
   LinearModel lp;
   std::unique_ptr<CellVariables> cells;
   ModelKind kind = ModelKind::kMonth;
+  // The month model weighs wishes and desired staffing: a solve cut short by its
+  // budget still gives a month, the best found by then.
+  bool has_objective = false;
   std::vector<StaffSlack> staff_slack;
   std::vector<TargetSlack> target_slack;
   std::vector<ComboSlack> combo_slack;
@@ -78,6 +83,8 @@ void AddWorkRunRows(const ConditionModel& model, ExactModel& out);
 void AddTargetRows(const ConditionModel& model, ExactModel& out);
 // Counts per duty, weekends and shortest runs of the optional conditions.
 void AddExtraRows(const ConditionModel& model, ExactModel& out);
+// The weighted wishes and desired staffing as the month's objective (months only).
+void AddSoftObjective(const ConditionModel& model, ExactModel& out);
 
 // The weight of one unit of slack in the relaxation's objective. Every slack
 // counts people-days: a duty left open, a work day added to or taken from a

@@ -9,6 +9,48 @@
 
 namespace tsumiki::exact {
 
+namespace {
+
+// CBC looks at its clock between nodes and cut rounds; on a busy machine it
+// overruns its limit by up to a second or so.
+constexpr double kBestMonthMargin = 2.0;
+
+}  // namespace
+
+bool FoundMonth(const ExactModel& month, const SolveResult& solved) {
+  if (solved.status == SolveStatus::kSolved) return true;
+  // The budget ended the search for the best month: the best found is a month
+  // that keeps every rule. A stop request leaves no values.
+  return month.has_objective && solved.status == SolveStatus::kStopped && !solved.values.empty();
+}
+
+MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic<bool>* stop) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
+  MonthSolve out;
+  if (!month.has_objective) {
+    out.solved = SolveInChild(month.lp, SolveLimits{seconds, stop});
+    out.found = FoundMonth(month, out.solved);
+    out.first_seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return out;
+  }
+  // With costs CBC can search long for a first solution that the model without
+  // them finds at once; that one is the month to better, and it proves the
+  // month impossible as fast as today.
+  out.solved = SolveInChild(month.lp.WithoutCosts(), SolveLimits{seconds, stop, true});
+  out.first_seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  out.found = out.solved.status == SolveStatus::kSolved;
+  if (!out.found) return out;
+  out.solved.objective = month.lp.CostOf(out.solved.values);
+  // The search for the best ends itself a little before the budget, so that its
+  // best is back before the caller's deadline stops the child.
+  const double left = seconds - out.first_seconds;
+  const SolveResult best = SolveInChild(
+      month.lp, SolveLimits{left - std::min(kBestMonthMargin, left / 5), stop, true});
+  if (FoundMonth(month, best) && best.objective <= out.solved.objective) out.solved = best;
+  return out;
+}
+
 void ExactRunner::Start(const ConditionModel& model, double seconds) {
   Stop();
   model_ = std::make_unique<ConditionModel>(model);
@@ -26,8 +68,9 @@ void ExactRunner::Run(double seconds) {
   const Clock::time_point start = Clock::now();
   ExactAnswer answer;
   const ExactModel month = BuildExactModel(*model_, ModelKind::kMonth);
-  const SolveResult solved = SolveInChild(month.lp, SolveLimits{seconds, &stop_});
-  if (solved.status == SolveStatus::kSolved) {
+  const MonthSolve found = SolveMonth(month, seconds, &stop_);
+  const SolveResult& solved = found.solved;
+  if (found.found) {
     answer.kind = ExactAnswer::Kind::kMonth;
     answer.month = model_->Roster;
     month.cells->ReadMonth(solved.values, answer.month);

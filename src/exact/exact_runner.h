@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "conditions/condition_model.h"
+#include "exact/cbc_solve.h"
+#include "exact/exact_model.h"
 #include "exact/relaxation.h"
 
 namespace tsumiki::exact {
@@ -26,6 +28,21 @@ struct ExactAnswer {
   // solve, the best found). For kStopped after the proof: nothing.
   Relaxation relaxation;
 };
+
+// Whether a solve of the month model gave a month: a solution, or for a month
+// with an objective the best found when the budget ended the search.
+bool FoundMonth(const ExactModel& month, const SolveResult& solved);
+
+// The month model solved as a run solves it, in child processes: without an
+// objective to its first solution; with one, first without the costs (a month
+// fast, or the proof that none exists), then for the best month within what is
+// left of `seconds`, which replaces the first where it is no worse.
+struct MonthSolve {
+  SolveResult solved;  // status kInfeasible: proven, no month exists
+  bool found = false;  // `solved.values` hold a month
+  double first_seconds = 0;  // to the first month (or the proof)
+};
+MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic<bool>* stop);
 
 // Solves the month on its own thread, beside the search: first the exact model,
 // then, when that proves no month exists, the relaxation. It works on a copy of

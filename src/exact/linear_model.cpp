@@ -36,4 +36,16 @@ void LinearModel::FixColumn(int column, double value) {
   c.upper = value;
 }
 
+LinearModel LinearModel::WithoutCosts() const {
+  LinearModel copy = *this;
+  for (Column& column : copy.columns_) column.cost = 0;
+  return copy;
+}
+
+double LinearModel::CostOf(const std::vector<double>& values) const {
+  double cost = 0;
+  for (std::size_t c = 0; c < columns_.size() && c < values.size(); ++c) cost += columns_[c].cost * values[c];
+  return cost;
+}
+
 }  // namespace tsumiki::exact

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -44,6 +45,13 @@ class LinearModel {
   void AddRow(const LinearExpr& expr, double lower, double upper);
   // Fixes a column's bounds (a reservation, a duty the previous day forces).
   void FixColumn(int column, double value);
+  // Adds `cost` to a column's cost (terms of the objective that share a column).
+  void AddCost(int column, double cost) { columns_[static_cast<std::size_t>(column)].cost += cost; }
+
+  // The same model with every cost 0: its first solution ends a solve.
+  LinearModel WithoutCosts() const;
+  // The objective of a solution's column values.
+  double CostOf(const std::vector<double>& values) const;
 
   const std::vector<Column>& Columns() const { return columns_; }
   const std::vector<Row>& Rows() const { return rows_; }

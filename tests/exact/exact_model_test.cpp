@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "exact/exact_model.h"
 #include "exact/exact_runner.h"
 #include "exact/solution_reading.h"
+#include "roster/duty_mask.h"
 #include "roster/roster_sheet.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
@@ -96,6 +98,89 @@ TEST(ExactModel, TheMonthKeepsTheOptionalLimits) {
     ASSERT_EQ(solved.status, SolveStatus::kSolved);
     ApplySolvedMonth(model, exact, solved);
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
+  }
+}
+
+// The weighted misses of a month, counted from the roster: wishes not granted and
+// members short of the desired staffing.
+double SoftPenalty(const ConditionModel& model) {
+  const ExtraConditions& x = model.Extra;
+  double penalty = 0;
+  for (int d = 1; d <= model.DayCount; ++d) {
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      if (x.WishWeight(m, d) > 0 && model.Roster(m, d) != x.WishDuty(m, d)) penalty += x.WishWeight(m, d);
+    }
+    for (int t = 1; t <= model.TypeCount; ++t) {
+      int staff = 0;
+      for (int m = 1; m <= model.MemberCount; ++m) staff += model.Roster(m, d) == t ? 1 : 0;
+      penalty += x.DesiredWeight(t) * std::max(0, x.DesiredStaff(t, d) - staff);
+    }
+  }
+  return penalty;
+}
+
+// Wishes and desired staffing set against the first month the model finds (every
+// wish missed there, every desired member short): with them weighed, the month
+// found misses less, keeps every rule, and the solver's objective is its penalty
+// less the constant part (the weights of the wishes for a duty).
+TEST(ExactModel, WeighedWishesAndDesiredStaffingLowerThePenalty) {
+  const std::function<double(ConditionModel&, const IndexGrid<int>&)> soft[] = {
+      [](ConditionModel& model, const IndexGrid<int>& first) {  // a day off where one works
+        for (int m = 1; m <= 6; ++m) {
+          for (int d = 1; d <= model.DayCount; ++d) {
+            if (first(m, d) == kRestDay || model.Fixed(m, d) != 0) continue;
+            model.Extra.WishDuty(m, d) = kRestDay;
+            model.Extra.WishWeight(m, d) = 3;
+            break;
+          }
+        }
+        return 0.0;
+      },
+      [](ConditionModel& model, const IndexGrid<int>& first) {  // the day duty where one rests
+        double constant = 0;
+        for (int m = 1; m <= 6; ++m) {
+          for (int d = 2; d <= model.DayCount; ++d) {
+            if (first(m, d) != kRestDay || MaskHasDuty(model.DutyBanMask(m, d), 1)) continue;
+            model.Extra.WishDuty(m, d) = 1;
+            model.Extra.WishWeight(m, d) = 2;
+            constant += 2;
+            break;
+          }
+        }
+        return constant;
+      },
+      [](ConditionModel& model, const IndexGrid<int>& first) {  // one more on the day duty
+        model.Extra.DesiredWeight(1) = 5;
+        for (int d = 1; d <= 7; ++d) {
+          int staff = 0;
+          for (int m = 1; m <= model.MemberCount; ++m) staff += first(m, d) == 1 ? 1 : 0;
+          model.Extra.DesiredStaff(1, d) = staff + 1;
+        }
+        return 0.0;
+      },
+  };
+  for (std::size_t i = 0; i < std::size(soft); ++i) {
+    SCOPED_TRACE("case " + std::to_string(i));
+    LoadedWorkbook loaded("t1-care21-march");
+    ConditionModel& model = loaded.model();
+    const ExactModel plain = BuildExactModel(model, ModelKind::kMonth);
+    ASSERT_FALSE(plain.has_objective);
+    const SolveResult first = SolveWithCbc(plain.lp, SolveLimits{60, nullptr});
+    ASSERT_EQ(first.status, SolveStatus::kSolved);
+    ApplySolvedMonth(model, plain, first);
+    const IndexGrid<int> first_month = model.Roster;
+    const double constant = soft[i](model, first_month);
+    model.Extra.HasSoft = true;
+    const double first_penalty = SoftPenalty(model);
+
+    const ExactModel weighed = BuildExactModel(model, ModelKind::kMonth);
+    ASSERT_TRUE(weighed.has_objective);
+    const SolveResult best = SolveWithCbc(weighed.lp, SolveLimits{60, nullptr, true});
+    ASSERT_TRUE(FoundMonth(weighed, best));
+    ApplySolvedMonth(model, weighed, best);
+    EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
+    EXPECT_LT(SoftPenalty(model), first_penalty);
+    EXPECT_NEAR(SoftPenalty(model), best.objective + constant, 1e-6);
   }
 }
 
