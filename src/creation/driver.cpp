@@ -405,8 +405,14 @@ bool CreationDriver::RunCreationPasses() {
   return run.RosterComplete && !load_failed_;
 }
 
-ExactFallback::Verdict CreationDriver::AskExactAfterShortfall() {
-  if (!ctx_.model.WorkDayAdjust || !exact_.WillAnswer()) return ExactFallback::Verdict::kGoOn;
+ExactFallback::Verdict CreationDriver::AskExactAfterShortfall(int shortfalls) {
+  // A month short of a target is mostly met by the next pass or two, well before the
+  // model's answer; a workbook with wishes or desired staffing wants the model's
+  // weighed month at once, as its passes may fill every day and miss every time.
+  const bool ask = ctx_.model.Extra.HasSoft || shortfalls >= kShortfallsBeforeExact;
+  if (!ask || !ctx_.model.WorkDayAdjust || !exact_.WillAnswer()) {
+    return ExactFallback::Verdict::kGoOn;
+  }
   const ExactFallback::Verdict verdict = exact_.AfterFailedPass(loaded_fixed_);
   TakeExactNotices();
   return verdict;
@@ -461,6 +467,7 @@ CreateResult CreationDriver::StartAction() {
     before = ctx_.book.ReadRange(*table);
 
     bool repeat = true;
+    int shortfalls = 0;
     while (repeat) {
       if (StopRequested(run, host.MonotonicMs()) || !RunCreationPasses()) break;
       Optimise(SearchesOf(ctx_, &progress_), /*first_argument=*/1, /*passes=*/1, model.DayCount);
@@ -480,7 +487,7 @@ CreateResult CreationDriver::StartAction() {
       if (WorkDayShortfall(model) == 0) {
         repeat = false;
         succeeded = true;
-      } else if (const ExactFallback::Verdict verdict = AskExactAfterShortfall();
+      } else if (const ExactFallback::Verdict verdict = AskExactAfterShortfall(++shortfalls);
                  verdict != ExactFallback::Verdict::kGoOn) {
         // Where the month would be built again, the model answers first, as
         // after a pass that could not fill a day.

@@ -102,8 +102,11 @@ class CreationDriver {
   bool OnePass(int pass_number, bool& repeat);
   void ReportNoMonth(CreateResult& result);
   // A filled month still short of a target, about to be built again: the exact
-  // model's answer (once per run) when work days are adjusted, else kGoOn.
-  ExactFallback::Verdict AskExactAfterShortfall();
+  // model's answer (once per run) when work days are adjusted and the run has had
+  // `shortfalls` such months (kShortfallsBeforeExact, or one with wishes or desired
+  // staffing), else kGoOn.
+  ExactFallback::Verdict AskExactAfterShortfall(int shortfalls);
+  static constexpr int kShortfallsBeforeExact = 3;
   // The end of a pass that found no month: the failure is shown and, unless the run
   // is to stop, the planner gets a moment to read it before the next pass.
   void FailPass();
