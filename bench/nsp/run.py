@@ -116,12 +116,20 @@ def run_exact(args, inst: nsp.Instance, workbook: pathlib.Path, budget: int) -> 
     return record
 
 
-def keep_best_grid(records: list[dict], out: pathlib.Path) -> None:
+def keep_best_grid(inst: nsp.Instance, records: list[dict], out: pathlib.Path) -> None:
+    """Writes the best month of `records` as the instance's grid, unless the grid
+    already there is as good: a shorter run must not write over a better month."""
     scored = [r for r in records if "objective" in r]
-    if scored:
-        best = min(scored, key=lambda r: (r["hard"], r["objective"]))
-        out.mkdir(exist_ok=True)
-        (out / f"{best['instance']}.grid").write_text(best["grid"], encoding="utf-8")
+    if not scored:
+        return
+    best = min(scored, key=lambda r: (r["hard"], r["objective"]))
+    path = out / f"{best['instance']}.grid"
+    if path.exists():
+        kept = score.score(inst, score.read_grid(path.read_text(encoding="utf-8")))
+        if (len(kept.violations), kept.penalty) <= (best["hard"], best["objective"]):
+            return
+    out.mkdir(exist_ok=True)
+    path.write_text(best["grid"], encoding="utf-8")
 
 
 def median_text(values: list, seeds: int) -> str:
@@ -182,8 +190,9 @@ def main() -> int:
     if args.table_only:
         lines = log.read_text(encoding="utf-8").splitlines()
         records = [json.loads(line) for line in lines if line]
-        for name in instances:
-            keep_best_grid([r for r in records if r["instance"] == name], pathlib.Path(args.out))
+        for name, inst in instances.items():
+            keep_best_grid(inst, [r for r in records if r["instance"] == name],
+                           pathlib.Path(args.out))
     else:
         with tempfile.TemporaryDirectory() as scratch_name:
             scratch = pathlib.Path(scratch_name)
@@ -209,7 +218,7 @@ def main() -> int:
                             with log.open("a", encoding="utf-8") as stream:
                                 stream.write(json.dumps(record) + "\n")
                         mine.append(record)
-                keep_best_grid(mine, pathlib.Path(args.out))
+                keep_best_grid(inst, mine, pathlib.Path(args.out))
                 records += mine
     print(table(records, instances, budgets))
     return 0
