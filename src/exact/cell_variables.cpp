@@ -47,6 +47,16 @@ int CellVariables::GivenDuty(int m, int day) const {
   return model_->PrevMonthTail(m, 1 - day);
 }
 
+std::vector<int> CellVariables::ColumnsOf(int m) const {
+  std::vector<int> columns;
+  for (int d = first_; d <= model_->DayCount; ++d) {
+    for (int t = 1; t <= model_->TypeCount; ++t) {
+      if (const int column = Column(m, d, t); column >= 0) columns.push_back(column);
+    }
+  }
+  return columns;
+}
+
 LinearExpr CellVariables::Duty(int m, int day, int t) const {
   LinearExpr expr;
   if (Open(day)) {

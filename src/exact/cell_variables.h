@@ -24,6 +24,9 @@ class CellVariables {
   // "m holds duty t on `day`" as a term; any day, given days and days outside the
   // month as constants (a day after the month holds no duty).
   LinearExpr Duty(int m, int day, int t) const;
+  // Every column of member m, over the open days.
+  std::vector<int> ColumnsOf(int m) const;
+  int MemberCount() const { return model_->MemberCount; }
   // "m works on `day`" (any duty) as a term.
   LinearExpr Works(int m, int day) const;
   // The duty of a given day, as the independent rules read it: the roster before

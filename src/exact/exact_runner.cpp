@@ -5,6 +5,8 @@
 #include "exact/cbc_solve.h"
 #include "exact/child_solve.h"
 #include "exact/exact_model.h"
+#include "exact/member_search.h"
+#include "exact/model_parts.h"
 #include "exact/solution_reading.h"
 
 namespace tsumiki::exact {
@@ -29,7 +31,7 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   const Clock::time_point start = Clock::now();
   MonthSolve out;
   if (!month.has_objective) {
-    out.solved = SolveInChild(month.lp, SolveLimits{seconds, stop});
+    out.solved = SolveByParts(month.lp, SolveLimits{seconds, stop}, SolveInChild);
     out.found = FoundMonth(month, out.solved);
     out.first_seconds = std::chrono::duration<double>(Clock::now() - start).count();
     return out;
@@ -37,7 +39,7 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   // With costs CBC can search long for a first solution that the model without
   // them finds at once; that one is the month to better, and it proves the
   // month impossible as fast as today.
-  out.solved = SolveInChild(month.lp.WithoutCosts(), SolveLimits{seconds, stop, true});
+  out.solved = SolveByParts(month.lp.WithoutCosts(), SolveLimits{seconds, stop, true}, SolveInChild);
   out.first_seconds = std::chrono::duration<double>(Clock::now() - start).count();
   out.found = out.solved.status == SolveStatus::kSolved;
   if (!out.found) return out;
@@ -45,9 +47,7 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   // The search for the best ends itself a little before the budget, so that its
   // best is back before the caller's deadline stops the child.
   const double left = seconds - out.first_seconds;
-  const SolveResult best = SolveInChild(
-      month.lp, SolveLimits{left - std::min(kBestMonthMargin, left / 5), stop, true});
-  if (FoundMonth(month, best) && best.objective <= out.solved.objective) out.solved = best;
+  out.solved = ImproveByMembers(month, std::move(out.solved), left - std::min(kBestMonthMargin, left / 5), stop);
   return out;
 }
 

@@ -35,8 +35,10 @@ bool FoundMonth(const ExactModel& month, const SolveResult& solved);
 
 // The month model solved as a run solves it, in child processes: without an
 // objective to its first solution; with one, first without the costs (a month
-// fast, or the proof that none exists), then for the best month within what is
-// left of `seconds`, which replaces the first where it is no worse.
+// fast, or the proof that none exists), then bettered a few members at a time
+// and at last whole within what is left of `seconds` (ImproveByMembers). The
+// first solution is found part by part where the members' months are bound to
+// one another only by the costs (SolveByParts).
 struct MonthSolve {
   SolveResult solved;  // status kInfeasible: proven, no month exists
   bool found = false;  // `solved.values` hold a month

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <atomic>
+
+#include "exact/cbc_solve.h"
+#include "exact/exact_model.h"
+
+namespace tsumiki::exact {
+
+// Betters a month of a weighed model by solving it again for a few members at a
+// time with every other member's month held as it is: each of those models is
+// small enough for CBC to solve to its best in a moment, where the whole month
+// of fifty members gives CBC no better month within minutes. A round takes the
+// members in groups of a size, in an order drawn from a fixed seed; after a
+// round that betters nothing the groups double, up to the whole month, which is
+// then solved once with what is left of the budget.
+//
+// `month` has an objective and `current` holds a month of it; returns the best
+// month found (objective set), `current` when nothing was better.
+SolveResult ImproveByMembers(const ExactModel& month, SolveResult current, double seconds,
+                             const std::atomic<bool>* stop);
+
+}  // namespace tsumiki::exact

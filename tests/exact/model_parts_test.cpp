@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "exact/cbc_solve.h"
+#include "exact/linear_model.h"
+#include "exact/model_parts.h"
+
+namespace tsumiki::exact {
+namespace {
+
+int solves = 0;
+SolveResult CountedSolve(const LinearModel& lp, const SolveLimits& limits) {
+  ++solves;
+  return SolveWithCbc(lp, limits);
+}
+
+LinearExpr Sum(std::vector<int> columns) {
+  LinearExpr expr;
+  for (int c : columns) expr.terms.emplace_back(c, 1.0);
+  return expr;
+}
+
+bool Holds(const LinearModel& lp, const std::vector<double>& values) {
+  for (const Row& row : lp.Rows()) {
+    double sum = 0;
+    for (const auto& [column, coefficient] : row.terms) sum += coefficient * values[static_cast<std::size_t>(column)];
+    if (sum < row.lower - 1e-9 || sum > row.upper + 1e-9) return false;
+  }
+  for (std::size_t c = 0; c < values.size(); ++c) {
+    if (values[c] < lp.Columns()[c].lower || values[c] > lp.Columns()[c].upper) return false;
+  }
+  return true;
+}
+
+// Two members with one duty each a day (columns 0-1 and 2-3), bound only by a
+// desired-staffing row that its shortfall column settles and by a row that
+// always holds; a third part that cannot be met; a row that truly binds them.
+TEST(ModelParts, PartsAreSolvedAloneAndJoinedIntoOneSolution) {
+  struct Case {
+    const char* name;
+    bool infeasible_part;
+    bool binding_row;
+    SolveStatus status;
+    int solves;
+  };
+  const Case cases[] = {
+      {"two parts", false, false, SolveStatus::kSolved, 2},
+      {"a part with no solution", true, false, SolveStatus::kInfeasible, 3},
+      {"bound into one part", false, true, SolveStatus::kSolved, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LinearModel lp;
+    for (int i = 0; i < 4; ++i) lp.AddColumn(0, 1, 0);
+    lp.AddRow(Sum({0, 1}), 1, 1);
+    lp.AddRow(Sum({2, 3}), 1, 1);
+    LinearExpr desired = Sum({0, 2});
+    desired.terms.emplace_back(lp.AddColumn(0, 2, 0), 1.0);
+    lp.AddRow(desired, 2, kUnbounded);
+    lp.AddRow(Sum({1, 3}), 0, kUnbounded);
+    if (c.infeasible_part) {
+      const int a = lp.AddColumn(0, 1, 0);
+      const int b = lp.AddColumn(0, 1, 0);
+      lp.AddRow(Sum({a, b}), 3, 3);
+    }
+    if (c.binding_row) lp.AddRow(Sum({0, 2}), 1, 1);
+    solves = 0;
+    const SolveResult solved = SolveByParts(lp, SolveLimits{10, nullptr}, CountedSolve);
+    EXPECT_EQ(solved.status, c.status);
+    EXPECT_EQ(solves, c.solves);
+    if (c.status != SolveStatus::kSolved) continue;
+    ASSERT_EQ(solved.values.size(), lp.Columns().size());
+    EXPECT_TRUE(Holds(lp, solved.values));
+    // Settled apart, the shortfall is the least that makes its row hold.
+    if (c.solves > 1) {
+      EXPECT_EQ(solved.values[4], 2 - solved.values[0] - solved.values[2]);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tsumiki::exact
