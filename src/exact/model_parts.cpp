@@ -69,6 +69,9 @@ int Root(std::vector<int>& parent, int column) {
 struct Split {
   std::vector<std::vector<std::size_t>> parts;  // row indices
   std::vector<Settled> settled;
+  // A row without columns that cannot hold: the whole model is left to the
+  // solver, which proves it has no solution.
+  bool broken = false;
 };
 
 Split SplitRows(const LinearModel& lp) {
@@ -83,6 +86,9 @@ Split SplitRows(const LinearModel& lp) {
     if (all.least >= rows[r].lower && all.most <= rows[r].upper) continue;  // always holds
     if (const int column = SettlingColumn(lp, rows[r], uses); column >= 0) {
       split.settled.push_back({r, column});
+    } else if (rows[r].terms.empty()) {
+      split.broken = true;
+      return split;
     } else {
       kept.push_back(r);
     }
@@ -164,7 +170,7 @@ SolveResult SolveByParts(const LinearModel& lp, const SolveLimits& limits, Model
                                  [](const Column& c) { return c.cost != 0; });
   if (costs) return solve(lp, limits);
   const Split split = SplitRows(lp);
-  if (split.parts.size() <= 1) return solve(lp, limits);
+  if (split.broken || split.parts.size() <= 1) return solve(lp, limits);
 
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();

@@ -36,19 +36,22 @@ bool Holds(const LinearModel& lp, const std::vector<double>& values) {
 
 // Two members with one duty each a day (columns 0-1 and 2-3), bound only by a
 // desired-staffing row that its shortfall column settles and by a row that
-// always holds; a third part that cannot be met; a row that truly binds them.
+// always holds; a third part that cannot be met; a row that truly binds them; a
+// row of given cells only (no columns) that cannot hold.
 TEST(ModelParts, PartsAreSolvedAloneAndJoinedIntoOneSolution) {
   struct Case {
     const char* name;
     bool infeasible_part;
     bool binding_row;
+    bool impossible_row;
     SolveStatus status;
     int solves;
   };
   const Case cases[] = {
-      {"two parts", false, false, SolveStatus::kSolved, 2},
-      {"a part with no solution", true, false, SolveStatus::kInfeasible, 3},
-      {"bound into one part", false, true, SolveStatus::kSolved, 1},
+      {"two parts", false, false, false, SolveStatus::kSolved, 2},
+      {"a part with no solution", true, false, false, SolveStatus::kInfeasible, 3},
+      {"bound into one part", false, true, false, SolveStatus::kSolved, 1},
+      {"a row of given cells that cannot hold", false, false, true, SolveStatus::kInfeasible, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -66,6 +69,7 @@ TEST(ModelParts, PartsAreSolvedAloneAndJoinedIntoOneSolution) {
       lp.AddRow(Sum({a, b}), 3, 3);
     }
     if (c.binding_row) lp.AddRow(Sum({0, 2}), 1, 1);
+    if (c.impossible_row) lp.AddRow(LinearExpr{{}, 1}, 0, 0);
     solves = 0;
     const SolveResult solved = SolveByParts(lp, SolveLimits{10, nullptr}, CountedSolve);
     EXPECT_EQ(solved.status, c.status);
