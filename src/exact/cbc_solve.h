@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,11 @@ struct SolveLimits {
   // best month runs to its limit, and on a busy machine CPU seconds would take it
   // past the run's deadline.
   bool wall_clock = false;
+  // When the caller must have its answer: a solve in a child process that has
+  // not answered by then is ended as by a stop. CBC looks at its own limit only
+  // between nodes and cut rounds, and on the largest months overran it by
+  // seconds on a busy machine.
+  std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 
 // Whether another thread has asked the solve to end (a null flag never does).

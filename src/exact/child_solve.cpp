@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 
 namespace tsumiki::exact {
 
@@ -53,13 +54,18 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
   _exit(sent ? 0 : 1);
 }
 
-// Reads exactly `size` bytes unless the stop comes first or the child dies.
-bool ReadAll(int fd, void* data, std::size_t size, const std::atomic<bool>* stop) {
+bool Ending(const SolveLimits& limits) {
+  return Stopping(limits.stop) || std::chrono::steady_clock::now() >= limits.deadline;
+}
+
+// Reads exactly `size` bytes unless the stop or the deadline comes first or the
+// child dies.
+bool ReadAll(int fd, void* data, std::size_t size, const SolveLimits& limits) {
   char* bytes = static_cast<char*>(data);
   while (size > 0) {
     pollfd waiting{fd, POLLIN, 0};
     const int ready = poll(&waiting, 1, kPollMs);
-    if (Stopping(stop)) return false;
+    if (Ending(limits)) return false;
     if (ready < 0 && errno != EINTR) return false;
     if (ready <= 0) continue;
     const ssize_t got = read(fd, bytes, size);
@@ -71,12 +77,13 @@ bool ReadAll(int fd, void* data, std::size_t size, const std::atomic<bool>* stop
   return true;
 }
 
-SolveResult ReadReport(int fd, const std::atomic<bool>* stop) {
-  SolveResult result;
+// The child's answer; none when it died, or when the stop or the deadline came first.
+std::optional<SolveResult> ReadReport(int fd, const SolveLimits& limits) {
   Header header;
-  if (!ReadAll(fd, &header, sizeof header, stop) || header.count < 0) return result;
+  if (!ReadAll(fd, &header, sizeof header, limits) || header.count < 0) return std::nullopt;
   std::vector<double> values(static_cast<std::size_t>(header.count));
-  if (!ReadAll(fd, values.data(), values.size() * sizeof(double), stop)) return result;
+  if (!ReadAll(fd, values.data(), values.size() * sizeof(double), limits)) return std::nullopt;
+  SolveResult result;
   result.status = static_cast<SolveStatus>(header.status);
   result.objective = header.objective;
   result.values = std::move(values);
@@ -100,15 +107,17 @@ SolveResult SolveInChild(const LinearModel& lp, const SolveLimits& limits) {
     SolveAndReport(lp, limits, fds[1]);
   }
   close(fds[1]);
-  SolveResult result = ReadReport(fds[0], limits.stop);
+  const std::optional<SolveResult> report = ReadReport(fds[0], limits);
   close(fds[0]);
   const bool stopped = Stopping(limits.stop);
-  if (stopped) kill(child, SIGKILL);
+  // No answer by the deadline: the child is still at work and is ended.
+  if (stopped || !report) kill(child, SIGKILL);
   int status = 0;
   while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
   // A child that died (killed, out of memory) answered nothing; a stop is never a
   // proof.
+  SolveResult result = report.value_or(SolveResult{});
   const bool exited_cleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   if (stopped || !exited_cleanly) {
     result.status = SolveStatus::kStopped;

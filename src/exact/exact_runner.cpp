@@ -39,7 +39,9 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   // With costs CBC can search long for a first solution that the model without
   // them finds at once; that one is the month to better, and it proves the
   // month impossible as fast as today.
-  out.solved = SolveByParts(month.lp.WithoutCosts(), SolveLimits{seconds, stop, true}, SolveInChild);
+  SolveLimits first{seconds, stop, true};
+  first.deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+  out.solved = SolveByParts(month.lp.WithoutCosts(), first, SolveInChild);
   out.first_seconds = std::chrono::duration<double>(Clock::now() - start).count();
   out.found = out.solved.status == SolveStatus::kSolved;
   if (!out.found) return out;

@@ -65,6 +65,13 @@ SolveResult ImproveByMembers(const ExactModel& month, SolveResult current, doubl
                              const std::atomic<bool>* stop) {
   const Clock::time_point start = Clock::now();
   auto left = [&] { return seconds - std::chrono::duration<double>(Clock::now() - start).count(); };
+  // Every solve ends by the budget's end, whatever CBC makes of its own limit: the
+  // month found by then must reach the run before its deadline.
+  auto limits = [&](double most) {
+    SolveLimits limits{std::min(most, left()), stop, true};
+    limits.deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    return limits;
+  };
   const int members = month.cells->MemberCount();
   std::mt19937 draw(1);
   int size = kFirstGroup;
@@ -72,14 +79,13 @@ SolveResult ImproveByMembers(const ExactModel& month, SolveResult current, doubl
     bool bettered = false;
     for (const std::vector<int>& group : DrawnGroups(members, size, draw)) {
       if (left() <= 0 || Stopping(stop)) break;
-      const SolveResult solved = SolveInChild(WithOthersHeld(month, group, current.values),
-                                              SolveLimits{std::min(kGroupSeconds, left()), stop, true});
+      const SolveResult solved = SolveInChild(WithOthersHeld(month, group, current.values), limits(kGroupSeconds));
       bettered = TakeIfBetter(month, solved, current) || bettered;
     }
     if (!bettered) size *= 2;
   }
   if (left() > 0 && !Stopping(stop)) {
-    TakeIfBetter(month, SolveInChild(month.lp, SolveLimits{left(), stop, true}), current);
+    TakeIfBetter(month, SolveInChild(month.lp, limits(seconds)), current);
   }
   return current;
 }
