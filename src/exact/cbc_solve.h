@@ -29,6 +29,13 @@ struct SolveLimits {
   std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 
+// The moment `seconds` after `start`, as a solve's deadline.
+inline std::chrono::steady_clock::time_point DeadlineAfter(std::chrono::steady_clock::time_point start,
+                                                           double seconds) {
+  return start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                     std::chrono::duration<double>(seconds));
+}
+
 // Whether another thread has asked the solve to end (a null flag never does).
 inline bool Stopping(const std::atomic<bool>* stop) {
   return stop != nullptr && stop->load(std::memory_order_relaxed);

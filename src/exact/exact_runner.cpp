@@ -40,7 +40,7 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   // them finds at once; that one is the month to better, and it proves the
   // month impossible as fast as today.
   SolveLimits first{seconds, stop, true};
-  first.deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+  first.deadline = DeadlineAfter(start, seconds);
   out.solved = SolveByParts(month.lp.WithoutCosts(), first, SolveInChild);
   out.first_seconds = std::chrono::duration<double>(Clock::now() - start).count();
   out.found = out.solved.status == SolveStatus::kSolved;

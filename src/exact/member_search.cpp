@@ -69,7 +69,7 @@ SolveResult ImproveByMembers(const ExactModel& month, SolveResult current, doubl
   // month found by then must reach the run before its deadline.
   auto limits = [&](double most) {
     SolveLimits limits{std::min(most, left()), stop, true};
-    limits.deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    limits.deadline = DeadlineAfter(start, seconds);
     return limits;
   };
   const int members = month.cells->MemberCount();

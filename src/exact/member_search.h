@@ -8,9 +8,9 @@
 namespace tsumiki::exact {
 
 // Betters a month of a weighed model by solving it again for a few members at a
-// time with every other member's month held as it is: each of those models is
-// small enough for CBC to solve to its best in a moment, where the whole month
-// of fifty members gives CBC no better month within minutes. A round takes the
+// time with every other member's month held as it is: CBC solves most of those
+// models to their best in a few hundredths of a second, where the whole month
+// of fifty members gives it no better month within minutes. A round takes the
 // members in groups of a size, in an order drawn from a fixed seed; after a
 // round that betters nothing the groups double, up to the whole month, which is
 // then solved once with what is left of the budget.
