@@ -9,6 +9,7 @@
 #include "roster/combos.h"
 #include "roster/duty_rules.h"
 #include "roster/patterns.h"
+#include "roster/roster_score.h"
 
 namespace tsumiki {
 
@@ -30,14 +31,6 @@ constexpr int kTypeOrderSwaps = 5;
 
 bool IsDutyType(const ConditionModel& model, int t) {
   return t >= 1 && t <= model.TypeCount;
-}
-
-int MembersOnDuty(const ConditionModel& model, int d, int t) {
-  int count = 0;
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    if (model.Roster(m, d) == t) ++count;
-  }
-  return count;
 }
 
 // Writes a duty the rules allowed into the day being drafted. A duty that begins a
@@ -69,7 +62,7 @@ bool ApplyRequiredCombos(ConditionModel& model, int d) {
   for (int r = 1; r <= records; ++r) {
     const int b = model.RequiredCombos(r).TypeIndex;
     if (!IsDutyType(model, b)) continue;
-    while (MembersOnDuty(model, d, b) < model.NeedTable(b, d)) {
+    while (StaffOnDuty(model, d, b) < model.NeedTable(b, d)) {
       const ForcedPick forced = ForcedChoice(model, d, b);
       if (forced.kind == ForcedPick::Kind::kNoneAllowed) return false;
       if (forced.kind == ForcedPick::Kind::kNoneNeeded) break;
@@ -130,7 +123,7 @@ bool FillTypesInOrder(DayFillContext& ctx, const IndexArray<int>& order, int d, 
   ShuffleOrder(model.MemberOrder, model.MemberCount, ctx.random, ctx.host);
   for (int j = 1; j <= model.TypeCount; ++j) {
     const int t = order(j);
-    const int missing = model.NeedTable(t, d) - MembersOnDuty(model, d, t);
+    const int missing = model.NeedTable(t, d) - StaffOnDuty(model, d, t);
     for (int place = 1; place <= missing; ++place) {
       const int m = PickMember(ctx, d, t);
       if (m == 0) {

@@ -64,9 +64,7 @@ void Sweep(const AdjustContext& ctx, int m, const IndexArray<int>& order, bool s
 bool BelowDesired(const ConditionModel& model, int d) {
   for (int t = 1; t <= model.TypeCount; ++t) {
     if (model.Extra.DesiredStaff(t, d) <= model.NeedTable(t, d)) continue;
-    int staffed = 0;
-    for (int m = 1; m <= model.MemberCount; ++m) staffed += model.Roster(m, d) == t ? 1 : 0;
-    if (staffed < model.Extra.DesiredStaff(t, d)) return true;
+    if (StaffOnDuty(model, d, t) < model.Extra.DesiredStaff(t, d)) return true;
   }
   return false;
 }

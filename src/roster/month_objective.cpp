@@ -17,9 +17,7 @@ int MissedWishWeight(const ConditionModel& model) {
 int DesiredShortfall(const ConditionModel& model, int t) {
   int missing = 0;
   for (int d = 1; d <= model.DayCount; ++d) {
-    int staffed = 0;
-    for (int m = 1; m <= model.MemberCount; ++m) staffed += model.Roster(m, d) == t ? 1 : 0;
-    missing += DesiredMissing(model.Extra, t, d, staffed);
+    missing += DesiredMissing(model.Extra, t, d, StaffOnDuty(model, d, t));
   }
   return missing;
 }

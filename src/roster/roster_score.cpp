@@ -149,4 +149,10 @@ int WorkDayShortfall(const ConditionModel& model) {
   return total;
 }
 
+int StaffOnDuty(const ConditionModel& model, int d, int t) {
+  int staff = 0;
+  for (int m = 1; m <= model.MemberCount; ++m) staff += model.Roster(m, d) == t ? 1 : 0;
+  return staff;
+}
+
 }  // namespace tsumiki

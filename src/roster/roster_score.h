@@ -51,4 +51,7 @@ int OffRunAround(const ConditionModel& model, int m, int d);
 // DayCount); -1 as soon as one of them has more work days than the target.
 int WorkDayShortfall(const ConditionModel& model);
 
+// Members holding duty t on day d.
+int StaffOnDuty(const ConditionModel& model, int d, int t);
+
 }  // namespace tsumiki
