@@ -23,12 +23,13 @@ What is stated, and how:
     exactly in Need_Table;
   - the longest run of shifts 連続勤務上限; the form has one value for the
     whole workplace, so the smallest of the members' limits is taken;
-  - each member's window of working minutes one exact work-day target
-    (Member_DayOff, the days off of the month) that the member's own limits
+  - each member's window of working minutes a range of work days: the most a
+    work-day target (Member_DayOff, the days off of the month) that the member's own limits
     (days off, caps, runs, weekends) allow, so that a month exists; the targets
     add up to the cover where the windows allow (see work_day_targets): a
     target at which every mix of shifts keeps the window where there is one,
-    else one at which some mix does;
+    else one at which some mix does; the fewest the least count at which every
+    mix keeps it (DayOff_Most), where that is below the target;
   - 単日勤務防止 on when some member's shortest run of shifts is 2 or more;
   - each member's cap per shift Duty_Most (caps at or above the horizon say
     nothing and are left empty), a longer shift also capped so that the
@@ -179,6 +180,15 @@ def work_day_targets(inst: nsp.Instance, needed: int | None = None) -> list[int]
     return targets
 
 
+def fewest_work_days(inst: nsp.Instance, staff: nsp.Staff, target: int) -> int:
+    """The fewest work days the member may get (DayOff_Most): the least of the
+    counts at which every mix of shifts keeps the window, the target itself
+    where there is none below it. The target stays the most, so the caps that
+    keep the most minutes at the target keep them at every count below."""
+    sure, _ = work_day_windows(inst, staff)
+    return min(target, sure[0]) if sure else target
+
+
 def duty_types(inst: nsp.Instance) -> list[str]:
     """The duty types in workbook order: the shifts, then the one nobody takes
     where there is room for it. With ten shifts the one of the least cover goes
@@ -237,6 +247,9 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
         cells += [("Member_List", m, 1, FIRST_MEMBER_NUMBER + m - 1),
                   ("Member_List", m, 2, staff.id),
                   ("Member_DayOff", m, 1, MONTH_DAYS - target)]
+        fewest = fewest_work_days(inst, staff, target)
+        if fewest < target:
+            cells.append(("DayOff_Most", m, 1, MONTH_DAYS - fewest))
         open_ids = [s.id for s in open_shifts(inst, staff)]
         barred = (",".join(i for i in types if i not in open_ids) if open_ids else DAY_OFF)
         days_off = set(inst.days_off.get(staff.id, []))

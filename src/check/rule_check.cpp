@@ -309,17 +309,20 @@ class RuleChecker {
   }
 
   // Never above the target; a member with days off set (a target below the
-  // month's length) is to meet it exactly.
+  // month's length) is to meet it exactly, or to work at least the days that the
+  // most days off leaves.
   void WorkDayTargets() {
     for (int m = 1; m <= m_.MemberCount; ++m) {
       int work = 0;
       for (int d = 1; d <= m_.DayCount; ++d) work += Works(m, d) ? 1 : 0;
       const int target = m_.WorkDayTarget(m);
+      const int least = LeastWorkDays(m_, m);
       if (work > target) {
         Add(m, 0, RuleKind::kWorkDayTarget, Format(rule_text::kWorkDaysOver, {N(work), N(target)}));
-      } else if (work < target && target != m_.DayCount) {
+      } else if (work < least) {
         Add(m, 0, RuleKind::kWorkDayTarget,
-            Format(rule_text::kWorkDaysShort, {N(work), N(target)}));
+            Format(least < target ? rule_text::kWorkDaysBelowLeast : rule_text::kWorkDaysShort,
+                   {N(work), N(least)}));
       }
     }
   }

@@ -38,6 +38,8 @@ inline constexpr std::string_view kConsecutiveWork = "この日から{0}日連�
 // {0} work days, {1} target.
 inline constexpr std::string_view kWorkDaysOver = "勤務日数が{0}日で、目標の{1}日を超えています。";
 inline constexpr std::string_view kWorkDaysShort = "勤務日数が{0}日で、目標の{1}日に足りません。";
+inline constexpr std::string_view kWorkDaysBelowLeast =
+    "勤務日数が{0}日で、休日数の上限から決まる最少の{1}日に足りません。";
 // {0} duty, {1} count, {2} the limit.
 inline constexpr std::string_view kDutyCountShort = "「{0}」が{1}回で、下限の{2}回に足りません。";
 inline constexpr std::string_view kDutyCountOver = "「{0}」が{1}回で、上限の{2}回を超えています。";

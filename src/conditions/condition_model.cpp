@@ -1,5 +1,7 @@
 #include "conditions/condition_model.h"
 
+#include <algorithm>
+
 namespace tsumiki {
 
 void ConditionModel::Resize(int day_count, int type_count, int member_count) {
@@ -27,6 +29,13 @@ void ConditionModel::Resize(int day_count, int type_count, int member_count) {
   MemberOrder.Reset(0, members);
   DayKeys.Reset(0, days);
   Extra.Resize(day_count, type_count, member_count);
+}
+
+int LeastWorkDays(const ConditionModel& model, int m) {
+  const int target = model.WorkDayTarget(m);
+  const int most_off = model.Extra.DayOffMost(m);
+  if (most_off == kNoLimit) return target == model.DayCount ? 0 : target;
+  return std::clamp(model.DayCount - most_off, 0, target);
 }
 
 }  // namespace tsumiki

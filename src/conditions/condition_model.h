@@ -99,4 +99,9 @@ struct ConditionModel {
   void Resize(int day_count, int type_count, int member_count);
 };
 
+// The fewest work days member m is to get: the target, or fewer where DayOff_Most
+// lets the member take more days off; 0 for a member with neither set (a target
+// of the whole month), whom no count binds from below.
+int LeastWorkDays(const ConditionModel& model, int m);
+
 }  // namespace tsumiki

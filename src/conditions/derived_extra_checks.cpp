@@ -68,6 +68,22 @@ void CheckLeastOverMost(DeriveContext& context, int members, int types) {
   }
 }
 
+// The most days off is a range's upper end; Member_DayOff (empty = 0) its lower.
+void CheckDayOffRange(DeriveContext& context, int members) {
+  const auto most = context.Read(kDayOffMost);
+  const auto days_off = context.Read(kMemberDayOff);
+  if (!most || !days_off) return;
+  for (int r = 0; r < members; ++r) {
+    const auto high = AsNumber(At(*most, r, 0));
+    const auto low = AsNumber(At(*days_off, r, 0));
+    if (high && *high < low.value_or(0))
+      context.Problem(kDayOffMost, r + 1, 1,
+                      Format(problem_text::kDayOffMostBelow,
+                             {low ? ValueText(At(*days_off, r, 0)) : "0",
+                              ValueText(At(*most, r, 0))}));
+  }
+}
+
 }  // namespace
 
 void CheckExtraValues(DeriveContext& context) {
@@ -84,8 +100,10 @@ void CheckExtraValues(DeriveContext& context) {
   CheckArea(context, kRestRunLeast, problem_text::kRestRunLeastCell, members, 1);
   CheckArea(context, kWorkRunLeast, problem_text::kWorkRunLeastCell, members, 1);
   CheckArea(context, kWeekendsMost, problem_text::kWeekendsMostCell, members, 1);
+  CheckArea(context, kDayOffMost, problem_text::kDayOffMostCell, members, 1);
   CheckWishes(context, members, days);
   CheckLeastOverMost(context, members, types);
+  CheckDayOffRange(context, members);
 }
 
 }  // namespace tsumiki::layout::detail

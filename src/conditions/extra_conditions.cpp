@@ -15,7 +15,8 @@ void ExtraConditions::Resize(int day_count, int type_count, int member_count) {
   RestRunLeast.Reset(0, members);
   WorkRunLeast.Reset(0, members);
   WeekendsMost.Reset(0, members);
-  for (int m = 0; m <= members; ++m) WeekendsMost(m) = kNoLimit;
+  DayOffMost.Reset(0, members);
+  for (int m = 0; m <= members; ++m) WeekendsMost(m) = DayOffMost(m) = kNoLimit;
   WeekendOf.Reset(0, days);
   WeekendCount = 0;
   WishDuty.Reset(0, members, 0, days);
@@ -23,7 +24,8 @@ void ExtraConditions::Resize(int day_count, int type_count, int member_count) {
   DesiredStaff.Reset(0, type_count + 1, 0, days);
   DesiredWeight.Reset(0, type_count + 1);
   ScoreWeight = 1.0f;
-  DutyLeastPlace = DutyMostPlace = RestRunPlace = WorkRunPlace = WeekendsPlace = AreaPlace{};
+  DutyLeastPlace = DutyMostPlace = RestRunPlace = WorkRunPlace = WeekendsPlace = DayOffPlace =
+      AreaPlace{};
   HasHard = false;
   HasSoft = false;
 }

@@ -21,6 +21,9 @@ struct ExtraConditions {
   IndexArray<int> RestRunLeast;  // (member): shortest run of days off, 0/1 = none
   IndexArray<int> WorkRunLeast;  // (member): shortest run of work days, 0/1 = none
   IndexArray<int> WeekendsMost;  // (member): most weekends worked, kNoLimit = none
+  // (member): most days off, kNoLimit = exactly Member_DayOff's. Above it, the
+  // member may work fewer days than the target, down to DayCount minus it.
+  IndexArray<int> DayOffMost;
   // (day): the calendar weekend (1..WeekendCount) a Saturday or Sunday belongs to,
   // 0 on the other days. A weekend is the Saturday and the Sunday after it; the
   // period's edges may cut one to a single day.
@@ -45,7 +48,7 @@ struct ExtraConditions {
     int top = 0;
     int left = 0;
   };
-  AreaPlace DutyLeastPlace, DutyMostPlace, RestRunPlace, WorkRunPlace, WeekendsPlace;
+  AreaPlace DutyLeastPlace, DutyMostPlace, RestRunPlace, WorkRunPlace, WeekendsPlace, DayOffPlace;
 
   bool HasHard = false;  // a count, run or weekend limit is set
   bool HasSoft = false;  // a wish or a desired staffing with a weight is set

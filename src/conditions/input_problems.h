@@ -130,6 +130,7 @@ inline constexpr std::string_view kDutyMostCell = "勤務回数の上限";
 inline constexpr std::string_view kRestRunLeastCell = "連休の最短日数";
 inline constexpr std::string_view kWorkRunLeastCell = "連勤の最短日数";
 inline constexpr std::string_view kWeekendsMostCell = "週末勤務の上限";
+inline constexpr std::string_view kDayOffMostCell = "休日数の上限";
 
 // {0}: the text typed.
 inline constexpr std::string_view kUnknownWishAbbrev =
@@ -137,6 +138,8 @@ inline constexpr std::string_view kUnknownWishAbbrev =
 // {0}: the least, {1}: the most.
 inline constexpr std::string_view kDutyLeastOverMost =
     "勤務回数の下限（{0}回）が上限（{1}回）を超えています。";
+inline constexpr std::string_view kDayOffMostBelow =
+    "休日数の上限（{1}日）が休日数（{0}日）より少なくなっています。休日数以上の日数にしてください。";
 // {0}: the weight typed.
 inline constexpr std::string_view kWishWeightAlone =
     "希望の比重（{0}）に対応する希望がありません。左の希望の表の同じ位置に略称か「休」を入力してください。";

@@ -151,6 +151,7 @@ inline constexpr NameSpec kDutyMost{"Duty_Most", kSheetSchedule, Scope::kSheet, 
 inline constexpr NameSpec kRestRunLeast{"Rest_Run_Least", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
 inline constexpr NameSpec kWorkRunLeast{"Work_Run_Least", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
 inline constexpr NameSpec kWeekendsMost{"Weekend_Most", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
+inline constexpr NameSpec kDayOffMost{"DayOff_Most", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
 
 // Labels beside the grids, so the planner sees which member, day or type a cell is
 // for. Optional: workbooks written by other programs need not have them.

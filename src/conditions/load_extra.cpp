@@ -1,3 +1,4 @@
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -113,6 +114,10 @@ void ReadExtraConditions(LoadContext& ctx) {
   ReadMemberLimit(ctx, layout::kRestRunLeast, extra.RestRunLeast, extra.RestRunPlace, 0, 2);
   ReadMemberLimit(ctx, layout::kWorkRunLeast, extra.WorkRunLeast, extra.WorkRunPlace, 0, 2);
   ReadMemberLimit(ctx, layout::kWeekendsMost, extra.WeekendsMost, extra.WeekendsPlace, kNoLimit, 0);
+  // More days off only lowers the fewest work days: it binds nothing the target
+  // did not, and so is no hard limit of its own.
+  ReadMemberLimit(ctx, layout::kDayOffMost, extra.DayOffMost, extra.DayOffPlace, kNoLimit,
+                  std::numeric_limits<int>::max());
   ReadWishes(ctx, extra);
   ReadDesiredStaff(ctx, extra);
   if (const auto weight = NamedRangeReader::IfPresent(ctx.book, layout::kScoreWeight)) {

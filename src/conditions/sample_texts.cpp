@@ -162,6 +162,8 @@ constexpr std::array kSheetLabels{
     SheetLabel{kSheetSchedule, 11, 154, "連休の最短", true},
     SheetLabel{kSheetSchedule, 11, 155, "連勤の最短", true},
     SheetLabel{kSheetSchedule, 11, 156, "週末の上限", true},
+    SheetLabel{kSheetSchedule, 10, 157, "休日数（C列）より多く休んでよい日数の上限（空欄＝休日数ちょうど）", false},
+    SheetLabel{kSheetSchedule, 11, 157, "休日数の上限", true},
     SheetLabel{kSheetStaffing, 6, 1, "番号", true},
     SheetLabel{kSheetStaffing, 6, 2, "勤務名", true},
     SheetLabel{kSheetStaffing, 7, 1, "1", false},

@@ -86,16 +86,16 @@ std::optional<std::string> DutyCountProblem(const ConditionModel& model, int m, 
 // short member is the planner's to keep.
 std::optional<std::string> MostSumProblem(const ConditionModel& model, int m) {
   const ExtraConditions& x = model.Extra;
-  if (!model.WorkDayAdjust || !HasTarget(model, m)) return std::nullopt;
+  if (!model.WorkDayAdjust) return std::nullopt;
   int most = 0;
   for (int t = 1; t <= model.TypeCount; ++t) {
     if (x.DutyMost(m, t) == kNoLimit) return std::nullopt;
     most += x.DutyMost(m, t);
   }
-  if (most >= model.WorkDayTarget(m)) return std::nullopt;
+  if (most >= LeastWorkDays(model, m)) return std::nullopt;
   return Format(txt::kMostSumBelowTarget, {model.MemberInfo(m, 1), model.MemberInfo(m, 2), N(most),
                                            CountCells(model, x.DutyMostPlace, layout::kDutyMost, m),
-                                           N(model.WorkDayTarget(m))});
+                                           N(LeastWorkDays(model, m))});
 }
 
 // "スケジュール!C5:C24": column t of an area over every member.
@@ -224,8 +224,8 @@ class RunLayout {
     WorkCounts reached;
     for (const WorkCounts& counts : states_) reached |= counts;
     const int target = model_.WorkDayTarget(m_);
-    const bool exact = model_.WorkDayAdjust && target < model_.DayCount;
-    for (int w = exact ? target : 0; w <= std::min(target, kCountable - 1); ++w) {
+    const int least = model_.WorkDayAdjust ? LeastWorkDays(model_, m_) : 0;
+    for (int w = least; w <= std::min(target, kCountable - 1); ++w) {
       if (reached[static_cast<std::size_t>(w)]) return true;
     }
     return false;
@@ -327,7 +327,7 @@ std::optional<std::string> RunProblem(const ConditionModel& model) {
     if (RunLayout(model, m, true).Fits() || !RunLayout(model, m, false).Fits()) continue;
     return Format(txt::kRunsCannotFit,
                   {model.MemberInfo(m, 1), model.MemberInfo(m, 2), RunParts(model, m),
-                   N(model.DayCount), N(model.WorkDayTarget(m))});
+                   N(model.DayCount), N(LeastWorkDays(model, m))});
   }
   return std::nullopt;
 }

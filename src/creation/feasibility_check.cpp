@@ -116,10 +116,11 @@ std::optional<std::string> TotalProblem(const ConditionModel& model) {
 std::optional<std::string> MemberProblem(const ConditionModel& model) {
   for (int m = 1; m <= model.MemberCount; ++m) {
     const int most = MostWorkDays(model, m);
-    if (model.WorkDayTarget(m) <= most) continue;
+    const int least = LeastWorkDays(model, m);
+    if (least <= most) continue;
     return layout::Format(txt::kMemberShortfall,
-                          {model.MemberInfo(m, 1), model.MemberInfo(m, 2),
-                           std::to_string(model.WorkDayTarget(m)), std::to_string(most)});
+                          {model.MemberInfo(m, 1), model.MemberInfo(m, 2), std::to_string(least),
+                           std::to_string(most)});
   }
   return std::nullopt;
 }

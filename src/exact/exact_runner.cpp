@@ -17,6 +17,22 @@ namespace {
 // overruns its limit by up to a second or so.
 constexpr double kBestMonthMargin = 2.0;
 
+// The first month at the targets, as the day filling aims for them; only where
+// none exists there, one within the wider ranges of days off. A month proven
+// impossible at the targets may still exist within the ranges.
+SolveResult SolveFirstMonth(const ExactModel& month, const LinearModel& lp, SolveLimits limits) {
+  if (month.widened_targets.empty()) return SolveByParts(lp, limits, SolveInChild);
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
+  LinearModel at_targets = lp;
+  for (const auto& [row, target] : month.widened_targets) at_targets.SetRowBounds(row, target, target);
+  SolveResult solved = SolveByParts(at_targets, limits, SolveInChild);
+  if (solved.status != SolveStatus::kInfeasible) return solved;
+  limits.seconds -= std::chrono::duration<double>(Clock::now() - start).count();
+  if (limits.seconds <= 0) return {};
+  return SolveByParts(lp, limits, SolveInChild);
+}
+
 }  // namespace
 
 bool FoundMonth(const ExactModel& month, const SolveResult& solved) {
@@ -31,7 +47,7 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   const Clock::time_point start = Clock::now();
   MonthSolve out;
   if (!month.has_objective) {
-    out.solved = SolveByParts(month.lp, SolveLimits{seconds, stop}, SolveInChild);
+    out.solved = SolveFirstMonth(month, month.lp, SolveLimits{seconds, stop});
     out.found = FoundMonth(month, out.solved);
     out.first_seconds = std::chrono::duration<double>(Clock::now() - start).count();
     return out;
@@ -41,7 +57,7 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   // month impossible as fast as today.
   SolveLimits first{seconds, stop, true};
   first.deadline = DeadlineAfter(start, seconds);
-  out.solved = SolveByParts(month.lp.WithoutCosts(), first, SolveInChild);
+  out.solved = SolveFirstMonth(month, month.lp.WithoutCosts(), first);
   out.first_seconds = std::chrono::duration<double>(Clock::now() - start).count();
   out.found = out.solved.status == SolveStatus::kSolved;
   if (!out.found) return out;

@@ -36,6 +36,12 @@ void LinearModel::FixColumn(int column, double value) {
   c.upper = value;
 }
 
+void LinearModel::SetRowBounds(int row, double lower, double upper) {
+  Row& r = rows_[static_cast<std::size_t>(row)];
+  r.lower = lower;
+  r.upper = upper;
+}
+
 LinearModel LinearModel::WithoutCosts() const {
   LinearModel copy = *this;
   for (Column& column : copy.columns_) column.cost = 0;

@@ -45,6 +45,7 @@ class LinearModel {
   void AddRow(const LinearExpr& expr, double lower, double upper);
   // Fixes a column's bounds (a reservation, a duty the previous day forces).
   void FixColumn(int column, double value);
+  void SetRowBounds(int row, double lower, double upper);
   // Adds `cost` to a column's cost (terms of the objective that share a column).
   void AddCost(int column, double cost) { columns_[static_cast<std::size_t>(column)].cost += cost; }
 

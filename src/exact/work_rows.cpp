@@ -21,14 +21,16 @@ void AddWorkRunRows(const ConditionModel& model, ExactModel& out) {
   }
 }
 
-// A member with days off set works exactly the target over the month (given days
-// included); a target of the whole month means no days off were set, and bounds
+// A member with days off set works the target over the month (given days
+// included), or down to the fewest work days a wider range of days off allows; a
+// target of the whole month with no range means no days off were set, and bounds
 // nothing.
 void AddTargetRows(const ConditionModel& model, ExactModel& out) {
   const CellVariables& cells = *out.cells;
   for (int m = 1; m <= model.MemberCount; ++m) {
     const int target = model.WorkDayTarget(m);
-    if (target == model.DayCount) continue;
+    const int least = LeastWorkDays(model, m);
+    if (target == model.DayCount && least == 0) continue;
     LinearExpr work;
     for (int d = 1; d <= model.DayCount; ++d) work.Add(cells.Works(m, d));
     if (out.kind == ModelKind::kRelaxation) {
@@ -38,7 +40,11 @@ void AddTargetRows(const ConditionModel& model, ExactModel& out) {
       work.terms.emplace_back(slack.more_column, -1.0);
       out.target_slack.push_back(slack);
     }
-    out.lp.AddRow(work, target, target);
+    const int row = static_cast<int>(out.lp.Rows().size());
+    out.lp.AddRow(work, least, target);
+    if (least < target && out.lp.Rows().size() > static_cast<std::size_t>(row)) {
+      out.widened_targets.emplace_back(row, target);
+    }
   }
 }
 

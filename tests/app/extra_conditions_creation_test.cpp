@@ -151,5 +151,23 @@ TEST(ExtraConditionsCreation, WeightedWishesAndDesiredStaffingAreReachedMoreOfte
   fs::remove_all(dir);
 }
 
+// Member 9 (eleven days off, a target of 20) asks for twelve days off, so that at
+// most 19 days are left to work: the month exists only because 休日数の上限 lets
+// the member take up to twelve days off.
+TEST(ExtraConditionsCreation, MoreDaysOffAllowedMakeAMonthTheTargetWouldNot) {
+  constexpr int kMember = 9;
+  std::vector<Cell> cells = {{layout::kDayOffMost, kMember, 1, 12}};
+  for (int d = 2; d <= 31; d += 3) cells.push_back({layout::kScheduleInput, kMember, d, 0, "休"});
+  cells.push_back({layout::kScheduleInput, kMember, 30, 0, "休"});
+  cells.push_back({layout::kScheduleInput, kMember, 31, 0, "休"});
+  const fs::path dir = testing::MakeTempDir("day-off-range");
+  CreateSample(dir / "range.xlsm", cells, [](const ConditionModel& model) {
+    EXPECT_EQ(model.WorkDayTarget(kMember), 20);
+    EXPECT_EQ(model.WorkDays(kMember), 19);
+    EXPECT_EQ(Problems(model), "");
+  });
+  fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace tsumiki

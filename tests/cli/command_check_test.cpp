@@ -135,6 +135,8 @@ TEST_F(CheckCommand, EachOptionalConditionIsReportedWhereTheMonthBreaksIt) {
        "2/2(土)  2 B  連勤の最短：この日からの勤務が1日だけです（連勤は2日以上）。"},
       {layout::kWeekendsMost, 2, 1, 0,
        "2/2(土)  2 B  週末勤務の上限：この週末で勤務する週末が1回になります（上限0回）。"},
+      {layout::kDayOffMost, 1, 1, 26,
+       "月全体  1 A  勤務日数：勤務日数が1日で、休日数の上限から決まる最少の2日に足りません。"},
   };
   fx_->SetRoster(1, 2, "");
   fx_->SetRoster(2, 2, "日");

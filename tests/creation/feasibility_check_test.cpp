@@ -105,11 +105,20 @@ TEST(FindStaffingProblemTest, RefusesOnlyWhatNoPassCanStaff) {
       {"targets above the staffing",
        ModelBuilder(10, 1, 3).NeedEveryDay(1, 2).Target(1, 7).Target(2, 7).Target(3, 7).Build(),
        nullptr},
-      {"the run limit leaves nine days",
-       ModelBuilder(10, 1, 1).MaxConsecWork(5).Build(), "勤務できる日は多くて 9 日"},
+      {"the run limit leaves eight days",
+       ModelBuilder(10, 1, 1).MaxConsecWork(4).Target(1, 9).Build(), "勤務できる日は多くて 8 日"},
+      {"a member without days off set asks for no count of work days",
+       ModelBuilder(10, 1, 1).MaxConsecWork(4).Build(), nullptr},
+      {"more days off allowed bring the fewest work days within reach",
+       [] {
+         ConditionModel model = ModelBuilder(10, 1, 1).MaxConsecWork(4).Target(1, 9).Build();
+         model.Extra.DayOffMost(1) = 2;
+         return model;
+       }(),
+       nullptr},
       {"a short member is the planner's to adjust without the adjustment",
        [] {
-         ConditionModel model = ModelBuilder(10, 1, 1).MaxConsecWork(5).Build();
+         ConditionModel model = ModelBuilder(10, 1, 1).MaxConsecWork(4).Target(1, 9).Build();
          model.WorkDayAdjust = false;
          return model;
        }(),

@@ -101,6 +101,34 @@ TEST(ExactModel, TheMonthKeepsTheOptionalLimits) {
   }
 }
 
+// One member of a target of 6 in 10 days, with days barred: the first month works
+// the target where it can, and fewer only as far as 休日数の上限 allows.
+TEST(ExactModel, TheTargetComesFirstAndTheRangeOfDaysOffWhereItMust) {
+  struct Case {
+    int barred;
+    int most_off;  // kNoLimit: exactly the target
+    bool found;
+  };
+  const Case cases[] = {{0, 6, true}, {5, 6, true}, {5, kNoLimit, false}, {7, 6, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("barred " + std::to_string(c.barred) + ", most off " + std::to_string(c.most_off));
+    testing::ModelBuilder builder(10, 1, 1);
+    builder.Target(1, 6);
+    for (int d = 1; d <= c.barred; ++d) builder.Ban(1, d, kAnyType);
+    ConditionModel model = builder.Build();
+    model.Extra.DayOffMost(1) = c.most_off;
+    const ExactModel exact = BuildExactModel(model, ModelKind::kMonth);
+    const MonthSolve solved = SolveMonth(exact, 30, nullptr);
+    ASSERT_EQ(solved.found, c.found);
+    if (!c.found) continue;
+    ApplySolvedMonth(model, exact, solved.solved);
+    if (c.barred == 0) {
+      EXPECT_EQ(model.WorkDays(1), 6);
+    }
+    EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
+  }
+}
+
 // The weighted misses of a month, counted from the roster: wishes not granted and
 // members short of the desired staffing.
 double SoftPenalty(const ConditionModel& model) {

@@ -254,10 +254,15 @@ class Checker {
       int work = 0;
       for (int d = 1; d <= m_.DayCount; ++d) work += Works(m_.Roster(m, d)) ? 1 : 0;
       const int target = m_.WorkDayTarget(m);
+      // DayOff_Most widens the exact target into a range of days off.
+      const int most_off = m_.Extra.DayOffMost(m);
+      const bool counted = target != m_.DayCount || most_off != kNoLimit;
+      const int fewest = most_off == kNoLimit ? target : std::min(target, m_.DayCount - most_off);
       const bool over = work > target;
-      const bool off = opt_.work_days_exact && target != m_.DayCount && work != target;
+      const bool off = opt_.work_days_exact && counted && (over || work < fewest);
       if ((opt_.work_days_at_most_target && over) || off) {
-        Report({.rule = Rule::kWorkDayTarget, .member = m, .actual = work, .expected = target});
+        Report({.rule = Rule::kWorkDayTarget, .member = m, .actual = work,
+                .expected = work < fewest ? fewest : target});
       }
     }
   }
