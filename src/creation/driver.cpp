@@ -394,7 +394,11 @@ bool CreationDriver::RunCreationPasses() {
   }
   // The pre-check names the first day or member at fault; the model, when it
   // runs, proves it and finds the least that must give.
-  if (cannot_staff_) exact_.AfterFailedPass(loaded_fixed_);
+  // The pre-check's own message is ready now: the model's proof and least change
+  // are worth a short wait, not the whole time limit.
+  if (cannot_staff_) {
+    exact_.AfterFailedPass(loaded_fixed_, ctx_.host.MonotonicMs() + kRefusedMonthWaitMs);
+  }
   TakeExactNotices();
   // The model goes on beside the optimisation: a month whose days are all filled
   // may still miss a target and be built again, and the pass that fails then

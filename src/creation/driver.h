@@ -107,6 +107,8 @@ class CreationDriver {
   // staffing), else kGoOn.
   ExactFallback::Verdict AskExactAfterShortfall(int shortfalls);
   static constexpr int kShortfallsBeforeExact = 3;
+  // How long a month the pre-check refused waits for the exact model's proof.
+  static constexpr std::int64_t kRefusedMonthWaitMs = 20'000;
   // The end of a pass that found no month: the failure is shown and, unless the run
   // is to stop, the planner gets a moment to read it before the next pass.
   void FailPass();

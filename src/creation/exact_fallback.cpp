@@ -42,19 +42,23 @@ void ExactFallback::Start() {
   runner_.Start(ctx_.model, seconds);
 }
 
-ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fixed) {
+ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fixed,
+                                                      std::int64_t give_up_ms) {
   if (!started_ || asked_) return Verdict::kGoOn;
   asked_ = true;
   Status(ctx_, kStatusExactSearching);
   std::optional<exact::ExactAnswer> answer;
   while (!answer) {
     ctx_.host.DoEvents();
-    if (StopRequested(ctx_.run, ctx_.host.MonotonicMs())) {
+    const std::int64_t now = ctx_.host.MonotonicMs();
+    const bool give_up = now >= give_up_ms;
+    if (give_up || StopRequested(ctx_.run, now)) {
       runner_.Stop();
       // A proof reached before the time limit stands, with the relaxation found
       // by then; 中止 ends the run as the planner asked.
       answer = runner_.Poll();
-      if (!ctx_.run.DeadlinePassed || !answer || answer->kind != exact::ExactAnswer::Kind::kNoMonth) {
+      const bool in_time = give_up || ctx_.run.DeadlinePassed;
+      if (!in_time || !answer || answer->kind != exact::ExactAnswer::Kind::kNoMonth) {
         return Verdict::kGoOn;
       }
       break;

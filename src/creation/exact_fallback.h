@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,8 +37,11 @@ class ExactFallback {
   // After a pass that failed: waits for the model's answer with events running
   // every ~10 ms (中止 and the time limit stop it), then writes its month through
   // the change path, with the load's reservations in `loaded_fixed`. Asked once
-  // per run; later failures go on with the retries.
-  Verdict AfterFailedPass(IndexGrid<int>& loaded_fixed);
+  // per run; later failures go on with the retries. At `give_up_ms` (host
+  // milliseconds) the wait ends as at the time limit: a proof found by then
+  // stands, with the relaxation found by then.
+  Verdict AfterFailedPass(IndexGrid<int>& loaded_fixed,
+                          std::int64_t give_up_ms = std::numeric_limits<std::int64_t>::max());
 
   // Whether AfterFailedPass would still wait for an answer.
   bool WillAnswer() const { return started_ && !asked_; }
