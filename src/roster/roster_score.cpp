@@ -140,8 +140,11 @@ int OffRunAround(const ConditionModel& model, int m, int d) {
 int WorkDayShortfall(const ConditionModel& model) {
   int total = 0;
   for (int m = 1; m <= model.MemberCount; ++m) {
-    if (model.WorkDays(m) > model.WorkDayTarget(m)) return -1;
-    total += std::max(0, LeastWorkDays(model, m) - model.WorkDays(m));
+    // A target equal to the month's length means no day-off count was set.
+    if (model.WorkDayTarget(m) == model.DayCount) continue;
+    const int missing = model.WorkDayTarget(m) - model.WorkDays(m);
+    if (missing < 0) return -1;
+    total += missing;
   }
   return total;
 }

@@ -48,7 +48,9 @@ int SingleDayTotal(const ConditionModel& model, RunKind kind, int run_length, in
 int OffRunAround(const ConditionModel& model, int m, int d);
 
 // Work days still missing over all members that have a day-off count (target below
-// DayCount); -1 as soon as one of them has more work days than the target.
+// DayCount); -1 as soon as one of them has more work days than the target. The
+// passes aim for the targets: fewer work days, as far as 休日数の上限 allows, are
+// the exact model's answer where the passes keep missing them.
 int WorkDayShortfall(const ConditionModel& model);
 
 // Members holding duty t on day d.
