@@ -24,21 +24,21 @@ constexpr double kGroupSeconds = 0.2;
 constexpr double kBetter = 1e-6;
 
 // The month model with every cell outside `group` fixed to its value in `values`.
-LinearModel WithOthersHeld(const ExactModel& month, const std::vector<int>& group,
-                           const std::vector<double>& values) {
-  LinearModel lp = month.lp;
-  for (int m = 1; m <= month.cells->MemberCount(); ++m) {
+LinearModel WithOthersHeld(const LinearModel& month, const CellVariables& cells,
+                           const std::vector<int>& group, const std::vector<double>& values) {
+  LinearModel lp = month;
+  for (int m = 1; m <= cells.MemberCount(); ++m) {
     if (std::find(group.begin(), group.end(), m) != group.end()) continue;
-    for (int column : month.cells->ColumnsOf(m))
+    for (int column : cells.ColumnsOf(m))
       lp.FixColumn(column, std::round(values[static_cast<std::size_t>(column)]));
   }
   return lp;
 }
 
 // Takes `solved` for `current` where it is a month of lower objective.
-bool TakeIfBetter(const ExactModel& month, const SolveResult& solved, SolveResult& current) {
+bool TakeIfBetter(const LinearModel& month, const SolveResult& solved, SolveResult& current) {
   if (solved.values.size() != current.values.size()) return false;
-  const double objective = month.lp.CostOf(solved.values);
+  const double objective = month.CostOf(solved.values);
   if (objective >= current.objective - kBetter) return false;
   current.values = solved.values;
   current.objective = objective;
@@ -61,8 +61,8 @@ std::vector<std::vector<int>> DrawnGroups(int members, int size, std::mt19937& d
 
 }  // namespace
 
-SolveResult ImproveByMembers(const ExactModel& month, SolveResult current, double seconds,
-                             const std::atomic<bool>* stop) {
+SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cells,
+                             SolveResult current, double seconds, const std::atomic<bool>* stop) {
   const Clock::time_point start = Clock::now();
   auto left = [&] { return seconds - std::chrono::duration<double>(Clock::now() - start).count(); };
   // Every solve ends by the budget's end, whatever CBC makes of its own limit: the
@@ -72,20 +72,21 @@ SolveResult ImproveByMembers(const ExactModel& month, SolveResult current, doubl
     limits.deadline = DeadlineAfter(start, seconds);
     return limits;
   };
-  const int members = month.cells->MemberCount();
+  const int members = cells.MemberCount();
   std::mt19937 draw(1);
   int size = kFirstGroup;
   while (size < members && left() > 0 && !Stopping(stop)) {
     bool bettered = false;
     for (const std::vector<int>& group : DrawnGroups(members, size, draw)) {
       if (left() <= 0 || Stopping(stop)) break;
-      const SolveResult solved = SolveInChild(WithOthersHeld(month, group, current.values), limits(kGroupSeconds));
+      const SolveResult solved =
+          SolveInChild(WithOthersHeld(month, cells, group, current.values), limits(kGroupSeconds));
       bettered = TakeIfBetter(month, solved, current) || bettered;
     }
     if (!bettered) size *= 2;
   }
   if (left() > 0 && !Stopping(stop)) {
-    TakeIfBetter(month, SolveInChild(month.lp, limits(seconds)), current);
+    TakeIfBetter(month, SolveInChild(month, limits(seconds)), current);
   }
   return current;
 }

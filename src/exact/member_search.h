@@ -15,9 +15,9 @@ namespace tsumiki::exact {
 // round that betters nothing the groups double, up to the whole month, which is
 // then solved once with what is left of the budget.
 //
-// `month` has an objective and `current` holds a month of it; returns the best
+// `month` (over `cells`) has an objective and `current` holds a month of it; returns the best
 // month found (objective set), `current` when nothing was better.
-SolveResult ImproveByMembers(const ExactModel& month, SolveResult current, double seconds,
-                             const std::atomic<bool>* stop);
+SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cells,
+                             SolveResult current, double seconds, const std::atomic<bool>* stop);
 
 }  // namespace tsumiki::exact
