@@ -17,10 +17,11 @@ namespace {
 // overruns its limit by up to a second or so.
 constexpr double kBestMonthMargin = 2.0;
 
-// Share of the search for the best month spent at the targets, where a wider
-// range of days off lets members work fewer days: the months at the targets are
-// fewer and the member groups better them faster; the ranges then give what they
-// can. Measured on the benchmark's months against all of it within the ranges.
+// Share of the search for the best month whose member groups hold the work days
+// at the targets, where a wider range of days off lets members work fewer days:
+// the months at the targets are fewer and the groups better them faster; the
+// ranges then give what they can. Measured on the benchmark's months against all
+// of it within the ranges.
 constexpr double kAtTargetsShare = 0.5;
 
 // `lp` with every work-day row a range of days off widened held at its target.
@@ -81,14 +82,10 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   // The search for the best ends itself a little before the budget, so that its
   // best is back before the caller's deadline stops the child.
   const double left = seconds - out.first_seconds;
-  double budget = left - std::min(kBestMonthMargin, left / 5);
-  if (at_targets) {
-    const Clock::time_point phase = Clock::now();
-    out.solved = ImproveByMembers(AtTargets(month, month.lp), *month.cells, std::move(out.solved),
-                                  budget * kAtTargetsShare, stop);
-    budget -= std::chrono::duration<double>(Clock::now() - phase).count();
-  }
-  out.solved = ImproveByMembers(month.lp, *month.cells, std::move(out.solved), budget, stop);
+  const double budget = left - std::min(kBestMonthMargin, left / 5);
+  const LinearModel held = at_targets ? AtTargets(month, month.lp) : LinearModel{};
+  const EarlyModel early{at_targets ? &held : nullptr, budget * kAtTargetsShare};
+  out.solved = ImproveByMembers(month.lp, *month.cells, std::move(out.solved), budget, stop, early);
   return out;
 }
 

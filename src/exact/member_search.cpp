@@ -62,9 +62,11 @@ std::vector<std::vector<int>> DrawnGroups(int members, int size, std::mt19937& d
 }  // namespace
 
 SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cells,
-                             SolveResult current, double seconds, const std::atomic<bool>* stop) {
+                             SolveResult current, double seconds, const std::atomic<bool>* stop,
+                             const EarlyModel& early) {
   const Clock::time_point start = Clock::now();
   auto left = [&] { return seconds - std::chrono::duration<double>(Clock::now() - start).count(); };
+  auto held = [&] { return early.lp != nullptr && seconds - left() < early.seconds; };
   // Every solve ends by the budget's end, whatever CBC makes of its own limit: the
   // month found by then must reach the run before its deadline.
   auto limits = [&](double most) {
@@ -75,15 +77,23 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
   const int members = cells.MemberCount();
   std::mt19937 draw(1);
   int size = kFirstGroup;
+  bool was_held = held();
   while (size < members && left() > 0 && !Stopping(stop)) {
     bool bettered = false;
     for (const std::vector<int>& group : DrawnGroups(members, size, draw)) {
       if (left() <= 0 || Stopping(stop)) break;
+      const LinearModel& lp = held() ? *early.lp : month;
       const SolveResult solved =
-          SolveInChild(WithOthersHeld(month, cells, group, current.values), limits(kGroupSeconds));
+          SolveInChild(WithOthersHeld(lp, cells, group, current.values), limits(kGroupSeconds));
       bettered = TakeIfBetter(month, solved, current) || bettered;
     }
-    if (!bettered) size *= 2;
+    // The month's own model opens moves the early one held back: small groups again.
+    if (was_held && !held()) {
+      size = kFirstGroup;
+      was_held = false;
+    } else if (!bettered) {
+      size *= 2;
+    }
   }
   if (left() > 0 && !Stopping(stop)) {
     TakeIfBetter(month, SolveInChild(month, limits(seconds)), current);

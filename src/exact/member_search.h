@@ -17,7 +17,16 @@ namespace tsumiki::exact {
 //
 // `month` (over `cells`) has an objective and `current` holds a month of it; returns the best
 // month found (objective set), `current` when nothing was better.
+//
+// `early`, where set, is the model the groups are solved in for its first seconds
+// (the same costs, tighter rows: the work days held at the targets); the rounds
+// go on in `month` from there, the groups small again.
+struct EarlyModel {
+  const LinearModel* lp = nullptr;
+  double seconds = 0;
+};
 SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cells,
-                             SolveResult current, double seconds, const std::atomic<bool>* stop);
+                             SolveResult current, double seconds, const std::atomic<bool>* stop,
+                             const EarlyModel& early = {});
 
 }  // namespace tsumiki::exact
