@@ -386,9 +386,10 @@ bool CreationDriver::RunCreationPasses() {
     ++pass_number;
     if (!OnePass(pass_number, repeat)) break;
     // Where the month would be started again, the exact model answers first.
-    if (repeat && !run.RosterComplete &&
-        exact_.AfterFailedPass(loaded_fixed_) != ExactFallback::Verdict::kGoOn) {
-      repeat = false;
+    if (repeat && !run.RosterComplete) {
+      const ExactFallback::Verdict verdict = exact_.AfterFailedPass(loaded_fixed_);
+      exact_month_ = exact_month_ || verdict == ExactFallback::Verdict::kMonth;
+      if (verdict != ExactFallback::Verdict::kGoOn) repeat = false;
     }
     TakeExactNotices();
   }
@@ -457,6 +458,7 @@ CreateResult CreationDriver::StartAction() {
   run.DeadlinePassed = false;
   run.RosterComplete = false;
   load_failed_ = false;
+  exact_month_ = false;
   cannot_staff_.reset();
   best_open_places_.clear();
   notices_.clear();
@@ -480,15 +482,16 @@ CreateResult CreationDriver::StartAction() {
       Optimise(SearchesOf(ctx_, &progress_), /*first_argument=*/1, /*passes=*/2, model.DayCount);
       Notify(DriverEvent::kOptimised, 2);
       if (StopRequested(run, host.MonotonicMs())) break;
+      const bool within_ranges = exact_month_ && ShortfallBelowFewest(model) == 0;
       // Members still short of their targets: the repair search places the
       // missing days before the month is given up and built again.
-      if (WorkDayShortfall(model) > 0) {
+      if (WorkDayShortfall(model) > 0 && !within_ranges) {
         RepairWorkDays(
             SearchesOf(ctx_), loaded_fixed_,
             run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max());
         if (StopRequested(run, host.MonotonicMs())) break;
       }
-      if (WorkDayShortfall(model) == 0) {
+      if (WorkDayShortfall(model) == 0 || within_ranges) {
         repeat = false;
         succeeded = true;
       } else if (const ExactFallback::Verdict verdict = AskExactAfterShortfall(++shortfalls);

@@ -129,6 +129,9 @@ class CreationDriver {
   // Fixed as the load left it: the reservations it placed and counted.
   IndexGrid<int> loaded_fixed_;
   bool load_failed_ = false;
+  // The month on the roster is the exact model's: one below the targets within
+  // 休日数の上限 is its answer, not a month for the passes to build again.
+  bool exact_month_ = false;
   // The open places of the pass whose search left the fewest, one line each.
   std::vector<std::string> best_open_places_;
   std::optional<std::string> cannot_staff_;

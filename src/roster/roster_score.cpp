@@ -149,6 +149,15 @@ int WorkDayShortfall(const ConditionModel& model) {
   return total;
 }
 
+int ShortfallBelowFewest(const ConditionModel& model) {
+  int total = 0;
+  for (int m = 1; m <= model.MemberCount; ++m) {
+    if (model.WorkDays(m) > model.WorkDayTarget(m)) return -1;
+    total += std::max(0, LeastWorkDays(model, m) - model.WorkDays(m));
+  }
+  return total;
+}
+
 int StaffOnDuty(const ConditionModel& model, int d, int t) {
   int staff = 0;
   for (int m = 1; m <= model.MemberCount; ++m) staff += model.Roster(m, d) == t ? 1 : 0;

@@ -53,6 +53,10 @@ int OffRunAround(const ConditionModel& model, int m, int d);
 // the exact model's answer where the passes keep missing them.
 int WorkDayShortfall(const ConditionModel& model);
 
+// Work days missing below the fewest each member may work (LeastWorkDays); -1 as
+// soon as a member has more work days than the target.
+int ShortfallBelowFewest(const ConditionModel& model);
+
 // Members holding duty t on day d.
 int StaffOnDuty(const ConditionModel& model, int d, int t);
 
