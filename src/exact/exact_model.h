@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "conditions/condition_model.h"
@@ -63,8 +62,9 @@ struct ExactModel {
   std::vector<TargetSlack> target_slack;
   std::vector<ComboSlack> combo_slack;
   std::vector<ExtraSlack> extra_slack;
-  // (row, target): the work-day rows a range of days off widened below the target.
-  std::vector<std::pair<int, int>> widened_targets;
+  // The work-day rows a range of days off widened below the target (their upper
+  // bound).
+  std::vector<int> widened_targets;
 };
 
 // Builds the model of days StartDay..DayCount of `model` (which must outlive the

@@ -27,7 +27,10 @@ constexpr double kAtTargetsShare = 0.5;
 // `lp` with every work-day row a range of days off widened held at its target.
 LinearModel AtTargets(const ExactModel& month, const LinearModel& lp) {
   LinearModel at_targets = lp;
-  for (const auto& [row, target] : month.widened_targets) at_targets.SetRowBounds(row, target, target);
+  for (const int row : month.widened_targets) {
+    const double target = lp.Rows()[static_cast<std::size_t>(row)].upper;
+    at_targets.SetRowBounds(row, target, target);
+  }
   return at_targets;
 }
 

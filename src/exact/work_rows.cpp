@@ -43,7 +43,7 @@ void AddTargetRows(const ConditionModel& model, ExactModel& out) {
     const int row = static_cast<int>(out.lp.Rows().size());
     out.lp.AddRow(work, least, target);
     if (least < target && out.lp.Rows().size() > static_cast<std::size_t>(row)) {
-      out.widened_targets.emplace_back(row, target);
+      out.widened_targets.push_back(row);
     }
   }
 }

@@ -137,25 +137,31 @@ int OffRunAround(const ConditionModel& model, int m, int d) {
   return n + 1;
 }
 
-int WorkDayShortfall(const ConditionModel& model) {
+namespace {
+
+// Work days missing below needed(m) over all members; -1 as soon as a member has
+// more work days than the target.
+template <typename Needed>
+int MissingWorkDays(const ConditionModel& model, Needed needed) {
   int total = 0;
   for (int m = 1; m <= model.MemberCount; ++m) {
-    // A target equal to the month's length means no day-off count was set.
-    if (model.WorkDayTarget(m) == model.DayCount) continue;
-    const int missing = model.WorkDayTarget(m) - model.WorkDays(m);
-    if (missing < 0) return -1;
-    total += missing;
+    if (model.WorkDays(m) > model.WorkDayTarget(m)) return -1;
+    total += std::max(0, needed(m) - model.WorkDays(m));
   }
   return total;
 }
 
+}  // namespace
+
+int WorkDayShortfall(const ConditionModel& model) {
+  // A target equal to the month's length means no day-off count was set.
+  return MissingWorkDays(model, [&](int m) {
+    return model.WorkDayTarget(m) == model.DayCount ? 0 : model.WorkDayTarget(m);
+  });
+}
+
 int ShortfallBelowFewest(const ConditionModel& model) {
-  int total = 0;
-  for (int m = 1; m <= model.MemberCount; ++m) {
-    if (model.WorkDays(m) > model.WorkDayTarget(m)) return -1;
-    total += std::max(0, LeastWorkDays(model, m) - model.WorkDays(m));
-  }
-  return total;
+  return MissingWorkDays(model, [&](int m) { return LeastWorkDays(model, m); });
 }
 
 int StaffOnDuty(const ConditionModel& model, int d, int t) {
