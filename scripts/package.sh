@@ -26,10 +26,10 @@ build=${BUILD_DIR:-build-package}
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
-CCACHE_BASEDIR=$PWD cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_INSTALL_PREFIX=/usr -DTSUMIKI_BUILD_TESTS=OFF -DTSUMIKI_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
-CCACHE_BASEDIR=$PWD cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"$(nproc)"
 rm -f "$build"/tsumiki*.deb
 (cd "$build" && cpack -G DEB)
 debs=("$build"/tsumiki*.deb)
