@@ -35,6 +35,8 @@ What is stated, and how:
     nothing and are left empty), a longer shift also capped so that the
     target keeps the most minutes (see minute_caps), the shortest run of shifts Work_Run_Least and
     of days off Rest_Run_Least, the most weekends Weekend_Most;
+  - the benchmark weighs no balance of single days: Score_Weight 0, so the
+    searches minimise the wishes and the cover alone;
   - each shift-on request a wish for that shift (Wish_Table, Wish_Weight, the
     weight capped at 9); each shift-off request on a day without an on-request
     a wish for a day off: the benchmark is also content with another shift
@@ -241,6 +243,7 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     cells.append(("連続勤務上限", 1, 1, min(s.max_consecutive for s in inst.staff)))
     cells.append(("単日勤務防止", 1, 1, any(s.min_consecutive >= 2 for s in inst.staff)))
     cells += [("最適化比重", w, 1, 1) for w in range(1, 13)]
+    cells.append(("Score_Weight", 1, 1, 0))
     cover = required_cover(inst)
     targets = work_day_targets(inst)
     for m, (staff, target) in enumerate(zip(inst.staff, targets), 1):

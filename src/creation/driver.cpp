@@ -1,6 +1,7 @@
 #include "creation/driver.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <exception>
 #include <limits>
@@ -23,6 +24,7 @@
 #include "optimise/search_context.h"
 #include "roster/duty_refusal.h"
 #include "roster/extra_rules.h"
+#include "roster/month_objective.h"
 #include "roster/patterns.h"
 #include "roster/refusal_texts.h"
 #include "roster/roster_change.h"
@@ -410,6 +412,21 @@ bool CreationDriver::RunCreationPasses() {
   return run.RosterComplete && !load_failed_;
 }
 
+bool CreationDriver::TakeModelMonthIfBetter(std::int64_t until_ms) {
+  if (ctx_.run.DeadlineMs >= 0) until_ms = std::min(until_ms, ctx_.run.DeadlineMs);
+  const std::optional<IndexGrid<int>> month = exact_.BestMonthBy(until_ms);
+  if (!month) return false;
+  // Scored and judged on a copy, so that the roster is written only for a better month.
+  ConditionModel trial = ctx_.model;
+  for (int m = 1; m <= trial.MemberCount; ++m) {
+    for (int d = std::max(1, trial.StartDay); d <= trial.DayCount; ++d) SetDuty(trial, m, d, (*month)(m, d));
+  }
+  if (!(MonthObjective(trial) < MonthObjective(ctx_.model)) || (judge_ && judge_(trial))) return false;
+  const bool written = exact_.WriteMonth(*month, loaded_fixed_);
+  TakeExactNotices();
+  return written;
+}
+
 ExactFallback::Verdict CreationDriver::AskExactAfterShortfall(int shortfalls) {
   // A month short of a target is mostly met by the next pass or two, well before the
   // model's answer; a workbook with wishes or desired staffing wants the model's
@@ -509,7 +526,10 @@ CreateResult CreationDriver::StartAction() {
         succeeded = true;  // kept as it is, for adjustment by hand
       }
     }
-    exact_.Stop();
+    // A month of the passes where wishes or desired staffing are weighed: the model
+    // goes on beside the improvement and its month may yet be the better one.
+    const bool model_beside = succeeded && model.Extra.HasSoft && exact_.WillAnswer();
+    if (!model_beside) exact_.Stop();
     host.SetTopmost(WindowId::kStartConfirm, true);
 
     // A month that breaks a rule is no success: the caller puts the month before
@@ -524,10 +544,16 @@ CreateResult CreationDriver::StartAction() {
       // an abort during it keeps the best month found.
       if (model.ImproveSeconds > 0 && WorkDayShortfall(model) == 0 &&
           !StopRequested(run, host.MonotonicMs())) {
+        const std::int64_t improve_end =
+            host.MonotonicMs() + std::llround(static_cast<double>(model.ImproveSeconds) * 1000.0);
         const ImproveOutcome improved =
             ImproveRoster(SearchesOf(ctx_), loaded_fixed_, model.ImproveSeconds);
         result.improvement = ImproveScores{improved.before, improved.after};
+        if (model_beside && TakeModelMonthIfBetter(improve_end)) {
+          result.improvement->after = MonthObjective(model);
+        }
       }
+      exact_.Stop();
       ctx_.book.RunMacro(ctx_.session.WorkbookName + std::string(layout::kMacroColour));
       layout::FitRosterPrintArea(ctx_.book, model.MemberCount);
       Status(ctx_, kStatusAllDone, kColourBlue, kColourPaleYellow);

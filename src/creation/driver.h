@@ -107,6 +107,10 @@ class CreationDriver {
   // staffing), else kGoOn.
   ExactFallback::Verdict AskExactAfterShortfall(int shortfalls);
   static constexpr int kShortfallsBeforeExact = 3;
+  // After the improvement of a month the passes made where wishes or desired
+  // staffing are weighed: the exact model's best month by `until_ms` replaces it
+  // where its MonthObjective is lower and the month judge accepts it. True then.
+  bool TakeModelMonthIfBetter(std::int64_t until_ms);
   // How long a month the pre-check refused waits for the exact model's proof.
   static constexpr std::int64_t kRefusedMonthWaitMs = 20'000;
   // The end of a pass that found no month: the failure is shown and, unless the run

@@ -81,6 +81,27 @@ ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fix
   return Verdict::kGoOn;
 }
 
+std::optional<IndexGrid<int>> ExactFallback::BestMonthBy(std::int64_t until_ms) {
+  if (!started_ || asked_) return std::nullopt;
+  asked_ = true;
+  Status(ctx_, kStatusExactSearching);
+  std::optional<exact::ExactAnswer> answer;
+  while (!answer && ctx_.host.MonotonicMs() < until_ms) {
+    ctx_.host.DoEvents();
+    if (StopRequested(ctx_.run, ctx_.host.MonotonicMs())) break;
+    answer = runner_.WaitFor(std::chrono::milliseconds(10));
+  }
+  // Stopped, the member search hands back the best month it had.
+  runner_.Stop();
+  if (!answer) answer = runner_.Poll();
+  Status(ctx_, "");
+  if (StopRequested(ctx_.run, ctx_.host.MonotonicMs()) || !answer ||
+      answer->kind != exact::ExactAnswer::Kind::kMonth) {
+    return std::nullopt;
+  }
+  return std::move(answer->month);
+}
+
 namespace {
 
 // As a pass starts: the roster cleared from the start day and the conditions

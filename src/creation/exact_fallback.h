@@ -14,9 +14,11 @@
 namespace tsumiki {
 
 // The exact model beside the search. It starts with the run (after the
-// pre-check) on a copy of the loaded month and is only consulted where the
-// search would start the month again: a month the search completes in its first
-// pass stays the search's, so a seed gives the same month as without the model.
+// pre-check) on a copy of the loaded month and is consulted where the search
+// would start the month again, and where wishes or desired staffing are weighed,
+// once more after the improvement (BestMonthBy). Elsewhere a month the search
+// completes stays the search's, so a seed gives the same month as without the
+// model; the model's own months depend on how far CBC got in the time.
 class ExactFallback {
  public:
   explicit ExactFallback(const EngineContext& context) : ctx_(context) {}
@@ -42,6 +44,16 @@ class ExactFallback {
   // stands, with the relaxation found by then.
   Verdict AfterFailedPass(IndexGrid<int>& loaded_fixed,
                           std::int64_t give_up_ms = std::numeric_limits<std::int64_t>::max());
+
+  // Where the search made the month and the model still works beside it: waits
+  // for its answer until `until_ms` (host milliseconds) with events running, then
+  // stops it. The best month it found by then; none after 中止 or the time limit,
+  // or when it had none. Asked once per run, as AfterFailedPass.
+  std::optional<IndexGrid<int>> BestMonthBy(std::int64_t until_ms);
+  // Writes `month` through the change path, as AfterFailedPass writes its own.
+  bool WriteMonth(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed) {
+    return LoadAndWrite(month, loaded_fixed);
+  }
 
   // Whether AfterFailedPass would still wait for an answer.
   bool WillAnswer() const { return started_ && !asked_; }

@@ -9,6 +9,7 @@
 #include "conditions/layout.h"
 #include "conditions/sample_workbook.h"
 #include "creation/driver.h"
+#include "roster/month_objective.h"
 #include "support/roster_checker.h"
 #include "support/scripted_host.h"
 #include "support/workbook_fixture.h"
@@ -44,11 +45,13 @@ std::string Problems(const ConditionModel& model) {
 // Creates the sample month with `cells` written first (seed 1) and hands the
 // created model to `inspect`.
 template <typename Inspect>
-void CreateSample(const fs::path& path, const std::vector<Cell>& cells, Inspect inspect) {
+void CreateSample(const fs::path& path, const std::vector<Cell>& cells, Inspect inspect,
+                  bool exact_model = true) {
   layout::WriteSampleWorkbook(path);
   BatchHost host;
   Session session(host, SessionOptions{path.parent_path(), path, 1});
   ASSERT_TRUE(session.StartUp());
+  session.Values().UseExactModel = exact_model;
   workbook::Workbook& book = session.Context().book;
   for (const Cell& cell : cells)
     book.WriteCell(layout::Range(book, cell.area), cell.row, cell.column,
@@ -137,11 +140,19 @@ TEST(ExtraConditionsCreation, WeightedWishesAndDesiredStaffingAreReachedMoreOfte
     EXPECT_FALSE(model.Extra.HasSoft);
     without = reached(model);
   });
+  float objective = 0;
   CreateSample(dir / "with.xlsm", cells_with(5), [&](const ConditionModel& model) {
     EXPECT_TRUE(model.Extra.HasSoft);
     with = reached(model);
+    objective = MonthObjective(model);
     EXPECT_EQ(Problems(model), "");
   });
+  // The exact model's month, where it stands, is the better one: the same seed
+  // without the model gives the search's month and no lower objective.
+  CreateSample(
+      dir / "search-alone.xlsm", cells_with(5),
+      [&](const ConditionModel& model) { EXPECT_GE(MonthObjective(model), objective); },
+      /*exact_model=*/false);
   EXPECT_GT(with.granted, without.granted);
   EXPECT_GT(with.desired, without.desired);
   RecordProperty("wishes_granted",
