@@ -38,6 +38,11 @@ struct Row {
 // A mixed-integer program as plain data, independent of the solver that reads it.
 class LinearModel {
  public:
+  LinearModel() = default;
+  // A model read back as it was written (columns and rows already merged).
+  LinearModel(std::vector<Column> columns, std::vector<Row> rows)
+      : columns_(std::move(columns)), rows_(std::move(rows)) {}
+
   int AddColumn(double lower, double upper, double cost);
   // lower <= expr <= upper. A constant expression that holds adds nothing; one that
   // cannot hold adds an empty row with its bounds, so the model is infeasible as the
