@@ -66,5 +66,21 @@ TEST(SolveInChild, SolvesWhileAnotherThreadAllocates) {
   EXPECT_GT(allocated, 0u);
 }
 
+// A solve cut short by its deadline kills the solver; the next one starts another.
+TEST(SolveInChild, ASolverKilledAtTheDeadlineIsReplaced) {
+  LinearModel slow;
+  LinearExpr chosen;
+  for (int i = 0; i < 3000; ++i) chosen.terms.emplace_back(slow.AddColumn(0, 1, 1 + i % 7), 1 + i % 5);
+  slow.AddRow(chosen, 1000.5, kUnbounded);
+  SolveLimits limits{60, nullptr};
+  limits.deadline = DeadlineAfter(std::chrono::steady_clock::now(), 0.02);
+  const SolveResult cut = SolveInChild(slow, limits);
+  EXPECT_EQ(cut.status, SolveStatus::kStopped);
+  EXPECT_TRUE(cut.values.empty());
+  const SolveResult next = SolveInChild(TwoOfThree(), {10, nullptr});
+  EXPECT_EQ(next.status, SolveStatus::kSolved);
+  EXPECT_EQ(next.objective, 3.0);
+}
+
 }  // namespace
 }  // namespace tsumiki::exact
