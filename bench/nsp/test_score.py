@@ -108,14 +108,16 @@ class ImportTest(unittest.TestCase):
             self.assertEqual(to_workbook.achievable_counts(inst, inst.staff[0]), counts, staff)
 
     def test_ten_shifts_require_the_last_one_exactly(self):
-        # No room for the duty nobody takes: the shift of the least cover goes
-        # last and its cover is required.
+        # No room for the duty nobody takes: the shift whose cover binds least
+        # goes last and its cover is required. S4 asks for the fewest; S9 would
+        # ask for fewer still but the member may take it only once.
         shifts = "".join(f"S{i},480,\n" for i in range(10))
-        cover = "".join(f"0,S{i},{1 if i == 4 else 2},100,1\n" for i in range(10))
+        cover = "".join(f"{d},S{i},{1 if i in (4, 9) and d == 0 else 2},100,1\n"
+                        for i in range(10) for d in range(2))
         inst = nsp.parse(f"SECTION_HORIZON\n7\nSECTION_SHIFTS\n{shifts}SECTION_STAFF\n"
-                         f"A,,9999,0,7,1,1,1\nSECTION_COVER\n{cover}")
+                         f"A,S9=1,9999,0,7,1,1,1\nSECTION_COVER\n{cover}")
         self.assertEqual(to_workbook.duty_types(inst)[-1], "S4")
-        self.assertEqual(to_workbook.required_cover(inst), {(0, "S4"): 1})
+        self.assertEqual(to_workbook.required_cover(inst), {(0, "S4"): 1, (1, "S4"): 2})
         cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(inst)}
         self.assertEqual(cells[("Need_Table", 10, 1)], 1)
         self.assertNotIn(("Desired_Table", 10, 1), cells)

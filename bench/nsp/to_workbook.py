@@ -19,8 +19,8 @@ What is stated, and how:
     requirement of every day and shift and Desired_Weight the under-staffing
     weight (one per shift, the most common of that shift); Need_Table stays 0,
     since the benchmark requires no cover at all. With 10 shifts there is no
-    room for the extra duty type, and the last shift's cover is required
-    exactly in Need_Table;
+    room for the extra duty type, and the cover of the shift it binds least
+    (see duty_types) is required exactly in Need_Table;
   - the longest run of shifts 連続勤務上限; the form has one value for the
     whole workplace, so the smallest of the members' limits is taken;
   - each member's window of working minutes a range of work days: the most a
@@ -193,15 +193,17 @@ def fewest_work_days(inst: nsp.Instance, staff: nsp.Staff, target: int) -> int:
 
 def duty_types(inst: nsp.Instance) -> list[str]:
     """The duty types in workbook order: the shifts, then the one nobody takes
-    where there is room for it. With ten shifts the one of the least cover goes
-    last, as its cover becomes required."""
+    where there is room for it. With ten shifts the one whose cover binds least
+    goes last, as its cover becomes required: the most the members may take of
+    it (their caps) for each person its cover asks."""
     ids = [s.id for s in inst.shifts]
     if len(ids) == 1:
         return ids
     if len(ids) < MAX_DUTY_TYPES:
         return ids + [NOBODY]
     cover = {i: sum(c.requirement for c in inst.cover if c.shift == i) for i in ids}
-    last = min(ids, key=lambda i: (cover[i], -ids.index(i)))
+    room = {i: sum(s.max_shifts.get(i, inst.horizon) for s in inst.staff) for i in ids}
+    last = max(ids, key=lambda i: (room[i] / max(cover[i], 1), -ids.index(i)))
     return [i for i in ids if i != last] + [last]
 
 
