@@ -50,6 +50,11 @@ void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0
              ctx.session.StatusPosition);
 }
 
+// The run's deadline, or none before the conditions set it.
+std::int64_t DeadlineOf(const RunState& run) {
+  return run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max();
+}
+
 // What the searches on the month may touch: no session value but the status place,
 // and where an optimisation reports its progress.
 SearchContext SearchesOf(const EngineContext& ctx, OptimiseProgress* progress = nullptr) {
@@ -313,9 +318,16 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
     whole = FillOpenSlots();
     if (whole) FixRequiredSequences(model);
   }
-  // The day filling cannot promise least counts and shortest work runs; a month
-  // that misses them is left to the exact model, as a month with open places is.
-  if (whole && !ExtraLimitsKept(model)) whole = OpenSlotsLeft();
+  // The day filling cannot promise least counts and shortest runs. Where the
+  // work-day adjustment is still to place days they are judged after it (see
+  // StartAction); else exchanges between members mend them where they can, and a
+  // month that still misses them is left to the exact model, as a month with open
+  // places is.
+  const bool days_to_place = model.WorkDayAdjust && WorkDayShortfall(model) > 0;
+  if (whole && !days_to_place && !ExtraLimitsKept(model)) {
+    MendExtraLimits(SearchesOf(ctx_), loaded_fixed_, DeadlineOf(run));
+    if (!ExtraLimitsKept(model)) whole = OpenSlotsLeft();
+  }
 
   ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
   ctx_.book.SetAppState(
@@ -349,8 +361,7 @@ bool CreationDriver::FillOpenSlots() {
   ConditionModel& model = ctx_.model;
   RunState& run = ctx_.run;
   if (OpenSlotCount(model) == 0) return true;
-  const std::int64_t deadline =
-      run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max();
+  const std::int64_t deadline = DeadlineOf(run);
   if (CloseOpenSlots(SearchesOf(ctx_), loaded_fixed_, deadline)) return true;
   // The month with the fewest open places is the one to show if the time runs out.
   std::vector<std::string> open = OpenPlaceLines(model);
@@ -502,13 +513,17 @@ CreateResult CreationDriver::StartAction() {
       const bool within_ranges = exact_month_ && ShortfallBelowFewest(model) == 0;
       // Members still short of their targets: the repair search places the
       // missing days before the month is given up and built again.
-      if (WorkDayShortfall(model) > 0 && !within_ranges) {
-        RepairWorkDays(
-            SearchesOf(ctx_), loaded_fixed_,
-            run.DeadlineMs >= 0 ? run.DeadlineMs : std::numeric_limits<std::int64_t>::max());
+      // Where optional hard limits are set, they are mended with the missing days
+      // (and judged now, if the passes left them to be judged once the work days
+      // were placed): moves that must keep them find little room to place days.
+      if (model.Extra.HasHard && !within_ranges) {
+        MendExtraLimits(SearchesOf(ctx_), loaded_fixed_, DeadlineOf(run));
+        if (StopRequested(run, host.MonotonicMs())) break;
+      } else if (WorkDayShortfall(model) > 0 && !within_ranges) {
+        RepairWorkDays(SearchesOf(ctx_), loaded_fixed_, DeadlineOf(run));
         if (StopRequested(run, host.MonotonicMs())) break;
       }
-      if (WorkDayShortfall(model) == 0 || within_ranges) {
+      if ((WorkDayShortfall(model) == 0 || within_ranges) && ExtraLimitsKept(model)) {
         repeat = false;
         succeeded = true;
       } else if (const ExactFallback::Verdict verdict = AskExactAfterShortfall(++shortfalls);

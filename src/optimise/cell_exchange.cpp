@@ -4,8 +4,9 @@
 
 namespace tsumiki {
 
-CellExchange::CellExchange(ConditionModel& model, const IndexGrid<int>& reserved)
-    : model_(model), reserved_(reserved), rules_(model) {}
+CellExchange::CellExchange(ConditionModel& model, const IndexGrid<int>& reserved,
+                           bool extra_limits)
+    : model_(model), reserved_(reserved), rules_(model, extra_limits) {}
 
 void CellExchange::Exchange(int a, int b, int d) const {
   ExchangeCells(model_, a, b, d);

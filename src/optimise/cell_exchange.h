@@ -11,7 +11,8 @@ namespace tsumiki {
 class CellExchange {
  public:
   // `reserved` holds the reservations of the load; other marks in Fixed may move.
-  CellExchange(ConditionModel& model, const IndexGrid<int>& reserved);
+  // `extra_limits` as for RepairRules.
+  CellExchange(ConditionModel& model, const IndexGrid<int>& reserved, bool extra_limits = true);
 
   const RepairRules& rules() const { return rules_; }
 

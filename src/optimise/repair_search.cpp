@@ -10,6 +10,7 @@
 #include "optimise/local_search/indexed_set.h"
 #include "optimise/local_search/late_acceptance.h"
 #include "optimise/local_search/search_parameters.h"
+#include "roster/extra_rules.h"
 #include "roster/roster_score.h"
 #include "roster/roster_sheet.h"
 
@@ -17,12 +18,16 @@ namespace tsumiki {
 
 namespace {
 
+// A breach weighs more than a missing day: placing a day alone on a rest run must
+// not pay for itself by cutting a run short.
+constexpr int kBreachWeight = 3;
+
 class Search {
  public:
   Search(RepairContext ctx, const RepairLimits& limits, const RepairParameters& params)
       : ctx_(ctx),
         model_(ctx.model),
-        cells_(ctx.model, ctx.reserved),
+        cells_(ctx.model, ctx.reserved, /*extra_limits=*/!limits.mend_extra_limits),
         params_(params),
         limits_(limits),
         draw_(ctx.model, cells_, ctx.random, std::max(1, ctx.model.StartDay)),
@@ -36,8 +41,9 @@ class Search {
     RepairOutcome outcome;
     for (; outcome.steps < limits_.max_steps && Cost() > 0; ++outcome.steps) {
       const CadenceStop stop =
-          cadence_.Tick(outcome.steps, Cost(), limits_.deadline_ms,
-                        [](double cost) { return RepairStatusText(static_cast<int>(cost)); });
+          cadence_.Tick(outcome.steps, Cost(), limits_.deadline_ms, [this](double cost) {
+            return RepairStatusText(static_cast<int>(cost), limits_.mend_extra_limits);
+          });
       if (stop != CadenceStop::kNone) {
         outcome.stopped = true;
         break;
@@ -57,9 +63,16 @@ class Search {
     return cost;
   }
   bool Counted(int m) const { return model_.WorkDayTarget(m) != model_.DayCount; }
+  // The member's missing work days, with the breaches of the optional limits
+  // where the search mends them.
   int Missing(int m) const {
-    return Counted(m) ? std::max(0, model_.WorkDayTarget(m) - model_.WorkDays(m)) : 0;
+    const int days = Counted(m) ? std::max(0, model_.WorkDayTarget(m) - model_.WorkDays(m)) : 0;
+    return limits_.mend_extra_limits ? days + kBreachWeight * ExtraLimitBreaches(model_, m) : days;
   }
+
+  // Where the search mends the optional limits, a day it adds never breaks one:
+  // a day is placed where it fits, and the exchanges mend what the passes left.
+  int Breaches(int m) const { return limits_.mend_extra_limits ? ExtraLimitBreaches(model_, m) : 0; }
 
   // Keeps the set of short members in step with member m.
   void Track(int m) { short_.Mark(m, Missing(m) > 0); }
@@ -78,7 +91,11 @@ class Search {
     const double kind = draw_.Share();
     move_.Clear();
     if (Missing(s) > 0 && kind < 0.3) {
-      TryAdd(s, step);
+      if (limits_.mend_extra_limits && kind < 0.2) {
+        TryAddRun(s, step);
+      } else {
+        TryAdd(s, step);
+      }
     } else if (kind < 0.6) {
       TryBlockSwap(s, step);
     } else {
@@ -90,17 +107,57 @@ class Search {
     const int d = draw_.Day();
     if (model_.Roster(s, d) != 0 || !cells_.Free(s, d)) return;
     const int before = Missing(s);
+    const int breaches = Breaches(s);
     for (int t = 1; t <= cells_.rules().AddableTypes(); ++t) {
       move_.Clear();
       move_.Set(s, d, t, model_.Fixed(s, d));
       move_.Apply(model_);
-      if (WithinTarget(s) && cells_.Holds(s, s, d) &&
+      if (WithinTarget(s) && cells_.Holds(s, s, d) && Breaches(s) <= breaches &&
           acceptor_.Accept(Cost() - before + Missing(s), step)) {
         Track(s);
         return;
       }
       move_.Undo(model_);
     }
+  }
+
+  // Places a run of work days, as long as s's shortest work run or one longer, on
+  // rest days of s: a single day would break that run and the days off around it.
+  void TryAddRun(int s, std::int64_t step) {
+    const int d = draw_.Day();
+    if (model_.Roster(s, d) != 0) return;
+    int first = d;
+    while (first > draw_.First() && model_.Roster(s, first - 1) == 0) --first;
+    int last = d;
+    while (last < model_.DayCount && model_.Roster(s, last + 1) == 0) ++last;
+    const int wanted = std::max(1, model_.Extra.WorkRunLeast(s)) + draw_.Draw(0, 1);
+    const int room = model_.WorkDayTarget(s) - model_.WorkDays(s);
+    const int length = std::min({wanted, room, last - first + 1});
+    if (length < 1) return;
+    const int from = draw_.Draw(first, last - length + 1);
+    const int before = Missing(s);
+    const int breaches = Breaches(s);
+    const int types = cells_.rules().AddableTypes();
+    for (int day = from; day < from + length; ++day) {
+      bool placed = false;
+      const int offset = draw_.Draw(0, types - 1);
+      for (int i = 0; i < types && !placed && cells_.Free(s, day); ++i) {
+        const int keep = move_.Size();
+        move_.Set(s, day, 1 + (offset + i) % types, model_.Fixed(s, day));
+        move_.ApplyFrom(model_, keep);
+        placed = cells_.Holds(s, s, day);
+        if (!placed) move_.UndoTo(model_, keep);
+      }
+      if (!placed) {
+        move_.Undo(model_);
+        return;
+      }
+    }
+    if (Breaches(s) <= breaches && acceptor_.Accept(Cost() - before + Missing(s), step)) {
+      Track(s);
+      return;
+    }
+    move_.Undo(model_);
   }
 
   // Exchanges the cells of a and b on 1..max_block consecutive days: a single day
@@ -131,10 +188,14 @@ class Search {
   void TryTwoDay(int a, std::int64_t step) {
     const int d1 = draw_.Day();
     if (!draw_.TwoDay(a, d1, params_.near_days, /*tries=*/8, move_)) return;
-    move_.Apply(model_);
     const CellChange& second = move_.Last();
-    if (cells_.Holds(a, second.b, d1) && cells_.Holds(a, second.b, second.d) &&
-        acceptor_.Accept(Cost(), step)) {
+    const int b = second.b;
+    const int before = Missing(a) + Missing(b);
+    move_.Apply(model_);
+    if (cells_.Holds(a, b, d1) && cells_.Holds(a, b, second.d) &&
+        acceptor_.Accept(Cost() - before + Missing(a) + Missing(b), step)) {
+      Track(a);
+      Track(b);
       return;
     }
     move_.Undo(model_);
@@ -154,7 +215,11 @@ class Search {
 
 }  // namespace
 
-std::string RepairStatusText(int missing_days) {
+std::string RepairStatusText(int missing_days, bool mending) {
+  if (mending) {
+    return std::string(kMendStatusPrefix) + std::to_string(missing_days) +
+           std::string(kMendStatusSuffix);
+  }
   return std::string(kRepairStatusPrefix) + std::to_string(missing_days) +
          std::string(kRepairStatusSuffix);
 }
@@ -175,6 +240,18 @@ bool RepairWorkDays(const SearchContext& ctx, const IndexGrid<int>& reserved,
       RepairLimits{deadline_ms});
   WriteRosterDays(ctx.book, model);
   return outcome.missing == 0 && WorkDayShortfall(model) == 0;
+}
+
+bool MendExtraLimits(const SearchContext& ctx, const IndexGrid<int>& reserved,
+                     std::int64_t deadline_ms) {
+  ConditionModel& model = ctx.model;
+  if (ExtraLimitsKept(model) && WorkDayShortfall(model) == 0) return true;
+  RepairLimits limits{deadline_ms};
+  limits.mend_extra_limits = true;
+  RepairSearch(RepairContext{model, ctx.host, ctx.run, ctx.random, reserved, ctx.status_position},
+               limits);
+  WriteRosterDays(ctx.book, model);
+  return ExtraLimitsKept(model) && WorkDayShortfall(model) == 0;
 }
 
 }  // namespace tsumiki

@@ -1,5 +1,7 @@
 #include "roster/extra_rules.h"
 
+#include <algorithm>
+
 namespace tsumiki {
 namespace {
 
@@ -97,6 +99,34 @@ bool ExtraLimitsHold(const ConditionModel& model, int m, int d) {
   if (!WithinMost(model, m, d, code, CountOf(model, m, code))) return false;
   return RunLongEnough(model, m, d) && RunLongEnough(model, m, d - 1) &&
          RunLongEnough(model, m, d + 1);
+}
+
+int ExtraLimitBreaches(const ConditionModel& model, int m) {
+  const ExtraConditions& x = model.Extra;
+  if (!x.HasHard) return 0;
+  int breaches = 0;
+  for (int t = 1; t <= model.TypeCount; ++t) {
+    const int count = CountOf(model, m, t);
+    if (x.DutyLeast(m, t) > 0) breaches += std::max(0, x.DutyLeast(m, t) - count);
+    if (x.DutyMost(m, t) != kNoLimit) breaches += std::max(0, count - x.DutyMost(m, t));
+  }
+  if (x.WeekendsMost(m) != kNoLimit) {
+    breaches += std::max(0, WeekendsWorked(model, m, /*with_day=*/0) - x.WeekendsMost(m));
+  }
+  // Each run once, judged as RunLongEnough judges it.
+  const int earliest = model.UsePrevMonth ? 1 - kPrevMonthDays : 1;
+  for (int d = 1; d <= model.DayCount;) {
+    const bool work = WorksOn(model, m, d);
+    int first = d;
+    while (d == 1 && first > earliest && WorksOn(model, m, first - 1) == work) --first;
+    int last = d;
+    while (last < model.DayCount && WorksOn(model, m, last + 1) == work) ++last;
+    const int least = work ? x.WorkRunLeast(m) : x.RestRunLeast(m);
+    const bool judged = last < model.DayCount && (model.UsePrevMonth || first > 1);
+    if (judged && least >= 2) breaches += std::max(0, least - (last - first + 1));
+    d = last + 1;
+  }
+  return breaches;
 }
 
 bool ExtraLimitsKept(const ConditionModel& model) {

@@ -27,4 +27,10 @@ bool ExtraLimitsHold(const ConditionModel& model, int m, int d);
 // included: a filled month that does not is no month yet.
 bool ExtraLimitsKept(const ConditionModel& model);
 
+// How far member m's month misses the optional hard limits: the duties short of
+// each least count and beyond each most count, the weekends beyond the most, and
+// the days each judged run of work or of days off lacks. 0 exactly where every
+// cell of the member holds ExtraLimitsHold.
+int ExtraLimitBreaches(const ConditionModel& model, int m);
+
 }  // namespace tsumiki

@@ -19,7 +19,8 @@ bool Works(int code) {
 
 }  // namespace
 
-RepairRules::RepairRules(const ConditionModel& model) {
+RepairRules::RepairRules(const ConditionModel& model, bool extra_limits)
+    : extra_limits_(extra_limits) {
   addable_ = std::max(1, model.TypeCount - 1);
   auto rows_of = [&](const ComboRule& rule) {
     Combo combo{rule.TypeIndex, rule.Count, {}};
@@ -92,7 +93,7 @@ bool RepairRules::MemberDayHolds(const ConditionModel& model, int m, int d) cons
     const int due = RequiredFollower(model, before);
     if (due != 0 && code != due) return false;
   }
-  if (!ExtraLimitsHold(model, m, d)) return false;
+  if (extra_limits_ && !ExtraLimitsHold(model, m, d)) return false;
   if (!Works(code)) return true;  // a rest day starts nothing and ends no run
   if (MaskHasDuty(model.DutyBanMask(m, d), code)) return false;
   if (code <= model.TypeCount) {

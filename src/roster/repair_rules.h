@@ -12,7 +12,9 @@ namespace tsumiki {
 // on the next day. Member rows of the combination records are looked up once.
 class RepairRules {
  public:
-  explicit RepairRules(const ConditionModel& model);
+  // `extra_limits` false leaves the optional hard limits out of MemberDayHolds: the
+  // search that mends them counts them itself.
+  explicit RepairRules(const ConditionModel& model, bool extra_limits = true);
 
   // Member m's cell on day d as it now stands, with its neighbours: the
   // reservation, the day's bans, next-day bans both ways, required sequences both
@@ -43,6 +45,7 @@ class RepairRules {
   std::vector<Combo> required_rows_;
   std::vector<int> pattern_length_;  // by pattern 1..; 0 = pattern not in use
   int addable_ = 1;
+  bool extra_limits_ = true;
 };
 
 }  // namespace tsumiki
