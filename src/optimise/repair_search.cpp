@@ -63,16 +63,16 @@ class Search {
     return cost;
   }
   bool Counted(int m) const { return model_.WorkDayTarget(m) != model_.DayCount; }
-  // The member's missing work days, with the breaches of the optional limits
-  // where the search mends them.
-  int Missing(int m) const {
-    const int days = Counted(m) ? std::max(0, model_.WorkDayTarget(m) - model_.WorkDays(m)) : 0;
-    return limits_.mend_extra_limits ? days + kBreachWeight * ExtraLimitBreaches(model_, m) : days;
+  int MissingDays(int m) const {
+    return Counted(m) ? std::max(0, model_.WorkDayTarget(m) - model_.WorkDays(m)) : 0;
   }
-
-  // Where the search mends the optional limits, a day it adds never breaks one:
-  // a day is placed where it fits, and the exchanges mend what the passes left.
+  // The breaches of the optional limits, where the search mends them.
   int Breaches(int m) const { return limits_.mend_extra_limits ? ExtraLimitBreaches(model_, m) : 0; }
+  int CostOf(int missing_days, int breaches) const {
+    return missing_days + kBreachWeight * breaches;
+  }
+  // The member's share of the cost.
+  int Missing(int m) const { return CostOf(MissingDays(m), Breaches(m)); }
 
   // Keeps the set of short members in step with member m.
   void Track(int m) { short_.Mark(m, Missing(m) > 0); }
@@ -106,14 +106,20 @@ class Search {
   void TryAdd(int s, std::int64_t step) {
     const int d = draw_.Day();
     if (model_.Roster(s, d) != 0 || !cells_.Free(s, d)) return;
-    const int before = Missing(s);
     const int breaches = Breaches(s);
+    const int before = CostOf(MissingDays(s), breaches);
     for (int t = 1; t <= cells_.rules().AddableTypes(); ++t) {
       move_.Clear();
       move_.Set(s, d, t, model_.Fixed(s, d));
       move_.Apply(model_);
-      if (WithinTarget(s) && cells_.Holds(s, s, d) && Breaches(s) <= breaches &&
-          acceptor_.Accept(Cost() - before + Missing(s), step)) {
+      if (!WithinTarget(s) || !cells_.Holds(s, s, d)) {
+        move_.Undo(model_);
+        continue;
+      }
+      // A day added where the search mends the limits never breaks one.
+      const int after = Breaches(s);
+      if (after <= breaches &&
+          acceptor_.Accept(Cost() - before + CostOf(MissingDays(s), after), step)) {
         Track(s);
         return;
       }
@@ -135,8 +141,8 @@ class Search {
     const int length = std::min({wanted, room, last - first + 1});
     if (length < 1) return;
     const int from = draw_.Draw(first, last - length + 1);
-    const int before = Missing(s);
     const int breaches = Breaches(s);
+    const int before = CostOf(MissingDays(s), breaches);
     const int types = cells_.rules().AddableTypes();
     for (int day = from; day < from + length; ++day) {
       bool placed = false;
@@ -153,7 +159,9 @@ class Search {
         return;
       }
     }
-    if (Breaches(s) <= breaches && acceptor_.Accept(Cost() - before + Missing(s), step)) {
+    const int after = Breaches(s);
+    if (after <= breaches &&
+        acceptor_.Accept(Cost() - before + CostOf(MissingDays(s), after), step)) {
       Track(s);
       return;
     }

@@ -40,21 +40,27 @@ bool WithinMost(const ConditionModel& model, int m, int d, int t, int count_with
          WeekendsWorked(model, m, d) <= x.WeekendsMost(m);
 }
 
-// Whether the run of member m's days that are like day d (work or rest) and
-// contain it is long enough. A run reaching the period's end, or its start
-// without the previous month in use, may go on beyond and is not judged.
-bool RunLongEnough(const ConditionModel& model, int m, int d) {
-  if (d < 1 || d > model.DayCount) return true;
+// The days the run of member m's days that are like day d (work or rest), and
+// contain it, lacks of its shortest length; its last day in `last`. A run
+// reaching the period's end, or its start without the previous month in use, may
+// go on beyond and is not judged.
+int RunShortBy(const ConditionModel& model, int m, int d, int& last) {
+  last = d;
+  if (d < 1 || d > model.DayCount) return 0;
   const bool work = WorksOn(model, m, d);
+  while (last < model.DayCount && WorksOn(model, m, last + 1) == work) ++last;
   const int least = work ? model.Extra.WorkRunLeast(m) : model.Extra.RestRunLeast(m);
-  if (least < 2) return true;
+  if (least < 2) return 0;
   const int earliest = model.UsePrevMonth ? 1 - kPrevMonthDays : 1;
   int first = d;
   while (first > earliest && WorksOn(model, m, first - 1) == work) --first;
+  if (last == model.DayCount || (!model.UsePrevMonth && first == 1) || last < 1) return 0;
+  return std::max(0, least - (last - first + 1));
+}
+
+bool RunLongEnough(const ConditionModel& model, int m, int d) {
   int last = d;
-  while (last < model.DayCount && WorksOn(model, m, last + 1) == work) ++last;
-  if (last == model.DayCount || (!model.UsePrevMonth && first == 1) || last < 1) return true;
-  return last - first + 1 >= least;
+  return RunShortBy(model, m, d, last) == 0;
 }
 
 }  // namespace
@@ -113,18 +119,9 @@ int ExtraLimitBreaches(const ConditionModel& model, int m) {
   if (x.WeekendsMost(m) != kNoLimit) {
     breaches += std::max(0, WeekendsWorked(model, m, /*with_day=*/0) - x.WeekendsMost(m));
   }
-  // Each run once, judged as RunLongEnough judges it.
-  const int earliest = model.UsePrevMonth ? 1 - kPrevMonthDays : 1;
-  for (int d = 1; d <= model.DayCount;) {
-    const bool work = WorksOn(model, m, d);
-    int first = d;
-    while (d == 1 && first > earliest && WorksOn(model, m, first - 1) == work) --first;
-    int last = d;
-    while (last < model.DayCount && WorksOn(model, m, last + 1) == work) ++last;
-    const int least = work ? x.WorkRunLeast(m) : x.RestRunLeast(m);
-    const bool judged = last < model.DayCount && (model.UsePrevMonth || first > 1);
-    if (judged && least >= 2) breaches += std::max(0, least - (last - first + 1));
-    d = last + 1;
+  // Each run once, from its first day in the period.
+  for (int d = 1, last = 1; d <= model.DayCount; d = last + 1) {
+    breaches += RunShortBy(model, m, d, last);
   }
   return breaches;
 }
