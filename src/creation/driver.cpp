@@ -43,6 +43,11 @@ using workbook::CellRange;
 
 // Attempts at a day after an earlier day of the pass was left open.
 constexpr int kAttemptsAfterOpenDay = 1;
+// The least of the improvement's time left for the model to better its month.
+constexpr std::int64_t kLeastBetterMs = 1000;
+// The repair search's time before it leaves the month to the model mending it
+// beside: where the search mends the limits, it does so within a second.
+constexpr std::int64_t kSearchBesideModelMs = 1000;
 
 void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0,
             Bgr back_colour = 0) {
@@ -325,8 +330,7 @@ bool CreationDriver::OnePass(int pass_number, bool& repeat) {
   // places is.
   const bool days_to_place = model.WorkDayAdjust && WorkDayShortfall(model) > 0;
   if (whole && !days_to_place && !ExtraLimitsKept(model)) {
-    MendExtraLimits(SearchesOf(ctx_), loaded_fixed_, DeadlineOf(run));
-    if (!ExtraLimitsKept(model)) whole = OpenSlotsLeft();
+    if (!MendLimits()) whole = OpenSlotsLeft();
   }
 
   ctx_.book.SelectRange(ctx_.book.SheetName(ctx_.book.ActiveSheet()), "A1");
@@ -355,6 +359,17 @@ void CreationDriver::FailPass() {
   if (!StopRequested(ctx_.run, ctx_.host.MonotonicMs())) {
     WaitWithEvents(ctx_.host, kPauseDayFailedMs);
   }
+}
+
+bool CreationDriver::MendLimits() {
+  // The model mends a copy of the month beside the search: where the search
+  // cannot, the model's month is ready sooner (AfterFailedPass takes it).
+  exact_.MendBeside(loaded_fixed_);
+  std::int64_t deadline = DeadlineOf(ctx_.run);
+  if (exact_.Mending()) deadline = std::min(deadline, ctx_.host.MonotonicMs() + kSearchBesideModelMs);
+  if (!MendExtraLimits(SearchesOf(ctx_), loaded_fixed_, deadline)) return false;
+  exact_.EndMend();
+  return true;
 }
 
 bool CreationDriver::FillOpenSlots() {
@@ -400,6 +415,7 @@ bool CreationDriver::RunCreationPasses() {
     if (!OnePass(pass_number, repeat)) break;
     // Where the month would be started again, the exact model answers first.
     if (repeat && !run.RosterComplete) {
+      exact_.MendBeside(loaded_fixed_);
       const ExactFallback::Verdict verdict = exact_.AfterFailedPass(loaded_fixed_);
       exact_month_ = exact_month_ || verdict == ExactFallback::Verdict::kMonth;
       if (verdict != ExactFallback::Verdict::kGoOn) repeat = false;
@@ -423,19 +439,32 @@ bool CreationDriver::RunCreationPasses() {
   return run.RosterComplete && !load_failed_;
 }
 
-bool CreationDriver::TakeModelMonthIfBetter(std::int64_t until_ms) {
-  if (ctx_.run.DeadlineMs >= 0) until_ms = std::min(until_ms, ctx_.run.DeadlineMs);
-  const std::optional<IndexGrid<int>> month = exact_.BestMonthBy(until_ms);
-  if (!month) return false;
+bool CreationDriver::TakeMonthIfBetter(const IndexGrid<int>& month) {
   // Scored and judged on a copy, so that the roster is written only for a better month.
   ConditionModel trial = ctx_.model;
   for (int m = 1; m <= trial.MemberCount; ++m) {
-    for (int d = std::max(1, trial.StartDay); d <= trial.DayCount; ++d) SetDuty(trial, m, d, (*month)(m, d));
+    for (int d = std::max(1, trial.StartDay); d <= trial.DayCount; ++d) SetDuty(trial, m, d, month(m, d));
   }
   if (!(MonthObjective(trial) < MonthObjective(ctx_.model)) || (judge_ && judge_(trial))) return false;
-  const bool written = exact_.WriteMonth(*month, loaded_fixed_);
+  const bool written = exact_.WriteMonth(month, loaded_fixed_);
   TakeExactNotices();
   return written;
+}
+
+bool CreationDriver::BetterByModel(std::int64_t until_ms) {
+  if (ctx_.run.DeadlineMs >= 0) until_ms = std::min(until_ms, ctx_.run.DeadlineMs);
+  // Where the improvement ended early, the model betters its month for the time
+  // left, from the model's own month so far where that is the better one.
+  const bool time_left = until_ms - ctx_.host.MonotonicMs() >= kLeastBetterMs;
+  bool better = false;
+  if (time_left) {
+    if (const std::optional<IndexGrid<int>> so_far = exact_.MonthSoFar()) better = TakeMonthIfBetter(*so_far);
+  }
+  for (const IndexGrid<int>& month :
+       exact_.BestMonthsBy(until_ms, time_left && ctx_.model.Extra.HasSoft ? &loaded_fixed_ : nullptr)) {
+    better = TakeMonthIfBetter(month) || better;
+  }
+  return better;
 }
 
 ExactFallback::Verdict CreationDriver::AskExactAfterShortfall(int shortfalls) {
@@ -446,6 +475,7 @@ ExactFallback::Verdict CreationDriver::AskExactAfterShortfall(int shortfalls) {
   if (!ask || !ctx_.model.WorkDayAdjust || !exact_.WillAnswer()) {
     return ExactFallback::Verdict::kGoOn;
   }
+  exact_.MendBeside(loaded_fixed_);
   const ExactFallback::Verdict verdict = exact_.AfterFailedPass(loaded_fixed_);
   TakeExactNotices();
   return verdict;
@@ -517,7 +547,7 @@ CreateResult CreationDriver::StartAction() {
       // (and judged now, if the passes left them to be judged once the work days
       // were placed): moves that must keep them find little room to place days.
       if (model.Extra.HasHard && !within_ranges) {
-        MendExtraLimits(SearchesOf(ctx_), loaded_fixed_, DeadlineOf(run));
+        MendLimits();
         if (StopRequested(run, host.MonotonicMs())) break;
       } else if (WorkDayShortfall(model) > 0 && !within_ranges) {
         RepairWorkDays(SearchesOf(ctx_), loaded_fixed_, DeadlineOf(run));
@@ -555,16 +585,17 @@ CreateResult CreationDriver::StartAction() {
       result.outcome = CreateOutcome::kBrokenMonth;
       result.message = std::move(*refusal);
     } else if (succeeded) {
-      // A month with every target met is made fairer within the improvement budget;
-      // an abort during it keeps the best month found.
-      if (model.ImproveSeconds > 0 && WorkDayShortfall(model) == 0 &&
+      // A month with every target met, or the model's month within the ranges of
+      // days off, is made fairer within the improvement budget; an abort during it
+      // keeps the best month found.
+      if (model.ImproveSeconds > 0 && ShortfallBelowFewest(model) == 0 &&
           !StopRequested(run, host.MonotonicMs())) {
         const std::int64_t improve_end =
             host.MonotonicMs() + std::llround(static_cast<double>(model.ImproveSeconds) * 1000.0);
         const ImproveOutcome improved =
             ImproveRoster(SearchesOf(ctx_), loaded_fixed_, model.ImproveSeconds);
         result.improvement = ImproveScores{improved.before, improved.after};
-        if (model_beside && TakeModelMonthIfBetter(improve_end)) {
+        if (model.Extra.HasSoft && BetterByModel(improve_end)) {
           result.improvement->after = MonthObjective(model);
         }
       }

@@ -107,15 +107,20 @@ class CreationDriver {
   // staffing), else kGoOn.
   ExactFallback::Verdict AskExactAfterShortfall(int shortfalls);
   static constexpr int kShortfallsBeforeExact = 3;
-  // After the improvement of a month the passes made where wishes or desired
-  // staffing are weighed: the exact model's best month by `until_ms` replaces it
-  // where its MonthObjective is lower and the month judge accepts it. True then.
-  bool TakeModelMonthIfBetter(std::int64_t until_ms);
+  // After the improvement of a month where wishes or desired staffing are
+  // weighed: the exact model's own month, where it still works beside, and its
+  // bettering of the month where the improvement left it time, both by
+  // `until_ms`. A month replaces the roster's where its MonthObjective is lower
+  // and the month judge accepts it. True when one did.
+  bool BetterByModel(std::int64_t until_ms);
+  bool TakeMonthIfBetter(const IndexGrid<int>& month);
   // How long a month the pre-check refused waits for the exact model's proof.
   static constexpr std::int64_t kRefusedMonthWaitMs = 20'000;
   // The end of a pass that found no month: the failure is shown and, unless the run
   // is to stop, the planner gets a moment to read it before the next pass.
   void FailPass();
+  // MendExtraLimits, with the exact model mending the same month beside it.
+  bool MendLimits();
   // After the last day of a pass that left places open: the search over them.
   // True when the month is whole.
   bool FillOpenSlots();

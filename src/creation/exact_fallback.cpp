@@ -23,11 +23,18 @@ void Status(const EngineContext& ctx, std::string_view text, Bgr text_colour = 0
   ShowStatus(ctx.host, text, text_colour, 0, /*topmost=*/false, ctx.session.StatusPosition);
 }
 
+// The model's budget: the time left to the run's deadline.
+double SecondsLeft(const EngineContext& ctx) {
+  if (ctx.run.DeadlineMs < 0) return kUnlimitedSeconds;
+  return static_cast<double>(ctx.run.DeadlineMs - ctx.host.MonotonicMs()) / 1000.0;
+}
+
 }  // namespace
 
 void ExactFallback::Reset() {
-  runner_.Stop();
+  Stop();
   started_ = false;
+  mending_ = false;
   asked_ = false;
   no_month_.reset();
 }
@@ -35,11 +42,31 @@ void ExactFallback::Reset() {
 void ExactFallback::Start() {
   if (started_ || !ctx_.session.UseExactModel) return;
   started_ = true;
-  double seconds = kUnlimitedSeconds;
-  if (ctx_.run.DeadlineMs >= 0) {
-    seconds = static_cast<double>(ctx_.run.DeadlineMs - ctx_.host.MonotonicMs()) / 1000.0;
+  runner_.Start(ctx_.model, SecondsLeft(ctx_));
+}
+
+void ExactFallback::MendBeside(const IndexGrid<int>& loaded_fixed) {
+  if (!WillAnswer() || mending_) return;
+  mending_ = true;
+  StartOnMonth(loaded_fixed, SecondsLeft(ctx_), exact::ExactRunner::Task::kMend);
+}
+
+void ExactFallback::StartOnMonth(const IndexGrid<int>& loaded_fixed, double seconds,
+                                 exact::ExactRunner::Task task) {
+  // Duties a required sequence fixed during the pass may move: the model holds
+  // only the load's reservations.
+  ConditionModel month = ctx_.model;
+  for (int m = 1; m <= month.MemberCount; ++m) {
+    for (int d = 1; d <= month.DayCount; ++d) SetFixedMark(month, m, d, loaded_fixed(m, d));
   }
-  runner_.Start(ctx_.model, seconds);
+  mender_.Start(month, seconds, task);
+}
+
+std::optional<exact::ExactAnswer> ExactFallback::MendedMonth() {
+  if (!mending_) return std::nullopt;
+  std::optional<exact::ExactAnswer> mended = mender_.Poll();
+  if (!mended || mended->kind != exact::ExactAnswer::Kind::kMonth) return std::nullopt;
+  return mended;
 }
 
 ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fixed,
@@ -53,7 +80,7 @@ ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fix
     const std::int64_t now = ctx_.host.MonotonicMs();
     const bool give_up = now >= give_up_ms;
     if (give_up || StopRequested(ctx_.run, now)) {
-      runner_.Stop();
+      Stop();
       // A proof reached before the time limit stands, with the relaxation found
       // by then; 中止 ends the run as the planner asked.
       answer = runner_.Poll();
@@ -64,7 +91,14 @@ ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fix
       break;
     }
     answer = runner_.WaitFor(std::chrono::milliseconds(10));
+    if (!answer && (answer = MendedMonth())) {
+      // The model's own search goes on where it weighs wishes or desired
+      // staffing: its month may yet be the better one (BestMonthsBy).
+      asked_ = !ctx_.model.Extra.HasSoft;
+    }
   }
+  mender_.Stop();
+  if (asked_) runner_.Stop();
   Status(ctx_, "");
   switch (answer->kind) {
     case exact::ExactAnswer::Kind::kMonth:
@@ -81,25 +115,39 @@ ExactFallback::Verdict ExactFallback::AfterFailedPass(IndexGrid<int>& loaded_fix
   return Verdict::kGoOn;
 }
 
-std::optional<IndexGrid<int>> ExactFallback::BestMonthBy(std::int64_t until_ms) {
-  if (!started_ || asked_) return std::nullopt;
+std::vector<IndexGrid<int>> ExactFallback::BestMonthsBy(std::int64_t until_ms,
+                                                        const IndexGrid<int>* loaded_fixed) {
+  const bool beside = WillAnswer();
   asked_ = true;
+  const bool better = started_ && loaded_fixed != nullptr;
+  if (better) {
+    const double seconds = static_cast<double>(until_ms - ctx_.host.MonotonicMs()) / 1000.0;
+    StartOnMonth(*loaded_fixed, seconds, exact::ExactRunner::Task::kBetter);
+  }
+  if (!beside && !better) return {};
   Status(ctx_, kStatusExactSearching);
-  std::optional<exact::ExactAnswer> answer;
-  while (!answer && ctx_.host.MonotonicMs() < until_ms) {
+  auto finished = [&](exact::ExactRunner& runner, bool running) {
+    return !running || runner.WaitFor(std::chrono::milliseconds(0)).has_value();
+  };
+  while (ctx_.host.MonotonicMs() < until_ms) {
     ctx_.host.DoEvents();
     if (StopRequested(ctx_.run, ctx_.host.MonotonicMs())) break;
-    answer = runner_.WaitFor(std::chrono::milliseconds(10));
+    const bool mended = finished(mender_, better);
+    if (mended && finished(runner_, beside)) break;
+    (mended ? runner_ : mender_).WaitFor(std::chrono::milliseconds(10));
   }
-  // Stopped, the member search hands back the best month it had.
-  runner_.Stop();
-  if (!answer) answer = runner_.Poll();
+  // Stopped, the member searches hand back the best months they had.
+  Stop();
   Status(ctx_, "");
-  if (StopRequested(ctx_.run, ctx_.host.MonotonicMs()) || !answer ||
-      answer->kind != exact::ExactAnswer::Kind::kMonth) {
-    return std::nullopt;
+  // The months of the time left stand at the time limit; 中止 ends the run as
+  // the planner asked.
+  std::vector<IndexGrid<int>> months;
+  if (StopRequested(ctx_.run, ctx_.host.MonotonicMs()) && !ctx_.run.DeadlinePassed) return months;
+  for (const auto& [runner, running] : {std::pair{&runner_, beside}, std::pair{&mender_, better}}) {
+    std::optional<exact::ExactAnswer> answer = running ? runner->Poll() : std::nullopt;
+    if (answer && answer->kind == exact::ExactAnswer::Kind::kMonth) months.push_back(std::move(answer->month));
   }
-  return std::move(answer->month);
+  return months;
 }
 
 namespace {

@@ -29,7 +29,19 @@ class ExactFallback {
   // allows it; the budget is the time left to the run's deadline.
   void Start();
   // Stops the model and waits for its thread (within ~200 ms of CPU time).
-  void Stop() { runner_.Stop(); }
+  void Stop() {
+    runner_.Stop();
+    mender_.Stop();
+  }
+  // A pass filled the month and missed only what the model can mend (targets,
+  // optional limits, places left open): the model mends that month group by
+  // group of members beside its own solve, and AfterFailedPass takes whichever
+  // month comes first. Once per run, with the load's reservations in `loaded_fixed`.
+  void MendBeside(const IndexGrid<int>& loaded_fixed);
+  // Whether the model mends a month beside the search.
+  bool Mending() const { return mending_ && WillAnswer(); }
+  // The month was mended without the model: its mend stops.
+  void EndMend() { mender_.Stop(); }
 
   enum class Verdict {
     kMonth,    // the model's month is in the roster and on the sheet
@@ -41,15 +53,24 @@ class ExactFallback {
   // the change path, with the load's reservations in `loaded_fixed`. Asked once
   // per run; later failures go on with the retries. At `give_up_ms` (host
   // milliseconds) the wait ends as at the time limit: a proof found by then
-  // stands, with the relaxation found by then.
+  // stands, with the relaxation found by then. A month the mend (MendBeside)
+  // gives first leaves the model's own search of a weighed month going on, to be
+  // asked once more after the improvement.
   Verdict AfterFailedPass(IndexGrid<int>& loaded_fixed,
                           std::int64_t give_up_ms = std::numeric_limits<std::int64_t>::max());
 
-  // Where the search made the month and the model still works beside it: waits
-  // for its answer until `until_ms` (host milliseconds) with events running, then
-  // stops it. The best month it found by then; none after 中止 or the time limit,
-  // or when it had none. Asked once per run, as AfterFailedPass.
-  std::optional<IndexGrid<int>> BestMonthBy(std::int64_t until_ms);
+  // After the improvement, where wishes or desired staffing are weighed: the
+  // model's own month where it still works beside the search, and, with
+  // `loaded_fixed` (the load's reservations), the model's bettering of the month
+  // as it stands (every rule kept) a few members at a time. Both go on until
+  // `until_ms` (host milliseconds), events running, and give the best month each
+  // found by then; none after 中止 or the time limit, or where the model is not in
+  // use. Asked once per run, as AfterFailedPass.
+  std::vector<IndexGrid<int>> BestMonthsBy(std::int64_t until_ms, const IndexGrid<int>* loaded_fixed);
+  // The best month of the model's own search so far, where it still works beside.
+  std::optional<IndexGrid<int>> MonthSoFar() {
+    return WillAnswer() ? runner_.BestSoFar() : std::nullopt;
+  }
   // Writes `month` through the change path, as AfterFailedPass writes its own.
   bool WriteMonth(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed) {
     return LoadAndWrite(month, loaded_fixed);
@@ -70,9 +91,16 @@ class ExactFallback {
  private:
   bool LoadAndWrite(const IndexGrid<int>& month, IndexGrid<int>& loaded_fixed);
 
+  // The mend's month, once it has one.
+  std::optional<exact::ExactAnswer> MendedMonth();
+  // Starts `mender_` on the month as it stands, the load's reservations its own.
+  void StartOnMonth(const IndexGrid<int>& loaded_fixed, double seconds, exact::ExactRunner::Task task);
+
   EngineContext ctx_;
-  exact::ExactRunner runner_;
+  exact::ExactRunner runner_;  // the month from the conditions
+  exact::ExactRunner mender_;  // a month of the search mended or bettered
   bool started_ = false;
+  bool mending_ = false;
   bool asked_ = false;
   std::optional<exact::Relaxation> no_month_;
   Notices notices_;

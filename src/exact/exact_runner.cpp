@@ -7,6 +7,7 @@
 #include "exact/exact_model.h"
 #include "exact/member_search.h"
 #include "exact/model_parts.h"
+#include "exact/month_mend.h"
 #include "exact/solution_reading.h"
 
 namespace tsumiki::exact {
@@ -60,7 +61,8 @@ bool FoundMonth(const ExactModel& month, const SolveResult& solved) {
   return month.has_objective && solved.status == SolveStatus::kStopped && !solved.values.empty();
 }
 
-MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic<bool>* stop) {
+MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic<bool>* stop,
+                      const OnBetter& on_better) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
   MonthSolve out;
@@ -82,17 +84,19 @@ MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic
   out.found = out.solved.status == SolveStatus::kSolved;
   if (!out.found) return out;
   out.solved.objective = month.lp.CostOf(out.solved.values);
+  if (on_better) on_better(out.solved);
   // The search for the best ends itself a little before the budget, so that its
   // best is back before the caller's deadline stops the child.
   const double left = seconds - out.first_seconds;
   const double budget = left - std::min(kBestMonthMargin, left / 5);
   const LinearModel held = at_targets ? AtTargets(month, month.lp) : LinearModel{};
   const EarlyModel early{at_targets ? &held : nullptr, budget * kAtTargetsShare};
-  out.solved = ImproveByMembers(month.lp, *month.cells, std::move(out.solved), budget, stop, early);
+  out.solved =
+      ImproveByMembers(month.lp, *month.cells, std::move(out.solved), budget, stop, early, on_better);
   return out;
 }
 
-void ExactRunner::Start(const ConditionModel& model, double seconds) {
+void ExactRunner::Start(const ConditionModel& model, double seconds, Task task) {
   Stop();
   model_ = std::make_unique<ConditionModel>(model);
   stop_.store(false);
@@ -100,8 +104,23 @@ void ExactRunner::Start(const ConditionModel& model, double seconds) {
     std::lock_guard<std::mutex> lock(mutex_);
     finished_ = false;
     answer_.reset();
+    best_so_far_.reset();
   }
-  thread_ = std::thread([this, seconds] { Run(seconds); });
+  thread_ = std::thread([this, seconds, task] {
+    task == Task::kSolve ? Run(seconds) : WorkOnMonth(seconds, task);
+  });
+}
+
+void ExactRunner::WorkOnMonth(double seconds, Task task) {
+  ExactAnswer answer;
+  std::optional<IndexGrid<int>> month = task == Task::kMend
+                                            ? MendByMembers(*model_, seconds, &stop_)
+                                            : BetterByMembers(*model_, seconds, &stop_);
+  if (month) {
+    answer.kind = ExactAnswer::Kind::kMonth;
+    answer.month = std::move(*month);
+  }
+  Answer(std::move(answer));
 }
 
 void ExactRunner::Run(double seconds) {
@@ -109,7 +128,12 @@ void ExactRunner::Run(double seconds) {
   const Clock::time_point start = Clock::now();
   ExactAnswer answer;
   const ExactModel month = BuildExactModel(*model_, ModelKind::kMonth);
-  const MonthSolve found = SolveMonth(month, seconds, &stop_);
+  const MonthSolve found = SolveMonth(month, seconds, &stop_, [&](const SolveResult& better) {
+    IndexGrid<int> grid = model_->Roster;
+    month.cells->ReadMonth(better.values, grid);
+    std::lock_guard<std::mutex> lock(mutex_);
+    best_so_far_ = std::move(grid);
+  });
   const SolveResult& solved = found.solved;
   if (found.found) {
     answer.kind = ExactAnswer::Kind::kMonth;
@@ -128,10 +152,19 @@ void ExactRunner::Run(double seconds) {
       answer.relaxation.least = least.status == SolveStatus::kSolved;
     }
   }
+  Answer(std::move(answer));
+}
+
+void ExactRunner::Answer(ExactAnswer answer) {
   std::lock_guard<std::mutex> lock(mutex_);
   answer_ = std::move(answer);
   finished_ = true;
   done_.notify_all();
+}
+
+std::optional<IndexGrid<int>> ExactRunner::BestSoFar() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return best_so_far_;
 }
 
 std::optional<ExactAnswer> ExactRunner::Poll() {

@@ -11,6 +11,7 @@
 #include "conditions/condition_model.h"
 #include "exact/cbc_solve.h"
 #include "exact/exact_model.h"
+#include "exact/member_search.h"
 #include "exact/relaxation.h"
 
 namespace tsumiki::exact {
@@ -44,11 +45,14 @@ struct MonthSolve {
   bool found = false;  // `solved.values` hold a month
   double first_seconds = 0;  // to the first month (or the proof)
 };
-MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic<bool>* stop);
+// `on_better` hears of the first month and of each better one.
+MonthSolve SolveMonth(const ExactModel& month, double seconds, const std::atomic<bool>* stop,
+                      const OnBetter& on_better = {});
 
 // Solves the month on its own thread, beside the search: first the exact model,
-// then, when that proves no month exists, the relaxation. It works on a copy of
-// the conditions, so the search may change its own model meanwhile.
+// then, when that proves no month exists, the relaxation; or works on the
+// search's month (Task). It works on a copy of the conditions, so the search may
+// change its own model meanwhile.
 //
 // Stop() returns once the thread has joined; the solves run in a child process
 // that a stop kills (see SolveInChild), so only the model's build can delay it.
@@ -59,13 +63,20 @@ class ExactRunner {
   ExactRunner(const ExactRunner&) = delete;
   ExactRunner& operator=(const ExactRunner&) = delete;
 
+  enum class Task {
+    kSolve,  // the month from the conditions, or the proof and the relaxation
+    kMend,   // the month in the roster mended (MendByMembers): a month or kStopped
+    kBetter,  // the month in the roster bettered (BetterByMembers): a month or kStopped
+  };
   // Starts on a copy of `model` as it stands (conditions loaded, days before the
-  // start day read back) with `seconds` for both solves together. A runner still
-  // running is stopped first.
-  void Start(const ConditionModel& model, double seconds);
+  // start day read back; to mend, the month in the roster) with `seconds` for the
+  // solves together. A runner still running is stopped first.
+  void Start(const ConditionModel& model, double seconds, Task task = Task::kSolve);
   bool Started() const { return thread_.joinable() || answer_.has_value(); }
   // The answer once the thread has finished, without waiting.
   std::optional<ExactAnswer> Poll();
+  // The best month of a weighed month's search so far, while it goes on.
+  std::optional<IndexGrid<int>> BestSoFar();
   // Waits up to `timeout` for the answer.
   std::optional<ExactAnswer> WaitFor(std::chrono::milliseconds timeout);
   void RequestStop() { stop_.store(true); }
@@ -74,6 +85,8 @@ class ExactRunner {
 
  private:
   void Run(double seconds);
+  void WorkOnMonth(double seconds, Task task);
+  void Answer(ExactAnswer answer);
 
   std::unique_ptr<ConditionModel> model_;
   std::atomic<bool> stop_{false};
@@ -82,6 +95,7 @@ class ExactRunner {
   std::condition_variable done_;
   bool finished_ = false;
   std::optional<ExactAnswer> answer_;
+  std::optional<IndexGrid<int>> best_so_far_;
 };
 
 }  // namespace tsumiki::exact

@@ -54,4 +54,48 @@ double LinearModel::CostOf(const std::vector<double>& values) const {
   return cost;
 }
 
+LinearModel WithoutFixedColumns(const LinearModel& lp, std::vector<int>& kept) {
+  constexpr double kTolerance = 1e-9;
+  const std::vector<Column>& columns = lp.Columns();
+  std::vector<int> index(columns.size(), -1);
+  std::vector<Column> free;
+  kept.clear();
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (columns[c].lower == columns[c].upper) continue;
+    index[c] = static_cast<int>(free.size());
+    kept.push_back(static_cast<int>(c));
+    free.push_back(columns[c]);
+  }
+  std::vector<Row> rows;
+  for (const Row& row : lp.Rows()) {
+    Row reduced;
+    double constant = 0;
+    for (const auto& [column, coefficient] : row.terms) {
+      const int to = index[static_cast<std::size_t>(column)];
+      if (to < 0) {
+        constant += coefficient * columns[static_cast<std::size_t>(column)].lower;
+      } else {
+        reduced.terms.emplace_back(to, coefficient);
+      }
+    }
+    reduced.lower = row.lower - constant;
+    reduced.upper = row.upper - constant;
+    const bool holds = reduced.lower <= kTolerance && reduced.upper >= -kTolerance;
+    if (reduced.terms.empty() && holds) continue;
+    rows.push_back(std::move(reduced));
+  }
+  return LinearModel(std::move(free), std::move(rows));
+}
+
+std::vector<double> WithFixedColumns(const LinearModel& lp, const std::vector<int>& kept,
+                                     const std::vector<double>& values) {
+  std::vector<double> all;
+  all.reserve(lp.Columns().size());
+  for (const Column& column : lp.Columns()) all.push_back(column.lower);
+  for (std::size_t i = 0; i < kept.size() && i < values.size(); ++i) {
+    all[static_cast<std::size_t>(kept[i])] = values[i];
+  }
+  return all;
+}
+
 }  // namespace tsumiki::exact

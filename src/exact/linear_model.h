@@ -67,4 +67,14 @@ class LinearModel {
   std::vector<Row> rows_;
 };
 
+// `lp` over its free columns only: a column whose bounds fix it enters its rows
+// as a constant, and a row left with no column is dropped where it holds (kept
+// empty where it cannot, so the model stays infeasible). A model with most
+// columns held is this much smaller to send and to presolve. `kept` receives
+// the column of `lp` of each column of the result.
+LinearModel WithoutFixedColumns(const LinearModel& lp, std::vector<int>& kept);
+// The values of every column of `lp` from a solution of WithoutFixedColumns.
+std::vector<double> WithFixedColumns(const LinearModel& lp, const std::vector<int>& kept,
+                                     const std::vector<double>& values);
+
 }  // namespace tsumiki::exact

@@ -23,16 +23,33 @@ constexpr double kGroupSeconds = 0.2;
 // Better by less than this is rounding, not a better month.
 constexpr double kBetter = 1e-6;
 
-// The month model with every cell outside `group` fixed to its value in `values`.
-LinearModel WithOthersHeld(const LinearModel& month, const CellVariables& cells,
+// The month model with every column of the members outside `group` fixed to its
+// value in `values`.
+LinearModel WithOthersHeld(const LinearModel& month, const MemberColumns& columns,
                            const std::vector<int>& group, const std::vector<double>& values) {
   LinearModel lp = month;
-  for (int m = 1; m <= cells.MemberCount(); ++m) {
-    if (std::find(group.begin(), group.end(), m) != group.end()) continue;
-    for (int column : cells.ColumnsOf(m))
-      lp.FixColumn(column, std::round(values[static_cast<std::size_t>(column)]));
+  for (std::size_t m = 1; m < columns.size(); ++m) {
+    if (std::find(group.begin(), group.end(), static_cast<int>(m)) != group.end()) continue;
+    for (int column : columns[m]) lp.FixColumn(column, std::round(values[static_cast<std::size_t>(column)]));
   }
   return lp;
+}
+
+// Solves `held`, a model with most columns fixed, over its free columns alone.
+SolveResult SolveHeld(const LinearModel& held, const SolveLimits& limits) {
+  std::vector<int> kept;
+  const LinearModel reduced = WithoutFixedColumns(held, kept);
+  SolveResult solved;
+  if (kept.empty()) {
+    // Nothing left to solve: the held values are the solution, unless a row
+    // cannot hold.
+    solved.status = reduced.Rows().empty() ? SolveStatus::kSolved : SolveStatus::kInfeasible;
+    if (reduced.Rows().empty()) solved.values = WithFixedColumns(held, kept, {});
+    return solved;
+  }
+  solved = SolveInChild(reduced, limits);
+  if (!solved.values.empty()) solved.values = WithFixedColumns(held, kept, solved.values);
+  return solved;
 }
 
 // Takes `solved` for `current` where it is a month of lower objective.
@@ -61,9 +78,21 @@ std::vector<std::vector<int>> DrawnGroups(int members, int size, std::mt19937& d
 
 }  // namespace
 
+MemberColumns CellColumns(const CellVariables& cells) {
+  MemberColumns columns(static_cast<std::size_t>(cells.MemberCount()) + 1);
+  for (int m = 1; m <= cells.MemberCount(); ++m) columns[static_cast<std::size_t>(m)] = cells.ColumnsOf(m);
+  return columns;
+}
+
+bool BetterForGroup(const LinearModel& month, const MemberColumns& columns,
+                    const std::vector<int>& group, SolveResult& current, const SolveLimits& limits) {
+  return TakeIfBetter(month, SolveHeld(WithOthersHeld(month, columns, group, current.values), limits),
+                      current);
+}
+
 SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cells,
                              SolveResult current, double seconds, const std::atomic<bool>* stop,
-                             const EarlyModel& early) {
+                             const EarlyModel& early, const OnBetter& on_better) {
   const Clock::time_point start = Clock::now();
   auto left = [&] { return seconds - std::chrono::duration<double>(Clock::now() - start).count(); };
   auto held = [&] { return early.lp != nullptr && seconds - left() < early.seconds; };
@@ -75,17 +104,24 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
     return limits;
   };
   const int members = cells.MemberCount();
+  const MemberColumns columns = CellColumns(cells);
   std::mt19937 draw(1);
   int size = kFirstGroup;
   bool was_held = held();
   while (size < members && left() > 0 && !Stopping(stop)) {
     bool bettered = false;
     for (const std::vector<int>& group : DrawnGroups(members, size, draw)) {
+      const double before = current.objective;
       if (left() <= 0 || Stopping(stop)) break;
-      const LinearModel& lp = held() ? *early.lp : month;
-      const SolveResult solved =
-          SolveInChild(WithOthersHeld(lp, cells, group, current.values), limits(kGroupSeconds));
-      bettered = TakeIfBetter(month, solved, current) || bettered;
+      if (held()) {
+        // Solved in the early model, judged by the month's own objective.
+        const SolveResult solved =
+            SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values), limits(kGroupSeconds));
+        bettered = TakeIfBetter(month, solved, current) || bettered;
+      } else {
+        bettered = BetterForGroup(month, columns, group, current, limits(kGroupSeconds)) || bettered;
+      }
+      if (on_better && current.objective < before) on_better(current);
     }
     // The month's own model opens moves the early one held back: small groups again.
     if (was_held && !held()) {

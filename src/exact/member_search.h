@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
+#include <vector>
 
 #include "exact/cbc_solve.h"
 #include "exact/exact_model.h"
@@ -21,12 +23,26 @@ namespace tsumiki::exact {
 // `early`, where set, is the model the groups are solved in for its first seconds
 // (the same costs, tighter rows: the work days held at the targets); the rounds
 // go on in `month` from there, the groups small again.
+// The columns of each member's month (index: member): its cells, and the columns
+// of its own beside them that a model may have (a relaxation's slack).
+using MemberColumns = std::vector<std::vector<int>>;
+MemberColumns CellColumns(const CellVariables& cells);
+
+// Solves `month` again for the members of `group` with every other member's
+// columns held at `current` (columns of no member stay free), over the columns
+// left free alone; takes the solution where its objective is lower. True when
+// it took one.
+bool BetterForGroup(const LinearModel& month, const MemberColumns& columns,
+                    const std::vector<int>& group, SolveResult& current, const SolveLimits& limits);
+
 struct EarlyModel {
   const LinearModel* lp = nullptr;
   double seconds = 0;
 };
+// `on_better`, where set, hears of each better month as it is found.
+using OnBetter = std::function<void(const SolveResult&)>;
 SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cells,
                              SolveResult current, double seconds, const std::atomic<bool>* stop,
-                             const EarlyModel& early = {});
+                             const EarlyModel& early = {}, const OnBetter& on_better = {});
 
 }  // namespace tsumiki::exact

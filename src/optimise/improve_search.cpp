@@ -39,6 +39,10 @@ class Improver {
     best_ = acceptor_.Current();
     best_roster_ = model_.Roster;
     best_fixed_ = model_.Fixed;
+    fewest_.assign(static_cast<std::size_t>(model_.MemberCount) + 1, 0);
+    for (int m = 1; m <= model_.MemberCount; ++m) {
+      fewest_[static_cast<std::size_t>(m)] = std::min(model_.WorkDays(m), model_.WorkDayTarget(m));
+    }
   }
 
   ImproveOutcome Run() {
@@ -210,9 +214,12 @@ class Improver {
     return move_.Size() > before;
   }
 
-  bool AtTarget(int m) const {
-    return model_.WorkDayTarget(m) == model_.DayCount ||
-           model_.WorkDays(m) == model_.WorkDayTarget(m);
+  // A member at the target stays there. One the month left below it, within
+  // the range of days off, may come nearer to it but never go further.
+  bool WorkDaysKept(int m) const {
+    const int target = model_.WorkDayTarget(m);
+    return target == model_.DayCount ||
+           (model_.WorkDays(m) <= target && model_.WorkDays(m) >= fewest_[static_cast<std::size_t>(m)]);
   }
 
   bool Holds() const {
@@ -224,7 +231,7 @@ class Improver {
           if (Staff(t, c.d) < model_.NeedTable(t, c.d)) return false;
         }
         if (!cells_.Holds(c.a, c.a, c.d) || !cells_.Holds(c.a, c.a, c.to)) return false;
-      } else if (!AtTarget(c.a) || !AtTarget(c.b) || !cells_.Holds(c.a, c.b, c.d)) {
+      } else if (!WorkDaysKept(c.a) || !WorkDaysKept(c.b) || !cells_.Holds(c.a, c.b, c.d)) {
         return false;
       }
     }
@@ -290,6 +297,7 @@ class Improver {
   float best_ = 0;
   IndexGrid<int> best_roster_;
   IndexGrid<int> best_fixed_;
+  std::vector<int> fewest_;  // work days no member goes below
   CellMove move_;
 };
 

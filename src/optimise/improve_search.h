@@ -46,14 +46,15 @@ struct ImproveOutcome {
 };
 
 // A late-acceptance search over days StartDay..DayCount of a month whose work-day
-// targets are all met, that lowers MonthObjective. Moves: the exchange of two
+// targets are all met (or, from the exact model, whose members are within their
+// ranges of days off), that lowers MonthObjective. Moves: the exchange of two
 // members' different duties on one day, the exchange of a work day and a rest day
 // between two members over two days, the exchange of a block of days, a work day
 // passed round three members, a duty staffed above the need moved by its member to
 // another day that needs it (in a month with desired staffing, chiefly to a day
 // below it), and two such moves made together. A move is kept
 // only when every rule of RepairRules still holds and every member with a
-// day-off count is still at the target. The best month found is put back at the
+// day-off count is still at the target (one below it no further below). The best month found is put back at the
 // end, whatever ended the search; Roster, Fixed, TypeTally and WorkDays stay in
 // step; the sheet is not touched. Lets events run every few hundred moves.
 ImproveOutcome ImproveSearch(ImproveContext ctx, const ImproveLimits& limits);

@@ -10,8 +10,10 @@
 #include "exact/child_solve.h"
 #include "exact/exact_model.h"
 #include "exact/exact_runner.h"
+#include "exact/month_mend.h"
 #include "exact/solution_reading.h"
 #include "roster/duty_mask.h"
+#include "roster/extra_rules.h"
 #include "roster/roster_sheet.h"
 #include "support/model_builder.h"
 #include "support/roster_checker.h"
@@ -99,6 +101,37 @@ TEST(ExactModel, TheMonthKeepsTheOptionalLimits) {
     ApplySolvedMonth(model, exact, solved);
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
   }
+}
+
+// A month the model finds before the optional limits are set, mended member by
+// member once they are: the month keeps every rule and limit.
+TEST(MonthMend, AMonthThatBreaksTheOptionalLimitsIsMendedToKeepThem) {
+  const std::function<void(ExtraConditions&, int)> limits[] = {
+      [](ExtraConditions& x, int m) { x.WeekendsMost(m) = 2; },
+      [](ExtraConditions& x, int m) { x.WorkRunLeast(m) = 3; },
+      [](ExtraConditions& x, int m) { x.DutyMost(m, 1) = 4; },
+      [](ExtraConditions& x, int m) { x.DutyLeast(m, 2) = 3; },
+  };
+  int broken = 0;
+  for (std::size_t i = 0; i < std::size(limits); ++i) {
+    SCOPED_TRACE("limit " + std::to_string(i));
+    LoadedWorkbook loaded("t1-care21-march");
+    ConditionModel& model = loaded.model();
+    const ExactModel plain = BuildExactModel(model, ModelKind::kMonth);
+    const SolveResult first = SolveWithCbc(plain.lp, SolveLimits{60, nullptr});
+    ASSERT_EQ(first.status, SolveStatus::kSolved);
+    ApplySolvedMonth(model, plain, first);
+    for (int m = model.MemberCount - 2; m <= model.MemberCount; ++m) limits[i](model.Extra, m);
+    model.Extra.HasHard = true;
+    broken += ExtraLimitsKept(model) ? 0 : 1;
+    const std::optional<IndexGrid<int>> mended = MendByMembers(model, 20, nullptr);
+    ASSERT_TRUE(mended);
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      for (int d = 1; d <= model.DayCount; ++d) SetDuty(model, m, d, (*mended)(m, d));
+    }
+    EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
+  }
+  EXPECT_GE(broken, 3);  // most months had a limit to mend
 }
 
 // One member of a target of 6 in 10 days, with days barred: the first month works
@@ -200,6 +233,16 @@ TEST(ExactModel, WeighedWishesAndDesiredStaffingLowerThePenalty) {
     const double constant = soft[i](model, first_month);
     model.Extra.HasSoft = true;
     const double first_penalty = SoftPenalty(model);
+
+    // Bettered a few members at a time from the first month.
+    ConditionModel bettered = model;
+    const std::optional<IndexGrid<int>> better = BetterByMembers(bettered, 2, nullptr);
+    ASSERT_TRUE(better);
+    for (int m = 1; m <= model.MemberCount; ++m) {
+      for (int d = 1; d <= model.DayCount; ++d) SetDuty(bettered, m, d, (*better)(m, d));
+    }
+    EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(bettered, Exact(bettered))), "");
+    EXPECT_LT(SoftPenalty(bettered), first_penalty);
 
     const ExactModel weighed = BuildExactModel(model, ModelKind::kMonth);
     ASSERT_TRUE(weighed.has_objective);

@@ -84,5 +84,40 @@ TEST(ModelParts, PartsAreSolvedAloneAndJoinedIntoOneSolution) {
   }
 }
 
+// Fixed columns fold into the rows; a row of fixed columns only is dropped where
+// it holds and kept (empty, so infeasible) where it cannot; the solution of the
+// smaller model, expanded, is one of the whole.
+TEST(ModelParts, FixedColumnsAreLeftOutAndPutBack) {
+  struct Case {
+    const char* name;
+    double fixed_sum;  // bounds of the row over the fixed columns 1 and 2 (fixed at 1 and 0)
+    SolveStatus status;
+    std::size_t rows;
+  };
+  const Case cases[] = {
+      {"a held row that holds", 1, SolveStatus::kSolved, 1},
+      {"a held row that cannot", 2, SolveStatus::kInfeasible, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LinearModel lp;
+    for (int i = 0; i < 4; ++i) lp.AddColumn(0, 1, 1);
+    lp.FixColumn(1, 1);
+    lp.FixColumn(2, 0);
+    lp.AddRow(Sum({0, 1, 3}), 2, 3);  // with column 1 at 1: 1 <= x0 + x3 <= 2
+    lp.AddRow(Sum({1, 2}), c.fixed_sum, c.fixed_sum);
+    std::vector<int> kept;
+    const LinearModel reduced = WithoutFixedColumns(lp, kept);
+    EXPECT_EQ(kept, (std::vector<int>{0, 3}));
+    EXPECT_EQ(reduced.Rows().size(), c.rows);
+    const SolveResult solved = SolveWithCbc(reduced, SolveLimits{10, nullptr});
+    EXPECT_EQ(solved.status, c.status);
+    if (c.status != SolveStatus::kSolved) continue;
+    const std::vector<double> all = WithFixedColumns(lp, kept, solved.values);
+    EXPECT_TRUE(Holds(lp, all));
+    EXPECT_DOUBLE_EQ(lp.CostOf(all), 2);  // column 1 and one of 0 and 3
+  }
+}
+
 }  // namespace
 }  // namespace tsumiki::exact
