@@ -26,19 +26,27 @@ constexpr double kSecondsPerMember = 0.1;
 // is left to the next round's draw.
 constexpr int kMostPartners = 7;
 
-// The column values of the roster's month; none where a cell has no column.
-std::optional<std::vector<double>> ValuesOf(const ConditionModel& model, const ExactModel& exact) {
-  std::vector<double> values(exact.lp.Columns().size(), 0.0);
+// The roster's month in `exact`'s columns, those beside the cells (slack, a
+// desired staff short, a wish missed) solved with every cell held; none where a
+// cell has no column or the month breaks a row that nothing beside the cells
+// can settle.
+std::optional<SolveResult> RosterMonth(const ConditionModel& model, const ExactModel& exact,
+                                       const SolveLimits& limits) {
+  SolveResult month;
+  month.values.assign(exact.lp.Columns().size(), 0.0);
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = std::max(1, model.StartDay); d <= model.DayCount; ++d) {
       const int duty = model.Roster(m, d);
       if (duty == kRestDay) continue;
       const int column = exact.cells->Column(m, d, duty);
       if (column < 0) return std::nullopt;
-      values[static_cast<std::size_t>(column)] = 1.0;
+      month.values[static_cast<std::size_t>(column)] = 1.0;
     }
   }
-  return values;
+  // Any solution is better than none: the first solve sets the objective.
+  month.objective = std::numeric_limits<double>::infinity();
+  if (!BetterForGroup(exact.lp, CellColumns(*exact.cells), {}, month, limits)) return std::nullopt;
+  return month;
 }
 
 // The members with slack of their own (work days off the target, an optional
@@ -99,18 +107,12 @@ std::optional<IndexGrid<int>> MendByMembers(const ConditionModel& model, double 
   };
   const ExactModel relaxed = BuildExactModel(model, ModelKind::kRelaxation);
   const int members = model.MemberCount;
-  std::optional<std::vector<double>> values = ValuesOf(model, relaxed);
-  if (!values || members < 1) return std::nullopt;
-  // First every member's cells held and only the slack solved: the month's
-  // slack. From then on each member's slack is held with its cells, as no other
-  // member's month changes it.
-  SolveResult current;
-  current.values = std::move(*values);
-  current.objective = std::numeric_limits<double>::infinity();
-  if (!BetterForGroup(relaxed.lp, CellColumns(*relaxed.cells), {}, current,
-                      limits(kSecondsPerMember))) {
-    return std::nullopt;  // the month breaks a rule that has no slack
-  }
+  if (members < 1) return std::nullopt;
+  // The month's slack first. From then on each member's slack is held with its
+  // cells, as no other member's month changes it.
+  std::optional<SolveResult> roster = RosterMonth(model, relaxed, limits(kSecondsPerMember));
+  if (!roster) return std::nullopt;
+  SolveResult current = std::move(*roster);
   const MemberColumns own = OwnColumns(relaxed);
   std::mt19937 draw(1);
   // A breach lies mostly in the member's own days: first the member alone.
@@ -139,21 +141,16 @@ std::optional<IndexGrid<int>> MendByMembers(const ConditionModel& model, double 
 std::optional<IndexGrid<int>> BetterByMembers(const ConditionModel& model, double seconds,
                                               const std::atomic<bool>* stop) {
   const ExactModel month = BuildExactModel(model, ModelKind::kMonth);
-  std::optional<std::vector<double>> values = ValuesOf(model, month);
-  if (!values || !month.has_objective) return std::nullopt;
-  // The columns beside the cells (a day's staff short of the desired, a wish
-  // missed) are not the roster's: the first group's solve sets them.
-  SolveResult current;
-  current.values = std::move(*values);
-  current.objective = std::numeric_limits<double>::infinity();
+  if (!month.has_objective) return std::nullopt;
   const Clock::time_point start = Clock::now();
   SolveLimits first{seconds, stop, true};
   first.deadline = DeadlineAfter(start, seconds);
-  if (!BetterForGroup(month.lp, CellColumns(*month.cells), {}, current, first)) return std::nullopt;
+  std::optional<SolveResult> current = RosterMonth(model, month, first);
+  if (!current) return std::nullopt;
   const double left = seconds - std::chrono::duration<double>(Clock::now() - start).count();
-  current = ImproveByMembers(month.lp, *month.cells, std::move(current), left, stop);
+  const SolveResult best = ImproveByMembers(month.lp, *month.cells, std::move(*current), left, stop);
   IndexGrid<int> better = model.Roster;
-  month.cells->ReadMonth(current.values, better);
+  month.cells->ReadMonth(best.values, better);
   return better;
 }
 

@@ -116,15 +116,22 @@ class Search {
         move_.Undo(model_);
         continue;
       }
-      // A day added where the search mends the limits never breaks one.
-      const int after = Breaches(s);
-      if (after <= breaches &&
-          acceptor_.Accept(Cost() - before + CostOf(MissingDays(s), after), step)) {
-        Track(s);
-        return;
-      }
-      move_.Undo(model_);
+      if (KeepAdded(s, breaches, before, step)) return;
     }
+  }
+
+  // Keeps the days just added to s where they break no more limits than the
+  // `breaches` s had (a day added where the search mends the limits never breaks
+  // one) and the acceptor takes the cost, from `before`; else takes them back.
+  bool KeepAdded(int s, int breaches, int before, std::int64_t step) {
+    const int after = Breaches(s);
+    if (after <= breaches &&
+        acceptor_.Accept(Cost() - before + CostOf(MissingDays(s), after), step)) {
+      Track(s);
+      return true;
+    }
+    move_.Undo(model_);
+    return false;
   }
 
   // Places a run of work days, as long as s's shortest work run or one longer, on
@@ -159,13 +166,7 @@ class Search {
         return;
       }
     }
-    const int after = Breaches(s);
-    if (after <= breaches &&
-        acceptor_.Accept(Cost() - before + CostOf(MissingDays(s), after), step)) {
-      Track(s);
-      return;
-    }
-    move_.Undo(model_);
+    KeepAdded(s, breaches, before, step);
   }
 
   // Exchanges the cells of a and b on 1..max_block consecutive days: a single day

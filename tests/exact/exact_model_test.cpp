@@ -54,13 +54,17 @@ testing::CheckOptions Exact(const ConditionModel& model) {
   return options;
 }
 
-// The solved month on the roster, through the change path that keeps the tallies.
-void ApplySolvedMonth(ConditionModel& model, const ExactModel& exact, const SolveResult& solved) {
-  IndexGrid<int> month = model.Roster;
-  exact.cells->ReadMonth(solved.values, month);
+// A month on the roster, through the change path that keeps the tallies.
+void ApplyMonth(ConditionModel& model, const IndexGrid<int>& month) {
   for (int m = 1; m <= model.MemberCount; ++m) {
     for (int d = 1; d <= model.DayCount; ++d) SetDuty(model, m, d, month(m, d));
   }
+}
+
+void ApplySolvedMonth(ConditionModel& model, const ExactModel& exact, const SolveResult& solved) {
+  IndexGrid<int> month = model.Roster;
+  exact.cells->ReadMonth(solved.values, month);
+  ApplyMonth(model, month);
 }
 
 // Every month the model returns keeps the rules as the independent checker reads
@@ -126,9 +130,7 @@ TEST(MonthMend, AMonthThatBreaksTheOptionalLimitsIsMendedToKeepThem) {
     broken += ExtraLimitsKept(model) ? 0 : 1;
     const std::optional<IndexGrid<int>> mended = MendByMembers(model, 20, nullptr);
     ASSERT_TRUE(mended);
-    for (int m = 1; m <= model.MemberCount; ++m) {
-      for (int d = 1; d <= model.DayCount; ++d) SetDuty(model, m, d, (*mended)(m, d));
-    }
+    ApplyMonth(model, *mended);
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(model, Exact(model))), "");
   }
   EXPECT_GE(broken, 3);  // most months had a limit to mend
@@ -238,9 +240,7 @@ TEST(ExactModel, WeighedWishesAndDesiredStaffingLowerThePenalty) {
     ConditionModel bettered = model;
     const std::optional<IndexGrid<int>> better = BetterByMembers(bettered, 2, nullptr);
     ASSERT_TRUE(better);
-    for (int m = 1; m <= model.MemberCount; ++m) {
-      for (int d = 1; d <= model.DayCount; ++d) SetDuty(bettered, m, d, (*better)(m, d));
-    }
+    ApplyMonth(bettered, *better);
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(bettered, Exact(bettered))), "");
     EXPECT_LT(SoftPenalty(bettered), first_penalty);
 
