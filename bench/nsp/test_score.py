@@ -107,6 +107,18 @@ class ImportTest(unittest.TestCase):
             inst = nsp.parse(text)
             self.assertEqual(to_workbook.achievable_counts(inst, inst.staff[0]), counts, staff)
 
+    def test_a_members_longer_run_is_their_own_and_counts_for_their_month(self):
+        text = (HERE / "testdata" / "tiny.txt").read_text().replace(
+            "C,E=7|L=7,2880,1440,4,", "C,E=7|L=7,2880,1440,6,")
+        inst = nsp.parse(text)
+        cells = {(n, r, c): v for n, r, c, v in to_workbook.condition_cells(inst)}
+        self.assertEqual(cells[("連続勤務上限", 1, 1)], 4)
+        self.assertEqual((cells.get(("Work_Run_Most", 1, 1)), cells[("Work_Run_Most", 3, 1)]),
+                         (None, 6))
+        # C works no weekend: five days in a row only with the longer run.
+        self.assertIn(5, to_workbook.achievable_counts(inst, inst.staff[2]))
+        self.assertNotIn(5, to_workbook.achievable_counts(TINY, TINY.staff[2]))
+
     def test_ten_shifts_require_the_last_one_exactly(self):
         # No room for the duty nobody takes: the shift whose cover binds least
         # goes last and its cover is required. S4 asks for the fewest; S9 would

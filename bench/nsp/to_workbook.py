@@ -21,8 +21,8 @@ What is stated, and how:
     since the benchmark requires no cover at all. With 10 shifts there is no
     room for the extra duty type, and the cover of the shift it binds least
     (see duty_types) is required exactly in Need_Table;
-  - the longest run of shifts 連続勤務上限; the form has one value for the
-    whole workplace, so the smallest of the members' limits is taken;
+  - the longest run of shifts 連続勤務上限, the smallest of the members'
+    limits, and Work_Run_Most for each member whose own limit is longer;
   - each member's window of working minutes a range of work days: the most a
     work-day target (Member_DayOff, the days off of the month) that the member's own limits
     (days off, caps, runs, weekends) allow, so that a month exists; the targets
@@ -42,8 +42,7 @@ What is stated, and how:
     a wish for a day off: the benchmark is also content with another shift
     there, the form only with a day off.
 What the form cannot state: the minute window itself (a target in days keeps
-it only when the shift lengths allow), each member's own longest run where it
-exceeds the smallest, under-staffing weights that differ by day within one
+it only when the shift lengths allow), under-staffing weights that differ by day within one
 shift, and over-staffing as a weighed choice (with exact targets the extra
 staff is the cover's shortfall plus what the targets add above the cover).
 Horizons: a 14-day instance fills days 1-14; days 15-28 have no cover and
@@ -106,12 +105,11 @@ def _minutes(inst: nsp.Instance, staff: nsp.Staff, days: int, longest: bool) -> 
 
 def achievable_counts(inst: nsp.Instance, staff: nsp.Staff) -> set[int]:
     """The work-day counts of the member's own months that keep the days off,
-    the longest run (the workplace's, the smallest of the members'), the
-    shortest runs and the most weekends, as the workbook judges them: the
+    the member's own longest run, the shortest runs and the most weekends, as the workbook judges them: the
     first run and a run of days off that reaches the month's end are exempt;
     a run of shifts that ends the horizon of a shorter instance is followed by
     days off and is judged."""
-    longest = min(s.max_consecutive for s in inst.staff)
+    longest = staff.max_consecutive
     off = set(inst.days_off.get(staff.id, []))
     least_work, least_off = staff.min_consecutive, staff.min_days_off
     # state: (working, run length capped, weekends worked, first run) -> counts
@@ -152,8 +150,8 @@ def work_day_windows(inst: nsp.Instance, staff: nsp.Staff) -> tuple[range, range
     some = [k for k in counts if _minutes(inst, staff, k, False) <= staff.max_minutes
             and _minutes(inst, staff, k, True) >= staff.min_minutes]
     if not some and counts:
-        # No count keeps the window under the workplace's longest run (the
-        # smallest of the members'): the count nearest to it, not none.
+        # No count keeps the window under the member's runs and weekends: the
+        # count nearest to it, not none.
         def outside(k: int) -> int:
             return max(0, staff.min_minutes - _minutes(inst, staff, k, True),
                        _minutes(inst, staff, k, False) - staff.max_minutes)
@@ -242,7 +240,7 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     for shift in inst.shifts:
         cells += [("翌日禁止", index[shift.id], index[u], BARRED)
                   for u in shift.forbidden_next if u in index]
-    cells.append(("連続勤務上限", 1, 1, min(s.max_consecutive for s in inst.staff)))
+    cells.append(("連続勤務上限", 1, 1, workplace_longest_run(inst)))
     cells.append(("単日勤務防止", 1, 1, any(s.min_consecutive >= 2 for s in inst.staff)))
     cells += [("最適化比重", w, 1, 1) for w in range(1, 13)]
     cells.append(("Score_Weight", 1, 1, 0))
@@ -268,6 +266,10 @@ def condition_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     return cells + limit_cells(inst) + wish_cells(inst) + desired_cells(inst, cover)
 
 
+def workplace_longest_run(inst: nsp.Instance) -> int:
+    return min(s.max_consecutive for s in inst.staff)
+
+
 def limit_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
     """Caps per shift, shortest runs and weekends, each member's own."""
     index = {shift_id: i for i, shift_id in enumerate(duty_types(inst), 1)}
@@ -278,6 +280,8 @@ def limit_cells(inst: nsp.Instance) -> list[tuple[str, int, int, object]]:
                 cells.append(("Duty_Most", m, index[shift_id], min(cap, MONTH_DAYS)))
         if staff.min_consecutive >= 2:
             cells.append(("Work_Run_Least", m, 1, staff.min_consecutive))
+        if staff.max_consecutive != workplace_longest_run(inst):
+            cells.append(("Work_Run_Most", m, 1, staff.max_consecutive))
         if staff.min_days_off >= 2:
             cells.append(("Rest_Run_Least", m, 1, staff.min_days_off))
         if staff.max_weekends < (inst.horizon + 6) // 7:

@@ -285,8 +285,9 @@ class RuleChecker {
   // A run is reported on its first day in this month; a run at the month's start
   // counts the previous month's work days before it.
   void ConsecutiveWork() {
-    if (m_.MaxConsecWork <= 0) return;
     for (int m = 1; m <= m_.MemberCount; ++m) {
+      const int longest = LongestWorkRun(m_, m);
+      if (longest <= 0) continue;
       for (int d = 1; d <= m_.DayCount;) {
         if (!Works(m, d)) {
           ++d;
@@ -299,9 +300,9 @@ class RuleChecker {
           while (first > 1 - kPrevMonthDays && Works(m, first - 1)) --first;
         }
         const int run = end - first + 1;
-        if (run > m_.MaxConsecWork) {
+        if (run > longest) {
           Add(m, d, RuleKind::kConsecutiveWork,
-              Format(rule_text::kConsecutiveWork, {N(run), N(m_.MaxConsecWork)}));
+              Format(rule_text::kConsecutiveWork, {N(run), N(longest)}));
         }
         d = end + 1;
       }

@@ -99,6 +99,18 @@ struct ConditionModel {
   void Resize(int day_count, int type_count, int member_count);
 };
 
+// The most work days in a row member m may take: the member's own Work_Run_Most
+// where set, else 連続勤務上限; 0 = no limit.
+inline int LongestWorkRun(const ConditionModel& model, int m) {
+  const int own = model.Extra.WorkRunMost(m);
+  return own == kNoLimit ? model.MaxConsecWork : own;
+}
+
+inline bool RunPastLongest(const ConditionModel& model, int m, int work_run) {
+  const int longest = LongestWorkRun(model, m);
+  return longest > 0 && work_run > longest;
+}
+
 // The fewest work days member m is to get: the target, or fewer where DayOff_Most
 // lets the member take more days off; 0 for a member with neither set (a target
 // of the whole month), whom no count binds from below.

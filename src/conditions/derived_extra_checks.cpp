@@ -52,18 +52,21 @@ void CheckWishes(DeriveContext& context, int members, int days) {
   }
 }
 
-void CheckLeastOverMost(DeriveContext& context, int members, int types) {
-  const auto least = context.Read(kDutyLeast);
-  const auto most = context.Read(kDutyMost);
+// A least above its most, reported at the most. `zero_is_none`: a most of 0 sets
+// no limit (a longest run) rather than barring all (a count per duty).
+void CheckLeastOverMost(DeriveContext& context, const NameSpec& least_spec,
+                        const NameSpec& most_spec, std::string_view text, int members, int columns,
+                        bool zero_is_none) {
+  const auto least = context.Read(least_spec);
+  const auto most = context.Read(most_spec);
   if (!least || !most) return;
   for (int r = 0; r < members; ++r) {
-    for (int c = 0; c < types; ++c) {
+    for (int c = 0; c < columns; ++c) {
       const auto low = AsNumber(At(*least, r, c));
       const auto high = AsNumber(At(*most, r, c));
-      if (low && high && *low > *high)
-        context.Problem(kDutyMost, r + 1, c + 1,
-                        Format(problem_text::kDutyLeastOverMost,
-                               {ValueText(At(*least, r, c)), ValueText(At(*most, r, c))}));
+      if (!low || !high || *low <= *high || (zero_is_none && *high == 0)) continue;
+      context.Problem(most_spec, r + 1, c + 1,
+                      Format(text, {ValueText(At(*least, r, c)), ValueText(At(*most, r, c))}));
     }
   }
 }
@@ -99,10 +102,14 @@ void CheckExtraValues(DeriveContext& context) {
   CheckArea(context, kDutyMost, problem_text::kDutyMostCell, members, types);
   CheckArea(context, kRestRunLeast, problem_text::kRestRunLeastCell, members, 1);
   CheckArea(context, kWorkRunLeast, problem_text::kWorkRunLeastCell, members, 1);
+  CheckArea(context, kWorkRunMost, problem_text::kWorkRunMostCell, members, 1);
   CheckArea(context, kWeekendsMost, problem_text::kWeekendsMostCell, members, 1);
   CheckArea(context, kDayOffMost, problem_text::kDayOffMostCell, members, 1);
   CheckWishes(context, members, days);
-  CheckLeastOverMost(context, members, types);
+  CheckLeastOverMost(context, kDutyLeast, kDutyMost, problem_text::kDutyLeastOverMost, members,
+                     types, false);
+  CheckLeastOverMost(context, kWorkRunLeast, kWorkRunMost, problem_text::kWorkRunLeastOverMost,
+                     members, 1, true);
   CheckDayOffRange(context, members);
 }
 

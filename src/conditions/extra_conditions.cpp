@@ -14,9 +14,10 @@ void ExtraConditions::Resize(int day_count, int type_count, int member_count) {
   }
   RestRunLeast.Reset(0, members);
   WorkRunLeast.Reset(0, members);
+  WorkRunMost.Reset(0, members);
   WeekendsMost.Reset(0, members);
   DayOffMost.Reset(0, members);
-  for (int m = 0; m <= members; ++m) WeekendsMost(m) = DayOffMost(m) = kNoLimit;
+  for (int m = 0; m <= members; ++m) WeekendsMost(m) = DayOffMost(m) = WorkRunMost(m) = kNoLimit;
   WeekendOf.Reset(0, days);
   WeekendCount = 0;
   WishDuty.Reset(0, members, 0, days);
@@ -25,7 +26,7 @@ void ExtraConditions::Resize(int day_count, int type_count, int member_count) {
   DesiredWeight.Reset(0, type_count + 1);
   ScoreWeight = 1.0f;
   DutyLeastPlace = DutyMostPlace = RestRunPlace = WorkRunPlace = WeekendsPlace = DayOffPlace =
-      AreaPlace{};
+      LongestRunPlace = AreaPlace{};
   HasHard = false;
   HasSoft = false;
 }

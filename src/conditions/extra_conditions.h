@@ -20,6 +20,9 @@ struct ExtraConditions {
   IndexGrid<int> DutyMost;   // (member, type): most count, kNoLimit = none
   IndexArray<int> RestRunLeast;  // (member): shortest run of days off, 0/1 = none
   IndexArray<int> WorkRunLeast;  // (member): shortest run of work days, 0/1 = none
+  // (member): longest run of work days, in place of 連続勤務上限; kNoLimit = the
+  // workplace's, 0 = none.
+  IndexArray<int> WorkRunMost;
   IndexArray<int> WeekendsMost;  // (member): most weekends worked, kNoLimit = none
   // (member): most days off, kNoLimit = exactly Member_DayOff's. Above it, the
   // member may work fewer days than the target, down to DayCount minus it.
@@ -48,7 +51,8 @@ struct ExtraConditions {
     int top = 0;
     int left = 0;
   };
-  AreaPlace DutyLeastPlace, DutyMostPlace, RestRunPlace, WorkRunPlace, WeekendsPlace, DayOffPlace;
+  AreaPlace DutyLeastPlace, DutyMostPlace, RestRunPlace, WorkRunPlace, WeekendsPlace, DayOffPlace,
+      LongestRunPlace;
 
   bool HasHard = false;  // a count, run or weekend limit is set
   bool HasSoft = false;  // a wish or a desired staffing with a weight is set

@@ -129,6 +129,7 @@ inline constexpr std::string_view kDutyLeastCell = "勤務回数の下限";
 inline constexpr std::string_view kDutyMostCell = "勤務回数の上限";
 inline constexpr std::string_view kRestRunLeastCell = "連休の最短日数";
 inline constexpr std::string_view kWorkRunLeastCell = "連勤の最短日数";
+inline constexpr std::string_view kWorkRunMostCell = "連勤の最長日数";
 inline constexpr std::string_view kWeekendsMostCell = "週末勤務の上限";
 inline constexpr std::string_view kDayOffMostCell = "休日数の上限";
 
@@ -138,6 +139,8 @@ inline constexpr std::string_view kUnknownWishAbbrev =
 // {0}: the least, {1}: the most.
 inline constexpr std::string_view kDutyLeastOverMost =
     "勤務回数の下限（{0}回）が上限（{1}回）を超えています。";
+inline constexpr std::string_view kWorkRunLeastOverMost =
+    "連勤の最短（{0}日）が最長（{1}日）を超えています。";
 inline constexpr std::string_view kDayOffMostBelow =
     "休日数の上限（{1}日）が休日数（{0}日）より少なくなっています。休日数以上の日数にしてください。";
 // {0}: the weight typed.

@@ -150,6 +150,7 @@ inline constexpr NameSpec kDutyLeast{"Duty_Least", kSheetSchedule, Scope::kSheet
 inline constexpr NameSpec kDutyMost{"Duty_Most", kSheetSchedule, Scope::kSheet, 100, 10, ReadMode::kInteger16, Role::kTyped, true};
 inline constexpr NameSpec kRestRunLeast{"Rest_Run_Least", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
 inline constexpr NameSpec kWorkRunLeast{"Work_Run_Least", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
+inline constexpr NameSpec kWorkRunMost{"Work_Run_Most", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
 inline constexpr NameSpec kWeekendsMost{"Weekend_Most", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
 inline constexpr NameSpec kDayOffMost{"DayOff_Most", kSheetSchedule, Scope::kSheet, 100, 1, ReadMode::kInteger16, Role::kTyped, true};
 

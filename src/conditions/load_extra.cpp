@@ -113,6 +113,10 @@ void ReadExtraConditions(LoadContext& ctx) {
   ReadCounts(ctx, extra);
   ReadMemberLimit(ctx, layout::kRestRunLeast, extra.RestRunLeast, extra.RestRunPlace, 0, 2);
   ReadMemberLimit(ctx, layout::kWorkRunLeast, extra.WorkRunLeast, extra.WorkRunPlace, 0, 2);
+  // A member's own longest run takes the place of 連続勤務上限 in the rules that
+  // judge it, so it is no optional limit of its own either.
+  ReadMemberLimit(ctx, layout::kWorkRunMost, extra.WorkRunMost, extra.LongestRunPlace, kNoLimit,
+                  std::numeric_limits<int>::max());
   ReadMemberLimit(ctx, layout::kWeekendsMost, extra.WeekendsMost, extra.WeekendsPlace, kNoLimit, 0);
   // More days off only lowers the fewest work days: it binds nothing the target
   // did not, and so is no hard limit of its own.

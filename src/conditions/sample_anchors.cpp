@@ -33,6 +33,7 @@ constexpr std::array kAnchors{
     Anchor{&kWishTable, 12, 68}, Anchor{&kWishWeight, 12, 100}, Anchor{&kDutyLeast, 12, 132},
     Anchor{&kDutyMost, 12, 143}, Anchor{&kRestRunLeast, 12, 154}, Anchor{&kWorkRunLeast, 12, 155},
     Anchor{&kWeekendsMost, 12, 156}, Anchor{&kDayOffMost, 12, 157},
+    Anchor{&kWorkRunMost, 12, 158},
     // 予約表
     Anchor{&kReservationCnt, 5, 3}, Anchor{&kRsvDates, 7, 3}, Anchor{&kRsvMembers, 9, 1},
     Anchor{&kMemberRsv, 9, 3},

@@ -164,6 +164,8 @@ constexpr std::array kSheetLabels{
     SheetLabel{kSheetSchedule, 11, 156, "週末の上限", true},
     SheetLabel{kSheetSchedule, 10, 157, "休日数（C列）より多く休んでよい日数の上限（空欄＝休日数ちょうど）", false},
     SheetLabel{kSheetSchedule, 11, 157, "休日数の上限", true},
+    SheetLabel{kSheetSchedule, 8, 158, "その職員だけの連続勤務の上限（空欄＝基本設定の連続勤務上限、0＝制限なし）", false},
+    SheetLabel{kSheetSchedule, 11, 158, "連勤の最長", true},
     SheetLabel{kSheetStaffing, 6, 1, "番号", true},
     SheetLabel{kSheetStaffing, 6, 2, "勤務名", true},
     SheetLabel{kSheetStaffing, 7, 1, "1", false},

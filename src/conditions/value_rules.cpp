@@ -13,7 +13,7 @@ namespace {
 constexpr double kNoMost = std::numeric_limits<double>::infinity();
 
 // clang-format off
-const std::array<NumberRule, 26> kRules{{
+const std::array<NumberRule, 27> kRules{{
     {&kYear, problem_text::kYearCell, 1900, 9999, true},
     {&kMonth, problem_text::kMonthCell, 1, 12, true},
     {&kStartDayOfMonth, problem_text::kStartDayCell, 1, 31, true},
@@ -39,6 +39,7 @@ const std::array<NumberRule, 26> kRules{{
     {&kDutyMost, problem_text::kDutyMostCell, 0, 31, true},
     {&kRestRunLeast, problem_text::kRestRunLeastCell, 0, 31, true},
     {&kWorkRunLeast, problem_text::kWorkRunLeastCell, 0, 31, true},
+    {&kWorkRunMost, problem_text::kWorkRunMostCell, 0, 31, true},
     {&kWeekendsMost, problem_text::kWeekendsMostCell, 0, 6, true},
     {&kDayOffMost, problem_text::kDayOffMostCell, 0, 31, true},
 }};

@@ -214,7 +214,8 @@ class RunLayout {
         m_(m),
         rest_least_(with_runs ? model.Extra.RestRunLeast(m) : 0),
         work_least_(with_runs ? model.Extra.WorkRunLeast(m) : 0),
-        cap_(std::max({rest_least_, work_least_, model.MaxConsecWork}) + 1) {}
+        longest_(LongestWorkRun(model, m)),
+        cap_(std::max({rest_least_, work_least_, longest_}) + 1) {}
 
   // Whether some layout keeps the runs, 連続勤務上限 and the fixed days and works
   // a number of days the target allows.
@@ -281,7 +282,7 @@ class RunLayout {
     const bool open = d >= model_.StartDay;
     if (s.work == work) {
       const int length = s.length + 1;
-      if (work && open && model_.MaxConsecWork > 0 && length > model_.MaxConsecWork) return {};
+      if (work && open && longest_ > 0 && length > longest_) return {};
       return RunState{work, std::min(length, cap_), s.judged};
     }
     const int least = s.work ? work_least_ : rest_least_;
@@ -297,6 +298,7 @@ class RunLayout {
   const int m_;
   const int rest_least_;
   const int work_least_;
+  const int longest_;
   const int cap_;
   std::vector<WorkCounts> states_;
 };

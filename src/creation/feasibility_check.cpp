@@ -45,8 +45,9 @@ bool CouldWork(const ConditionModel& model, int m, int d) {
 int MostWorkDays(const ConditionModel& model, int m) {
   int count = WorkedBeforeStart(model, m);
   int run = WorkRunBefore(model, m, model.StartDay) - 1;
+  const int longest = LongestWorkRun(model, m);
   for (int d = model.StartDay; d <= model.DayCount; ++d) {
-    if (CouldWork(model, m, d) && (model.MaxConsecWork == 0 || run < model.MaxConsecWork)) {
+    if (CouldWork(model, m, d) && (longest == 0 || run < longest)) {
       ++count;
       ++run;
     } else {

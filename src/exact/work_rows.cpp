@@ -4,13 +4,14 @@
 
 namespace tsumiki::exact {
 
-// No window of MaxConsecWork + 1 days that holds a day to build is all work.
+// No window of the member's LongestWorkRun + 1 days that holds a day to build is
+// all work.
 void AddWorkRunRows(const ConditionModel& model, ExactModel& out) {
-  const int limit = model.MaxConsecWork;
-  if (limit <= 0) return;
   const CellVariables& cells = *out.cells;
   const int earliest = model.UsePrevMonth ? 1 - kPrevMonthDays : 1;
   for (int m = 1; m <= model.MemberCount; ++m) {
+    const int limit = LongestWorkRun(model, m);
+    if (limit <= 0) continue;
     for (int start = earliest; start + limit <= model.DayCount; ++start) {
       if (!cells.Open(start + limit)) continue;  // the window lies in the given days
       LinearExpr run;

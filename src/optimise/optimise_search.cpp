@@ -35,7 +35,6 @@ float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, Ros
   if (m >= n) return kNoImprovement;
   ScoreTally& tally = state.tally;
   const std::vector<int>& work_runs = state.WorkRuns(model, d);
-  const int work_limit = model.MaxConsecWork;
   float candidate = best;
   int partner = 0;
   for (int j = m + 1; j <= n; ++j) {
@@ -45,7 +44,7 @@ float ImproveMemberOnDay(const SearchContext& ctx, int m, int d, float best, Ros
     const int run_m = work_runs[static_cast<std::size_t>(m)];
     const int run_j = work_runs[static_cast<std::size_t>(j)];
     // The work-run limit refuses this exchange whatever the codes: spare the swap.
-    if (work_limit > 0 && (run_m > work_limit || run_j > work_limit)) continue;
+    if (RunPastLongest(model, m, run_m) || RunPastLongest(model, j, run_j)) continue;
     SwapDuties(model, m, j, d);
     const bool acceptable = SwapCheckWithWorkRuns(model, m, j, d, SwapRule::kWithWorkDayTarget,
                                                   run_m, run_j) == kRuleAccept;

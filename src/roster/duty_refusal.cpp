@@ -50,7 +50,7 @@ DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t) {
     }
   }
   if (ForbiddenComboHit(model, m, d, t)) return DutyRefusal::kForbiddenCombo;
-  if (model.MaxConsecWork != 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) {
+  if (LongestWorkRun(model, m) != 0 && RunPastLongest(model, m, WorkRunAround(model, m, d))) {
     return DutyRefusal::kConsecutiveLimit;
   }
   if (!ExtraLimitsAllowDuty(model, m, d, t)) return DutyRefusal::kExtraLimit;

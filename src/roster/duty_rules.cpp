@@ -26,7 +26,9 @@ bool CanTakeDuty(const ConditionModel& model, int m, int d, int t) {
     if (reserved > 0 && MaskHasDuty(NextDayBanAfter(model, t), reserved)) return false;
   }
   if (ForbiddenComboHit(model, m, d, t)) return false;
-  if (model.MaxConsecWork != 0 && WorkRunAround(model, m, d) > model.MaxConsecWork) return false;
+  if (LongestWorkRun(model, m) != 0 && RunPastLongest(model, m, WorkRunAround(model, m, d))) {
+    return false;
+  }
   if (!ExtraLimitsAllowDuty(model, m, d, t)) return false;
   return !RequiredPatternConflict(model, m, d, t);
 }

@@ -111,9 +111,9 @@ bool RequiredPatternConflict(const ConditionModel& model, int m, int d, int t) {
   // The run the sequence makes: the work days before d, the chain from day d on
   // (WorkRunBefore counts day d itself, which the chain already holds), and the
   // work days already in the roster right after it, with their own followers.
-  if (model.MaxConsecWork != 0) {
+  if (LongestWorkRun(model, m) != 0) {
     const int run = WorkRunBefore(model, m, d) - 1 + length + WorkRunFrom(model, m, after);
-    if (run > model.MaxConsecWork) conflict = true;
+    if (RunPastLongest(model, m, run)) conflict = true;
   }
   return conflict;
 }

@@ -21,7 +21,7 @@ inline constexpr int kMaxChainLength = 10;
 
 // For a duty t that begins a required sequence: true when the sequence cannot be
 // laid from day d on (a reserved or barred day in its way, or the work run would
-// pass MaxConsecWork). False when t begins no required sequence. The day filling
+// pass the member's LongestWorkRun). False when t begins no required sequence. The day filling
 // fixes a duty that begins one when it places it.
 bool RequiredPatternConflict(const ConditionModel& model, int m, int d, int t);
 

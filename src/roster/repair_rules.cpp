@@ -75,11 +75,11 @@ bool RepairRules::SequenceHit(const ConditionModel& model, int m, int d) const {
 }
 
 bool RepairRules::RunTooLong(const ConditionModel& model, int m, int d) const {
-  if (model.MaxConsecWork <= 0) return false;
+  if (LongestWorkRun(model, m) <= 0) return false;
   int run = 1;
   for (int i = d - 1; i >= 1 - kPrevMonthDays && Works(DutyOn(model, m, i)); --i) ++run;
   for (int i = d + 1; i <= model.DayCount && Works(model.Roster(m, i)); ++i) ++run;
-  return run > model.MaxConsecWork;
+  return RunPastLongest(model, m, run);
 }
 
 bool RepairRules::MemberDayHolds(const ConditionModel& model, int m, int d) const {

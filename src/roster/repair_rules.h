@@ -19,7 +19,7 @@ class RepairRules {
   // Member m's cell on day d as it now stands, with its neighbours: the
   // reservation, the day's bans, next-day bans both ways, required sequences both
   // ways (the previous month's last day included), every forbidden sequence that
-  // covers day d and the work run through day d against MaxConsecWork.
+  // covers day d and the work run through day d against the member's LongestWorkRun.
   bool MemberDayHolds(const ConditionModel& model, int m, int d) const;
 
   // The combinations of day d: no forbidden record filled up, every required

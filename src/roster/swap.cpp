@@ -17,17 +17,14 @@ constexpr const char* kUnknownDutyText = "Err";
 }  // namespace
 
 RuleVerdict SwapCheck(const ConditionModel& model, int a, int b, int d, SwapRule rule) {
-  if (model.MaxConsecWork <= 0) {
-    return SwapCheckWithWorkRuns(model, a, b, d, rule, /*work_run_a=*/0, /*work_run_b=*/0);
-  }
-  return SwapCheckWithWorkRuns(model, a, b, d, rule, WorkRunAround(model, a, d),
-                               WorkRunAround(model, b, d));
+  const int run_a = LongestWorkRun(model, a) > 0 ? WorkRunAround(model, a, d) : 0;
+  const int run_b = LongestWorkRun(model, b) > 0 ? WorkRunAround(model, b, d) : 0;
+  return SwapCheckWithWorkRuns(model, a, b, d, rule, run_a, run_b);
 }
 
 RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, int a, int b, int d, SwapRule rule,
                                   int work_run_a, int work_run_b) {
-  if (model.MaxConsecWork > 0 &&
-      (work_run_a > model.MaxConsecWork || work_run_b > model.MaxConsecWork)) {
+  if (RunPastLongest(model, a, work_run_a) || RunPastLongest(model, b, work_run_b)) {
     return kRuleRefuse;
   }
   if (rule == SwapRule::kWithWorkDayTarget && (model.WorkDayTarget(a) - model.WorkDays(a) < 0 ||

@@ -18,7 +18,7 @@ int BanAfter(const ConditionModel& model, int code) {
 }  // namespace
 
 RuleVerdict CanAddDuty(const ConditionModel& model, int m, int d, int t, int last) {
-  const int work_run = model.MaxConsecWork > 0 ? WorkRunAround(model, m, d) : 0;
+  const int work_run = LongestWorkRun(model, m) > 0 ? WorkRunAround(model, m, d) : 0;
   return CanAddDutyWithWorkRun(model, m, d, t, last, work_run);
 }
 
@@ -31,7 +31,7 @@ RuleVerdict CanAddDutyWithWorkRun(const ConditionModel& model, int m, int d, int
     if (next >= 1 && MaskHasDuty(BanAfter(model, t), next)) return kRuleRefuse;
   }
   if (ForbiddenPatternHit(model, m, d, t)) return kRuleRefuse;
-  if (model.MaxConsecWork > 0 && work_run > model.MaxConsecWork) return kRuleRefuse;
+  if (RunPastLongest(model, m, work_run)) return kRuleRefuse;
   return kRuleAccept;
 }
 

@@ -73,6 +73,9 @@ TEST(ExtraConditionsCreation, TheCreatedMonthKeepsEachLimitThatBinds) {
       {{layout::kWeekendsMost, 3, 1, 2}, {layout::kWeekendsMost, 4, 1, 1}},
       {{layout::kRestRunLeast, 5, 1, 2}, {layout::kRestRunLeast, 6, 1, 2}},
       {{layout::kDutyLeast, 7, 4, 5}, {layout::kWorkRunLeast, 8, 1, 3}},
+      // One member's own longest run shorter than the workplace's, one longer.
+      {{layout::kWeekendsMost, 9, 1, 3}, {layout::kWorkRunMost, 9, 1, 3},
+       {layout::kWorkRunMost, 10, 1, 7}},
   };
   const fs::path dir = testing::MakeTempDir("extra-creation");
   for (const bool exact_model : {true, false}) {

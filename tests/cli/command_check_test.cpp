@@ -133,6 +133,8 @@ TEST_F(CheckCommand, EachOptionalConditionIsReportedWhereTheMonthBreaksIt) {
        "2/3(日)  2 B  連休の最短：この日からの休みが1日だけです（連休は2日以上）。"},
       {layout::kWorkRunLeast, 2, 1, 2,
        "2/2(土)  2 B  連勤の最短：この日からの勤務が1日だけです（連勤は2日以上）。"},
+      {layout::kWorkRunMost, 2, 1, 1,
+       "2/4(月)  2 B  連続勤務上限：この日から2日連続の勤務です（上限1日）。"},
       {layout::kWeekendsMost, 2, 1, 0,
        "2/2(土)  2 B  週末勤務の上限：この週末で勤務する週末が1回になります（上限0回）。"},
       {layout::kDayOffMost, 1, 1, 26,

@@ -203,6 +203,8 @@ TEST_F(DerivedNamesTest, WrongEntriesInTheOptionalAreasAreReportedAtTheirCells) 
        {"スケジュール", "EN12", "勤務回数の下限（5回）が上限（4回）を超えています。"}},
       {{{kWeekendsMost, 2, 1, 7.0}},
        {"スケジュール", "EZ13", "週末勤務の上限には0から6までの整数を入力してください（入力値「7」）。"}},
+      {{{kWorkRunLeast, 2, 1, 3.0}, {kWorkRunMost, 2, 1, 2.0}},
+       {"スケジュール", "FB13", "連勤の最短（3日）が最長（2日）を超えています。"}},
       {{{kMemberDayOff, 2, 1, 9.0}, {kDayOffMost, 2, 1, 8.0}},
        {"スケジュール", "FA13",
         "休日数の上限（8日）が休日数（9日）より少なくなっています。休日数以上の日数にしてください。"}},

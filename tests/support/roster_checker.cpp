@@ -159,8 +159,11 @@ class Checker {
   }
 
   void ConsecutiveWork() {
-    if (m_.MaxConsecWork <= 0) return;
     for (int m = 1; m <= m_.MemberCount; ++m) {
+      // Work_Run_Most of the member (-1 when empty) replaces the workplace's limit.
+      const int own = m_.Extra.WorkRunMost(m);
+      const int limit = own >= 0 ? own : m_.MaxConsecWork;
+      if (limit <= 0) continue;
       int d = 1;
       while (d <= m_.DayCount) {
         if (!Works(m_.Roster(m, d))) {
@@ -177,9 +180,9 @@ class Checker {
             ++run;
           }
         }
-        if (run > m_.MaxConsecWork && InRange(run_start, end)) {
+        if (run > limit && InRange(run_start, end)) {
           Report({.rule = Rule::kConsecutiveWork, .member = m, .day = d, .last_day = end,
-                  .actual = run, .expected = m_.MaxConsecWork});
+                  .actual = run, .expected = limit});
         }
         d = end + 1;
       }
