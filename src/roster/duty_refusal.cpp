@@ -51,7 +51,8 @@ DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t) {
   }
   if (ForbiddenComboHit(model, m, d, t)) return DutyRefusal::kForbiddenCombo;
   if (LongestWorkRun(model, m) != 0 && RunPastLongest(model, m, WorkRunAround(model, m, d))) {
-    return DutyRefusal::kConsecutiveLimit;
+    return model.Extra.WorkRunMost(m) == kNoLimit ? DutyRefusal::kConsecutiveLimit
+                                                  : DutyRefusal::kOwnLongestRun;
   }
   if (!ExtraLimitsAllowDuty(model, m, d, t)) return DutyRefusal::kExtraLimit;
   if (model.WorkDays(m) >= model.WorkDayTarget(m)) return DutyRefusal::kTargetReached;
@@ -81,6 +82,8 @@ std::string RefusalText(DutyRefusal refusal, std::string_view held) {
       return std::string(txt::kForbiddenCombo);
     case DutyRefusal::kConsecutiveLimit:
       return std::string(txt::kConsecutiveLimit);
+    case DutyRefusal::kOwnLongestRun:
+      return std::string(txt::kOwnLongestRun);
     case DutyRefusal::kExtraLimit:
       return std::string(txt::kExtraLimit);
     case DutyRefusal::kTargetReached:

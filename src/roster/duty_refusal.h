@@ -20,6 +20,7 @@ enum class DutyRefusal {
   kNextDayReservation,  // t bars the duty reserved for tomorrow
   kForbiddenCombo,      // t would complete a forbidden combination
   kConsecutiveLimit,    // the work run would pass 連続勤務上限
+  kOwnLongestRun,       // the work run would pass the member's own 連勤の最長
   kExtraLimit,          // a most count, the weekends or the shortest run of days off
   kTargetReached,       // the member's work days have reached the target
   kRequiredPattern,     // the required sequence that t begins cannot be laid

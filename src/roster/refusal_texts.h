@@ -18,6 +18,7 @@ inline constexpr std::string_view kForbiddenPattern = "禁止パターン";
 inline constexpr std::string_view kNextDayReservation = "翌日の予約";
 inline constexpr std::string_view kForbiddenCombo = "組合せ禁止";
 inline constexpr std::string_view kConsecutiveLimit = "連続勤務上限";
+inline constexpr std::string_view kOwnLongestRun = "この職員の連勤の最長";
 inline constexpr std::string_view kExtraLimit = "勤務回数・週末・連休の条件";
 inline constexpr std::string_view kTargetReached = "勤務日数に達した";
 inline constexpr std::string_view kRequiredPattern = "必須パターン";

@@ -52,6 +52,19 @@ TEST(FirstRefusalTest, NamesTheFirstRuleInTheirOrderAndChangesNothing) {
          b.MaxConsecWork(2).Assign(1, 3, 2).Assign(1, 4, 2).Target(1, 2);
        },
        DutyRefusal::kConsecutiveLimit},
+      // The member's own longest run stands in for the workplace's, shorter or longer.
+      {"own run",
+       [](ModelBuilder& b) {
+         b.MaxConsecWork(5).Assign(1, 3, 2).Assign(1, 4, 2);
+         b.model().Extra.WorkRunMost(1) = 2;
+       },
+       DutyRefusal::kOwnLongestRun},
+      {"own longer run",
+       [](ModelBuilder& b) {
+         b.MaxConsecWork(2).Assign(1, 3, 2).Assign(1, 4, 2);
+         b.model().Extra.WorkRunMost(1) = 3;
+       },
+       DutyRefusal::kNone},
       {"target", [](ModelBuilder& b) { b.Target(1, 1).Assign(1, 1, 2); },
        DutyRefusal::kTargetReached},
       {"required follower blocked",
