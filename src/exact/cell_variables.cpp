@@ -47,9 +47,12 @@ int CellVariables::GivenDuty(int m, int day) const {
   return model_->PrevMonthTail(m, 1 - day);
 }
 
-std::vector<int> CellVariables::ColumnsOf(int m) const {
+std::vector<int> CellVariables::ColumnsOf(int m) const { return ColumnsOutside(m, 0, -1); }
+
+std::vector<int> CellVariables::ColumnsOutside(int m, int first, int last) const {
   std::vector<int> columns;
   for (int d = first_; d <= model_->DayCount; ++d) {
+    if (d >= first && d <= last) continue;
     for (int t = 1; t <= model_->TypeCount; ++t) {
       if (const int column = Column(m, d, t); column >= 0) columns.push_back(column);
     }

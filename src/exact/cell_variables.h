@@ -26,6 +26,10 @@ class CellVariables {
   LinearExpr Duty(int m, int day, int t) const;
   // Every column of member m, over the open days.
   std::vector<int> ColumnsOf(int m) const;
+  // Member m's columns on the open days outside first..last.
+  std::vector<int> ColumnsOutside(int m, int first, int last) const;
+  int FirstDay() const { return first_; }
+  int LastDay() const { return model_->DayCount; }
   int MemberCount() const { return model_->MemberCount; }
   // "m works on `day`" (any duty) as a term.
   LinearExpr Works(int m, int day) const;

@@ -13,9 +13,12 @@ namespace tsumiki::exact {
 // time with every other member's month held as it is: CBC solves most of those
 // models to their best in a few hundredths of a second, where the whole month
 // of fifty members gives it no better month within minutes. A round takes the
-// members in groups of a size, in an order drawn from a fixed seed; after a
-// round that betters nothing the groups double, up to the whole month, which is
-// then solved once with what is left of the budget.
+// members in groups of a size, in an order drawn from a fixed seed. After a
+// round that betters nothing, every member is solved again on a few days at a
+// time with the other days held (the cover the groups cannot reach lies there:
+// a weekend one member works and another could); where that betters nothing
+// too, the groups double, up to the whole month, which is then solved once with
+// what is left of the budget.
 //
 // `month` (over `cells`) has an objective and `current` holds a month of it; returns the best
 // month found (objective set), `current` when nothing was better.
