@@ -110,6 +110,10 @@ SolveResult SolveWithCbc(const LinearModel& lp, const SolveLimits& limits) {
     result.values.assign(best, best + columns);
     result.objective = model.getObjValue();
   }
+  // CBC has been measured to hand back, as proven optimal, a solution of a held
+  // month that breaks one of its rows (a shortest run of days off): a solution is
+  // taken only where it keeps the model.
+  if (!result.values.empty() && !lp.Holds(result.values)) result.values.clear();
   if (Stopping(limits.stop)) {
     result.status = SolveStatus::kStopped;
   } else if (model.isProvenInfeasible()) {

@@ -1,5 +1,7 @@
 #include "exact/linear_model.h"
 
+#include <cmath>
+
 #include <map>
 
 namespace tsumiki::exact {
@@ -52,6 +54,23 @@ double LinearModel::CostOf(const std::vector<double>& values) const {
   double cost = 0;
   for (std::size_t c = 0; c < columns_.size() && c < values.size(); ++c) cost += columns_[c].cost * values[c];
   return cost;
+}
+
+bool LinearModel::Holds(const std::vector<double>& values) const {
+  constexpr double kTolerance = 1e-6;
+  if (values.size() != columns_.size()) return false;
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    const double value = values[c];
+    if (value < columns_[c].lower - kTolerance || value > columns_[c].upper + kTolerance ||
+        std::abs(value - std::round(value)) > kTolerance)
+      return false;
+  }
+  for (const Row& row : rows_) {
+    double sum = 0;
+    for (const auto& [column, coefficient] : row.terms) sum += coefficient * values[static_cast<std::size_t>(column)];
+    if (sum < row.lower - kTolerance || sum > row.upper + kTolerance) return false;
+  }
+  return true;
 }
 
 LinearModel WithoutFixedColumns(const LinearModel& lp, std::vector<int>& kept) {

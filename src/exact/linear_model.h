@@ -58,6 +58,9 @@ class LinearModel {
   LinearModel WithoutCosts() const;
   // The objective of a solution's column values.
   double CostOf(const std::vector<double>& values) const;
+  // Whether `values` (one per column) are whole numbers within the columns'
+  // bounds that keep every row.
+  bool Holds(const std::vector<double>& values) const;
 
   const std::vector<Column>& Columns() const { return columns_; }
   const std::vector<Row>& Rows() const { return rows_; }

@@ -22,18 +22,6 @@ LinearExpr Sum(std::vector<int> columns) {
   return expr;
 }
 
-bool Holds(const LinearModel& lp, const std::vector<double>& values) {
-  for (const Row& row : lp.Rows()) {
-    double sum = 0;
-    for (const auto& [column, coefficient] : row.terms) sum += coefficient * values[static_cast<std::size_t>(column)];
-    if (sum < row.lower - 1e-9 || sum > row.upper + 1e-9) return false;
-  }
-  for (std::size_t c = 0; c < values.size(); ++c) {
-    if (values[c] < lp.Columns()[c].lower || values[c] > lp.Columns()[c].upper) return false;
-  }
-  return true;
-}
-
 // Two members with one duty each a day (columns 0-1 and 2-3), bound only by a
 // desired-staffing row that its shortfall column settles and by a row that
 // always holds; a third part that cannot be met; a row that truly binds them; a
@@ -76,7 +64,7 @@ TEST(ModelParts, PartsAreSolvedAloneAndJoinedIntoOneSolution) {
     EXPECT_EQ(solves, c.solves);
     if (c.status != SolveStatus::kSolved) continue;
     ASSERT_EQ(solved.values.size(), lp.Columns().size());
-    EXPECT_TRUE(Holds(lp, solved.values));
+    EXPECT_TRUE(lp.Holds(solved.values));
     // Settled apart, the shortfall is the least that makes its row hold.
     if (c.solves > 1) {
       EXPECT_EQ(solved.values[4], 2 - solved.values[0] - solved.values[2]);
@@ -114,9 +102,22 @@ TEST(ModelParts, FixedColumnsAreLeftOutAndPutBack) {
     EXPECT_EQ(solved.status, c.status);
     if (c.status != SolveStatus::kSolved) continue;
     const std::vector<double> all = WithFixedColumns(lp, kept, solved.values);
-    EXPECT_TRUE(Holds(lp, all));
+    EXPECT_TRUE(lp.Holds(all));
     EXPECT_DOUBLE_EQ(lp.CostOf(all), 2);  // column 1 and one of 0 and 3
   }
+}
+
+// A solution is judged whole before it is taken: a row, a bound or a fraction
+// it breaks makes it none (the solver's word that it is optimal aside).
+TEST(ModelParts, ASolutionThatBreaksTheModelIsToldApart) {
+  LinearModel lp;
+  for (int i = 0; i < 3; ++i) lp.AddColumn(0, 1, 0);
+  LinearExpr run = Sum({0, 2});
+  run.terms.emplace_back(1, -1.0);
+  lp.AddRow(run, -kUnbounded, 1);  // no lone day off between two work days
+  const std::pair<std::vector<double>, bool> cases[] = {
+      {{1, 1, 1}, true}, {{1, 0, 1}, false}, {{0, 2, 0}, false}, {{0, 0.5, 0}, false}, {{1, 1}, false}};
+  for (const auto& [values, holds] : cases) EXPECT_EQ(lp.Holds(values), holds) << values.size();
 }
 
 }  // namespace
