@@ -26,7 +26,7 @@ void ExtraConditions::Resize(int day_count, int type_count, int member_count) {
   DesiredWeight.Reset(0, type_count + 1);
   ScoreWeight = 1.0f;
   DutyLeastPlace = DutyMostPlace = RestRunPlace = WorkRunPlace = WeekendsPlace = DayOffPlace =
-      LongestRunPlace = AreaPlace{};
+      AreaPlace{};
   HasHard = false;
   HasSoft = false;
 }

@@ -51,8 +51,7 @@ struct ExtraConditions {
     int top = 0;
     int left = 0;
   };
-  AreaPlace DutyLeastPlace, DutyMostPlace, RestRunPlace, WorkRunPlace, WeekendsPlace, DayOffPlace,
-      LongestRunPlace;
+  AreaPlace DutyLeastPlace, DutyMostPlace, RestRunPlace, WorkRunPlace, WeekendsPlace, DayOffPlace;
 
   bool HasHard = false;  // a count, run or weekend limit is set
   bool HasSoft = false;  // a wish or a desired staffing with a weight is set

@@ -52,16 +52,17 @@ void ReadCounts(LoadContext& ctx, ExtraConditions& extra) {
   }
 }
 
-void ReadMemberLimit(LoadContext& ctx, const layout::NameSpec& name_spec, IndexArray<int>& limit,
-                     ExtraConditions::AreaPlace& place, int none, int binds_from) {
+// Reads one limit per member (`none` where empty) and returns where its area lies.
+ExtraConditions::AreaPlace ReadMemberLimit(LoadContext& ctx, const layout::NameSpec& name_spec,
+                                           IndexArray<int>& limit, int none, int binds_from) {
   const auto reader = NamedRangeReader::IfPresent(ctx.book, name_spec);
-  if (!reader) return;
+  if (!reader) return {};
   reader->RequireSize(ctx.model.MemberCount, 1);
-  place = PlaceOf(*reader);
   for (int m = 1; m <= ctx.model.MemberCount; ++m) {
     limit(m) = Count(*reader, m, 1).value_or(none);
     ctx.model.Extra.HasHard |= limit(m) >= binds_from;
   }
+  return PlaceOf(*reader);
 }
 
 void ReadWishes(LoadContext& ctx, ExtraConditions& extra) {
@@ -111,17 +112,17 @@ void ReadExtraConditions(LoadContext& ctx) {
           layout::PeriodStart(model.CreateYear, model.CreateMonth, model.BaseStartDay))
     extra.SetWeekends(model.DayCount, layout::Weekday(*start));
   ReadCounts(ctx, extra);
-  ReadMemberLimit(ctx, layout::kRestRunLeast, extra.RestRunLeast, extra.RestRunPlace, 0, 2);
-  ReadMemberLimit(ctx, layout::kWorkRunLeast, extra.WorkRunLeast, extra.WorkRunPlace, 0, 2);
+  constexpr int kNeverBinds = std::numeric_limits<int>::max();
+  extra.RestRunPlace = ReadMemberLimit(ctx, layout::kRestRunLeast, extra.RestRunLeast, 0, 2);
+  extra.WorkRunPlace = ReadMemberLimit(ctx, layout::kWorkRunLeast, extra.WorkRunLeast, 0, 2);
   // A member's own longest run takes the place of 連続勤務上限 in the rules that
   // judge it, so it is no optional limit of its own either.
-  ReadMemberLimit(ctx, layout::kWorkRunMost, extra.WorkRunMost, extra.LongestRunPlace, kNoLimit,
-                  std::numeric_limits<int>::max());
-  ReadMemberLimit(ctx, layout::kWeekendsMost, extra.WeekendsMost, extra.WeekendsPlace, kNoLimit, 0);
+  ReadMemberLimit(ctx, layout::kWorkRunMost, extra.WorkRunMost, kNoLimit, kNeverBinds);
+  extra.WeekendsPlace =
+      ReadMemberLimit(ctx, layout::kWeekendsMost, extra.WeekendsMost, kNoLimit, 0);
   // More days off only lowers the fewest work days: it binds nothing the target
   // did not, and so is no hard limit of its own.
-  ReadMemberLimit(ctx, layout::kDayOffMost, extra.DayOffMost, extra.DayOffPlace, kNoLimit,
-                  std::numeric_limits<int>::max());
+  extra.DayOffPlace = ReadMemberLimit(ctx, layout::kDayOffMost, extra.DayOffMost, kNoLimit, kNeverBinds);
   ReadWishes(ctx, extra);
   ReadDesiredStaff(ctx, extra);
   if (const auto weight = NamedRangeReader::IfPresent(ctx.book, layout::kScoreWeight)) {

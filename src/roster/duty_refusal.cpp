@@ -50,7 +50,7 @@ DutyRefusal FirstRefusal(const ConditionModel& model, int m, int d, int t) {
     }
   }
   if (ForbiddenComboHit(model, m, d, t)) return DutyRefusal::kForbiddenCombo;
-  if (LongestWorkRun(model, m) != 0 && RunPastLongest(model, m, WorkRunAround(model, m, d))) {
+  if (RunAroundPastLongest(model, m, d)) {
     return model.Extra.WorkRunMost(m) == kNoLimit ? DutyRefusal::kConsecutiveLimit
                                                   : DutyRefusal::kOwnLongestRun;
   }

@@ -26,9 +26,7 @@ bool CanTakeDuty(const ConditionModel& model, int m, int d, int t) {
     if (reserved > 0 && MaskHasDuty(NextDayBanAfter(model, t), reserved)) return false;
   }
   if (ForbiddenComboHit(model, m, d, t)) return false;
-  if (LongestWorkRun(model, m) != 0 && RunPastLongest(model, m, WorkRunAround(model, m, d))) {
-    return false;
-  }
+  if (RunAroundPastLongest(model, m, d)) return false;
   if (!ExtraLimitsAllowDuty(model, m, d, t)) return false;
   return !RequiredPatternConflict(model, m, d, t);
 }

@@ -36,6 +36,10 @@ int WorkRunAround(const ConditionModel& model, int m, int d) {
   return WorkRunBefore(model, m, d) + WorkRunFrom(model, m, d + 1);
 }
 
+int JudgedWorkRun(const ConditionModel& model, int m, int d) {
+  return LongestWorkRun(model, m) > 0 ? WorkRunAround(model, m, d) : 0;
+}
+
 int WorkRunFrom(const ConditionModel& model, int m, int day) {
   // A reserved night, say, is in the roster long before its morning-after: a run
   // that reaches it must count the morning-after as well.

@@ -16,6 +16,14 @@ int OffRunBefore(const ConditionModel& model, int m, int d);
 // The days after d are counted as WorkRunFrom(d + 1) counts them.
 int WorkRunAround(const ConditionModel& model, int m, int d);
 
+// WorkRunAround where member m has a longest run (LongestWorkRun), else 0: no
+// run is judged, so none is counted.
+int JudgedWorkRun(const ConditionModel& model, int m, int d);
+// Whether the work run through day d passes member m's longest run.
+inline bool RunAroundPastLongest(const ConditionModel& model, int m, int d) {
+  return RunPastLongest(model, m, JudgedWorkRun(model, m, d));
+}
+
 // The work days from `day` on (up to DayCount). A duty in the roster that begins a
 // required sequence brings its followers onto the empty days right after it, as
 // the day filling will place them, so those days count as work too.

@@ -17,9 +17,8 @@ constexpr const char* kUnknownDutyText = "Err";
 }  // namespace
 
 RuleVerdict SwapCheck(const ConditionModel& model, int a, int b, int d, SwapRule rule) {
-  const int run_a = LongestWorkRun(model, a) > 0 ? WorkRunAround(model, a, d) : 0;
-  const int run_b = LongestWorkRun(model, b) > 0 ? WorkRunAround(model, b, d) : 0;
-  return SwapCheckWithWorkRuns(model, a, b, d, rule, run_a, run_b);
+  return SwapCheckWithWorkRuns(model, a, b, d, rule, JudgedWorkRun(model, a, d),
+                               JudgedWorkRun(model, b, d));
 }
 
 RuleVerdict SwapCheckWithWorkRuns(const ConditionModel& model, int a, int b, int d, SwapRule rule,

@@ -18,8 +18,7 @@ int BanAfter(const ConditionModel& model, int code) {
 }  // namespace
 
 RuleVerdict CanAddDuty(const ConditionModel& model, int m, int d, int t, int last) {
-  const int work_run = LongestWorkRun(model, m) > 0 ? WorkRunAround(model, m, d) : 0;
-  return CanAddDutyWithWorkRun(model, m, d, t, last, work_run);
+  return CanAddDutyWithWorkRun(model, m, d, t, last, JudgedWorkRun(model, m, d));
 }
 
 RuleVerdict CanAddDutyWithWorkRun(const ConditionModel& model, int m, int d, int t, int last,
