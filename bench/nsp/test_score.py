@@ -2,6 +2,7 @@
 """The benchmark scorer against objectives and breaches worked out by hand on a
 one-week instance of three staff and two shifts (testdata/tiny.txt)."""
 
+import dataclasses
 import pathlib
 import sys
 import unittest
@@ -61,6 +62,19 @@ class ScoreTest(unittest.TestCase):
 
 
 class ImportTest(unittest.TestCase):
+    def test_a_day_is_traded_for_the_longer_shifts_cover(self):
+        # L of 600 minutes and at most 2400 for A and C: at 5 days of 480 A has
+        # no room for an L, at 4 days room for 4; C's 4 days leave room for 4.
+        # The targets 5, 5, 4 cap L at 4 of its cover of 7 (3 short); A's fifth
+        # day traded away leaves 13 days with 8 L possible (1 short).
+        shifts = [TINY.shifts[0], dataclasses.replace(TINY.shifts[1], minutes=600)]
+        staff = [dataclasses.replace(s, max_minutes=2400) if s.id != "B" else s for s in TINY.staff]
+        longer = dataclasses.replace(TINY, shifts=shifts, staff=staff)
+        targets = to_workbook.work_day_targets(longer)
+        self.assertEqual(targets, [4, 5, 4])
+        self.assertEqual([to_workbook.longer_shift_room(longer, s, t)
+                          for s, t in zip(longer.staff, targets)], [4, 0, 4])
+
     def test_targets_cover_and_the_duty_nobody_takes(self):
         # Every mix of 3-6 shifts keeps 1440..2880 minutes; the cover of 14 is
         # shared out from 3 each, the least advanced first. The cover is only
