@@ -78,25 +78,9 @@ void LoadInto(const LinearModel& lp, OsiClpSolverInterface& solver) {
 
 int NoCallBack(CbcModel*, int) { return 0; }
 
-// CBC takes a start by column names, which it reads back from the solver's own.
-void PassStart(const std::vector<double>& start, CbcModel& model) {
-  std::vector<std::string> names;
-  names.reserve(start.size());
-  for (int c = 0; c < static_cast<int>(start.size()); ++c) names.push_back(model.solver()->getColName(c));
-  std::vector<const char*> pointers;
-  pointers.reserve(names.size());
-  for (const std::string& name : names) pointers.push_back(name.c_str());
-  model.setMIPStart(static_cast<int>(start.size()), pointers.data(), start.data());
-}
-
 }  // namespace
 
 SolveResult SolveWithCbc(const LinearModel& lp, const SolveLimits& limits) {
-  return SolveWithCbc(lp, limits, {});
-}
-
-SolveResult SolveWithCbc(const LinearModel& lp, const SolveLimits& limits,
-                         const std::vector<double>& start) {
   SolveResult result;
   if (Stopping(limits.stop)) return result;
   OsiClpSolverInterface solver;
@@ -114,7 +98,6 @@ SolveResult SolveWithCbc(const LinearModel& lp, const SolveLimits& limits,
   data.noPrinting_ = true;
   data.useSignalHandler_ = false;  // Ctrl-C belongs to the program, which sets the stop flag
   CbcMain0(model, data);
-  if (start.size() == lp.Columns().size() && !start.empty() && lp.Holds(start)) PassStart(start, model);
   const std::string seconds = std::to_string(limits.seconds > 0 ? limits.seconds : 0.01);
   std::vector<const char*> argv = {"tsumiki", "-log", "0"};
   if (limits.wall_clock) argv.insert(argv.end(), {"-timeMode", "elapsed"});

@@ -57,11 +57,5 @@ struct SolveResult {
 // the shared workbooks up to 100 members × 31 days × 8 duties (README). A solve stopped by the flag reports kStopped whatever CBC made of the
 // cut-short LP, so a stop is never taken for a proof.
 SolveResult SolveWithCbc(const LinearModel& lp, const SolveLimits& limits);
-// The same, from `start` (one value per column) where it keeps `lp`: branch and
-// bound begins with it as the best solution known, so a short solve searches
-// only for better ones and hands back at least that one. A start that breaks
-// `lp`, or of another size, is left out.
-SolveResult SolveWithCbc(const LinearModel& lp, const SolveLimits& limits,
-                         const std::vector<double>& start);
 
 }  // namespace tsumiki::exact

@@ -81,7 +81,7 @@ bool ReadExactly(int fd, void* data, std::size_t size) {
     SolveLimits limits;
     limits.seconds = request->seconds;
     limits.wall_clock = request->wall_clock;
-    const SolveResult result = SolveWithCbc(request->lp, limits, request->start);
+    const SolveResult result = SolveWithCbc(request->lp, limits);
     Header header;
     header.status = static_cast<std::int32_t>(result.status);
     header.objective = result.objective;
@@ -204,9 +204,8 @@ class SolverProcess {
 
   bool Ready() { return fd_ >= 0 || Start(); }
 
-  std::optional<SolveResult> Solve(const LinearModel& lp, const SolveLimits& limits,
-                                   const std::vector<double>& start) {
-    const std::string request = EncodeSolveRequest(lp, limits, start);
+  std::optional<SolveResult> Solve(const LinearModel& lp, const SolveLimits& limits) {
+    const std::string request = EncodeSolveRequest(lp, limits);
     const std::int64_t size = static_cast<std::int64_t>(request.size());
     std::optional<SolveResult> answer;
     if (SendAll(fd_, reinterpret_cast<const char*>(&size), sizeof size, limits) &&
@@ -252,15 +251,10 @@ class SolverProcess {
 }  // namespace
 
 SolveResult SolveInChild(const LinearModel& lp, const SolveLimits& limits) {
-  return SolveInChild(lp, limits, {});
-}
-
-SolveResult SolveInChild(const LinearModel& lp, const SolveLimits& limits,
-                         const std::vector<double>& start) {
   if (Stopping(limits.stop)) return SolveResult{};
   thread_local SolverProcess solver;
-  if (!solver.Ready()) return SolveWithCbc(lp, limits, start);
-  std::optional<SolveResult> answer = solver.Solve(lp, limits, start);
+  if (!solver.Ready()) return SolveWithCbc(lp, limits);
+  std::optional<SolveResult> answer = solver.Solve(lp, limits);
   // A solver that died (killed, out of memory) answered nothing; a stop is never a
   // proof.
   SolveResult result = answer.value_or(SolveResult{});

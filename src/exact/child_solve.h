@@ -13,8 +13,5 @@ namespace tsumiki::exact {
 // within the run's promised latency whatever CBC is doing. Where no solver can be
 // started, the solve runs on the calling thread.
 SolveResult SolveInChild(const LinearModel& lp, const SolveLimits& limits);
-// The same from `start` (see SolveWithCbc).
-SolveResult SolveInChild(const LinearModel& lp, const SolveLimits& limits,
-                         const std::vector<double>& start);
 
 }  // namespace tsumiki::exact

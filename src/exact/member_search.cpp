@@ -44,10 +44,8 @@ LinearModel WithOthersHeld(const LinearModel& month, const MemberColumns& column
   return lp;
 }
 
-// Solves `held`, a model with most columns fixed, over its free columns alone,
-// from the month `values` where that keeps it.
-SolveResult SolveHeld(const LinearModel& held, const std::vector<double>& values,
-                      const SolveLimits& limits) {
+// Solves `held`, a model with most columns fixed, over its free columns alone.
+SolveResult SolveHeld(const LinearModel& held, const SolveLimits& limits) {
   std::vector<int> kept;
   const LinearModel reduced = WithoutFixedColumns(held, kept);
   SolveResult solved;
@@ -58,10 +56,7 @@ SolveResult SolveHeld(const LinearModel& held, const std::vector<double>& values
     if (reduced.Rows().empty()) solved.values = WithFixedColumns(held, kept, {});
     return solved;
   }
-  std::vector<double> start;
-  start.reserve(kept.size());
-  for (int column : kept) start.push_back(std::round(values[static_cast<std::size_t>(column)]));
-  solved = SolveInChild(reduced, limits, start);
+  solved = SolveInChild(reduced, limits);
   if (!solved.values.empty()) solved.values = WithFixedColumns(held, kept, solved.values);
   return solved;
 }
@@ -130,9 +125,8 @@ MemberColumns CellColumns(const CellVariables& cells) {
 
 bool BetterForGroup(const LinearModel& month, const MemberColumns& columns,
                     const std::vector<int>& group, SolveResult& current, const SolveLimits& limits) {
-  return TakeIfBetter(
-      month, SolveHeld(WithOthersHeld(month, columns, group, current.values), current.values, limits),
-      current);
+  return TakeIfBetter(month, SolveHeld(WithOthersHeld(month, columns, group, current.values), limits),
+                      current);
 }
 
 SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cells,
@@ -164,8 +158,7 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
       if (held()) {
         // Solved in the early model, judged by the month's own objective.
         const SolveResult solved =
-            SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values), current.values,
-                      limits(kGroupSeconds));
+            SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values), limits(kGroupSeconds));
         bettered = TakeIfBetter(month, solved, current) || bettered;
       } else {
         bettered = BetterForGroup(month, columns, group, current, limits(kGroupSeconds)) || bettered;

@@ -55,8 +55,7 @@ constexpr std::size_t kTermBytes = sizeof(std::int32_t) + sizeof(double);
 
 }  // namespace
 
-std::string EncodeSolveRequest(const LinearModel& lp, const SolveLimits& limits,
-                               const std::vector<double>& start) {
+std::string EncodeSolveRequest(const LinearModel& lp, const SolveLimits& limits) {
   Writer out;
   out.Put(limits.seconds);
   out.Put(static_cast<std::int32_t>(limits.wall_clock));
@@ -76,8 +75,6 @@ std::string EncodeSolveRequest(const LinearModel& lp, const SolveLimits& limits,
       out.Put(coefficient);
     }
   }
-  out.Put(static_cast<std::int64_t>(start.size()));
-  for (double value : start) out.Put(value);
   return out.Take();
 }
 
@@ -107,13 +104,6 @@ std::optional<SolveRequest> DecodeSolveRequest(std::string_view bytes) {
       if (index < 0 || static_cast<std::size_t>(index) >= column_count) return std::nullopt;
       column = index;
     }
-  }
-  std::size_t start_count = 0;
-  if (!in.GetCount(sizeof(double), start_count)) return std::nullopt;
-  if (start_count != 0 && start_count != column_count) return std::nullopt;
-  request.start.resize(start_count);
-  for (double& value : request.start) {
-    if (!in.Get(value)) return std::nullopt;
   }
   if (!in.AtEnd()) return std::nullopt;
   request.lp = LinearModel(std::move(columns), std::move(rows));

@@ -9,18 +9,15 @@
 namespace tsumiki::exact {
 
 // A solve as bytes for a solver process that is this same program started anew:
-// the model, CBC's own limits and the solution to start from (none, or one value
-// per column). The stop flag and the deadline stay with the caller, who watches
-// them.
+// the model and CBC's own limits. The stop flag and the deadline stay with the
+// caller, who watches them.
 struct SolveRequest {
   LinearModel lp;
   double seconds = 60;
   bool wall_clock = false;
-  std::vector<double> start;
 };
 
-std::string EncodeSolveRequest(const LinearModel& lp, const SolveLimits& limits,
-                               const std::vector<double>& start = {});
+std::string EncodeSolveRequest(const LinearModel& lp, const SolveLimits& limits);
 // None where the bytes are not a whole request.
 std::optional<SolveRequest> DecodeSolveRequest(std::string_view bytes);
 
