@@ -150,7 +150,16 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
   std::mt19937 draw(1);
   int size = kFirstGroup;
   bool was_held = held();
-  while (size < members && left() > 0 && !Stopping(stop)) {
+  // Whether a round since the groups were last at their smallest bettered the
+  // month: a round meets only a few of the many groups of a size, so the sizes
+  // go round again until a whole turn of them betters nothing.
+  bool turn_bettered = false;
+  while (left() > 0 && !Stopping(stop)) {
+    if (size >= members) {
+      if (!turn_bettered) break;
+      size = kFirstGroup;
+      turn_bettered = false;
+    }
     bool bettered = false;
     for (const std::vector<int>& group : DrawnGroups(members, size, draw)) {
       const double before = current.objective;
@@ -176,6 +185,7 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
         if (on_better && current.objective < before) on_better(current);
       }
     }
+    turn_bettered = turn_bettered || bettered;
     // The month's own model opens moves the early one held back: small groups again.
     if (was_held && !held()) {
       size = kFirstGroup;

@@ -17,8 +17,10 @@ namespace tsumiki::exact {
 // round that betters nothing, every member is solved again on a few days at a
 // time with the other days held (the cover the groups cannot reach lies there:
 // a weekend one member works and another could); where that betters nothing
-// too, the groups double, up to the whole month, which is then solved once with
-// what is left of the budget.
+// too, the groups double. Past the largest group the sizes start again from the
+// smallest, each round drawing other groups, until a whole turn of sizes
+// betters nothing; then the whole month is solved once with what is left of the
+// budget.
 //
 // `month` (over `cells`) has an objective and `current` holds a month of it; returns the best
 // month found (objective set), `current` when nothing was better.
