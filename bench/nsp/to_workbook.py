@@ -220,8 +220,8 @@ def trade_days_for_longer_shifts(inst: nsp.Instance, windows: list[tuple[range, 
         longer_taken = min(longer_room, longer_need)
         return longer_need - longer_taken + max(0, other_need - (days - longer_taken))
 
-    days, longer_room = sum(targets), sum(r[t] for r, t in zip(room, targets))
     while True:
+        days, longer_room = sum(targets), sum(r[t] for r, t in zip(room, targets))
         best = (least_short(days, longer_room), 0, -1, -1)
         for i, target in enumerate(targets):
             if target <= lows[i]:
@@ -237,13 +237,9 @@ def trade_days_for_longer_shifts(inst: nsp.Instance, windows: list[tuple[range, 
         if best[2] < 0:
             return
         _, _, giver, taker = best
-        longer_room += room[giver][targets[giver] - 1] - room[giver][targets[giver]]
         targets[giver] -= 1
-        days -= 1
         if taker >= 0:
-            longer_room += room[taker][targets[taker] + 1] - room[taker][targets[taker]]
             targets[taker] += 1
-            days += 1
 
 
 def fewest_work_days(inst: nsp.Instance, staff: nsp.Staff, target: int) -> int:
