@@ -238,7 +238,7 @@ TEST(ExactModel, WeighedWishesAndDesiredStaffingLowerThePenalty) {
 
     // Bettered a few members at a time from the first month.
     ConditionModel bettered = model;
-    const std::optional<IndexGrid<int>> better = BetterByMembers(bettered, 2, nullptr);
+    const std::optional<IndexGrid<int>> better = BetterByMembers(bettered, 10, nullptr);
     ASSERT_TRUE(better);
     ApplyMonth(bettered, *better);
     EXPECT_EQ(testing::JoinProblems(testing::CheckRoster(bettered, Exact(bettered))), "");
