@@ -38,8 +38,11 @@ int main(int argc, char** argv) {
   const std::filesystem::path path = argv[1];
   const double seconds = std::atof(argv[2]);
   testing::ScriptedHost host;
-  Session session(host, SessionOptions{path.parent_path(), path, 1});
-  if (!bench::LoadMonth(session)) return 1;
+  Session session(host, bench::WorkbookSession(path));
+  if (!bench::LoadMonth(session)) {
+    std::fprintf(stderr, "%s: cannot be loaded\n", path.c_str());
+    return 1;
+  }
   const ConditionModel& model = session.Model();
 
   const Clock::time_point t0 = Clock::now();

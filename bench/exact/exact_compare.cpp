@@ -121,7 +121,7 @@ void MeasureGecode(const ConditionModel& model, bench::Branching branching, doub
 
 void Measure(const std::filesystem::path& path, const Options& options) {
   testing::ScriptedHost host;
-  Session session(host, SessionOptions{path.parent_path(), path, 1});
+  Session session(host, bench::WorkbookSession(path));
   if (!bench::LoadMonth(session)) {
     std::printf("%s: cannot be loaded\n", path.filename().c_str());
     return;

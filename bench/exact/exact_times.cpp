@@ -41,7 +41,7 @@ double Seconds(Clock::time_point since) {
 
 void Measure(const std::filesystem::path& path) {
   testing::ScriptedHost host;
-  Session session(host, SessionOptions{path.parent_path(), path, 1});
+  Session session(host, bench::WorkbookSession(path));
   if (!bench::LoadMonth(session)) return;
   const ConditionModel& model = session.Model();
 
