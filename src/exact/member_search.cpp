@@ -17,13 +17,17 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kFirstGroup = 2;
-// One group's solve. Most groups are settled in a few hundredths of a second; a
-// group that CBC cannot settle by then is left for the next round, which measured
-// better on the benchmark's months than waiting for it (0.5 s and 3 s).
+// One group's solve at first. Most groups are settled in a few hundredths of a
+// second; a group that CBC cannot settle by then is left for the next round,
+// which measured better on the benchmark's months than waiting for it (0.5 s
+// and 3 s). Once a whole turn of sizes betters nothing, what is left is in the
+// groups CBC could not settle: each such turn doubles the time of a solve, up
+// to kMostGroupSeconds (on Instance7 in 60 s, 1723 became 1291).
 constexpr double kGroupSeconds = 0.2;
+constexpr double kMostGroupSeconds = 16 * kGroupSeconds;
 // A window of days is solved for every member at once, so the members can trade
 // the days and weekends they work. As many days as keep it near kWindowColumns
-// cells, which CBC settles within kGroupSeconds: on the benchmark's months a
+// cells, which CBC mostly settles within kGroupSeconds: on the benchmark's months a
 // week for twenty members of four duties, four days for thirty of five, two for
 // fifty; a week measured worse there than four days.
 constexpr int kWindowColumns = 350;
@@ -149,6 +153,7 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
   const int window_days = WindowDays(cells, cell_count);
   std::mt19937 draw(1);
   int size = kFirstGroup;
+  double group_seconds = kGroupSeconds;
   bool was_held = held();
   // Whether a round since the groups were last at their smallest bettered the
   // month: a round meets only a few of the many groups of a size, so the sizes
@@ -156,7 +161,10 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
   bool turn_bettered = false;
   while (left() > 0 && !Stopping(stop)) {
     if (size >= members) {
-      if (!turn_bettered) break;
+      if (!turn_bettered) {
+        if (group_seconds >= kMostGroupSeconds) break;
+        group_seconds *= 2;
+      }
       size = kFirstGroup;
       turn_bettered = false;
     }
@@ -167,10 +175,10 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
       if (held()) {
         // Solved in the early model, judged by the month's own objective.
         const SolveResult solved =
-            SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values), limits(kGroupSeconds));
+            SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values), limits(group_seconds));
         bettered = TakeIfBetter(month, solved, current) || bettered;
       } else {
-        bettered = BetterForGroup(month, columns, group, current, limits(kGroupSeconds)) || bettered;
+        bettered = BetterForGroup(month, columns, group, current, limits(group_seconds)) || bettered;
       }
       if (on_better && current.objective < before) on_better(current);
     }
@@ -180,7 +188,7 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
       for (const auto& [first, last] : DrawnWindows(cells, window_days, draw)) {
         if (left() <= 0 || Stopping(stop)) break;
         const double before = current.objective;
-        bettered = BetterForWindow(month, cells, first, last, current, limits(kGroupSeconds)) ||
+        bettered = BetterForWindow(month, cells, first, last, current, limits(group_seconds)) ||
                    bettered;
         if (on_better && current.objective < before) on_better(current);
       }

@@ -18,9 +18,9 @@ namespace tsumiki::exact {
 // time with the other days held (the cover the groups cannot reach lies there:
 // a weekend one member works and another could); where that betters nothing
 // too, the groups double. Past the largest group the sizes start again from the
-// smallest, each round drawing other groups, until a whole turn of sizes
-// betters nothing; then the whole month is solved once with what is left of the
-// budget.
+// smallest, each round drawing other groups. A whole turn of sizes that betters
+// nothing doubles the time each solve is given, and once that is at its most
+// the whole month is solved once with what is left of the budget.
 //
 // `month` (over `cells`) has an objective and `current` holds a month of it; returns the best
 // month found (objective set), `current` when nothing was better.
