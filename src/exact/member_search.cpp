@@ -22,7 +22,7 @@ constexpr int kFirstGroup = 2;
 // which measured better on the benchmark's months than waiting for it (0.5 s
 // and 3 s). Once a whole turn of sizes betters nothing, what is left is in the
 // groups CBC could not settle: each such turn doubles the time of a solve, up
-// to kMostGroupSeconds (on Instance7 in 60 s, 1723 became 1291).
+// to kMostGroupSeconds (the exact model alone on Instance7 in 60 s: 1204, not 1723).
 constexpr double kGroupSeconds = 0.2;
 constexpr double kMostGroupSeconds = 16 * kGroupSeconds;
 // A window of days is solved for every member at once, so the members can trade
