@@ -3,8 +3,9 @@
 
 For each instance that fits one month of our form: import it into a fresh
 workbook, run `tsumiki --workbook COPY --batch --seed N --save create` with a
-creation time limit of each budget (the improvement phase may take four fifths
-of it: the exact model works beside it and its month stands where it is better),
+creation time limit of each budget (the improvement phase may take what the
+creation leaves of it: the exact model works beside it and its month stands
+where it is better),
 read the created month back (`show --format json`), write it as a grid and
 score it with the benchmark's own objective. Prints a Markdown table; each
 run is also appended to --log as one JSON line, and --table-only prints the
@@ -69,7 +70,7 @@ def run_once(args, inst: nsp.Instance, workbook: pathlib.Path, seed: int, budget
     shutil.copyfile(workbook, copy)
     command = [args.tsumiki, "--workbook", str(copy), "--batch", "--seed", str(seed), "--save",
                "create", "--time-limit", f"{budget / 60:.4f}", "--improve-seconds",
-               str(max(1, budget * 4 // 5))]
+               str(budget)]
     started = time.monotonic()
     try:
         done = subprocess.run(command, capture_output=True, text=True,
