@@ -109,14 +109,16 @@ std::vector<std::pair<int, int>> DrawnWindows(const CellVariables& cells, int wi
   return windows;
 }
 
-// Every member's cells outside the window held: the month solved again on the
-// window's days for all members at once.
-bool BetterForWindow(const LinearModel& month, const CellVariables& cells, int first, int last,
-                     SolveResult& current, const SolveLimits& limits) {
-  MemberColumns outside(static_cast<std::size_t>(cells.MemberCount()) + 1);
-  for (int m = 1; m <= cells.MemberCount(); ++m)
-    outside[static_cast<std::size_t>(m)] = cells.ColumnsOutside(m, first, last);
-  return BetterForGroup(month, outside, {}, current, limits);
+// The cells of the members of `group` within the window free, every other cell
+// held: the month solved again on the window's days for those members at once.
+bool BetterForBlock(const LinearModel& month, const CellVariables& cells, const std::vector<int>& group,
+                    int first, int last, SolveResult& current, const SolveLimits& limits) {
+  MemberColumns held(static_cast<std::size_t>(cells.MemberCount()) + 1);
+  for (int m = 1; m <= cells.MemberCount(); ++m) {
+    const bool in_group = std::find(group.begin(), group.end(), m) != group.end();
+    held[static_cast<std::size_t>(m)] = in_group ? cells.ColumnsOutside(m, first, last) : cells.ColumnsOf(m);
+  }
+  return BetterForGroup(month, held, {}, current, limits);
 }
 
 }  // namespace
@@ -151,6 +153,8 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
   std::size_t cell_count = 0;
   for (const std::vector<int>& own : columns) cell_count += own.size();
   const int window_days = WindowDays(cells, cell_count);
+  const int block_days = std::min(2 * window_days, cells.LastDay() - cells.FirstDay() + 1);
+  const int half = std::max(kFirstGroup, (members + 1) / 2);
   std::mt19937 draw(1);
   int size = kFirstGroup;
   double group_seconds = kGroupSeconds;
@@ -169,28 +173,37 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
       turn_bettered = false;
     }
     bool bettered = false;
-    for (const std::vector<int>& group : DrawnGroups(members, size, draw)) {
+    // Each solve reports a better month at once, so that a stop keeps it.
+    auto tried = [&](auto&& solve) {
       const double before = current.objective;
+      bettered = solve() || bettered;
+      if (on_better && current.objective < before) on_better(current);
+    };
+    for (const std::vector<int>& group : DrawnGroups(members, size, draw)) {
       if (left() <= 0 || Stopping(stop)) break;
       if (held()) {
         // Solved in the early model, judged by the month's own objective.
-        const SolveResult solved =
-            SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values), limits(group_seconds));
-        bettered = TakeIfBetter(month, solved, current) || bettered;
+        tried([&] {
+          return TakeIfBetter(month, SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values),
+                                               limits(group_seconds)),
+                              current);
+        });
       } else {
-        bettered = BetterForGroup(month, columns, group, current, limits(group_seconds)) || bettered;
+        tried([&] { return BetterForGroup(month, columns, group, current, limits(group_seconds)); });
       }
-      if (on_better && current.objective < before) on_better(current);
     }
     // Where no group of members betters the month, the days do: each window
-    // solved for every member, before the groups grow.
-    if (!bettered && !held()) {
-      for (const auto& [first, last] : DrawnWindows(cells, window_days, draw)) {
-        if (left() <= 0 || Stopping(stop)) break;
-        const double before = current.objective;
-        bettered = BetterForWindow(month, cells, first, last, current, limits(group_seconds)) ||
-                   bettered;
-        if (on_better && current.objective < before) on_better(current);
+    // solved for every member, before the groups grow; where the windows better
+    // nothing either, half the members at a time on windows twice as wide, as
+    // many cells as a window: room for the runs and weekends that a trade of
+    // days moves, which a window of a few days lacks.
+    for (const auto& [block_size, days] : {std::pair{members, window_days}, std::pair{half, block_days}}) {
+      if (bettered || held()) break;
+      for (const auto& [first, last] : DrawnWindows(cells, days, draw)) {
+        for (const std::vector<int>& group : DrawnGroups(members, block_size, draw)) {
+          if (left() <= 0 || Stopping(stop)) break;
+          tried([&] { return BetterForBlock(month, cells, group, first, last, current, limits(group_seconds)); });
+        }
       }
     }
     turn_bettered = turn_bettered || bettered;
