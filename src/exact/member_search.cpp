@@ -43,7 +43,8 @@ LinearModel WithOthersHeld(const LinearModel& month, const MemberColumns& column
   LinearModel lp = month;
   for (std::size_t m = 1; m < columns.size(); ++m) {
     if (std::find(group.begin(), group.end(), static_cast<int>(m)) != group.end()) continue;
-    for (int column : columns[m]) lp.FixColumn(column, std::round(values[static_cast<std::size_t>(column)]));
+    for (int column : columns[m])
+      lp.FixColumn(column, std::round(values[static_cast<std::size_t>(column)]));
   }
   return lp;
 }
@@ -111,12 +112,14 @@ std::vector<std::pair<int, int>> DrawnWindows(const CellVariables& cells, int wi
 
 // The cells of the members of `group` within the window free, every other cell
 // held: the month solved again on the window's days for those members at once.
-bool BetterForBlock(const LinearModel& month, const CellVariables& cells, const std::vector<int>& group,
-                    int first, int last, SolveResult& current, const SolveLimits& limits) {
+bool BetterForBlock(const LinearModel& month, const CellVariables& cells,
+                    const std::vector<int>& group, int first, int last, SolveResult& current,
+                    const SolveLimits& limits) {
   MemberColumns held(static_cast<std::size_t>(cells.MemberCount()) + 1);
   for (int m = 1; m <= cells.MemberCount(); ++m) {
     const bool in_group = std::find(group.begin(), group.end(), m) != group.end();
-    held[static_cast<std::size_t>(m)] = in_group ? cells.ColumnsOutside(m, first, last) : cells.ColumnsOf(m);
+    held[static_cast<std::size_t>(m)] =
+        in_group ? cells.ColumnsOutside(m, first, last) : cells.ColumnsOf(m);
   }
   return BetterForGroup(month, held, {}, current, limits);
 }
@@ -125,14 +128,16 @@ bool BetterForBlock(const LinearModel& month, const CellVariables& cells, const 
 
 MemberColumns CellColumns(const CellVariables& cells) {
   MemberColumns columns(static_cast<std::size_t>(cells.MemberCount()) + 1);
-  for (int m = 1; m <= cells.MemberCount(); ++m) columns[static_cast<std::size_t>(m)] = cells.ColumnsOf(m);
+  for (int m = 1; m <= cells.MemberCount(); ++m)
+    columns[static_cast<std::size_t>(m)] = cells.ColumnsOf(m);
   return columns;
 }
 
 bool BetterForGroup(const LinearModel& month, const MemberColumns& columns,
-                    const std::vector<int>& group, SolveResult& current, const SolveLimits& limits) {
-  return TakeIfBetter(month, SolveHeld(WithOthersHeld(month, columns, group, current.values), limits),
-                      current);
+                    const std::vector<int>& group, SolveResult& current,
+                    const SolveLimits& limits) {
+  return TakeIfBetter(
+      month, SolveHeld(WithOthersHeld(month, columns, group, current.values), limits), current);
 }
 
 SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cells,
@@ -184,12 +189,14 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
       if (held()) {
         // Solved in the early model, judged by the month's own objective.
         tried([&] {
-          return TakeIfBetter(month, SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values),
-                                               limits(group_seconds)),
+          return TakeIfBetter(month,
+                              SolveHeld(WithOthersHeld(*early.lp, columns, group, current.values),
+                                        limits(group_seconds)),
                               current);
         });
       } else {
-        tried([&] { return BetterForGroup(month, columns, group, current, limits(group_seconds)); });
+        tried(
+            [&] { return BetterForGroup(month, columns, group, current, limits(group_seconds)); });
       }
     }
     // Where no group of members betters the month, the days do: each window
@@ -197,12 +204,15 @@ SolveResult ImproveByMembers(const LinearModel& month, const CellVariables& cell
     // nothing either, half the members at a time on windows twice as wide, as
     // many cells as a window: room for the runs and weekends that a trade of
     // days moves, which a window of a few days lacks.
-    for (const auto& [block_size, days] : {std::pair{members, window_days}, std::pair{half, block_days}}) {
+    for (const auto& [block_size, days] :
+         {std::pair{members, window_days}, std::pair{half, block_days}}) {
       if (bettered || held()) break;
       for (const auto& [first, last] : DrawnWindows(cells, days, draw)) {
         for (const std::vector<int>& group : DrawnGroups(members, block_size, draw)) {
           if (left() <= 0 || Stopping(stop)) break;
-          tried([&] { return BetterForBlock(month, cells, group, first, last, current, limits(group_seconds)); });
+          tried([&] {
+            return BetterForBlock(month, cells, group, first, last, current, limits(group_seconds));
+          });
         }
       }
     }
