@@ -17,7 +17,8 @@ namespace tsumiki::exact {
 // round that betters nothing, every member is solved again on a few days at a
 // time with the other days held (the cover the groups cannot reach lies there:
 // a weekend one member works and another could); where that betters nothing
-// too, the groups double. Past the largest group the sizes start again from the
+// too, half the members on windows twice as wide, and where those better
+// nothing, the groups double. Past the largest group the sizes start again from the
 // smallest, each round drawing other groups. A whole turn of sizes that betters
 // nothing doubles the time each solve is given, and once that is at its most
 // the whole month is solved once with what is left of the budget.
